@@ -1,0 +1,12 @@
+#pragma once
+
+#include <array>
+
+#include "core/real.h"
+
+namespace bubblix {
+
+// Parameter vector of the minimiser: up to 20 parameters, index 0 is the first.
+using TParamVector = std::array<Real, 20>;
+
+}  // namespace bubblix
