@@ -55,6 +55,8 @@ inline constexpr Text kGridSizeOutOfRange{
 // question, {3} the answers it takes written in the script's own words.
 inline constexpr Text kScriptUnreadable{"Answer script {0} cannot be read",
                                         "Файл ответов {0} не удаётся прочитать"};
+inline constexpr Text kScriptTooLarge{"Answer script {0} is larger than {1} bytes",
+                                      "Файл ответов {0} больше {1} байт"};
 inline constexpr Text kScriptUnknownAnswer{
     "Answer script line {0}: unknown answer \"{1}\"; an answer starts with variant, model, "
     "components, grid, file, yes, no, abort, retry, cancel or close",
