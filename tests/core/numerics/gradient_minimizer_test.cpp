@@ -107,7 +107,7 @@ TEST(GradientMinimize, ZeroGradientAtTheStartReturnsAfterOneIteration) {
   EXPECT_EQ(objective.points.size(), 10u);
 }
 
-TEST(GradientMinimize, ObjectiveIsCalledInTheDescribedOrder) {
+TEST(GradientMinimize, ObjectiveIsCalledInTheOrderOfTheMethod) {
   // (x - 3)^2 / 4 from 0. Hand calculation: start value 2.25; gradient -1.5 with h = 0.001,
   // d = 1.5; the step-out point 1.5 (0.5625) is better, so alpha = 2 and 3.0 (0) better
   // still, 4.5 (0.5625) is not: x = 1.5. The line search over [0, 2] from 1.5 then starts at
