@@ -180,10 +180,15 @@ TEST(ParameterFile, ModelNamesAndBlockCounts) {
   EXPECT_EQ(ParameterFileModelName('Q'), "UNIQUAC");
   EXPECT_EQ(ParameterFileModelName('F'), "UNIFAC");
   EXPECT_EQ(ParameterFileModelName('w'), "");
-  // Hand counts from the block list: 2 + n + 2 per pair (3 pairs for n = 2, 10 for n = 4).
-  EXPECT_EQ(ParameterFileBlockCount('W', 2, 0), 10);
-  EXPECT_EQ(ParameterFileBlockCount('N', 4, 0), 6 + 40);
-  EXPECT_EQ(ParameterFileBlockCount('F', 4, 10), 6 + 1 + 10 + 1 + 10 + 10 + 336 + 100);
+  // The table of block counts in docs/parameter-file.md, n = 2, 3, 4.
+  const std::uint16_t wq[] = {10, 17, 26}, nrtl[] = {16, 29, 46}, unifac[] = {304, 389, 474};
+  for (std::uint8_t n = 2; n <= 4; ++n) {
+    EXPECT_EQ(ParameterFileBlockCount('W', n, 0), wq[n - 2]);
+    EXPECT_EQ(ParameterFileBlockCount('Q', n, 0), wq[n - 2]);
+    EXPECT_EQ(ParameterFileBlockCount('N', n, 0), nrtl[n - 2]);
+    EXPECT_EQ(ParameterFileBlockCount('F', n, 10), unifac[n - 2]);
+  }
+  EXPECT_EQ(ParameterFileBlockCount('F', 2, 0), 4 + 168 + 2);
 }
 
 // The worked example of docs/parameter-file.md: a binary Wilson set, components 1 and 3,
