@@ -78,8 +78,9 @@ Real Interpolate(Real x, std::span<const Real> Y, std::span<const Real> X);
 
 // Fills mixture slot `slot` (0..3) from the database record named `name` (English or Russian
 // name, exact match): the name, the vapour-pressure constants, the molar mass, r, q and the
-// group record with its group fractions (GroupSums). Throws DataError for an unknown name or
-// a slot outside 0..3.
+// group record with its group fractions (GroupSums). The slot keeps a pointer to the record,
+// so `db` must outlive the mixture's use. Throws DataError for an unknown name or a slot
+// outside 0..3; the slot is then left as it was.
 void LoadComponent(Mixture& mixture, const Database& db, int slot, std::string_view name);
 
 // Liquid molar volume of mixture component `slot` at t degC, dm3/mol:
