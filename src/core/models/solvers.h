@@ -30,7 +30,15 @@
 // value under the root of the parabolic estimate, a straight line through its three points
 // or a zero secant slope ends the calculation with an arithmetic fault that names the step,
 // and the caller's variables are left as they were. The model routines themselves do not
-// check.
+// check. A Newton solution with a mole fraction below -1e-6 is no equilibrium either (with
+// Wilson a negative x can give a negative gamma that satisfies the residual): it ends as an
+// arithmetic fault of NewtonSolve with the fault NegativeFraction.
+//
+// Only when an iteration fails, a safeguarded method takes over (solver_fallback.h): the
+// bubble pressure directly, the bubble temperature by a bracketed root search, the dew point
+// by successive substitution. Its point satisfies the same relations, and the result says
+// that it ran (SolveResult::Fallback) and still tells how the iteration failed. Every point
+// the iterations find themselves is returned unchanged.
 
 #include <algorithm>
 #include <array>
@@ -90,14 +98,25 @@ enum class SolveFault : std::uint8_t {
   NegativeUnderRoot,
   ZeroQuadraticCoefficient,
   ZeroSlope,
-  SingularMatrix,  // a pivot below the threshold; Message is the inversion's own text
+  SingularMatrix,    // a pivot below the threshold; Message is the inversion's own text
+  NegativeFraction,  // the Newton iteration met its tolerance at a negative mole fraction
+};
+
+// The safeguarded method that takes over when the iteration above fails (solver_fallback.h).
+enum class SolveFallback : std::uint8_t {
+  None,
+  BubblePressure,     // P = sum x_i gamma_i Psat_i directly
+  BubbleTemperature,  // a bracketed root search on sum y - 1 in tau
+  DewPoint,           // successive substitution on x with the unknown solved at each x
 };
 
 // The routine name of a step ("ParabolicStart", ...); "" for None.
 const char* SolveStepName(SolveStep step);
 
 // How a solution ended. The failure text (Message, MessageArgs) names the task, the phase,
-// the given values and the last iterate; it is empty when the solution converged.
+// the given values and the last iterate of the iteration that failed; it is empty when the
+// iteration converged, and kept when a fallback found the point after all (message() and
+// throwIfFailed() then give nothing, as for any converged solution).
 struct SolveResult {
   SolveStatus Status = SolveStatus::Converged;
   SolveStep Step = SolveStep::None;  // where the fault or the limit was met
@@ -107,6 +126,11 @@ struct SolveResult {
                             // at the last iterate whose residual was evaluated
   Real LastCorrection = 0;  // bubble: |c - d| of the last pass; dew: rms of the last step
   Real RootEstimate = 0;    // bubble: the root estimate c of the last pass (tau or Pa)
+  // The fallback that ran after the iteration failed; None when the iteration converged.
+  // Status tells whether the fallback found the point; Step, Fault, Iterations and the values
+  // above still tell how the iteration failed.
+  SolveFallback Fallback = SolveFallback::None;
+  int FallbackIterations = 0;
   const Text* Message = nullptr;
   std::vector<std::string> MessageArgs;
 
