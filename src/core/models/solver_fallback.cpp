@@ -237,13 +237,20 @@ void DewFallback(bool temperatureTask, int n, const CompositionVector& y, const 
   }
 }
 
-void RejectNegativeFractions(int n, std::span<const Real> v, SolveResult& result) {
+void RejectFalseDewSolutions(int n, std::span<const Real> v, SolveResult& result) {
   if (!result.converged()) return;
+  const auto reject = [&result](SolveFault fault) {
+    result.Status = SolveStatus::ArithmeticFault;
+    result.Step = SolveStep::NewtonSolve;
+    result.Fault = fault;
+  };
+  if (!(result.LastResidual <= kFalseConvergenceResidual)) {
+    reject(SolveFault::ResidualNotSmall);
+    return;
+  }
   for (int i = 0; i < n; ++i) {
     if (v[i] < -kSolverTolerance) {
-      result.Status = SolveStatus::ArithmeticFault;
-      result.Step = SolveStep::NewtonSolve;
-      result.Fault = SolveFault::NegativeFraction;
+      reject(SolveFault::NegativeFraction);
       return;
     }
   }

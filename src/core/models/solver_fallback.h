@@ -1,9 +1,10 @@
 #pragma once
 // Safeguarded methods that take over when the bubble or dew iteration of solvers.h ends in a
 // failure. They run only then, so every point the iterations find is left exactly as it is
-// (a dew point at a negative mole fraction is no point: RejectNegativeFractions makes it a
-// failure first); SolveResult::Fallback records that one ran. Each needs only the function
-// the failed iteration used, so the free solver and the model objects share them.
+// (a Newton "solution" at a negative mole fraction or with a large residual is no point:
+// RejectFalseDewSolutions makes it a failure first); SolveResult::Fallback records that one ran.
+// Each needs only the function the failed iteration used, so the free solver and the model objects
+// share them.
 //
 // Bubble pressure: gamma does not depend on P, so sum y - 1 = S / P - 1 with
 //   S = sum x_i gamma_i(x, tau) Psat_i(tau), and the root is P = S itself: f at 1 Pa gives S,
@@ -67,8 +68,15 @@ void BubbleFallback(bool temperatureTask, Real start, Real end, const BubbleFunc
 void DewFallback(bool temperatureTask, int n, const CompositionVector& y, const DewFunction& F,
                  std::span<Real> v, SolveResult& result);
 
-// A Newton solution with a mole fraction below -tolerance is no equilibrium: the result
-// becomes an arithmetic fault of NewtonSolve with the fault NegativeFraction.
-void RejectNegativeFractions(int n, std::span<const Real> v, SolveResult& result);
+// The Newton iteration stops on the size of its step, which also becomes small where the
+// residual is steep rather than small (the Antoine equation below its pole T = -C, about
+// -240 degC, gives astronomical vapour pressures). A converged result whose residual at the
+// iterate before the last step (SolveResult::LastResidual) exceeds kFalseConvergenceResidual
+// (genuine solutions of the database mixtures: at most 2.3e-5), or whose x has a mole
+// fraction below -tolerance (Wilson with a negative x can give a negative gamma that
+// satisfies the residual), becomes an arithmetic fault of NewtonSolve with the fault
+// ResidualNotSmall or NegativeFraction.
+inline constexpr Real kFalseConvergenceResidual = 1e-2L;
+void RejectFalseDewSolutions(int n, std::span<const Real> v, SolveResult& result);
 
 }  // namespace bubblix

@@ -199,6 +199,15 @@ void describeDewFailure(SolveResult& result, bool temperatureTask, Real tau, Rea
     result.Message =
         temperatureTask ? &kDewTemperatureNegativeFraction : &kDewPressureNegativeFraction;
     result.MessageArgs = {given, vapour, liquid, last, std::to_string(result.Iterations)};
+  } else if (result.Fault == SolveFault::ResidualNotSmall) {
+    result.Message =
+        temperatureTask ? &kDewTemperatureResidualNotSmall : &kDewPressureResidualNotSmall;
+    result.MessageArgs = {given,
+                          vapour,
+                          liquid,
+                          last,
+                          std::to_string(result.Iterations),
+                          formatReal(result.LastResidual)};
   } else if (result.Fault == SolveFault::IterationLimit) {
     result.Message = temperatureTask ? &kDewTemperatureNoConvergence : &kDewPressureNoConvergence;
     result.MessageArgs = {given,
@@ -284,7 +293,7 @@ SolveResult solveDew(bool temperatureTask, int n, Variables& vars, Residual&& re
   };
   const std::span<Real> unknowns(v.data(), static_cast<std::size_t>(n) + 1);
   SolveResult result = NewtonSolve(n + 1, unknowns, F, kSolverTolerance, onInversionError);
-  RejectNegativeFractions(n, unknowns, result);
+  RejectFalseDewSolutions(n, unknowns, result);
   describeDewFailure(result, temperatureTask, vars.tau, vars.P, vars.y, n, unknowns);
   if (result.failed()) DewFallback(temperatureTask, n, vars.y, F, unknowns, result);
   if (result.converged()) {

@@ -9,8 +9,10 @@
 // is followed by a secant iteration with the first step 0.02 (tau) or 0.2 Pa. On return tau
 // or P, y and gamma hold the values of the LAST evaluation, at d + s of the final secant
 // pass, not the root estimate c (SolveResult::RootEstimate keeps c). That point lies half the
-// previous secant correction from the root: on task 'T' a few hundredths of a degree, with
-// sum y - 1 up to about 1e-3 there; x_i gamma_i Psat_i = y_i P holds exactly there.
+// previous secant correction from the root: on task 'T' usually a few hundredths of a
+// degree, but when the secant ends after two or three passes up to 5.7 K, with sum y - 1 up
+// to 0.32 there (the solver sweep, docs/solver-sweep.md); x_i gamma_i Psat_i = y_i P holds
+// exactly there.
 //
 // Dew problem (phase letter 'x' or 'X'; y given, x unknown): Newton iteration with a
 // numerical Jacobian on the n + 1 unknowns x_1..x_n and tau (task 'T', start 1.3) or P (task
@@ -30,9 +32,10 @@
 // value under the root of the parabolic estimate, a straight line through its three points
 // or a zero secant slope ends the calculation with an arithmetic fault that names the step,
 // and the caller's variables are left as they were. The model routines themselves do not
-// check. A Newton solution with a mole fraction below -1e-6 is no equilibrium either (with
-// Wilson a negative x can give a negative gamma that satisfies the residual): it ends as an
-// arithmetic fault of NewtonSolve with the fault NegativeFraction.
+// check. A Newton solution with a mole fraction below -1e-6, or whose residual stayed large
+// while the steps became small, is no equilibrium either (RejectFalseDewSolutions in
+// solver_fallback.h): it ends as an arithmetic fault of NewtonSolve with the fault
+// NegativeFraction or ResidualNotSmall.
 //
 // Only when an iteration fails, a safeguarded method takes over (solver_fallback.h): the
 // bubble pressure directly, the bubble temperature by a bracketed root search, the dew point
@@ -100,6 +103,7 @@ enum class SolveFault : std::uint8_t {
   ZeroSlope,
   SingularMatrix,    // a pivot below the threshold; Message is the inversion's own text
   NegativeFraction,  // the Newton iteration met its tolerance at a negative mole fraction
+  ResidualNotSmall,  // the Newton steps met the tolerance but the residual stayed large
 };
 
 // The safeguarded method that takes over when the iteration above fails (solver_fallback.h).
