@@ -1,0 +1,56 @@
+#include "core/report/report_file_actions.h"
+
+#include "core/errors.h"
+#include "core/report/report_file.h"
+#include "core/texts/report_texts.h"
+
+namespace bubblix {
+
+FileDialogRequest ReportFileActions::openRequest() const {
+  return {std::string(kReportFileFilter.in(Lang)), std::string(kReportDefaultExtension), "", false};
+}
+
+FileDialogRequest ReportFileActions::saveRequest() const {
+  return {std::string(kReportFileFilter.in(Lang)), std::string(kReportDefaultExtension),
+          std::string(kReportProposedName), true};
+}
+
+bool ReportFileActions::OpenAction(ReportDocument& report) {
+  const std::optional<std::string> chosen = ui_.chooseFileToOpen(openRequest());
+  if (!chosen) return false;
+  FileKind kind{};
+  if (const std::error_code error = fs_.status(*chosen, kind))
+    throw FileError(kFileNotExamined, {*chosen, error.message()});
+  if (kind == FileKind::Missing) return false;
+  // Read completely before anything changes, so a failure leaves the report as it was.
+  const std::vector<std::string> lines = openReport(*chosen, fs_);
+  report.setLines(lines);
+  CurrentFileName = *chosen;
+  return true;
+}
+
+bool ReportFileActions::SaveReportAs(const ReportDocument& report, std::string& name) {
+  const std::optional<std::string> chosen = ui_.chooseFileToSave(saveRequest());
+  if (!chosen) return false;
+  saveReport(report, *chosen, fs_);
+  name = *chosen;
+  return true;
+}
+
+bool ReportFileActions::SavAction(const ReportDocument& report) {
+  FileKind kind = FileKind::Missing;
+  if (!CurrentFileName.empty()) {
+    if (const std::error_code error = fs_.status(CurrentFileName, kind))
+      throw FileError(kFileNotExamined, {CurrentFileName, error.message()});
+  }
+  if (kind != FileKind::Regular) return SaveReportAs(report, CurrentFileName);
+  saveReport(report, CurrentFileName, fs_);
+  return true;
+}
+
+void ReportFileActions::CancAction(const ReportDocument& report) {
+  if (report.lineCount() == 0) return;
+  if (ui_.askYesNo(kKeepReportQuestion.in(Lang))) SaveReportAs(report, CurrentFileName);
+}
+
+}  // namespace bubblix

@@ -1,0 +1,71 @@
+#pragma once
+// The Open, Save, Save as and Exit actions on the report, without widgets: the front end
+// supplies the file dialogs and the yes/no question through ReportFileUi and shows the
+// FileError an action throws.
+//
+//   Open     asks for a file (filter "Text files|*.txt", extension "txt"); when one is chosen
+//            and exists, the report's whole content becomes the file's lines and
+//            CurrentFileName the chosen name. A file that cannot be read changes nothing.
+//   Save     writes to CurrentFileName when it names an existing ordinary file (back-up
+//            first); otherwise it behaves as Save as.
+//   Save as  asks for a name (proposed "Report", the dialog confirms replacing a file); a
+//            cancelled dialog writes nothing; the file is backed up and written, and only a
+//            successful write makes the name CurrentFileName.
+//   Exit     asks whether to keep the report in a file when it holds at least one line; Yes
+//            runs Save as. The caller then ends the program. A failed write throws before
+//            that, so the front end shows the error and stays open with the report intact.
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "core/report/file_system.h"
+#include "core/report/report_document.h"
+#include "core/texts/text.h"
+
+namespace bubblix {
+
+struct FileDialogRequest {
+  std::string filter;             // "description|pattern", e.g. "Text files|*.txt"
+  std::string defaultExtension;   // added by the dialog to a name typed without one
+  std::string proposedName;       // the name shown at first; empty for none
+  bool confirmOverwrite = false;  // the dialog asks before the user picks an existing file
+};
+
+class ReportFileUi {
+ public:
+  virtual ~ReportFileUi() = default;
+  // The chosen path, or nothing when the user cancels.
+  virtual std::optional<std::string> chooseFileToOpen(const FileDialogRequest& request) = 0;
+  virtual std::optional<std::string> chooseFileToSave(const FileDialogRequest& request) = 0;
+  // A confirmation box with the buttons Yes and No; true for Yes.
+  virtual bool askYesNo(std::string_view question) = 0;
+};
+
+class ReportFileActions {
+ public:
+  explicit ReportFileActions(ReportFileUi& ui, FileSystem& fs = systemFileSystem())
+      : ui_(ui), fs_(fs) {}
+
+  Language Lang = Language::NotChosen;  // English when 1, Russian otherwise
+  std::string CurrentFileName;          // last opened or written through Save as; empty at start
+
+  // Each returns true when a file was read or written, false when the user cancelled or
+  // (Open) the chosen file does not exist; errors throw FileError with nothing changed.
+  bool OpenAction(ReportDocument& report);
+  bool SavAction(const ReportDocument& report);
+  bool SavAsAction(const ReportDocument& report) { return SaveReportAs(report, CurrentFileName); }
+  // Asks for a name and writes the report; `name` becomes the chosen name only on success.
+  bool SaveReportAs(const ReportDocument& report, std::string& name);
+  // Offers to keep the report (see above); the program ends after it returns.
+  void CancAction(const ReportDocument& report);
+
+  FileDialogRequest openRequest() const;
+  FileDialogRequest saveRequest() const;
+
+ private:
+  ReportFileUi& ui_;
+  FileSystem& fs_;
+};
+
+}  // namespace bubblix
