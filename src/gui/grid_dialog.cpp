@@ -82,7 +82,8 @@ TfmStrGr::TfmStrGr(GridEntry& grid, std::string decimalSeparator, QWidget* paren
   delegate_ = new GridCellDelegate(this);
   sgInput->setItemDelegate(delegate_);
   sgInput->setSelectionMode(QAbstractItemView::SingleSelection);
-  sgInput->setEditTriggers(QAbstractItemView::AllEditTriggers);
+  sgInput->setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::DoubleClicked |
+                           QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked);
   sgInput->verticalHeader()->hide();
   sgInput->verticalHeader()->setMinimumSectionSize(1);
   sgInput->verticalHeader()->setDefaultSectionSize(kGridRowHeight + 1);
@@ -190,6 +191,10 @@ QString TfmStrGr::cellText(int col, int row) const {
   if (row < grid_.FixedRows) return toQString(grid_.CellText[col][row]);
   const QTableWidgetItem* item = sgInput->item(tableRow(row), col);
   return item != nullptr ? item->text() : QString();
+}
+
+QLineEdit* TfmStrGr::cellEditor() const {
+  return delegate_->openEditor();
 }
 
 GridArray<std::string> TfmStrGr::cellTexts() const {

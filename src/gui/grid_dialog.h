@@ -37,6 +37,8 @@ class TfmStrGr : public QDialog {
   GridArray<std::string> cellTexts() const;
   // The text of one cell, [column][row] as in GridEntry.
   QString cellText(int col, int row) const;
+  // The editor of the cell being edited; null when no cell is.
+  QLineEdit* cellEditor() const;
 
   QLabel* lbStGr = nullptr;
   QTableWidget* sgInput = nullptr;
