@@ -62,7 +62,7 @@ QString text(const Text& t, Language lang) {
 QIcon glyphIcon(const QImage& image) {
   QPixmap pixmap = QPixmap::fromImage(image);
   pixmap.setMask(
-      pixmap.createMaskFromColor(QColor(image.pixel(0, image.height() - 1)), Qt::MaskOutColor));
+      pixmap.createMaskFromColor(QColor(image.pixel(0, image.height() - 1)), Qt::MaskInColor));
   return QIcon(pixmap);
 }
 
