@@ -20,6 +20,7 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "core/errors.h"
 #include "core/texts/gui_texts.h"
@@ -107,7 +108,10 @@ TfrMainForm::TfrMainForm(QWidget* parent) : QWidget(parent) {
   StatusPanels[0]->setFixedWidth(550);
   StatusPanels[0]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   StatusPanels[1] = new QLabel(StatusBar1);
-  StatusPanels[1]->setFixedWidth(50);
+  // 50 pixels, or as wide as the clock needs in the font of the desktop.
+  StatusPanels[1]->setFixedWidth(
+      std::max(50, StatusPanels[1]->fontMetrics().horizontalAdvance(QStringLiteral("00.00.00")) +
+                       2 * StatusPanels[1]->margin() + 6));
   StatusBar1->addWidget(StatusPanels[0]);
   StatusBar1->addWidget(StatusPanels[1]);
 

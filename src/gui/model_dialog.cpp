@@ -27,6 +27,7 @@ TForm1::TForm1(const ModelRequest& request, QWidget* parent)
   Label1->setObjectName(QStringLiteral("Label1"));
   Label1->setAlignment(Qt::AlignCenter);
   Label1->setWordWrap(true);
+  Label1->setMinimumWidth(340);
 
   RadioGroup1 = new QGroupBox(this);
   RadioGroup1->setObjectName(QStringLiteral("RadioGroup1"));
