@@ -57,17 +57,7 @@ Desktop::Desktop(SessionState& state, const StartUpOptions& options) {
   fmVLE->setSessionDialogs(dialogs.get());
 }
 
-Desktop::~Desktop() {
-  dialogs.reset();
-  fmCheckListBox.reset();
-  fmAction.reset();
-  fmFont.reset();
-  fmPrint.reset();
-  fmSaveFile.reset();
-  fmAltern.reset();
-  fmVLE.reset();
-  if (translator) QCoreApplication::removeTranslator(translator.get());
-}
+Desktop::~Desktop() = default;
 
 void Desktop::show() {
   fmVLE->show();

@@ -29,7 +29,7 @@ struct StartUpOptions {
 
 // Owns the windows that live for the whole run, in the order they were created: fmVLE (so it
 // is the main window), fmAltern, fmSaveFile, fmPrint, fmFont, fmAction, fmCheckListBox. They
-// are destroyed in the reverse order.
+// are destroyed in the reverse order (members are declared in the order of creation).
 class Desktop {
  public:
   // Asks the interface language (TForm0, modal), writes it into the state, sets the

@@ -25,7 +25,9 @@ std::string printerName(const QPrinter& printer) {
 }
 
 [[noreturn]] void refused(const QPrinter& printer) {
-  throw Error(texts::kPrintFailed, {printerName(printer)});
+  const std::string name = printerName(printer);
+  if (name.empty()) throw Error(texts::kNoPrintTarget);
+  throw Error(texts::kPrintFailed, {name});
 }
 
 }  // namespace

@@ -132,9 +132,24 @@ TEST(PrintMemo, AnEmptyReportStartsNoJob) {
   EXPECT_FALSE(QFileInfo::exists(pdf));
 }
 
-TEST(PrintMemo, APrinterThatRefusesTheJobIsReported) {
+TEST(PrintMemo, APrinterThatRefusesTheJobIsReportedByName) {
   PdfPrinter p(QStringLiteral("/nonexistent-folder/report.pdf"));
-  EXPECT_THROW(PrintMemo(numberedLines(3), ReportMemo::defaultFont(), p.printer), Error);
+  try {
+    PrintMemo(numberedLines(3), ReportMemo::defaultFont(), p.printer);
+    ADD_FAILURE() << "printed into a missing folder";
+  } catch (const Error& error) {
+    EXPECT_EQ(error.message(Language::English),
+              "The document cannot be printed on /nonexistent-folder/report.pdf");
+  }
+  // Without a printer the print dialog offers a PDF file; none chosen is said so.
+  PdfPrinter none{QString()};
+  try {
+    PrintMemo(numberedLines(3), ReportMemo::defaultFont(), none.printer);
+    ADD_FAILURE() << "printed without a target";
+  } catch (const Error& error) {
+    EXPECT_EQ(error.message(Language::English),
+              "The document cannot be printed: no printer and no output file is chosen");
+  }
 }
 
 }  // namespace

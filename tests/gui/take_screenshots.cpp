@@ -66,12 +66,13 @@ int main(int argc, char** argv) {
   TfmAltern altern;
   VariantRequest variant;
   variant.FormCaption = en ? "Choice of variant" : "Выбор варианта";
-  variant.Prompt = en ? "Wish to calculate a boiling temperature of a mix on\r\npreset pressure and "
-                        "composition of liquid or vapour phase?\r\nOr pressure on a preset boiling "
-                        "temperature and composition\r\nof liquid or vapour phase?"
-                      : "Желаете рассчитать температуру кипения смеси по\r\nзаданному давлению и "
-                        "составу жидкой или паровой фазы?\r\nИли давление по заданной температуре "
-                        "кипения и составу\r\nжидкой или паровой фазы?";
+  variant.Prompt =
+      en ? "Wish to calculate a boiling temperature of a mix on\r\npreset pressure and "
+           "composition of liquid or vapour phase?\r\nOr pressure on a preset boiling "
+           "temperature and composition\r\nof liquid or vapour phase?"
+         : "Желаете рассчитать температуру кипения смеси по\r\nзаданному давлению и "
+           "составу жидкой или паровой фазы?\r\nИли давление по заданной температуре "
+           "кипения и составу\r\nжидкой или паровой фазы?";
   variant.ItemCount = 2;
   variant.Items[1] = en ? "temperature of boiling on pressure" : "температуру кипения по давлению";
   variant.Items[2] = en ? "pressure on temperature of boiling" : "давление по температуре кипения";

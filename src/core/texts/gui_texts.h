@@ -53,8 +53,12 @@ inline constexpr Text kHomePageHint{"To visit the HomePage", "Посетить �
 // Printing.
 inline constexpr Text kPrintQuestion{"Wish to print the document ?",
                                      "Желаете напечатать документ ?"};
-inline constexpr Text kPrintFailed{"The document cannot be printed: {0}",
-                                   "Документ не может быть напечатан: {0}"};
+// {0}: the printer, or the PDF file printed to.
+inline constexpr Text kPrintFailed{"The document cannot be printed on {0}",
+                                   "Документ не может быть напечатан на {0}"};
+inline constexpr Text kNoPrintTarget{
+    "The document cannot be printed: no printer and no output file is chosen",
+    "Документ не может быть напечатан: не выбраны ни принтер, ни файл для печати"};
 
 // About box and home page.
 inline constexpr Text kAboutCaption{"About program", "О программе"};
