@@ -158,6 +158,20 @@ TEST(GridDialog, OkStopsAtABadCellThenAtTheEmptiedCellAndCancelKeepsTheValues) {
   EXPECT_EQ(grid.Values[0][2], 2.5L);
 }
 
+TEST(GridDialog, TypingIntoTheGridStartsEditingAndChecksTheFirstKeyToo) {
+  GridEntry grid = makeGrid(2, 3);
+  TfmStrGr dialog(grid, ".");
+  dialog.show();
+  dialog.sgInput->setCurrentCell(0, 1);
+  ModalDriver driver;
+  driver.answer(QMessageBox::Ok);
+  typeKeys(dialog.sgInput, QStringLiteral("e"));
+  ASSERT_TRUE(driver.waitFinished());
+  EXPECT_EQ(driver.messages, QStringList{QStringLiteral("Wrong symbol at input of number e")});
+  ASSERT_NE(dialog.cellEditor(), nullptr);
+  EXPECT_EQ(dialog.cellEditor()->text(), QStringLiteral("e"));
+}
+
 TEST(GridDialog, FirstEntryCellEmptyKeepsTheDialogOpen) {
   GridEntry grid = makeGrid(2, 3);
   grid.Cancelled = true;
