@@ -76,10 +76,8 @@ void TfmAbProgr::load() {
   try {
     lines = openReport(toStdString(aboutFilePath(fileName)));
   } catch (const Error& error) {
-    showErrorBox(this,
-                 bubblix::render(texts::kAboutFileMissing, lang_,
-                                 {toStdString(fileName), error.message(lang_)}),
-                 lang_);
+    // The message names the file and the reason; the box stays empty.
+    showErrorBox(this, error.message(lang_), lang_);
     return;
   }
   QString text;

@@ -25,10 +25,10 @@ class GridCellDelegate : public QStyledItemDelegate {
  public:
   explicit GridCellDelegate(TfmStrGr* dialog) : QStyledItemDelegate(dialog), dialog_(dialog) {}
 
-  QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
-                        const QModelIndex& index) const override {
-    auto* editor =
-        static_cast<QLineEdit*>(QStyledItemDelegate::createEditor(parent, option, index));
+  QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&,
+                        const QModelIndex&) const override {
+    auto* editor = new QLineEdit(parent);
+    editor->setFrame(false);
     editor_ = editor;
     QObject::connect(editor, &QLineEdit::textEdited, dialog_,
                      [d = dialog_](const QString& text) { d->checkKeystroke(text); });

@@ -303,7 +303,7 @@ TEST(AboutBox, ShowsTheDescriptionOfTheLanguageOrReportsTheMissingFile) {
     driver.answer(QMessageBox::Ok).on<TfmAbProgr>([](TfmAbProgr* b) { b->OKButton->click(); });
     box.exec();
     ASSERT_EQ(driver.messages.size(), 1);
-    EXPECT_TRUE(driver.messages[0].contains(QStringLiteral("\"ReadmeEn.txt\"")))
+    EXPECT_TRUE(driver.messages[0].contains(dir.file(QStringLiteral("ReadmeEn.txt"))))
         << driver.messages[0].toStdString();
     EXPECT_TRUE(box.RichEdit1->toPlainText().isEmpty());
     EXPECT_EQ(box.windowTitle(), QStringLiteral("About program"));

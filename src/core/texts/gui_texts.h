@@ -63,8 +63,6 @@ inline constexpr Text kNoPrintTarget{
 // About box and home page.
 inline constexpr Text kAboutCaption{"About program", "О программе"};
 inline constexpr Text kAboutOk{"OK", "OK"};
-inline constexpr Text kAboutFileMissing{"Cannot open file \"{0}\". {1}",
-                                        "Невозможно открыть файл \"{0}\". {1}"};
 // Shown in Russian whatever the interface language; followed by the error code.
 inline constexpr Text kBrowserStartFailed{"Ошибка ", "Ошибка "};
 
