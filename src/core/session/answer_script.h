@@ -30,6 +30,8 @@
 //                               dialog's OK does: it stops at the first empty cell; a text
 //                               that is not a number is reported (the message is shown), its
 //                               cell emptied, and the next line answers the same grid again.
+//                               (A script puts each text in at once: the desktop grid's check
+//                               at every keystroke does not apply.)
 //   yes | no                    a confirmation with the buttons Yes and No.
 //   abort | retry               the question with the buttons Abort and Retry.
 //   file PATH                   an open-file or save-file dialog: the path, as the rest of the
