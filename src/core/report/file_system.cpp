@@ -17,7 +17,7 @@ class FileCategory : public std::error_category {
  public:
   const char* name() const noexcept override { return "bubblix.file"; }
   std::string message(int) const override {
-    return "not an ordinary file (a folder, a device or another special file)";
+    return "not an ordinary file (a folder, a device, a pipe or the like)";
   }
 };
 

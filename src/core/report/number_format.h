@@ -53,6 +53,8 @@ class FormatArg {
   FormatArg(const std::string& text) : kind_(Kind::Text), text_(text) {}
   FormatArg(double) = delete;
   FormatArg(float) = delete;
+  FormatArg(bool) = delete;  // would silently become the real 1.0
+  FormatArg(char) = delete;  // a character is written as a one-letter text: std::string(1, c)
 
   Kind kind() const { return kind_; }
   Real real() const { return real_; }

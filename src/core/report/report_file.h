@@ -20,7 +20,7 @@
 // not a cut point (.notes.bak). A name whose back-up name would be itself (Report.bak) gets
 // ".bak" appended instead (Report.bak.bak), so the back-up never deletes the file it saves.
 // Only ordinary files are backed up, replaced or deleted: a folder, a device or any other
-// special file, as target or as old back-up, is refused and left untouched.
+// kind of file, as target or as old back-up, is refused and left untouched.
 
 #include <cstddef>
 #include <optional>

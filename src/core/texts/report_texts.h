@@ -26,9 +26,9 @@ inline constexpr Text kKeepReportQuestion{
 
 // Report file errors. {0} is the file, the last argument the system's reason.
 inline constexpr Text kFileNotOrdinary{
-    "{0} is not an ordinary file (it is a folder, a device or another special file); it is "
+    "{0} is not an ordinary file (it is a folder, a device, a pipe or the like); it is "
     "left untouched",
-    "{0} не является обычным файлом (это папка, устройство или другой особый файл); он "
+    "{0} не является обычным файлом (это папка, устройство, канал или подобное); он "
     "оставлен без изменений"};
 inline constexpr Text kFileNotExamined{"File {0} cannot be examined: {1}",
                                        "Файл {0} не удается проверить: {1}"};

@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -76,6 +77,9 @@ TEST(FormatReport, NonFiniteValuesAreVisible) {
 
 TEST(FormatReport, MismatchedPatternsAreProgrammingErrors) {
   static_assert(!std::is_constructible_v<FormatArg, double>, "reals must be long double");
+  static_assert(!std::is_constructible_v<FormatArg, bool> &&
+                !std::is_constructible_v<FormatArg, char>);
+  EXPECT_EQ(formatReport("%d%d", {std::uint8_t{1}, 9000000000LL}), "19000000000");
   EXPECT_THROW(formatReport("%8.2f", {"text"}), DataError);
   EXPECT_THROW(formatReport("%d", {1.5L}), DataError);
   EXPECT_THROW(formatReport("%s", {1}), DataError);
