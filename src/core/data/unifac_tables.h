@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstdint>
+#include <span>
 
 #include "core/data/component_groups.h"
 #include "core/real.h"
@@ -12,6 +13,29 @@ namespace bubblix {
 // [m - 1][n - 1] = interaction of main group m with main group n, m, n = 1..18.
 using MainGroupTableType = std::array<std::array<Real, 18>, 18>;
 
+// The literature values between main groups 1, 5, 6 and 10 (the groups of the database
+// components), in K, divided by 273.15; every other entry 0. Not symmetric.
 MainGroupTableType BuildReferenceMainGroupTable();
+
+// The distinct UNIFAC groups of a mixture and its distinct main groups. Entries from Count
+// (or MainGroupCount) on are zero.
+struct MixtureGroups {
+  std::uint8_t Count = 0;                     // distinct (main group, subgroup letter) pairs
+  std::array<std::uint8_t, 10> IdsA{};        // main-group number of each group
+  std::array<std::uint8_t, 10> IdsB{};        // subgroup letter of each group ('A', 'B', ' ')
+  std::array<Real, 10> Q{};                   // area parameter of each group
+  std::array<Real, 10> R{};                   // volume parameter of each group
+  std::uint8_t MainGroupCount = 0;            // distinct main groups
+  std::array<std::uint8_t, 10> MainGroups{};  // their numbers
+
+  bool operator==(const MixtureGroups&) const = default;
+};
+
+// Collects the groups of the components (mixture order, each record's group order) and
+// merges equal groups - same main-group number and subgroup letter - into the first
+// appearance, whose Q and R are kept; the main groups are merged the same way. Both lists
+// keep the order of first appearance. Throws DataError for other than 1..4 components or more
+// than 10 groups collected before merging.
+MixtureGroups BuildMixtureGroups(std::span<const TComponentGroups> components);
 
 }  // namespace bubblix
