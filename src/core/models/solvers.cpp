@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <limits>
+#include <optional>
 #include <stdexcept>
 #include <string>
 
@@ -296,9 +297,22 @@ void copyBack(const Variables& vars, Real& tau, Real& P, CompositionVector& x,
   y = vars.y;
 }
 
-// Input checks of either problem, before anything is computed.
-void checkInputs(bool temperatureTask, bool bubble, Real A, Real B, Real tau, Real P, int n,
-                 const CompositionVector& x, const CompositionVector& y) {
+// Which problem the letters ask for, with every check made before anything is computed.
+struct Problem {
+  bool temperatureTask;
+  bool bubble;
+  int n;
+};
+
+// nullopt for a phase letter other than x, X, y, Y (nothing to solve).
+std::optional<Problem> openProblem(char task, char phase, Real A, Real B, Real tau, Real P,
+                                   const TParameterSet& set, const CompositionVector& x,
+                                   const CompositionVector& y) {
+  const bool temperatureTask = isTemperatureTask(task);
+  const bool bubble = isBubblePhase(phase);
+  if (!bubble && !isDewPhase(phase)) return std::nullopt;
+  ValidateParameterSet(set);
+  const int n = set.ComponentCount;
   if (bubble) {
     requireFractions('x', x, n);
     requireEndPoints(temperatureTask, A, B);
@@ -306,6 +320,13 @@ void checkInputs(bool temperatureTask, bool bubble, Real A, Real B, Real tau, Re
     requireFractions('y', y, n);
   }
   requireGiven(temperatureTask, tau, P);
+  return Problem{temperatureTask, bubble, n};
+}
+
+SolveResult unchangedResult() {
+  SolveResult result;
+  result.Status = SolveStatus::Unchanged;
+  return result;
 }
 
 }  // namespace
@@ -438,16 +459,9 @@ SolveResult SolveEquilibrium(const Mixture& mixture, char task, char phase, Real
                              Real& tau, Real& P, const TParameterSet& set, CompositionVector& x,
                              CompositionVector& gamma, CompositionVector& y,
                              const YesNoQuestion& onInversionError) {
-  const bool temperatureTask = isTemperatureTask(task);
-  const bool bubble = isBubblePhase(phase);
-  if (!bubble && !isDewPhase(phase)) {
-    SolveResult unchanged;
-    unchanged.Status = SolveStatus::Unchanged;
-    return unchanged;
-  }
-  ValidateParameterSet(set);
-  const int n = set.ComponentCount;
-  checkInputs(temperatureTask, bubble, A, B, tau, P, n, x, y);
+  const std::optional<Problem> problem = openProblem(task, phase, A, B, tau, P, set, x, y);
+  if (!problem) return unchangedResult();
+  const auto [temperatureTask, bubble, n] = *problem;
 
   Variables vars{tau, P, x, gamma, y};
   SolveResult result;
@@ -489,21 +503,14 @@ SolveResult SolveEquilibriumOrThrow(const Mixture& mixture, char task, char phas
 SolveResult TVLEObj::Solve(char task, char phase, Real A, Real B, Real& tau, Real& P,
                            const TParameterSet& set, CompositionVector& x, CompositionVector& gamma,
                            CompositionVector& y, const YesNoQuestion& onInversionError) {
-  const bool temperatureTask = isTemperatureTask(task);
-  const bool bubble = isBubblePhase(phase);
-  if (!bubble && !isDewPhase(phase)) {
-    SolveResult unchanged;
-    unchanged.Status = SolveStatus::Unchanged;
-    return unchanged;
-  }
-  ValidateParameterSet(set);
-  const int n = set.ComponentCount;
+  const std::optional<Problem> problem = openProblem(task, phase, A, B, tau, P, set, x, y);
+  if (!problem) return unchangedResult();
+  const auto [temperatureTask, bubble, n] = *problem;
   if (componentCount() != n) {
     throw std::invalid_argument(
         "TVLEObj::Solve: SelectedCount " + std::to_string(componentCount()) +
         " differs from the parameter set's component count " + std::to_string(n));
   }
-  checkInputs(temperatureTask, bubble, A, B, tau, P, n, x, y);
 
   Variables vars{tau, P, x, gamma, y};
   SolveResult result;

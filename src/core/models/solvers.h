@@ -8,9 +8,9 @@
 // first estimate over the end points A and B (tau values for task 'T', mm Hg for task 'P')
 // is followed by a secant iteration with the first step 0.02 (tau) or 0.2 Pa. On return tau
 // or P, y and gamma hold the values of the LAST evaluation, at d + s of the final secant
-// pass, not the root estimate c (SolveResult::RootEstimate keeps c). On task 'T' that point
-// lies up to about 0.01 degC from the root and sum y - 1 there may reach a few 1e-4;
-// x_i gamma_i Psat_i = y_i P holds exactly there.
+// pass, not the root estimate c (SolveResult::RootEstimate keeps c). That point lies half the
+// previous secant correction from the root: on task 'T' a few hundredths of a degree, with
+// sum y - 1 up to about 1e-3 there; x_i gamma_i Psat_i = y_i P holds exactly there.
 //
 // Dew problem (phase letter 'x' or 'X'; y given, x unknown): Newton iteration with a
 // numerical Jacobian on the n + 1 unknowns x_1..x_n and tau (task 'T', start 1.3) or P (task
@@ -19,17 +19,18 @@
 // On return x[0..n-1] and tau or P hold the Newton solution, x[n] the same tau or P; gamma
 // holds the coefficients of the last residual evaluation, the last one of the final
 // Jacobian (the previous iterate with its last unknown lowered by the increment), so
-// x_i gamma_i Psat_i = P y_i holds there to about 1e-6, not to the last bit.
+// x_i gamma_i Psat_i = P y_i holds with it only to about 1e-5, not to the last bit.
 //
 // Both iterations stop when their correction is within 1e-6 (tau units or Pa; the Newton
 // iteration uses the rms of the step). They are limited to 200 secant passes and 200 Newton
-// iterations: the secant from the parabolic estimate needs fewer than ten passes and the
-// Newton iteration fewer than twenty on every mixture of the database, so a count of 200
-// only means a case that does not converge. Every value the iterations compute is checked:
-// a value that is not finite (or a property look-up out of its range), a negative value under
-// the root of the parabolic estimate, a straight line through its three points or a zero
-// secant slope ends the calculation with an arithmetic fault that names the step, and the
-// caller's variables are left as they were. The model routines themselves do not check.
+// iterations: on the database mixtures a converging secant needs at most about ten passes
+// and a converging Newton iteration at most about thirty-five, so reaching 200 means a case
+// that does not converge (a few milliseconds at most). Every value the iterations compute is
+// checked: a value that is not finite (or a property look-up out of its range), a negative
+// value under the root of the parabolic estimate, a straight line through its three points
+// or a zero secant slope ends the calculation with an arithmetic fault that names the step,
+// and the caller's variables are left as they were. The model routines themselves do not
+// check.
 
 #include <algorithm>
 #include <array>
