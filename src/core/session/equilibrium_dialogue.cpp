@@ -17,7 +17,9 @@ namespace bubblix {
 
 namespace {
 
-bool temperatureTask(char task) { return task == 't' || task == 'T'; }
+bool temperatureTask(char task) {
+  return task == 't' || task == 'T';
+}
 
 void checkLetters(const EquilibriumEntry& entry) {
   if (entry.Task != 't' && entry.Task != 'T' && entry.Task != 'P' && entry.Task != 'p') {
@@ -56,8 +58,7 @@ void checkEquilibriumEntry(const EquilibriumEntry& entry, const SessionState& st
   const Language lang = state.InterfaceLanguage;
   const auto number = [&](Real v) { return formatGeneral(v, 10, decimalSeparator); };
   const auto notFinite = [&](const Text& title, Real v) {
-    throw InputError(texts::kEntryNotFinite,
-                     {std::string(trimBlanks(title.in(lang))), number(v)});
+    throw InputError(texts::kEntryNotFinite, {std::string(trimBlanks(title.in(lang))), number(v)});
   };
   if (temperatureTask(entry.Task)) {
     if (!std::isfinite(entry.Value)) notFinite(texts::kPressureColumnTitle, entry.Value);
@@ -83,8 +84,9 @@ void checkEquilibriumEntry(const EquilibriumEntry& entry, const SessionState& st
     sum += percent;
   }
   if (sum > 100.0L) {
-    throw InputError(texts::kEntryPercentSumAbove100,
-                     {number(sum), state.Components.ComponentNames[static_cast<std::size_t>(n - 1)]});
+    throw InputError(
+        texts::kEntryPercentSumAbove100,
+        {number(sum), state.Components.ComponentNames[static_cast<std::size_t>(n - 1)]});
   }
 }
 
@@ -124,9 +126,9 @@ SolveResult solveEquilibriumPoint(const EquilibriumEntry& entry, SessionState& s
 }
 
 std::string equilibriumRow(const SessionState& state, const std::string& decimalSeparator) {
-  std::string row = formatReport(texts::kEquilibriumRowFormat,
-                                 {paToMmHg(state.Pressure), celsiusFromTau(state.Tau)},
-                                 decimalSeparator);
+  std::string row =
+      formatReport(texts::kEquilibriumRowFormat,
+                   {paToMmHg(state.Pressure), celsiusFromTau(state.Tau)}, decimalSeparator);
   const int n = state.ParameterSet.ComponentCount;
   for (int c = 0; c < n && c < 4; ++c) {
     const auto i = static_cast<std::size_t>(c);
@@ -183,7 +185,8 @@ void equilibriumDialogue(SessionContext& context) {
   header += "\r\n";
   header += context.text(texts::kEquilibriumUnitLine);
   header += "      ";
-  for (int c = 0; c < n; ++c) header += " " + context.text(texts::kEquilibriumPhaseLabel);
+  for (int c = 0; c < n; ++c)
+    header += " " + context.text(texts::kEquilibriumPhaseLabel);
   context.report.append(context.text(texts::kMolarPercentNote) + "\r\n" + header);
 
   // The grid: column 0 the pressure or temperature, columns 1..n-1 the percents.
@@ -239,8 +242,8 @@ void equilibriumDialogue(SessionContext& context) {
 
 }  // namespace session_detail
 
-SessionResult runEquilibriumDialogue(Dialogs& dialogs, ReportDocument& report,
-                                     SessionState& state, const SessionOptions& options) {
+SessionResult runEquilibriumDialogue(Dialogs& dialogs, ReportDocument& report, SessionState& state,
+                                     const SessionOptions& options) {
   return session_detail::runSession(dialogs, state.InterfaceLanguage, [&](Dialogs& guarded) {
     session_detail::SessionContext context{guarded, report, state, BuiltInDatabase(), options};
     session_detail::equilibriumDialogue(context);

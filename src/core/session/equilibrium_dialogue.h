@@ -74,8 +74,8 @@ std::string equilibriumRow(const SessionState& state, const std::string& decimal
 
 // The dialogue as a stage of its own, on the state's parameter set and mixture (which must
 // be loaded). Errors end it with a message; the report keeps its lines.
-SessionResult runEquilibriumDialogue(Dialogs& dialogs, ReportDocument& report,
-                                     SessionState& state, const SessionOptions& options = {});
+SessionResult runEquilibriumDialogue(Dialogs& dialogs, ReportDocument& report, SessionState& state,
+                                     const SessionOptions& options = {});
 
 namespace session_detail {
 // The dialogue inside a running session; errors other than refused points propagate.

@@ -6,9 +6,9 @@ namespace bubblix {
 
 ContinueQuestion slowConvergenceQuestion(Dialogs& dialogs, Language lang) {
   return [&dialogs, lang](const Text& question) {
-    const MessageButton answer = dialogs.showMessage(
-        {MessageKind::Confirmation, std::string(question.in(lang)), MessageButtons::AbortRetry,
-         lang});
+    const MessageButton answer =
+        dialogs.showMessage({MessageKind::Confirmation, std::string(question.in(lang)),
+                             MessageButtons::AbortRetry, lang});
     return answer != MessageButton::Abort;
   };
 }

@@ -71,9 +71,8 @@ inline constexpr std::string_view kAdequacyRowFormat =
     "%8.2f %16.2f %14.4f %14.4f %14.4f %14.4f %14.5f %14.5f";
 
 // The summary: a format and its four texts, with e_yT, e_yP, e_T and e_P between them.
-inline constexpr Text kAdequacySummaryFormat{
-    "%61s %-27s %8.5f (%8.5f), %27s %8.5f, %27s %8.5f",
-    "%61s %-27s %8.5f  (%8.5f), %27s %8.5f, %-27s %8.5f"};
+inline constexpr Text kAdequacySummaryFormat{"%61s %-27s %8.5f (%8.5f), %27s %8.5f, %27s %8.5f",
+                                             "%61s %-27s %8.5f  (%8.5f), %27s %8.5f, %-27s %8.5f"};
 inline constexpr Text kAdequacySummaryTitle{
     "Average square-law error of calculations (adequacy of model):\r\n",
     "Средняя квадратичная погрешность расчетов (адекватность модели):\r\n"};
@@ -129,7 +128,8 @@ inline constexpr Text kEquilibriumHeader{
     "                                    Равновесные составы фаз в (% мольн.)\r\n     Pабс     "
     "t кип/конд  "};
 inline constexpr Text kEquilibriumUnitLine{" mm of hg.    degr.C ", " мм рт.ст.    град.C"};
-inline constexpr Text kEquilibriumPhaseLabel{" in liquid    in vapour  ", "  в жидк.     в паре   "};
+inline constexpr Text kEquilibriumPhaseLabel{" in liquid    in vapour  ",
+                                             "  в жидк.     в паре   "};
 inline constexpr Text kMolarPercentNote{
     "All densities of components are expressed in molar percents ",
     "Все концентрации компонентов выражены в мольных процентах   "};
@@ -195,8 +195,7 @@ inline constexpr Text kModelDialogPrompt{
 inline constexpr Text kModelDialogWarning{"Choose one of equilibrium calculation methods.",
                                           "Выберите один из методов расчета равновесия."};
 
-inline constexpr Text kUnifacVariantCaption{"The definition of the parameter",
-                                            "Задание параметра"};
+inline constexpr Text kUnifacVariantCaption{"The definition of the parameter", "Задание параметра"};
 inline constexpr Text kUnifacVariantQuestion{
     "Select variant of account by UNIFAC method:\r\n1 - without taking into account "
     "interactions\r\n    between subgroups (on Brandeck);\r\n2 - in view of interactions "
@@ -242,9 +241,10 @@ inline constexpr Text kNoDataAbsent{
     "following variants:\r\n",
     "  Экспериментальные данные по равновесию в системе {0}-{1} отсутствуют.\r\n  Выберите "
     "один из следующих вариантов:\r\n"};
-inline constexpr Text kNoDataOwnEntry{"     1 -  set energy parameters of model{2}independently;\r\n",
-                                      "     1 - задать энергетические параметры модели {2} "
-                                      "самостоятельно;\r\n"};
+inline constexpr Text kNoDataOwnEntry{
+    "     1 -  set energy parameters of model{2}independently;\r\n",
+    "     1 - задать энергетические параметры модели {2} "
+    "самостоятельно;\r\n"};
 inline constexpr Text kNoDataEndProgram{"     2 - to complete activity of the program\r\n",
                                         "     2 - завершить работу программы\r\n"};
 inline constexpr Text kNoDataBrandeck{
@@ -280,11 +280,11 @@ struct BinaryModelLabels {
   std::string_view Result1;
   std::string_view Result2;
 };
-inline constexpr BinaryModelLabels kWilsonLabels{"    L12-L11", "    L21-L22", " L12-L11 ",
+inline constexpr BinaryModelLabels kWilsonLabels{"    L12-L11", "    L21-L22",  " L12-L11 ",
                                                  " L21-L22 ",   "  l12-l11 = ", "  l21-l22 = "};
-inline constexpr BinaryModelLabels kUniquacLabels{"    u12-u22", "    u21-u22", " u12-u22 ",
+inline constexpr BinaryModelLabels kUniquacLabels{"    u12-u22", "    u21-u22",  " u12-u22 ",
                                                   " u21-u22 ",   "  u12-u22 = ", "  u21-u11 = "};
-inline constexpr BinaryModelLabels kNrtlLabels{"    g12-g22", "    g21-g22", " g12-g22 ",
+inline constexpr BinaryModelLabels kNrtlLabels{"    g12-g22", "    g21-g22",  " g12-g22 ",
                                                " g21-g22 ",   "  g12-g22 = ", "  g21-g11 = "};
 inline constexpr std::string_view kNrtlAlphaColumn = "     alp12";
 inline constexpr std::string_view kNrtlAlphaPrompt = " alp12";
@@ -299,6 +299,10 @@ inline constexpr std::string_view kGroupResultFormat2 = "  a[%d%s,%d%s]= %7.3f";
 // No model chosen: the model dialog was left by Exit.
 inline constexpr Text kModelDialogLeft{"no calculation method was chosen",
                                        "метод расчета не выбран"};
+// The entry grid of a pair's parameters was cancelled.
+inline constexpr Text kParameterEntryCancelled{
+    "the entry of the interaction parameters was cancelled",
+    "ввод параметров взаимодействия отменен"};
 // UNIFAC entry of a pair with more parameters than the grid can take. {0}, {1}: the pair,
 // {2}: the number of parameters.
 inline constexpr Text kTooManyGroupParameters{
@@ -309,13 +313,6 @@ inline constexpr Text kTooManyGroupParameters{
 
 // ---- Parameter-file dialogs ----
 
-inline constexpr Text kSaveQuestion{
-    "Wish to create the file of outcomes of calculation for usage in other programs ?",
-    "Желаете создать файл результатов расчета для использования в других программах ?"};
-inline constexpr Text kSaveFileCaption{"Saving file", "Сохранение файла"};
-inline constexpr Text kOpenFileCaption{"Opening file", "Загрузка файла"};
-inline constexpr Text kParameterFileFilter{"Datafiles|*.dat", "Файлы данных|*.dat"};
-inline constexpr std::string_view kParameterFileExtension = "dat";
 // Variant 2 cancelled before any parameter set exists.
 inline constexpr Text kNoParameterSet{
     "no parameter file was chosen and there is no parameter set from an earlier calculation",
