@@ -65,6 +65,13 @@ std::string errorText(const std::exception& error, Language lang) {
   return render(texts::kSessionEnded, lang, {error.what()});
 }
 
+void clearStatus(Dialogs& dialogs) noexcept {
+  try {
+    dialogs.setStatusText("");
+  } catch (...) {
+  }
+}
+
 std::string_view methodName(char model) {
   switch (model) {
     case 'W':

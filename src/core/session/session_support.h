@@ -99,6 +99,8 @@ decltype(auto) GuardedDialogs::guarded(F&& call) {
 }
 
 std::string errorText(const std::exception& error, Language lang);
+// Clears the status text a failed step may have left ("please wait"); never throws.
+void clearStatus(Dialogs& dialogs) noexcept;
 
 template <class Body>
 SessionResult runSession(Dialogs& frontEnd, Language lang, Body&& body) {
@@ -113,6 +115,7 @@ SessionResult runSession(Dialogs& frontEnd, Language lang, Body&& body) {
     } catch (const std::exception& error) {
       result.Outcome = SessionOutcome::Failed;
       result.Message = errorText(error, lang);
+      clearStatus(dialogs);
       dialogs.showError(result.Message, lang);
     }
   } catch (const FrontEndFailure& failure) {
