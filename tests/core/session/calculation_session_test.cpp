@@ -290,6 +290,27 @@ TEST(CalculationSession, Variant2TakesTheMethodNameFromTheLoadedFile) {
   EXPECT_EQ(run.state.SelectedCount, 2);
 }
 
+TEST(CalculationSession, ALoadedUnifacSetGivesTheSameAdequacyTable) {
+  TempDir dir;
+  SessionRun fit;
+  ASSERT_EQ(fit.session("variant 1\ncomponents 1,2\nmodel UNIFAC\nvariant 1\nvariant 2\nyes\n"
+                        "file " +
+                        dir.file("unifac.dat") + "\nyes\nvariant 1\ncancel\n")
+                .Outcome,
+            SessionOutcome::Completed);
+  SessionRun load;
+  ASSERT_EQ(load.session("variant 2\nfile " + dir.file("unifac.dat") + "\nyes\nvariant 1\ncancel\n")
+                .Outcome,
+            SessionOutcome::Completed);
+  // Both runs start from a fresh state: the same set gives the same table, line for line.
+  const int fitted = fit.findPrefix("        Vapour-liquid equilibrium");
+  const int loaded = load.findPrefix("        Vapour-liquid equilibrium");
+  ASSERT_GT(fitted, 0);
+  ASSERT_EQ(loaded, 4);
+  EXPECT_EQ(slice(load.lines(), loaded, 2 + 52 + 3), slice(fit.lines(), fitted, 2 + 52 + 3));
+  EXPECT_EQ(load.line(1), "Equilibrium calculation method UNIFAC. The denotations:");
+}
+
 TEST(CalculationSession, FewerThanTwoComponentsAreAskedAgain) {
   SessionRun run;
   ASSERT_EQ(run.session("variant 1\ncomponents 3\nclose\ncomponents 2,3\nmodel Wilson\nno\nno\n"
