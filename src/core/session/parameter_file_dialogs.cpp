@@ -3,7 +3,7 @@
 #include <filesystem>
 
 #include "core/models/parameter_file.h"
-#include "core/report/report_file.h"
+#include "core/models/parameter_file_save.h"
 #include "core/session/dialog_rules.h"
 #include "core/session/session_support.h"
 #include "core/texts/parameter_file_texts.h"
@@ -36,12 +36,6 @@ std::optional<LoadedParameterFile> chooseAndLoadParameterFile(Dialogs& dialogs, 
   return loadParameterFile(*path, state, db);
 }
 
-void saveParameterFile(const std::string& path, const TParameterSet& set, FileSystem& fs) {
-  const std::vector<std::uint8_t> bytes = EncodeParameterFile(set);
-  saveFileWithBackup(
-      path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()), fs);
-}
-
 std::optional<std::string> offerToSaveParameterFile(Dialogs& dialogs, const TParameterSet& set,
                                                     Language lang, FileSystem& fs) {
   if (!dialogs.askYesNo(std::string(texts::kParameterFileCreateQuestion.in(lang)), lang)) {
@@ -54,7 +48,7 @@ std::optional<std::string> offerToSaveParameterFile(Dialogs& dialogs, const TPar
   request.FileName = std::string(ParameterFileModelName(set.ModelCode));
   std::optional<std::string> path = dialogs.saveFileName(request);
   if (!path) return std::nullopt;
-  saveParameterFile(*path, set, fs);
+  SaveParameterFileTo(*path, set, fs);
   return path;
 }
 

@@ -37,16 +37,10 @@ void reloadParameterSetMixture(SessionState& state, const Database& db);
 std::optional<LoadedParameterFile> chooseAndLoadParameterFile(Dialogs& dialogs, SessionState& state,
                                                               const Database& db);
 
-// Writes the set's parameter file to `path`, backing an existing file up first. Throws
-// FileError naming the file when it cannot be written, DataError for a set that cannot be
-// written.
-void saveParameterFile(const std::string& path, const TParameterSet& set,
-                       FileSystem& fs = systemFileSystem());
-
 // The end of a fitting session: asks once whether to create the parameter file; on Yes the
 // save-file dialog ("Saving file", "Datafiles|*.dat", extension "dat", the method name as the
-// proposed name, no initial folder) and saveParameterFile. Returns the path written, nothing
-// when the user declined or cancelled. Errors of the writing are thrown.
+// proposed name, no initial folder) and SaveParameterFileTo (back-up, then write). Returns the path
+// written, nothing when the user declined or cancelled. Errors of the writing are thrown.
 std::optional<std::string> offerToSaveParameterFile(Dialogs& dialogs, const TParameterSet& set,
                                                     Language lang,
                                                     FileSystem& fs = systemFileSystem());
