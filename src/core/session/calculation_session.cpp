@@ -231,6 +231,12 @@ AdequacyTable checkAdequacy(SessionState& state, const Database& db, TVLEObj& mo
   return table;
 }
 
+AdequacyTable checkAdequacy(SessionState& state, const Database& db,
+                            const YesNoQuestion& onInversionError) {
+  const std::unique_ptr<TVLEObj> model = MakeModelObject(state, state.ParameterSet);
+  return checkAdequacy(state, db, *model, onInversionError);
+}
+
 void writeAdequacyTable(ReportDocument& report, const AdequacyTable& table,
                         const SessionState& state, bool withSummary,
                         const std::string& decimalSeparator) {

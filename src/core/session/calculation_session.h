@@ -78,6 +78,10 @@ struct AdequacyTable {
 // Throws DataError when the pair has no experimental data.
 AdequacyTable checkAdequacy(SessionState& state, const Database& db, TVLEObj& model,
                             const YesNoQuestion& onInversionError = {});
+// The same with a model object of the state's set made for the check (the state's mixture
+// must be that of the set, SelectedCount its component count).
+AdequacyTable checkAdequacy(SessionState& state, const Database& db,
+                            const YesNoQuestion& onInversionError = {});
 
 // The table as the report shows it: the system line with the column titles, one row per
 // point, and - when wanted and the table is complete - the summary.

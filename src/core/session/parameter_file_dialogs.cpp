@@ -18,11 +18,13 @@ LoadedParameterFile loadParameterFile(const std::string& path, SessionState& sta
   // Nothing has been changed so far; now the whole set and its mixture are taken at once.
   state.ParameterSet = contents.set;
   state.Components = std::move(mixture);
+  state.SelectedCount = state.ParameterSet.ComponentCount;
   return {path, std::move(contents.modelName), contents.blockCount};
 }
 
 void reloadParameterSetMixture(SessionState& state, const Database& db) {
   state.Components = session_detail::loadMixture(db, state.ParameterSet, state.InterfaceLanguage);
+  state.SelectedCount = state.ParameterSet.ComponentCount;
 }
 
 std::optional<LoadedParameterFile> chooseAndLoadParameterFile(Dialogs& dialogs, SessionState& state,

@@ -23,13 +23,13 @@ struct LoadedParameterFile {
 // Reads the parameter file `path` and makes it the state's parameter set: the set read over a
 // copy of the current one (the fields the file holds for its model replace the old ones), and
 // the mixture of its components - names in the interface language, property constants, r
-// and q. Throws FileError (or DataError) when the file cannot be read or makes no sense; the
-// state then stays exactly as it was.
+// and q - and sets SelectedCount to its component count. Throws FileError (or DataError) when the
+// file cannot be read or makes no sense; the state then stays exactly as it was.
 LoadedParameterFile loadParameterFile(const std::string& path, SessionState& state,
                                       const Database& db);
 
 // Loads the mixture of the state's current parameter set again (names in the interface
-// language, constants, r and q), as loading does after reading a file.
+// language, constants, r and q) and sets SelectedCount, as loading does after reading a file.
 void reloadParameterSetMixture(SessionState& state, const Database& db);
 
 // The open-file dialog ("Opening file", "Datafiles|*.dat") and loadParameterFile on the

@@ -9,6 +9,7 @@
 #include "core/data/experimental_data.h"
 #include "core/models/parameter_file.h"
 #include "core/report/number_format.h"
+#include "core/session/parameter_file_dialogs.h"
 #include "core/units.h"
 #include "session_test_support.h"
 
@@ -309,6 +310,16 @@ TEST(CalculationSession, ALoadedUnifacSetGivesTheSameAdequacyTable) {
   ASSERT_EQ(loaded, 4);
   EXPECT_EQ(slice(load.lines(), loaded, 2 + 52 + 3), slice(fit.lines(), fitted, 2 + 52 + 3));
   EXPECT_EQ(load.line(1), "Equilibrium calculation method UNIFAC. The denotations:");
+
+  // Without dialogs, as bubblix-cli checks a file: the same lines.
+  SessionState state;
+  state.InterfaceLanguage = Language::English;
+  loadParameterFile(dir.file("unifac.dat"), state, BuiltInDatabase());
+  const AdequacyTable table = checkAdequacy(state, BuiltInDatabase());
+  EXPECT_TRUE(table.Complete);
+  LineListReport report;
+  writeAdequacyTable(report, table, state, true);
+  EXPECT_EQ(report.lines(), slice(load.lines(), loaded, 2 + 52 + 3));
 }
 
 TEST(CalculationSession, FewerThanTwoComponentsAreAskedAgain) {
