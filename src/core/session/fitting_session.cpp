@@ -43,7 +43,13 @@ class FittingRun {
         lang_(context.lang()),
         n_(context.state.SelectedCount),
         offerToSave_(offerToSave),
-        set_(context.state.ParameterSet) {}
+        set_(context.state.ParameterSet) {
+    fitting_.CallCounter = context.state.FitCallCounter;
+  }
+  // The objective calls are counted on however the session ends.
+  ~FittingRun() { c_.state.FitCallCounter = fitting_.CallCounter; }
+  FittingRun(const FittingRun&) = delete;
+  FittingRun& operator=(const FittingRun&) = delete;
 
   FittingResult run();
 
@@ -134,7 +140,6 @@ FittingResult FittingRun::run() {
   state.ParameterSet = set_;
   state.Components = mixture_;
   state.FittedModel = model_;
-  state.FitCallCounter = fitting_.CallCounter;
 
   if (offerToSave_) {
     try {
@@ -165,7 +170,6 @@ void FittingRun::chooseModel() {
     set_.Components[static_cast<std::size_t>(i)] =
         c_.state.SelectedComponents[static_cast<std::size_t>(i)];
   }
-  fitting_.CallCounter = c_.state.FitCallCounter;
 }
 
 void FittingRun::startModel() {

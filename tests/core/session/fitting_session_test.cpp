@@ -8,6 +8,7 @@
 #include <filesystem>
 
 #include "core/models/parameter_file.h"
+#include "core/numerics/fitting_objectives.h"
 #include "core/report/report_file.h"
 #include "core/units.h"
 #include "session_test_support.h"
@@ -260,6 +261,27 @@ TEST(FittingSession, GroupsBeyondTheGridAreRefusedAndAskedAgain) {
             std::string::npos)
       << run.echo.str();
   EXPECT_GT(run.find("Power parameters are taken from references"), 0);
+}
+
+TEST(FittingSession, ProgressLineCountsObjectiveCallsAcrossSessions) {
+  // The progress line is refreshed every 200 objective calls, counted on from the fits before,
+  // also those of an earlier session of the same run.
+  const std::string script = "variant 1\ncomponents 1,2\nmodel NRTL\nno\nno\nvariant 1\ncancel\n";
+  SessionRun fresh;
+  ASSERT_EQ(fresh.session(script).Outcome, SessionOutcome::Completed);
+  const std::string first = fresh.line(4);
+  ASSERT_TRUE(first.starts_with(" Number of iterations ")) << first;
+  EXPECT_LT(fresh.state.FitCallCounter, kProgressInterval);
+
+  SessionRun again;
+  again.state.FitCallCounter = fresh.state.FitCallCounter;
+  ASSERT_EQ(again.session(script).Outcome, SessionOutcome::Completed);
+  EXPECT_TRUE(again.line(4).starts_with(" Number of iterations ")) << again.line(4);
+  EXPECT_NE(again.line(4), first);
+  // The same fit from the same count writes the same line.
+  SessionRun repeated;
+  ASSERT_EQ(repeated.session(script).Outcome, SessionOutcome::Completed);
+  EXPECT_EQ(repeated.line(4), first);
 }
 
 TEST(FittingSession, SaveQuestionIsAskedOnceAndTheFileBackedUp) {
