@@ -40,6 +40,16 @@ std::vector<std::string> AnalysisReportLines(const BinaryAnalysis& analysis, Lan
   std::vector<std::string> lines;
   const Condition c = analysis.Diagram.At;
   const std::string condition = conditionText(c, lang, separator);
+  const ModelCurve& bubble = analysis.Diagram.Bubble;
+  if (bubble.Points.empty()) {
+    lines.push_back(render(kNoBubblePointSolved, lang, {condition}));
+    return lines;
+  }
+  if (!bubble.Skipped.empty()) {
+    lines.push_back(render(
+        kBubblePointsSkipped, lang,
+        {std::to_string(bubble.Skipped.size()), std::to_string(bubble.Requested), condition}));
+  }
   for (const Azeotrope& a : analysis.Azeotropes) {
     std::string line =
         render(kAzeotropeLine, lang,

@@ -31,7 +31,8 @@ struct BinaryAnalysis {
 BinaryAnalysis AnalyseBinary(const Database& db, const BinaryEquilibrium& eq, Condition c,
                              int points = kDefaultCurvePoints);
 
-// The report lines, in this order: one line per azeotrope (t %.2f °C, P %.2f mm Hg,
+// The report lines, in this order: a line on the bubble points that could not be solved, if
+// any (when none was solved, that line alone); one line per azeotrope (t %.2f °C, P %.2f mm Hg,
 // x1 %.4f) or the line saying there is none; one line per unstable range (x1 %.4f) followed
 // by the warning, or the line saying the liquid is stable.
 std::vector<std::string> AnalysisReportLines(const BinaryAnalysis& analysis, Language lang,

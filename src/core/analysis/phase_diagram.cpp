@@ -1,6 +1,7 @@
 #include "core/analysis/phase_diagram.h"
 
 #include <algorithm>
+#include <cfloat>
 #include <cmath>
 #include <limits>
 #include <string>
@@ -46,6 +47,37 @@ CompositionVector binary(Real first) {
 
 bool insideUnit(Real v) {
   return v >= -kCompositionSlack && v <= 1.0L + kCompositionSlack;
+}
+
+// Newton steps on the bubble function f from the secant's root estimate u, the derivative a
+// forward difference over kPolishStep * u: each step gains about eight digits, so two or
+// three reach the last bits. A step that is not finite, not small (beyond
+// kPolishLimit * u: the polish is no new search) or that f refuses ends the polish.
+constexpr int kPolishSteps = 4;
+constexpr Real kPolishStep = 1e-8L;
+constexpr Real kPolishLimit = 1e-6L;
+
+template <class F>
+Real polishedRoot(F&& f, Real u) {
+  for (int i = 0; i < kPolishSteps; ++i) {
+    Real f0;
+    Real f1;
+    const Real delta = kPolishStep * u;
+    try {
+      f0 = f(u);
+      if (f0 == 0.0L) break;
+      f1 = f(u + delta);
+    } catch (const ArithmeticError&) {
+      break;
+    }
+    const Real step = f0 * delta / (f1 - f0);
+    if (!std::isfinite(step) || std::fabs(step) > kPolishLimit * u) break;
+    const Real next = u - step;
+    const bool done = std::fabs(step) <= 4.0L * LDBL_EPSILON * u;
+    u = next;
+    if (done) break;
+  }
+  return u;
 }
 
 // The first estimate spans (A, B) of the bubble solver for one condition, in the solver's
@@ -141,6 +173,7 @@ Real BinaryEquilibrium::pureUnknown(Condition c, int slot) const {
 
 std::optional<EquilibriumPoint> BinaryEquilibrium::bubblePoint(Condition c, Real x1,
                                                                Real guess) const {
+  checkPoint(c, "x1", x1);
   const bool isobaric = c.isobaric();
   const auto solve = [&](Span span) -> std::optional<EquilibriumPoint> {
     if (!usable(span.A) || !usable(span.B) || span.A == span.B) return std::nullopt;
@@ -152,11 +185,18 @@ std::optional<EquilibriumPoint> BinaryEquilibrium::bubblePoint(Condition c, Real
     const SolveResult result = SolveEquilibrium(*mixture_, isobaric ? 'T' : 'P', 'y', span.A,
                                                 span.B, tau, P, set_, x, gamma, y);
     if (!result.converged() || !usable(result.RootEstimate)) return std::nullopt;
-    (isobaric ? tau : P) = result.RootEstimate;
-    // y at the root estimate rather than at the solver's last evaluation.
+    Real& unknown = isobaric ? tau : P;
+    const UNIFACComposition unifac =
+        set_.ModelCode == 'F' ? PrepareUNIFAC(*mixture_, set_, x) : UNIFACComposition{};
+    const auto f = [&](Real value) {
+      unknown = value;
+      return BubbleSum(*mixture_, set_, x, y, gamma, tau, P,
+                       set_.ModelCode == 'F' ? &unifac : nullptr);
+    };
     Real sum = kNaN;
     try {
-      sum = BubbleSum(*mixture_, set_, x, y, gamma, tau, P);
+      const Real root = polishedRoot(f, result.RootEstimate);
+      sum = f(root);  // y and the unknown at the polished root
     } catch (const ArithmeticError&) {
       return std::nullopt;
     }
@@ -192,6 +232,7 @@ std::optional<EquilibriumPoint> BinaryEquilibrium::bubblePoint(Condition c, Real
 
 std::optional<EquilibriumPoint> BinaryEquilibrium::dewPoint(Condition c, Real y1,
                                                             const EquilibriumPoint* start) const {
+  checkPoint(c, "y1", y1);
   const bool isobaric = c.isobaric();
   const char task = isobaric ? 'T' : 'P';
   const CompositionVector y = binary(y1);
@@ -226,16 +267,31 @@ std::optional<EquilibriumPoint> BinaryEquilibrium::dewPoint(Condition c, Real y1
   return EquilibriumPoint{x[0], y1, tau, P};
 }
 
-void ValidateCondition(Condition c, int points) {
-  if (points < kMinCurvePoints || points > kMaxCurvePoints) {
-    throw InputError(kAnalysisPointCount, {std::to_string(points), std::to_string(kMinCurvePoints),
-                                           std::to_string(kMaxCurvePoints)});
-  }
+namespace {
+
+void validateValue(Condition c) {
   if (!usable(c.Value)) {
     if (c.isobaric()) {
       throw InputError(kAnalysisPressureInvalid, {formatGeneral(c.Value, 10)});
     }
     throw InputError(kAnalysisTemperatureInvalid, {formatGeneral(celsiusFromTau(c.Value), 10)});
+  }
+}
+
+}  // namespace
+
+void ValidateCondition(Condition c, int points) {
+  if (points < kMinCurvePoints || points > kMaxCurvePoints) {
+    throw InputError(kAnalysisPointCount, {std::to_string(points), std::to_string(kMinCurvePoints),
+                                           std::to_string(kMaxCurvePoints)});
+  }
+  validateValue(c);
+}
+
+void BinaryEquilibrium::checkPoint(Condition c, const char* name, Real fraction) {
+  validateValue(c);
+  if (!(fraction >= 0.0L && fraction <= 1.0L)) {
+    throw InputError(kAnalysisFractionInvalid, {name, formatGeneral(fraction, 10)});
   }
 }
 

@@ -17,8 +17,10 @@
 //           y1 = 1; of the solutions whose liquid lies in 0 <= x1 <= 1 the dew point is the
 //           highest temperature (t-x-y) or the lowest pressure (P-x-y), the point where a
 //           cooled or compressed vapour forms its first liquid.
-// A bubble point is reported at the secant's root estimate (SolveResult::RootEstimate) with y
-// evaluated there, not at the solver's last evaluation, which lies half a secant step away.
+// A bubble point is reported at the secant's root estimate (SolveResult::RootEstimate, not
+// the solver's last evaluation, which lies half a secant step away), polished by at most four
+// Newton steps on the same bubble function, with y evaluated there: the unknown and y are
+// then consistent to the last bits, which the azeotrope and split searches need.
 // A point that no start solves is left out and counted; no value is ever NaN or infinite.
 
 #include <array>
@@ -102,7 +104,9 @@ class BinaryEquilibrium {
 
   // The bubble point of the liquid x1 (0..1): tau at the condition's P, or P at its tau.
   // `guess` is the expected unknown (tau, or P in Pa); a value that is not positive and finite
-  // means none. Tries the starts listed at the top; nullopt when none converges.
+  // means none. Tries the starts listed at the top; nullopt when none converges. Throws
+  // InputError for a fraction outside 0..1 or a condition value that is not finite and
+  // positive (also dewPoint).
   std::optional<EquilibriumPoint> bubblePoint(Condition c, Real x1, Real guess) const;
 
   // One dew point of the vapour y1 (0..1): by SolveEquilibrium's own start when `start` is
@@ -124,6 +128,8 @@ class BinaryEquilibrium {
   Real pureUnknown(Condition c, int slot) const;
 
  private:
+  static void checkPoint(Condition c, const char* name, Real fraction);
+
   const Mixture* mixture_;
   TParameterSet set_;
 };

@@ -69,6 +69,17 @@ inline constexpr Text kNoAzeotropeLine{
     "No azeotrope at {0}: y1 - x1 keeps its sign for 0 < x1 < 1",
     "Азеотропа при {0} нет: y1 - x1 не меняет знака при 0 < x1 < 1"};
 
+// {0} the number of bubble points left out, {1} the number tried, {2} the condition.
+inline constexpr Text kBubblePointsSkipped{
+    "{0} of {1} bubble points at {2} could not be solved; the lines below rest on the others",
+    "{0} из {1} точек кипения при {2} рассчитать не удалось; строки ниже основаны на "
+    "остальных"};
+// {0} the condition.
+inline constexpr Text kNoBubblePointSolved{
+    "No bubble point at {0} could be solved: azeotropes and liquid split cannot be judged",
+    "Ни одной точки кипения при {0} рассчитать не удалось: об азеотропах и расслаивании "
+    "судить нельзя"};
+
 // {0} the condition; {1}, {2} the ends of the range of x1.
 inline constexpr Text kLiquidSplitLine{
     "Liquid split at {0}: the model predicts two liquid phases; the single liquid is unstable "
@@ -112,6 +123,10 @@ inline constexpr Text kAnalysisTemperatureInvalid{
     "{0} °C",
     "Температура диаграммы должна быть конечным числом выше абсолютного нуля (-273,15 °C): "
     "{0} °C"};
+// {0} the name of the fraction (x1 or y1), {1} its value.
+inline constexpr Text kAnalysisFractionInvalid{
+    "The mole fraction {0} = {1} must be a number from 0 to 1",
+    "Мольная доля {0} = {1} должна быть числом от 0 до 1"};
 // {0} the number asked for, {1} the smallest, {2} the largest.
 inline constexpr Text kAnalysisPointCount{"A curve needs {1} to {2} points; {0} were asked for",
                                           "Для линии нужно от {1} до {2} точек; задано {0}"};
