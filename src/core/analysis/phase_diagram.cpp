@@ -27,7 +27,7 @@ constexpr Real kPureSpanPressure = 0.2L;  // relative
 constexpr Real kBoilingSearchLow = 0.5L;
 constexpr Real kBoilingSearchHigh = 3.0L;
 constexpr Real kBoilingSearchStep = 0.05L;
-// A bubble solution whose sum y - 1 at the root estimate is larger is not taken.
+// A bubble solution whose sum y - 1 at the polished root is larger is not taken.
 constexpr Real kBubbleSumLimit = 1e-6L;
 
 bool usable(Real v) {
