@@ -17,7 +17,10 @@ namespace bubblix::gui {
 using SessionEntry = std::function<void(Dialogs&, ReportDocument&)>;
 
 // The session of the desktop program, on the run's state. decimalSeparator: the system
-// locale's, used for the numbers of the report.
-SessionEntry calculationSession(SessionState& state, const std::string& decimalSeparator);
+// locale's, used for the numbers of the report. onQuitRequested runs when the user chose to
+// end the program inside the session; the front end then leaves through its Exit action,
+// which offers to keep the report.
+SessionEntry calculationSession(SessionState& state, const std::string& decimalSeparator,
+                                std::function<void()> onQuitRequested);
 
 }  // namespace bubblix::gui
