@@ -115,7 +115,10 @@ void bubblePressure(const BubbleFunction& f, SolveResult& result) {
     if (!std::isfinite(sum)) return;
     if (std::fabs(sum) <= kBubbleFallbackResidual && P * (sum + 1.0L) == P) break;
   }
-  if (std::fabs(sum) <= kBubbleFallbackResidual) result.Status = SolveStatus::Converged;
+  if (std::fabs(sum) <= kBubbleFallbackResidual) {
+    result.Status = SolveStatus::Converged;
+    result.RootEstimate = P;
+  }
 }
 
 void bubbleTemperature(Real start, Real end, const BubbleFunction& f, SolveResult& result) {
@@ -140,6 +143,7 @@ void bubbleTemperature(Real start, Real end, const BubbleFunction& f, SolveResul
   ++result.FallbackIterations;
   if (std::isfinite(sum) && std::fabs(sum) <= kBubbleFallbackResidual) {
     result.Status = SolveStatus::Converged;
+    result.RootEstimate = root;
   }
 }
 

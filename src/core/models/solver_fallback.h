@@ -54,14 +54,14 @@ using BubbleFunction = std::function<Real(Real)>;
 using DewFunction = std::function<void(std::span<const Real>, std::span<Real>)>;
 
 // After a failed bubble iteration: the point by the method above for the task. On success
-// the result's Status becomes Converged and the last evaluation of f is the point reported;
-// in either case Fallback and FallbackIterations (evaluations of f) are set and the rest of
-// the result is left as the iteration left it. `start` and `end` are the iteration's start
-// points in tau (task 'T').
+// the result's Status becomes Converged, RootEstimate the root found, and the last
+// evaluation of f is at that root; in either case Fallback and FallbackIterations
+// (evaluations of f) are set and the rest of the result is left as the iteration left it.
+// `start` and `end` are the iteration's start points in tau (task 'T').
 void BubbleFallback(bool temperatureTask, Real start, Real end, const BubbleFunction& f,
                     SolveResult& result);
 
-// After a failed dew iteration (or one that met its tolerance at a negative mole fraction):
+// After a failed dew iteration (or a false solution, see RejectFalseDewSolutions):
 // successive substitution as above for the n components of the given vapour y, whose
 // residual is F. On success v holds x[0..n-1] and the unknown v[n], the result's Status becomes
 // Converged and the last evaluation of F is at v; FallbackIterations counts substitutions.

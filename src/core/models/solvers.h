@@ -131,8 +131,9 @@ struct SolveResult {
   Real LastCorrection = 0;  // bubble: |c - d| of the last pass; dew: rms of the last step
   Real RootEstimate = 0;    // bubble: the root estimate c of the last pass (tau or Pa)
   // The fallback that ran after the iteration failed; None when the iteration converged.
-  // Status tells whether the fallback found the point; Step, Fault, Iterations and the values
-  // above still tell how the iteration failed.
+  // Status tells whether the fallback found the point; Step, Fault, Iterations, LastResidual
+  // and LastCorrection still tell how the iteration failed. A bubble fallback that found the
+  // point sets RootEstimate to its root, which is also the point reported.
   SolveFallback Fallback = SolveFallback::None;
   int FallbackIterations = 0;
   const Text* Message = nullptr;

@@ -200,6 +200,7 @@ TEST(SolverFallbacks, BubbleTemperatureAfterANegativeValueUnderTheRoot) {
     return 0.4L * SaturationPressure(mixture, 0, t) + 0.6L * SaturationPressure(mixture, 1, t) - P;
   });
   EXPECT_LE(std::fabs(tau - root), 1e-15L);
+  EXPECT_EQ(result.RootEstimate, tau);  // the fallback's root is the point reported
   EXPECT_EQ(pressure, P);
   EXPECT_EQ(x, given);
   EXPECT_LE(std::fabs(y[0] + y[1] - 1.0L), 1e-15L);
@@ -224,6 +225,7 @@ TEST(SolverFallbacks, BubblePressureAfterTheSecantRanToANegativePressure) {
     EXPECT_EQ(result.Fault, SolveFault::ZeroSlope) << model;
     EXPECT_EQ(result.Fallback, SolveFallback::BubblePressure) << model;
     EXPECT_LE(relative(P, SaturationPressure(mixture, 0, tauGiven)), 1e-15L) << model;
+    EXPECT_EQ(result.RootEstimate, P) << model;
     EXPECT_EQ(tau, tauGiven);
     EXPECT_LE(std::fabs(y[0] - 1.0L), 1e-17L) << model;
     EXPECT_EQ(y[1], 0.0L);
