@@ -41,7 +41,18 @@ std::vector<Real> parseNumberList(const std::string& text, const std::string& op
 LoadedSet loadParameterSet(const std::string& path, Language lang) {
   LoadedSet loaded;
   loaded.State.InterfaceLanguage = lang;
-  loaded.File = loadParameterFile(path, loaded.State, BuiltInDatabase());
+  try {
+    loaded.File = loadParameterFile(path, loaded.State, BuiltInDatabase());
+  } catch (const FileError& error) {
+    // Some of the reader's messages do not name the file ("wrong parameter in DataFile").
+    const std::string message = error.message(lang);
+    if (message.find(path) != std::string::npos) throw;
+    throw FileError(texts::kParameterFileError, {path, message});
+  } catch (const DataError& error) {
+    const std::string message = error.message(lang);
+    if (message.find(path) != std::string::npos) throw;
+    throw DataError(texts::kParameterFileError, {path, message});
+  }
   return loaded;
 }
 

@@ -55,6 +55,8 @@ inline constexpr Text kNotBinary{
     "{0} holds a set of {1} components; this command needs a binary set",
     "{0} содержит набор из {1} компонентов; команде нужен бинарный набор"};
 
+inline constexpr Text kParameterFileError{"Parameter file {0}: {1}", "Файл параметров {0}: {1}"};
+
 // ---- Results ----
 
 inline constexpr Text kGammaHeading{"Activity coefficients of model {0} at t = {1} degr.C",
@@ -108,6 +110,9 @@ inline constexpr Text kDiagramNotStarted{"The diagram program {0} cannot be star
 
 // ---- Anything else ----
 
+inline constexpr Text kUnknownCommand{
+    "\"{0}\" is not a command of bubblix-cli; the commands are {1} (bubblix-cli --help)",
+    "\"{0}\" - не команда bubblix-cli; команды: {1} (bubblix-cli --help)"};
 inline constexpr Text kOutputNotWritten{"The standard output cannot be written",
                                         "Не удается записать стандартный вывод"};
 inline constexpr Text kUnexpectedFailure{"Unexpected failure: {0}", "Непредвиденный сбой: {0}"};

@@ -196,6 +196,11 @@ CLI::App* setupFitCommand(CLI::App& app, FitCommandOptions& options) {
       ->add_option("--max-retries", options.MaxRetries,
                    "answer Retry to the slow-convergence question at most N times (default 3)")
       ->check(CLI::Range(0, 1000000));
+  command
+      ->add_option("--iteration-limit", options.IterationLimit,
+                   "iterations of the gradient method after which it asks whether to go on "
+                   "(default 3000)")
+      ->check(CLI::Range(1, 65535));
   addLanguageOption(*command, options.Lang);
   command->add_flag("--json", options.Json, "write a JSON object instead of the report");
   return command;
@@ -221,8 +226,10 @@ int runFitCommand(const FitCommandOptions& options, CommandStreams io) {
   LineListReport report;
   FittingResult result;
   try {
-    result =
-        runFittingSession(dialogs, report, state, BuiltInDatabase(), {}, !options.Save.empty());
+    SessionOptions sessionOptions;
+    sessionOptions.IterationLimit = static_cast<std::uint16_t>(options.IterationLimit);
+    result = runFittingSession(dialogs, report, state, BuiltInDatabase(), sessionOptions,
+                               !options.Save.empty());
   } catch (...) {
     // A question the options cannot answer: what the report holds so far is not lost.
     if (!options.Json) printLines(io.out, report.lines());

@@ -1,14 +1,15 @@
 #pragma once
 // bubblix-cli fit --model wilson|nrtl|uniquac|unifac --components 1,2[,3[,4]]
 //                 [--unifac-variant 1|2] [--literature] [--save FILE.dat] [--max-retries N]
-//                 [--lang en|ru] [--json]
+//                 [--iteration-limit N] [--lang en|ru] [--json]
 //
 // The parameter-fitting session without questions: its answers come from the options. The
 // components are taken in ascending order, as the component dialog ticks them. UNIFAC asks
 // its variant (--unifac-variant, 1 by default) and, for variant 1, whether to take the
 // literature group values instead of fitting (--literature). When the gradient method
-// converges slowly its question is answered Retry at most --max-retries times (3 by default),
-// then Abort, so that a fit always ends. With --save the parameter file is written (an old
+// converges slowly (it asks after every --iteration-limit iterations, 3000 by default) its
+// question is answered Retry at most --max-retries times (3 by default), then Abort, so that a
+// fit always ends. With --save the parameter file is written (an old
 // file is kept as its .bak copy). A pair without experimental data cannot be answered here:
 // its parameters are entered by hand in a session.
 //
@@ -23,6 +24,7 @@
 #include <string>
 
 #include "cli/cli_common.h"
+#include "core/numerics/gradient_minimizer.h"
 
 namespace CLI {
 class App;
@@ -37,6 +39,7 @@ struct FitCommandOptions {
   bool Literature = false;
   std::string Save;  // empty: no parameter file
   int MaxRetries = 3;
+  int IterationLimit = kDefaultIterationLimit;
   std::string Lang = "en";
   bool Json = false;
 };

@@ -8,6 +8,7 @@
 #include <CLI/CLI.hpp>
 #include <iostream>
 #include <string_view>
+#include <utility>
 
 #include "cli/adequacy_command.h"
 #include "cli/azeotrope_command.h"
@@ -61,6 +62,23 @@ int main(int argc, char** argv) {
   CLI::App* azeotrope = setupAzeotropeCommand(app, commands.Azeotrope);
   app.add_subcommand("diagram",
                      "draw the phase diagrams (runs bubblix-diagram with the same arguments)");
+
+  // A misspelt command would otherwise be reported as a missing one.
+  if (argc >= 2 && argv[1][0] != '-') {
+    const std::string name = argv[1];
+    const auto commands = std::as_const(app).get_subcommands([](const CLI::App*) { return true; });
+    std::string names;
+    bool known = false;
+    for (const CLI::App* command : commands) {
+      known = known || command->get_name() == name;
+      names += (names.empty() ? "" : ", ") + command->get_name();
+    }
+    if (!known) {
+      printError(std::cerr,
+                 render(texts::kUnknownCommand, bubblix::Language::English, {name, names}));
+      return kExitUsage;
+    }
+  }
 
   try {
     app.parse(argc, argv);
