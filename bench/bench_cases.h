@@ -8,6 +8,7 @@
 // before any optimisation; the program checks every case against it before timing anything
 // and again after each case's timing loop, and refuses to go on when a single bit differs.
 
+#include <array>
 #include <functional>
 #include <memory>
 #include <span>
@@ -53,7 +54,8 @@ std::vector<BenchCase>& Cases();
 void AddCase(BenchCase c);
 
 // The case files.
-void AddModelCases();  // activity coefficients, bubble and dew points
-void AddFitCases();    // binary fits and fitting sessions
+void AddModelCases();      // activity coefficients, bubble and dew points
+void AddFitCases();        // binary fits and fitting sessions
+void AddReferenceCases();  // the libm functions the models call
 
 }  // namespace bubblix::bench

@@ -5,10 +5,13 @@
 //   --record-golden   compute every case and write golden.txt instead of timing
 //   --check-only      check the golden results and stop
 //   --golden=FILE     another golden file
+//   --profile=CASE --runs=K   run one case K times (default 1000) and nothing else, for
+//                     valgrind --tool=callgrind
 
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <iostream>
@@ -220,6 +223,8 @@ int main(int argc, char** argv) {
   std::string goldenPath = BUBBLIX_BENCH_GOLDEN;
   bool record = false;
   bool checkOnly = false;
+  std::string profileCase;
+  long runs = 1000;
   std::vector<char*> rest = {argv[0]};
   for (int k = 1; k < argc; ++k) {
     if (std::strcmp(argv[k], "--record-golden") == 0) {
@@ -228,13 +233,30 @@ int main(int argc, char** argv) {
       checkOnly = true;
     } else if (std::strncmp(argv[k], "--golden=", 9) == 0) {
       goldenPath = argv[k] + 9;
+    } else if (std::strncmp(argv[k], "--profile=", 10) == 0) {
+      profileCase = argv[k] + 10;
+    } else if (std::strncmp(argv[k], "--runs=", 7) == 0) {
+      runs = std::strtol(argv[k] + 7, nullptr, 10);
     } else {
       rest.push_back(argv[k]);
     }
   }
 
+  AddReferenceCases();
   AddModelCases();
   AddFitCases();
+
+  if (!profileCase.empty()) {
+    for (const BenchCase& c : Cases()) {
+      if (c.Name != profileCase) continue;
+      auto work = c.Make();
+      for (long k = 0; k < runs; ++k)
+        work->run();
+      return 0;
+    }
+    std::fprintf(stderr, "no case %s\n", profileCase.c_str());
+    return 1;
+  }
 
   if (record) {
     GoldenTable recorded;
