@@ -7,6 +7,9 @@
 #include <utility>
 
 #include "bench_cases.h"
+#include "bench_fixtures.h"
+#include "core/data/properties.h"
+#include "core/units.h"
 
 namespace bubblix::bench {
 
@@ -50,9 +53,38 @@ class LibmWork : public BenchWork {
   Real sum_ = 0;
 };
 
+// The property look-ups of the models: molar volume and vapour pressure of the four database
+// components at 64 temperatures from 20 to 104.5 degC.
+class PropertyWork : public BenchWork {
+ public:
+  void run() override {
+    const Mixture& mixture = DatabaseMixture(4);
+    Real sum = 0.0L;
+    for (int k = 0; k < kCalls; ++k) {
+      const Real t = 20.0L + 1.34L * static_cast<Real>(k);
+      for (int slot = 0; slot < 4; ++slot) {
+        sum += MolarVolume(mixture, slot, t);
+        sum += SaturationPressure(mixture, slot, tauFromCelsius(t)) * 1e-5L;
+      }
+    }
+    sum_ = sum;
+  }
+
+  Results results() const override { return {Exact(sum_)}; }
+
+ private:
+  Real sum_ = 0;
+};
+
 }  // namespace
 
 void AddReferenceCases() {
+  {
+    BenchCase c{"properties/4x64", [] { return std::make_unique<PropertyWork>(); },
+                CaseSize::Micro};
+    c.ItemsPerRun = 2 * 4 * kCalls;
+    AddCase(std::move(c));
+  }
   const std::pair<const char*, Function> functions[] = {
       {"libm/expl", Function::Exp}, {"libm/logl", Function::Log}, {"libm/powl", Function::Pow}};
   for (const auto& [name, function] : functions) {
