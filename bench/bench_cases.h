@@ -55,7 +55,8 @@ void AddCase(BenchCase c);
 
 // The case files.
 void AddModelCases();      // activity coefficients, bubble and dew points
-void AddFitCases();        // binary fits and fitting sessions
+void AddFitCases();        // binary fits
+void AddSessionCases();    // fitting sessions and the demonstration session
 void AddReferenceCases();  // the libm functions the models call
 
 }  // namespace bubblix::bench

@@ -1,5 +1,4 @@
-// Binary fits of the database components 1 and 2, and the fitting session of all four
-// components, per model.
+// Binary fits of the database components 1 and 2 per model.
 
 #include <string>
 
@@ -40,26 +39,6 @@ class BinaryFitWork : public BenchWork {
   FitResult result_;
 };
 
-// The six pairs of the four database components fitted in turn, as the fitting session does
-// without questions.
-class SessionFitWork : public BenchWork {
- public:
-  explicit SessionFitWork(Model model) : model_(model) {}
-
-  void run() override { set_ = FitMixture(model_, 4); }
-
-  Results results() const override {
-    Results results;
-    const std::vector<Real> values = SetParameters(set_);
-    AppendExact(results, values);
-    return results;
-  }
-
- private:
-  Model model_;
-  TParameterSet set_;
-};
-
 }  // namespace
 
 void AddFitCases() {
@@ -69,13 +48,6 @@ void AddFitCases() {
     if (model == Model::UNIFAC1 || model == Model::UNIFAC2) target = 200e-3;
     AddCase({std::string("fit/") + ModelName(model) + "/2",
              [model] { return std::make_unique<BinaryFitWork>(model); }, CaseSize::Milli, target});
-  }
-  for (const Model model : kAllModels) {
-    double target = 0.3;
-    if (model == Model::UNIFAC2) target = 3.0;
-    if (model == Model::UNIFAC1) target = 0;
-    AddCase({std::string("fitsession/") + ModelName(model) + "/4",
-             [model] { return std::make_unique<SessionFitWork>(model); }, CaseSize::Long, target});
   }
 }
 

@@ -245,6 +245,7 @@ int main(int argc, char** argv) {
   AddReferenceCases();
   AddModelCases();
   AddFitCases();
+  AddSessionCases();
 
   if (!profileCase.empty()) {
     for (const BenchCase& c : Cases()) {
