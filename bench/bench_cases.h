@@ -57,6 +57,7 @@ void AddCase(BenchCase c);
 void AddModelCases();      // activity coefficients, bubble and dew points
 void AddFitCases();        // binary fits
 void AddSessionCases();    // fitting sessions and the demonstration session
+void AddBatchCases();      // batch mode throughput
 void AddReferenceCases();  // the libm functions the models call
 
 }  // namespace bubblix::bench

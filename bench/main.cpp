@@ -246,6 +246,7 @@ int main(int argc, char** argv) {
   AddModelCases();
   AddFitCases();
   AddSessionCases();
+  AddBatchCases();
 
   if (!profileCase.empty()) {
     for (const BenchCase& c : Cases()) {
