@@ -7,6 +7,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <istream>
 #include <limits>
 #include <optional>
@@ -153,11 +154,17 @@ std::size_t formatSlowly(Real value, char* out) {
 
 std::size_t FormatBatchNumber(Real value, char* out) {
   if (value == 0.0L || !std::isfinite(value)) return formatSlowly(value, out);
-  const bool negative = std::signbit(value);
-  int e2 = 0;
-  const Real fraction = std::frexp(std::fabs(value), &e2);   // in [0.5, 1)
-  const U64 m = static_cast<U64>(std::ldexp(fraction, 64));  // exact: 64 mantissa bits
-  const int p = 64 - e2;                                     // |value| = m 2^-p
+  // The x87 format: 64 mantissa bits with an explicit leading bit, then 15 exponent bits
+  // (bias 16383) and the sign. A normal value has the leading bit set.
+  U64 m = 0;
+  std::uint16_t signAndExponent = 0;
+  std::memcpy(&m, &value, sizeof m);
+  std::memcpy(&signAndExponent, reinterpret_cast<const char*>(&value) + 8, sizeof signAndExponent);
+  const bool negative = (signAndExponent & 0x8000u) != 0;
+  const int biased = signAndExponent & 0x7FFF;
+  if (biased == 0 || (m >> 63) == 0) return formatSlowly(value, out);  // subnormal
+  const int e2 = biased - 16382;  // |value| = (m / 2^64) 2^e2 with m / 2^64 in [0.5, 1)
+  const int p = 64 - e2;          // |value| = m 2^-p
   // The decimal exponent: floor((e2 - 1) log10 2) is it or one below it.
   int X = static_cast<int>(std::floor((e2 - 1) * 0.30102999566398120));
   for (int attempt = 0; attempt < 2; ++attempt) {
