@@ -46,6 +46,10 @@ inline constexpr Text kBatchNeedsNoPoint{
     "--batch читает точки из файла: --task, --phase, --value и --composition не задаются"};
 inline constexpr Text kPointOptionMissing{"{0} is required (or --batch FILE for many points)",
                                           "требуется {0} (или --batch ФАЙЛ для многих точек)"};
+inline constexpr Text kJsonWithBatch{"--json does not apply to --batch: its results are CSV",
+                                     "--json не относится к --batch: его результаты - CSV"};
+inline constexpr Text kBatchSameFile{"--out {0} is the input file of --batch itself",
+                                     "--out {0} - это сам входной файл --batch"};
 inline constexpr Text kOutWithoutBatch{"--out applies to --batch only",
                                        "--out относится только к --batch"};
 
@@ -57,8 +61,16 @@ inline constexpr Text kNotBinary{
 
 inline constexpr Text kParameterFileError{"Parameter file {0}: {1}", "Файл параметров {0}: {1}"};
 
+// ---- Files ----
+
+inline constexpr Text kCannotRead{"{0} cannot be read: {1}", "Не удается прочитать {0}: {1}"};
+inline constexpr Text kCannotWrite{"{0} cannot be written: {1}", "Не удается записать {0}: {1}"};
+
 // ---- Results ----
 
+inline constexpr Text kBatchPointsFailed{
+    "{0} of {1} points could not be solved: their messages are in the error column",
+    "Не удалось рассчитать точек: {0} из {1}; их сообщения - в столбце error"};
 inline constexpr Text kGammaHeading{"Activity coefficients of model {0} at t = {1} degr.C",
                                     "Коэффициенты активности модели {0} при t = {1} град.С"};
 inline constexpr Text kGammaNotFinite{

@@ -1,11 +1,17 @@
 #include "cli/solve_command.h"
 
 #include <CLI/CLI.hpp>
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
 #include <span>
 
 #include "cli/cli_texts.h"
 #include "cli/json_output.h"
+#include "core/models/batch_solve.h"
 #include "core/report/report_document.h"
+#include "core/report/report_file.h"
 #include "core/session/equilibrium_dialogue.h"
 #include "core/texts/session_texts.h"
 #include "core/units.h"
@@ -88,6 +94,43 @@ int solveOnePoint(const SolveCommandOptions& options, CommandStreams io) {
   return kExitOk;
 }
 
+// --batch: the points of a CSV file through SolveBatch, the rows to standard output or --out.
+int solveBatch(const SolveCommandOptions& options, CommandStreams io) {
+  for (const std::string* value :
+       {&options.Task, &options.Phase, &options.Value, &options.Composition}) {
+    if (!value->empty()) throw UsageError(texts::kBatchNeedsNoPoint);
+  }
+  if (options.Json) throw UsageError(texts::kJsonWithBatch);
+  std::error_code ignored;
+  if (!options.Out.empty() && std::filesystem::equivalent(options.Batch, options.Out, ignored)) {
+    throw UsageError(texts::kBatchSameFile, {options.Out});
+  }
+
+  const Language lang = languageOf(options.Lang);
+  const LoadedSet loaded = loadParameterSet(options.Params, lang);
+  std::ifstream in(options.Batch, std::ios::binary);
+  if (!in) throw FileError(texts::kCannotRead, {options.Batch, std::strerror(errno)});
+
+  BatchSummary summary;
+  if (options.Out.empty()) {
+    summary = SolveBatch(in, io.out, loaded.State.ParameterSet, loaded.State.Components, lang);
+  } else {
+    // As every file the program overwrites, an existing one is kept as its back-up copy.
+    BackupFile(options.Out);
+    std::ofstream out(options.Out, std::ios::binary | std::ios::trunc);
+    if (!out) throw FileError(texts::kCannotWrite, {options.Out, std::strerror(errno)});
+    summary = SolveBatch(in, out, loaded.State.ParameterSet, loaded.State.Components, lang);
+    out.close();
+    if (!out) throw FileError(texts::kCannotWrite, {options.Out, std::strerror(errno)});
+  }
+  if (summary.Failed > 0) {
+    printError(io.err, render(texts::kBatchPointsFailed, lang,
+                              {std::to_string(summary.Failed), std::to_string(summary.Points)}));
+    return kExitFailed;
+  }
+  return kExitOk;
+}
+
 }  // namespace
 
 CLI::App* setupSolveCommand(CLI::App& app, SolveCommandOptions& options) {
@@ -123,7 +166,7 @@ CLI::App* setupSolveCommand(CLI::App& app, SolveCommandOptions& options) {
 }
 
 int runSolveCommand(const SolveCommandOptions& options, CommandStreams io) {
-  return solveOnePoint(options, io);
+  return options.Batch.empty() ? solveOnePoint(options, io) : solveBatch(options, io);
 }
 
 }  // namespace bubblix::cli

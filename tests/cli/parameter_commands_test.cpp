@@ -192,6 +192,63 @@ TEST_F(ParameterCommands, SolveRefusesBadEntries) {
   }
 }
 
+TEST_F(ParameterCommands, SolveBatchWritesOneRowPerPoint) {
+  const std::string file = fitted("nrtl", "1,2");
+  writeFile(folder() / "points.csv",
+            "task,phase,value,c1\nT,liquid,760,30\nT,liquid,760,130\nP,vapour,80,40\n");
+  writeFile(folder() / "results.csv", "older results\n");
+  const ProcessResult run =
+      cli({"solve", "--params", file, "--batch", "points.csv", "--out", "results.csv"});
+  EXPECT_EQ(run.Status, 1);
+  EXPECT_NE(run.Err.find("1 of 3 points could not be solved"), std::string::npos) << run.Err;
+  EXPECT_EQ(run.Out, "");
+  EXPECT_EQ(readFile(folder() / "results.bak"), "older results\n");
+  const std::vector<std::string> rows = lines(readFile(folder() / "results.csv"));
+  ASSERT_EQ(rows.size(), 4u);
+  EXPECT_EQ(rows[0], "t_c,p_mmhg,x1,x2,y1,y2,gamma1,gamma2,error");
+  // The first point is the one `solve` gives for the same entry.
+  const ProcessResult single = cli({"solve", "--params", file, "--task", "T", "--phase", "liquid",
+                                    "--value", "760", "--composition", "30", "--json"});
+  ASSERT_EQ(single.Status, 0) << single.Err;
+  const double t = json::parse(single.Out)["t_c"].get<double>();
+  EXPECT_NEAR(std::stod(rows[1].substr(0, rows[1].find(','))), t, 1e-12 * t);
+  EXPECT_EQ(rows[1].back(), ',');  // no message
+  EXPECT_NE(rows[2].find("130"), std::string::npos) << rows[2];
+  EXPECT_EQ(rows[3].rfind("80,", 0), 0u) << rows[3];
+
+  // Every point solved: standard output and status 0.
+  writeFile(folder() / "good.csv", "task,phase,value,c1\nT,liquid,760,50\n");
+  const ProcessResult good = cli({"solve", "--params", file, "--batch", "good.csv"});
+  EXPECT_EQ(good.Status, 0) << good.Err;
+  ASSERT_EQ(lines(good.Out).size(), 2u);
+  EXPECT_EQ(lines(good.Out)[0], "t_c,p_mmhg,x1,x2,y1,y2,gamma1,gamma2,error");
+}
+
+TEST_F(ParameterCommands, SolveBatchRefusals) {
+  const std::string file = fitted("nrtl", "1,2");
+  writeFile(folder() / "points.csv", "task,phase,value,c1\nT,liquid,760,30\n");
+  ProcessResult run = cli({"solve", "--params", file, "--batch", "points.csv", "--task", "T"});
+  EXPECT_EQ(run.Status, 2);
+  EXPECT_NE(run.Err.find("--batch reads its points from the file"), std::string::npos);
+  run = cli({"solve", "--params", file, "--batch", "points.csv", "--json"});
+  EXPECT_EQ(run.Status, 2);
+  EXPECT_NE(run.Err.find("--json does not apply to --batch"), std::string::npos);
+  run = cli({"solve", "--params", file, "--batch", "points.csv", "--out", "./points.csv"});
+  EXPECT_EQ(run.Status, 2);
+  EXPECT_NE(run.Err.find("is the input file of --batch itself"), std::string::npos);
+  EXPECT_EQ(readFile(folder() / "points.csv"), "task,phase,value,c1\nT,liquid,760,30\n");
+  run = cli({"solve", "--params", file, "--task", "T", "--phase", "liquid", "--value", "760",
+             "--composition", "30", "--out", "x.csv"});
+  EXPECT_EQ(run.Status, 2);
+  EXPECT_NE(run.Err.find("--out applies to --batch only"), std::string::npos);
+
+  writeFile(folder() / "ternary.csv", "task,phase,value,c1,c2\nT,liquid,760,30,20\n");
+  run = cli({"solve", "--params", file, "--batch", "ternary.csv"});
+  EXPECT_EQ(run.Status, 1);
+  EXPECT_NE(run.Err.find("task,phase,value,c1"), std::string::npos) << run.Err;
+  EXPECT_EQ(run.Out, "");
+}
+
 // ---- gamma ----
 
 TEST_F(ParameterCommands, GammaOfPureAndMixedLiquid) {
