@@ -43,9 +43,7 @@ int checkedOutput(int status, bubblix::Language lang) {
   return status;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+int run(int argc, char** argv) {
   // The diagram program takes the rest of the command line as it is.
   if (argc >= 2 && std::string_view(argv[1]) == "diagram") {
     return runDiagramCommand(argc - 2, argv + 2, std::cerr);
@@ -66,10 +64,11 @@ int main(int argc, char** argv) {
   // A misspelt command would otherwise be reported as a missing one.
   if (argc >= 2 && argv[1][0] != '-') {
     const std::string name = argv[1];
-    const auto commands = std::as_const(app).get_subcommands([](const CLI::App*) { return true; });
+    const auto subcommands =
+        std::as_const(app).get_subcommands([](const CLI::App*) { return true; });
     std::string names;
     bool known = false;
-    for (const CLI::App* command : commands) {
+    for (const CLI::App* command : subcommands) {
       known = known || command->get_name() == name;
       names += (names.empty() ? "" : ", ") + command->get_name();
     }
@@ -104,4 +103,20 @@ int main(int argc, char** argv) {
     return run(commands.Azeotrope.Lang, runAzeotropeCommand, commands.Azeotrope);
   }
   return kExitUsage;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  // The commands turn their errors into messages; this is the last guard (the parser itself
+  // running out of memory), so that the program never ends without one.
+  try {
+    return run(argc, argv);
+  } catch (const std::exception& error) {
+    printError(std::cerr,
+               render(texts::kUnexpectedFailure, bubblix::Language::English, {error.what()}));
+  } catch (...) {
+    printError(std::cerr, render(texts::kUnexpectedFailure, bubblix::Language::English, {"?"}));
+  }
+  return kExitFailed;
 }
