@@ -169,9 +169,13 @@ Real Interpolate(Real x, std::span<const Real> Y, std::span<const Real> X) {
   const std::size_t n = std::min(X.size(), Y.size());
   if (n == 0) throw DataError(kEmptyPropertyTableText);
   if (n == 1) return Y[0];
-  std::size_t i = 1;
-  while (i < n - 1 && X[i] < x)
-    ++i;
+  // The first row from 1 on whose abscissa is not below x, the last row when there is none:
+  // a binary search over the ascending abscissae finds the row a scan from row 1 would.
+  const auto inner = X.subspan(1, n - 2);
+  const std::size_t i =
+      1 + static_cast<std::size_t>(
+              std::partition_point(inner.begin(), inner.end(), [x](Real a) { return a < x; }) -
+              inner.begin());
   const Real w = (x - X[i - 1]) / (X[i] - X[i - 1]);
   return (1.0L - w) * Y[i - 1] + w * Y[i];
 }

@@ -5,11 +5,11 @@
 
 namespace bubblix {
 
-void NRTLGamma(int n, const CompositionVector& x, const Matrix4& a, CompositionVector& gamma,
-               const Matrix4& alpha, Real tau, const ComponentValues& V) {
+void NRTLTemperatureTerms(int n, const Matrix4& a, const Matrix4& alpha, Real tau,
+                          const ComponentValues& V, NRTLTerms& terms) {
   assert(n >= 1 && n <= 4);
-  Matrix4 t;  // tau_ij
-  Matrix4 G;
+  Matrix4& t = terms.t;
+  Matrix4& G = terms.G;
   for (int i = 0; i < n; ++i) {
     for (int j = 0; j < n; ++j) {
       if (i == j) {
@@ -21,6 +21,13 @@ void NRTLGamma(int n, const CompositionVector& x, const Matrix4& a, CompositionV
       }
     }
   }
+}
+
+void NRTLGammaFromTerms(int n, const CompositionVector& x, const NRTLTerms& terms,
+                        CompositionVector& gamma) {
+  assert(n >= 1 && n <= 4);
+  const Matrix4& t = terms.t;
+  const Matrix4& G = terms.G;
   ComponentValues D;
   ComponentValues N;
   for (int i = 0; i < n; ++i) {
@@ -39,6 +46,13 @@ void NRTLGamma(int n, const CompositionVector& x, const Matrix4& a, CompositionV
       sum += (x[j] * G[i][j] / D[j]) * (t[i][j] - N[j] / D[j]);
     gamma[i] = std::exp(N[i] / D[i] + sum);
   }
+}
+
+void NRTLGamma(int n, const CompositionVector& x, const Matrix4& a, CompositionVector& gamma,
+               const Matrix4& alpha, Real tau, const ComponentValues& V) {
+  NRTLTerms terms;
+  NRTLTemperatureTerms(n, a, alpha, tau, V, terms);
+  NRTLGammaFromTerms(n, x, terms, gamma);
 }
 
 void NRTLGamma(const Mixture& mixture, int n, const CompositionVector& x, const Matrix4& a,

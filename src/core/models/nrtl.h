@@ -21,4 +21,16 @@ void NRTLGamma(int n, const CompositionVector& x, const Matrix4& a, CompositionV
 void NRTLGamma(const Mixture& mixture, int n, const CompositionVector& x, const Matrix4& a,
                CompositionVector& gamma, const Matrix4& alpha, Real tau);
 
+// NRTLGamma in two steps, for callers that evaluate many compositions at one temperature:
+// tau_ij and G_ij (which depend on the temperature only), then gamma from them and x. The two
+// give NRTLGamma's results to the last bit.
+struct NRTLTerms {
+  Matrix4 t;  // tau_ij
+  Matrix4 G;
+};
+void NRTLTemperatureTerms(int n, const Matrix4& a, const Matrix4& alpha, Real tau,
+                          const ComponentValues& V, NRTLTerms& terms);
+void NRTLGammaFromTerms(int n, const CompositionVector& x, const NRTLTerms& terms,
+                        CompositionVector& gamma);
+
 }  // namespace bubblix

@@ -6,6 +6,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "core/models/model_evaluator.h"
 #include "core/models/nrtl.h"
 #include "core/models/solver_fallback.h"
 #include "core/models/unifac.h"
@@ -109,9 +110,12 @@ void requireTau(const std::string& name, Real tau) {
 
 void requireFractions(char letter, const CompositionVector& values, int n) {
   for (int i = 0; i < n; ++i) {
-    const std::string name = std::string(1, letter) + std::to_string(i + 1);
+    // The name is built only for a refusal: this check runs on every solution.
+    if (std::isfinite(values[i]) && values[i] >= 0.0L) continue;
+    std::string name(1, letter);
+    name += std::to_string(i + 1);
     requireFinite(name, values[i]);
-    if (values[i] < 0.0L) throw InputError(kSolverNegativeFraction, {name, formatReal(values[i])});
+    throw InputError(kSolverNegativeFraction, {name, formatReal(values[i])});
   }
 }
 
@@ -345,6 +349,27 @@ SolveResult unchangedResult() {
   return result;
 }
 
+// DewResidual with the model of an evaluator, which keeps the terms of the last temperature
+// and composition: the Jacobian of an iteration perturbs the composition at one temperature.
+void dewResidual(ModelEvaluator& model, bool temperatureTask, std::span<const Real> v,
+                 const CompositionVector& y, Real P, Real tau, std::span<Real> F,
+                 CompositionVector& gamma) {
+  const int n = model.componentCount();
+  const Real t = temperatureTask ? v[n] : tau;
+  const Real p = temperatureTask ? P : v[n];
+  CompositionVector x{};
+  for (int i = 0; i < n; ++i)
+    x[i] = v[i];
+  model.gamma(x, t, gamma);
+  const ComponentValues& Psat = model.saturationPressures(t);
+  Real sum = 0.0L;
+  for (int i = 0; i < n; ++i) {
+    F[i] = v[i] - p * y[i] / (Psat[i] * gamma[i]);
+    sum += v[i];
+  }
+  F[n] = 1.0L - sum;
+}
+
 }  // namespace
 
 // --- Result -------------------------------------------------------------------------------
@@ -452,21 +477,8 @@ Real BubbleSum(const Mixture& mixture, const TParameterSet& set, const Compositi
 void DewResidual(const Mixture& mixture, char task, std::span<const Real> v,
                  const CompositionVector& y, Real P, Real tau, const TParameterSet& set,
                  std::span<Real> F, CompositionVector& gamma) {
-  const int n = set.ComponentCount;
-  const bool temperatureTask = isTemperatureTask(task);
-  const Real t = temperatureTask ? v[n] : tau;
-  const Real p = temperatureTask ? P : v[n];
-  CompositionVector x{};
-  for (int i = 0; i < n; ++i)
-    x[i] = v[i];
-  ModelGamma(mixture, set, x, gamma, t);
-  const ComponentValues Psat = SaturationPressuresAt(mixture, n, t);
-  Real sum = 0.0L;
-  for (int i = 0; i < n; ++i) {
-    F[i] = v[i] - p * y[i] / (Psat[i] * gamma[i]);
-    sum += v[i];
-  }
-  F[n] = 1.0L - sum;
+  ModelEvaluator model(mixture, set);
+  dewResidual(model, isTemperatureTask(task), v, y, P, tau, F, gamma);
 }
 
 // --- Entry points -------------------------------------------------------------------------
@@ -482,23 +494,22 @@ SolveResult SolveEquilibrium(const Mixture& mixture, char task, char phase, Real
   Variables vars{tau, P, x, gamma, y};
   SolveResult result;
   if (bubble) {
-    // UNIFAC: the group fractions and the combinatorial term of the given x, kept for the
-    // whole iteration.
-    UNIFACComposition unifac;
-    const bool groups = set.ModelCode == 'F';
-    if (groups) unifac = PrepareUNIFAC(mixture, set, vars.x);
+    // x stays fixed: the evaluator computes its composition terms once, and at a given
+    // temperature (task 'P') gamma and the vapour pressures once.
+    ModelEvaluator model(mixture, set);
     result = solveBubble(temperatureTask, A, B, n, vars, [&]() {
-      return BubbleSum(mixture, set, vars.x, vars.y, vars.gamma, vars.tau, vars.P,
-                       groups ? &unifac : nullptr);
+      model.gamma(vars.x, vars.tau, vars.gamma);
+      return BubbleSum(n, vars.x, vars.gamma, model.saturationPressures(vars.tau), vars.P, vars.y);
     });
   } else {
     const Real givenTau = vars.tau;
     const Real givenP = vars.P;
     const CompositionVector vapour = vars.y;
+    ModelEvaluator model(mixture, set);
     result = solveDew(
         temperatureTask, n, vars,
         [&](std::span<const Real> v, std::span<Real> F, CompositionVector& g) {
-          DewResidual(mixture, task, v, vapour, givenP, givenTau, set, F, g);
+          dewResidual(model, temperatureTask, v, vapour, givenP, givenTau, F, g);
         },
         onInversionError);
   }
@@ -546,11 +557,12 @@ SolveResult TVLEObj::Solve(char task, char phase, Real A, Real B, Real& tau, Rea
     DewTemperature = vars.tau;
     FixedComposition = vars.y;
     const Real givenP = vars.P;
+    ModelEvaluator model(mixture(), set);
     result = solveDew(
         temperatureTask, n, vars,
         [&](std::span<const Real> v, std::span<Real> F, CompositionVector& g) {
-          DewResidual(mixture(), TaskLetter, v, FixedComposition, givenP, DewTemperature, set, F,
-                      g);
+          dewResidual(model, isTemperatureTask(TaskLetter), v, FixedComposition, givenP,
+                      DewTemperature, F, g);
         },
         onInversionError);
   }

@@ -177,10 +177,11 @@ SolveResult SecantSolve(Real& estimate, Real step, Real tolerance, F&& f,
 
 // Central-difference Jacobian: for each unknown j in order, delta = h_j / 10, F at
 // v + delta e_j, then at v - delta e_j, J[i][j] = (F_i(+) - F_i(-)) / (2 delta).
-// Returns false when a residual value or an element is not finite.
-template <class Residual>
+// Returns false when a residual value or an element is not finite. J is a TSquareMatrix or a
+// SmallSquareMatrix of order at least N.
+template <class Residual, class Matrix>
 bool NumericJacobian(int N, std::span<const Real> v, std::span<const Real> h, Residual&& F,
-                     TSquareMatrix& J);
+                     Matrix& J);
 
 // Newton iteration on F(v) = 0 in place:
 //   h_j = 0.1, last change D_j = h_j; each iteration: where |D_j| < |h_j|, h_j = tolerance
@@ -190,7 +191,8 @@ bool NumericJacobian(int N, std::span<const Real> v, std::span<const Real> h, Re
 // A singular Jacobian ends the iteration with the inversion's error. A non-finite inverse
 // shows kInversionArithmeticError through `onInversionError` (when set; the answer is not
 // used) and then ends the iteration with a fault, since the step it gives is not finite.
-// On a failure v keeps the last iterate.
+// On a failure v keeps the last iterate. Up to five unknowns the Jacobian lives on the stack,
+// beyond that in a TSquareMatrix taken from the heap for the call.
 template <class Residual>
 SolveResult NewtonSolve(int N, std::span<Real> v, Residual&& F, Real tolerance,
                         const YesNoQuestion& onInversionError = {},
@@ -355,9 +357,9 @@ SolveResult SecantSolve(Real& estimate, Real step, Real tolerance, F&& f, int ma
   return result;
 }
 
-template <class Residual>
+template <class Residual, class Matrix>
 bool NumericJacobian(int N, std::span<const Real> v, std::span<const Real> h, Residual&& F,
-                     TSquareMatrix& J) {
+                     Matrix& J) {
   std::array<Real, kMaxNewtonUnknowns> w;
   std::array<Real, kMaxNewtonUnknowns> plus;
   std::array<Real, kMaxNewtonUnknowns> minus;
@@ -380,14 +382,13 @@ bool NumericJacobian(int N, std::span<const Real> v, std::span<const Real> h, Re
   return finite;
 }
 
-template <class Residual>
-SolveResult NewtonSolve(int N, std::span<Real> v, Residual&& F, Real tolerance,
-                        const YesNoQuestion& onInversionError, int maxIterations) {
-  using solver_detail::allFinite;
+namespace solver_detail {
+
+// The iterations of NewtonSolve with the Jacobian in J.
+template <class Residual, class Matrix>
+SolveResult newtonIterations(int N, std::span<Real> v, Residual& F, Real tolerance,
+                             const YesNoQuestion& onInversionError, int maxIterations, Matrix& J) {
   const auto n = static_cast<std::size_t>(N);
-  if (N < 1 || N > kMaxNewtonUnknowns || v.size() < n) {
-    throw std::invalid_argument("NewtonSolve: the number of unknowns must be 1..50");
-  }
   SolveResult result;
   const auto fail = [&result](SolveStep step, SolveFault kind) {
     result.Status = SolveStatus::ArithmeticFault;
@@ -395,8 +396,6 @@ SolveResult NewtonSolve(int N, std::span<Real> v, Residual&& F, Real tolerance,
     result.Fault = kind;
     return result;
   };
-  // Only the leading N x N block is written and read: no need to clear 40 KB.
-  const std::unique_ptr<TSquareMatrix> J(new TSquareMatrix);
   std::array<Real, kMaxNewtonUnknowns> h;
   std::array<Real, kMaxNewtonUnknowns> change;
   std::array<Real, kMaxNewtonUnknowns> Fv;
@@ -421,11 +420,11 @@ SolveResult NewtonSolve(int N, std::span<Real> v, Residual&& F, Real tolerance,
       largest = std::max(largest, std::fabs(Fv[i]));
     result.LastResidual = largest;
 
-    if (!NumericJacobian(N, current, std::span<const Real>(h.data(), n), F, *J)) {
+    if (!NumericJacobian(N, current, std::span<const Real>(h.data(), n), F, J)) {
       return fail(SolveStep::NumericJacobian, SolveFault::NotFinite);
     }
     try {
-      InvertMatrix(static_cast<std::uint16_t>(N), *J, kSingularityThreshold);
+      InvertMatrix(static_cast<std::uint16_t>(N), J, kSingularityThreshold);
     } catch (const ArithmeticError& error) {
       if (&error.text() != &texts::kMatrixInverseNotFinite) {
         fail(SolveStep::InvertMatrix, SolveFault::SingularMatrix);
@@ -442,7 +441,7 @@ SolveResult NewtonSolve(int N, std::span<Real> v, Residual&& F, Real tolerance,
     for (std::size_t i = 0; i < n; ++i) {
       Real sum = 0.0L;
       for (std::size_t j = 0; j < n; ++j)
-        sum += (*J)[i][j] * Fv[j];
+        sum += J[i][j] * Fv[j];
       next[i] = v[i] - sum;
     }
     Real squares = 0.0L;
@@ -463,6 +462,23 @@ SolveResult NewtonSolve(int N, std::span<Real> v, Residual&& F, Real tolerance,
   result.Step = SolveStep::NewtonSolve;
   result.Fault = SolveFault::IterationLimit;
   return result;
+}
+
+}  // namespace solver_detail
+
+template <class Residual>
+SolveResult NewtonSolve(int N, std::span<Real> v, Residual&& F, Real tolerance,
+                        const YesNoQuestion& onInversionError, int maxIterations) {
+  if (N < 1 || N > kMaxNewtonUnknowns || v.size() < static_cast<std::size_t>(N)) {
+    throw std::invalid_argument("NewtonSolve: the number of unknowns must be 1..50");
+  }
+  if (N <= static_cast<int>(kSmallMatrixOrder)) {
+    SmallSquareMatrix J;
+    return solver_detail::newtonIterations(N, v, F, tolerance, onInversionError, maxIterations, J);
+  }
+  // Only the leading N x N block is written and read: no need to clear 40 KB.
+  const std::unique_ptr<TSquareMatrix> J(new TSquareMatrix);
+  return solver_detail::newtonIterations(N, v, F, tolerance, onInversionError, maxIterations, *J);
 }
 
 }  // namespace bubblix

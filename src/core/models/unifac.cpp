@@ -31,21 +31,32 @@ void GroupFractions(int n, int g, const GroupIds& idsA, GroupVector& X,
   }
 }
 
-void UNIFACGamma(int n, int g, const GroupIds& idsA, const GroupIds& idsB, CompositionVector& gamma,
-                 const ComponentGroupTable& groups, const CompositionVector& gammaC,
-                 const Matrix10& a, const GroupVector& X, const GroupVector& Q, Real tau) {
+void UNIFACTemperatureTerms(int n, int g, const ComponentGroupTable& groups, const Matrix10& a,
+                            Real tau, UNIFACTerms& terms) {
   assert(n >= 1 && n <= 4 && g >= 1 && g <= 10);
-  GroupVector mixtureGamma;
-  UNIQUACResidual(g, Q, X, mixtureGamma, a, tau);
+  UNIQUACPsi(g, a, tau, terms.psi);
   for (int i = 0; i < n; ++i) {
     const TComponentGroups& own = groups[i];
     assert(own.Count >= 1 && own.Count <= 10);
-    GroupVector pureGamma;
+    GroupVector& pureGamma = terms.pureGamma[i];
     if (own.Count == 1) {
       pureGamma[0] = 1.0L;
     } else {
       UNIQUACResidual(own.Count, own.Q, own.X, pureGamma, own.A, tau);
     }
+  }
+}
+
+void UNIFACGammaFromTerms(int n, int g, const GroupIds& idsA, const GroupIds& idsB,
+                          CompositionVector& gamma, const ComponentGroupTable& groups,
+                          const CompositionVector& gammaC, const GroupVector& X,
+                          const GroupVector& Q, const UNIFACTerms& terms) {
+  assert(n >= 1 && n <= 4 && g >= 1 && g <= 10);
+  GroupVector mixtureGamma;
+  UNIQUACResidualFromPsi(g, Q, X, mixtureGamma, terms.psi);
+  for (int i = 0; i < n; ++i) {
+    const TComponentGroups& own = groups[i];
+    const GroupVector& pureGamma = terms.pureGamma[i];
     Real product = 1.0L;
     for (int k = 0; k < own.Count; ++k) {
       for (int m = 0; m < g; ++m) {
@@ -56,6 +67,14 @@ void UNIFACGamma(int n, int g, const GroupIds& idsA, const GroupIds& idsB, Compo
     }
     gamma[i] = product * gammaC[i];
   }
+}
+
+void UNIFACGamma(int n, int g, const GroupIds& idsA, const GroupIds& idsB, CompositionVector& gamma,
+                 const ComponentGroupTable& groups, const CompositionVector& gammaC,
+                 const Matrix10& a, const GroupVector& X, const GroupVector& Q, Real tau) {
+  UNIFACTerms terms;
+  UNIFACTemperatureTerms(n, g, groups, a, tau, terms);
+  UNIFACGammaFromTerms(n, g, idsA, idsB, gamma, groups, gammaC, X, Q, terms);
 }
 
 }  // namespace bubblix

@@ -35,4 +35,19 @@ void UNIFACGamma(int n, int g, const GroupIds& idsA, const GroupIds& idsB, Compo
                  const ComponentGroupTable& groups, const CompositionVector& gammaC,
                  const Matrix10& a, const GroupVector& X, const GroupVector& Q, Real tau);
 
+// UNIFACGamma in two steps, for callers that evaluate many compositions at one temperature:
+// the terms that depend on the temperature only (psi of the mixture groups, the components'
+// pure-component group coefficients), then gamma from them. The two give UNIFACGamma's
+// results to the last bit.
+struct UNIFACTerms {
+  Matrix10 psi;                          // psi_mn of the mixture groups
+  std::array<GroupVector, 4> pureGamma;  // Gamma^(i)_k of each component's own groups
+};
+void UNIFACTemperatureTerms(int n, int g, const ComponentGroupTable& groups, const Matrix10& a,
+                            Real tau, UNIFACTerms& terms);
+void UNIFACGammaFromTerms(int n, int g, const GroupIds& idsA, const GroupIds& idsB,
+                          CompositionVector& gamma, const ComponentGroupTable& groups,
+                          const CompositionVector& gammaC, const GroupVector& X,
+                          const GroupVector& Q, const UNIFACTerms& terms);
+
 }  // namespace bubblix

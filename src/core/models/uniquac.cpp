@@ -25,8 +25,16 @@ void UNIQUACCombinatorial(int n, const CompositionVector& q, const CompositionVe
   }
 }
 
-void UNIQUACResidual(int m, std::span<const Real> q, std::span<const Real> x,
-                     std::span<Real> gammaR, const Matrix10& a, Real tau) {
+void UNIQUACPsi(int m, const Matrix10& a, Real tau, Matrix10& psi) {
+  assert(m >= 1 && m <= 10);
+  for (int i = 0; i < m; ++i) {
+    for (int j = 0; j < m; ++j)
+      psi[i][j] = i == j ? 1.0L : std::exp(-a[i][j] / tau);
+  }
+}
+
+void UNIQUACResidualFromPsi(int m, std::span<const Real> q, std::span<const Real> x,
+                            std::span<Real> gammaR, const Matrix10& psi) {
   assert(m >= 1 && m <= 10);
   assert(q.size() >= static_cast<std::size_t>(m) && x.size() >= static_cast<std::size_t>(m) &&
          gammaR.size() >= static_cast<std::size_t>(m));
@@ -36,11 +44,6 @@ void UNIQUACResidual(int m, std::span<const Real> q, std::span<const Real> x,
   GroupVector theta;
   for (int k = 0; k < m; ++k)
     theta[k] = q[k] * x[k] / S;
-  Matrix10 psi;
-  for (int i = 0; i < m; ++i) {
-    for (int j = 0; j < m; ++j)
-      psi[i][j] = i == j ? 1.0L : std::exp(-a[i][j] / tau);
-  }
   GroupVector T;
   for (int i = 0; i < m; ++i) {
     Real sum = 0.0L;
@@ -54,6 +57,13 @@ void UNIQUACResidual(int m, std::span<const Real> q, std::span<const Real> x,
       sum += theta[j] * psi[i][j] / T[j];
     gammaR[i] = std::exp(q[i] * (1.0L - std::log(T[i]) - sum));
   }
+}
+
+void UNIQUACResidual(int m, std::span<const Real> q, std::span<const Real> x,
+                     std::span<Real> gammaR, const Matrix10& a, Real tau) {
+  Matrix10 psi{};  // cleared only to keep the compiler's flow analysis quiet
+  UNIQUACPsi(m, a, tau, psi);
+  UNIQUACResidualFromPsi(m, q, x, gammaR, psi);
 }
 
 void UNIQUACGamma(int n, const CompositionVector& q, const CompositionVector& r,

@@ -31,6 +31,13 @@ void UNIQUACCombinatorial(int n, const CompositionVector& q, const CompositionVe
 void UNIQUACResidual(int m, std::span<const Real> q, std::span<const Real> x,
                      std::span<Real> gammaR, const Matrix10& a, Real tau);
 
+// UNIQUACResidual in two steps, for callers that evaluate many compositions at one
+// temperature: psi (which depends on the temperature only), then gamma^R from psi and x. The
+// two give UNIQUACResidual's results to the last bit.
+void UNIQUACPsi(int m, const Matrix10& a, Real tau, Matrix10& psi);
+void UNIQUACResidualFromPsi(int m, std::span<const Real> q, std::span<const Real> x,
+                            std::span<Real> gammaR, const Matrix10& psi);
+
 // The whole model with the components' q and r given. When `combinatorial` is not null it
 // receives gamma^C.
 void UNIQUACGamma(int n, const CompositionVector& q, const CompositionVector& r,

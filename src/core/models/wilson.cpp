@@ -5,15 +5,18 @@
 
 namespace bubblix {
 
-void WilsonGamma(int n, const CompositionVector& x, const Matrix4& a, CompositionVector& gamma,
-                 Real tau, const ComponentValues& V) {
+void WilsonLambda(int n, const Matrix4& a, Real tau, const ComponentValues& V, Matrix4& lambda) {
   assert(n >= 1 && n <= 4);
-  Matrix4 lambda;
   for (int i = 0; i < n; ++i) {
     for (int j = 0; j < n; ++j) {
       lambda[i][j] = i == j ? 1.0L : (V[j] / V[i]) * std::exp(-a[i][j] / tau);
     }
   }
+}
+
+void WilsonGammaFromLambda(int n, const CompositionVector& x, const Matrix4& lambda,
+                           CompositionVector& gamma) {
+  assert(n >= 1 && n <= 4);
   ComponentValues S;
   for (int i = 0; i < n; ++i) {
     Real sum = 0.0L;
@@ -27,6 +30,13 @@ void WilsonGamma(int n, const CompositionVector& x, const Matrix4& a, Compositio
       sum += x[k] * lambda[k][i] / S[k];
     gamma[i] = std::exp(1.0L - sum) / S[i];
   }
+}
+
+void WilsonGamma(int n, const CompositionVector& x, const Matrix4& a, CompositionVector& gamma,
+                 Real tau, const ComponentValues& V) {
+  Matrix4 lambda;
+  WilsonLambda(n, a, tau, V, lambda);
+  WilsonGammaFromLambda(n, x, lambda, gamma);
 }
 
 void WilsonGamma(const Mixture& mixture, int n, const CompositionVector& x, const Matrix4& a,

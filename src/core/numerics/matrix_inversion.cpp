@@ -1,6 +1,7 @@
 #include "core/numerics/matrix_inversion.h"
 
 #include <cmath>
+#include <stdexcept>
 #include <string>
 #include <utility>
 
@@ -11,21 +12,21 @@ namespace bubblix {
 
 namespace {
 
-void swapRows(TSquareMatrix& A, std::size_t n, std::size_t r1, std::size_t r2) {
+template <class Matrix>
+void swapRows(Matrix& A, std::size_t n, std::size_t r1, std::size_t r2) {
   for (std::size_t j = 0; j < n; ++j)
     std::swap(A[r1][j], A[r2][j]);
 }
 
-void swapColumns(TSquareMatrix& A, std::size_t n, std::size_t c1, std::size_t c2) {
+template <class Matrix>
+void swapColumns(Matrix& A, std::size_t n, std::size_t c1, std::size_t c2) {
   for (std::size_t i = 0; i < n; ++i)
     std::swap(A[i][c1], A[i][c2]);
 }
 
-}  // namespace
-
-void InvertMatrix(std::uint16_t n16, TSquareMatrix& A, Real eps) {
-  if (n16 > 50) throw InputError(texts::kMatrixTooLarge, {std::to_string(n16)});
-  const std::size_t n = n16;
+// The elimination for any order of the array.
+template <class Matrix>
+void invert(std::size_t n, Matrix& A, Real eps) {
   // Where the pivot of step k stood before it was moved to (k, k).
   std::array<std::uint8_t, 50> pivotRow{};
   std::array<std::uint8_t, 50> pivotColumn{};
@@ -85,5 +86,23 @@ void InvertMatrix(std::uint16_t n16, TSquareMatrix& A, Real eps) {
     }
   }
 }
+
+}  // namespace
+
+void InvertMatrix(std::uint16_t n, TSquareMatrix& A, Real eps) {
+  if (n > 50) throw InputError(texts::kMatrixTooLarge, {std::to_string(n)});
+  invert(n, A, eps);
+}
+
+template <std::size_t Order>
+void InvertMatrix(std::uint16_t n, std::array<std::array<Real, Order>, Order>& A, Real eps) {
+  if (n > Order) {
+    throw std::invalid_argument("InvertMatrix: order " + std::to_string(n) + " above " +
+                                std::to_string(Order));
+  }
+  invert(n, A, eps);
+}
+
+template void InvertMatrix<kSmallMatrixOrder>(std::uint16_t, SmallSquareMatrix&, Real);
 
 }  // namespace bubblix

@@ -1,0 +1,61 @@
+#pragma once
+// The mixtures, compositions and fitted parameter sets the benchmark cases work on.
+//
+// Mixtures: the database components 1 and 2 (binary) and 1 to 4 (quaternary), in database
+// order. Parameter sets are fitted the way the fitting session fits them: every pair (i, j),
+// i < j, of the mixture in turn, from the built-in start vectors (UNIFAC: 0.2 for every group
+// parameter, the working tables starting from the reference table and carried from pair to
+// pair), without questions; then the pair's parameters go to (i, j) and (j, i) of the model's
+// matrices (UNIFAC: the mixture's groups and matrices built from the working tables).
+
+#include <array>
+#include <memory>
+#include <string>
+
+#include "core/data/properties.h"
+#include "core/models/parameter_set.h"
+#include "core/numerics/binary_fit.h"
+#include "core/numerics/unifac_group_tables.h"
+#include "core/real.h"
+
+namespace bubblix::bench {
+
+enum class Model { Wilson, NRTL, UNIQUAC, UNIFAC1, UNIFAC2 };
+
+inline constexpr std::array<Model, 5> kAllModels = {Model::Wilson, Model::NRTL, Model::UNIQUAC,
+                                                    Model::UNIFAC1, Model::UNIFAC2};
+// The models of the activity-coefficient and solver cases: UNIFAC with subgroup interactions.
+inline constexpr std::array<Model, 4> kSolverModels = {Model::Wilson, Model::NRTL, Model::UNIQUAC,
+                                                       Model::UNIFAC2};
+
+const char* ModelName(Model model);  // "Wilson", ..., "UNIFAC1", "UNIFAC2"
+char ModelCode(Model model);         // 'W', 'N', 'Q', 'F'
+UnifacVariant Variant(Model model);  // the UNIFAC variant (MainGroups for the other models)
+
+// The database components 1..n as a mixture (n = 2..4).
+const Mixture& DatabaseMixture(int n);
+
+// A fitting state with the system of the mixture's components i < j (slots) selected and the
+// working tables at the start of a session of `model`.
+std::unique_ptr<FittingState> SelectedPairState(Model model, int i, int j);
+
+// The fit of the mixture slots i < j with the model's fit driver; state from SelectedPairState
+// (or carried from the previous pair of a session).
+FitResult FitPair(Model model, FittingState& state, const Mixture& mixture, int i, int j);
+
+// The fitting session of the database components 1..n: every pair fitted in order, the
+// results stored in the model's matrices.
+TParameterSet FitMixture(Model model, int n);
+
+// FitMixture, computed once per model and size.
+const TParameterSet& FittedSet(Model model, int n);
+
+// The liquid (or vapour) composition the cases give: (0.3, 0.7) for a binary, (0.1, 0.2, 0.3,
+// 0.4) for four components.
+CompositionVector Composition(int n);
+
+// The model's parameters of a set for its n components, row by row (UNIFAC: the group
+// matrix and each component's own matrix), for the golden results.
+std::vector<Real> SetParameters(const TParameterSet& set);
+
+}  // namespace bubblix::bench

@@ -1,0 +1,121 @@
+#include "core/models/model_evaluator.h"
+
+#include <cmath>
+
+#include "core/models/uniquac.h"
+#include "core/models/wilson.h"
+
+namespace bubblix {
+
+namespace {
+
+// Identical to the last bit: equal and of the same sign (+0 and -0 differ; NaN never matches).
+bool same(Real a, Real b) {
+  return a == b && std::signbit(a) == std::signbit(b);
+}
+
+}  // namespace
+
+ModelEvaluator::ModelEvaluator(const Mixture& mixture, const TParameterSet& set)
+    : mixture_(mixture), set_(set), n_(set.ComponentCount) {}
+
+bool ModelEvaluator::sameComposition(const CompositionVector& a, const CompositionVector& b) const {
+  for (int i = 0; i < n_; ++i) {
+    if (!same(a[i], b[i])) return false;
+  }
+  return true;
+}
+
+void ModelEvaluator::prepareTemperature(Real tau) {
+  if (temperatureValid_ && same(temperatureTau_, tau)) return;
+  temperatureValid_ = false;
+  switch (set_.ModelCode) {
+    case 'W':
+      WilsonLambda(n_, set_.WilsonEnergy, tau, MolarVolumesAt(mixture_, n_, tau), lambda_);
+      break;
+    case 'N':
+      NRTLTemperatureTerms(n_, set_.NRTLEnergy, set_.NRTLAlpha, tau,
+                           MolarVolumesAt(mixture_, n_, tau), nrtl_);
+      break;
+    case 'Q':
+      UNIQUACPsi(n_, set_.UNIQUACEnergy, tau, psi_);
+      break;
+    case 'F':
+      UNIFACTemperatureTerms(n_, set_.GroupCount, set_.ComponentGroups, set_.GroupInteraction, tau,
+                             unifac_);
+      break;
+    default:
+      break;
+  }
+  temperatureTau_ = tau;
+  temperatureValid_ = true;
+}
+
+void ModelEvaluator::prepareComposition(const CompositionVector& x) {
+  if (compositionValid_ && sameComposition(compositionX_, x)) return;
+  compositionValid_ = false;
+  if (set_.ModelCode == 'F') {
+    composition_ = PrepareUNIFAC(mixture_, set_, x);
+  } else {
+    composition_.CombinatorialGamma = {};
+    UNIQUACCombinatorial(n_, MixtureAreas(mixture_), MixtureVolumes(mixture_),
+                         composition_.CombinatorialGamma, x);
+  }
+  compositionX_ = x;
+  compositionValid_ = true;
+}
+
+void ModelEvaluator::gamma(const CompositionVector& x, Real tau, CompositionVector& gamma) {
+  if (gammaValid_ && same(gammaTau_, tau) && sameComposition(gammaX_, x)) {
+    for (int i = 0; i < n_; ++i)
+      gamma[i] = gamma_[i];
+    return;
+  }
+  gammaValid_ = false;
+  switch (set_.ModelCode) {
+    case 'W':
+      prepareTemperature(tau);
+      WilsonGammaFromLambda(n_, x, lambda_, gamma);
+      break;
+    case 'N':
+      prepareTemperature(tau);
+      NRTLGammaFromTerms(n_, x, nrtl_, gamma);
+      break;
+    case 'Q': {
+      prepareComposition(x);
+      prepareTemperature(tau);
+      CompositionVector gammaR{};
+      UNIQUACResidualFromPsi(n_, MixtureAreas(mixture_), x, gammaR, psi_);
+      for (int i = 0; i < n_; ++i)
+        gamma[i] = composition_.CombinatorialGamma[i] * gammaR[i];
+      break;
+    }
+    case 'F':
+      prepareComposition(x);
+      prepareTemperature(tau);
+      UNIFACGammaFromTerms(n_, set_.GroupCount, set_.GroupIdsA, set_.GroupIdsB, gamma,
+                           set_.ComponentGroups, composition_.CombinatorialGamma,
+                           composition_.GroupFractions, set_.GroupQ, unifac_);
+      break;
+    default:
+      ModelGamma(mixture_, set_, x, gamma, tau);  // refuses the model code
+      return;
+  }
+  for (int i = 0; i < n_; ++i)
+    gamma_[i] = gamma[i];
+  gammaX_ = x;
+  gammaTau_ = tau;
+  gammaValid_ = true;
+}
+
+const ComponentValues& ModelEvaluator::saturationPressures(Real tau) {
+  if (!(pressuresValid_ && same(pressureTau_, tau))) {
+    pressuresValid_ = false;
+    pressures_ = SaturationPressuresAt(mixture_, n_, tau);
+    pressureTau_ = tau;
+    pressuresValid_ = true;
+  }
+  return pressures_;
+}
+
+}  // namespace bubblix
