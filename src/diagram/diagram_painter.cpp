@@ -65,9 +65,17 @@ int decimalsOf(double step) {
 struct Axis {
   double min = 0, max = 1, step = 0.1;
   int decimals = 1;
+  // The labelled ticks: the multiples of step from min to max.
+  std::vector<double> ticks() const {
+    std::vector<double> out;
+    for (double k = std::ceil(min / step - 1e-9); k * step <= max + 1e-9 * step; k += 1)
+      out.push_back(k * step);
+    return out;
+  }
 };
 
-// A range holding the values with a little room, its ends on labelled ticks.
+// The values with a margin of 4 % of their span on each side; labelled ticks at a round step
+// inside.
 Axis niceAxis(double lo, double hi) {
   if (!(lo <= hi)) {
     lo = 0;
@@ -79,12 +87,10 @@ Axis niceAxis(double lo, double hi) {
     lo -= span / 2;
     hi += span / 2;
   }
-  lo -= 0.04 * span;
-  hi += 0.04 * span;
   Axis axis;
-  axis.step = niceStep(hi - lo, 7);
-  axis.min = std::floor(lo / axis.step + 1e-9) * axis.step;
-  axis.max = std::ceil(hi / axis.step - 1e-9) * axis.step;
+  axis.min = lo - 0.04 * span;
+  axis.max = hi + 0.04 * span;
+  axis.step = niceStep(axis.max - axis.min, 6);
   axis.decimals = decimalsOf(axis.step);
   return axis;
 }
@@ -351,11 +357,11 @@ DiagramLayout PaintDiagram(QPainter& p, const QRectF& area, const DiagramData& d
   const double s = scaleOf(area);
   const PlotPoints points = ViewPoints(data, view);
   const std::string& sep = data.DecimalSeparator;
-  const QFont titleFont = fontOf(18 * s, true);
-  const QFont axisFont = fontOf(15 * s);
-  const QFont tickFont = fontOf(13.5 * s);
-  const QFont legendFont = fontOf(13.5 * s);
-  const QFontMetricsF titleMetrics(titleFont, p.device());
+  // Texts shrink less than the drawing, so that a small picture stays readable.
+  const double f = std::max(s, 0.8);
+  const QFont axisFont = fontOf(15 * f);
+  const QFont tickFont = fontOf(13.5 * f);
+  const QFont legendFont = fontOf(13.5 * f);
   const QFontMetricsF axisMetrics(axisFont, p.device());
   const QFontMetricsF tickMetrics(tickFont, p.device());
   const QFontMetricsF legendMetrics(legendFont, p.device());
@@ -386,20 +392,28 @@ DiagramLayout PaintDiagram(QPainter& p, const QRectF& area, const DiagramData& d
   layout.YMax = yAxis.max;
   layout.YStep = yAxis.step;
   layout.YDecimals = yAxis.decimals;
-  const int yTicks = static_cast<int>(std::lround((yAxis.max - yAxis.min) / yAxis.step));
-  const int xTicks = static_cast<int>(std::lround((xAxis.max - xAxis.min) / xAxis.step));
+  const std::vector<double> xTicks = xAxis.ticks();
+  const std::vector<double> yTicks = yAxis.ticks();
 
   // The frame of the axes: room for the title above, the tick labels and axis titles at the
   // left and below.
   const double margin = 14 * s;
   const double tickLength = 6 * s;
   const QString title = qs(ViewTitle(data, view));
+  // The title on one line where a slightly smaller font allows it, else wrapped.
+  QFont titleFont = fontOf(18 * f, true);
+  for (double pixels = 18; pixels >= 15; pixels -= 0.5) {
+    titleFont = fontOf(pixels * f, true);
+    if (QFontMetricsF(titleFont, p.device()).horizontalAdvance(title) <= area.width() - 2 * margin)
+      break;
+  }
+  const QFontMetricsF titleMetrics(titleFont, p.device());
   const QRectF titleBox = titleMetrics.boundingRect(QRectF(0, 0, area.width() - 2 * margin, 1e6),
                                                     Qt::AlignHCenter | Qt::TextWordWrap, title);
   double widestYLabel = 0;
-  for (int k = 0; k <= yTicks; ++k) {
-    widestYLabel = std::max(widestYLabel, tickMetrics.horizontalAdvance(tickLabel(
-                                              yAxis.min + k * yAxis.step, yAxis.decimals, sep)));
+  for (const double value : yTicks) {
+    widestYLabel = std::max(widestYLabel,
+                            tickMetrics.horizontalAdvance(tickLabel(value, yAxis.decimals, sep)));
   }
   const double left =
       area.left() + margin + axisMetrics.height() + 10 * s + widestYLabel + tickLength + 5 * s;
@@ -449,13 +463,15 @@ DiagramLayout PaintDiagram(QPainter& p, const QRectF& area, const DiagramData& d
 
   // Grid lines at the labelled ticks.
   p.setPen(QPen(colour(DiagramColours::Grid), 1.0 * s));
-  for (int k = 1; k < xTicks; ++k) {
-    const double x = layout.map(xAxis.min + k * xAxis.step, 0).x();
-    p.drawLine(QPointF(x, plot.top()), QPointF(x, plot.bottom()));
+  for (const double value : xTicks) {
+    const double x = layout.map(value, 0).x();
+    if (x > plot.left() + 1 && x < plot.right() - 1)
+      p.drawLine(QPointF(x, plot.top()), QPointF(x, plot.bottom()));
   }
-  for (int k = 1; k < yTicks; ++k) {
-    const double y = layout.map(0, yAxis.min + k * yAxis.step).y();
-    p.drawLine(QPointF(plot.left(), y), QPointF(plot.right(), y));
+  for (const double value : yTicks) {
+    const double y = layout.map(0, value).y();
+    if (y > plot.top() + 1 && y < plot.bottom() - 1)
+      p.drawLine(QPointF(plot.left(), y), QPointF(plot.right(), y));
   }
 
   // The ranges where the model's single liquid is unstable.
@@ -487,15 +503,13 @@ DiagramLayout PaintDiagram(QPainter& p, const QRectF& area, const DiagramData& d
   p.setBrush(Qt::NoBrush);
   p.drawRect(plot);
   p.setFont(tickFont);
-  for (int k = 0; k <= xTicks; ++k) {
-    const double value = xAxis.min + k * xAxis.step;
+  for (const double value : xTicks) {
     const double x = layout.map(value, 0).x();
     p.drawLine(QPointF(x, plot.bottom()), QPointF(x, plot.bottom() + tickLength));
     const QRectF box(x - 40 * s, plot.bottom() + tickLength + 2 * s, 80 * s, tickMetrics.height());
     p.drawText(box, Qt::AlignHCenter | Qt::AlignTop, tickLabel(value, xAxis.decimals, sep));
   }
-  for (int k = 0; k <= yTicks; ++k) {
-    const double value = yAxis.min + k * yAxis.step;
+  for (const double value : yTicks) {
     const double y = layout.map(0, value).y();
     p.drawLine(QPointF(plot.left() - tickLength, y), QPointF(plot.left(), y));
     const QRectF box(plot.left() - tickLength - 4 * s - widestYLabel - 2 * s,

@@ -112,17 +112,16 @@ TEST(DiagramPicture, AxesHoldEveryPointOnRoundTicksAndTheLegendHidesNone) {
     const DiagramData& data = nrtl12();
     const Drawn d = draw(data, view);
     const DiagramLayout& l = d.layout;
-    // The ticks: a step of 1, 2 or 5 times a power of ten, both ends on a tick, 4 to 12
-    // intervals.
+    // The labelled ticks: a step of 1, 2 or 5 times a power of ten, 4 to 11 of them inside
+    // the axis.
     const double mantissa = l.YStep / std::pow(10.0, std::floor(std::log10(l.YStep)));
     EXPECT_TRUE(std::abs(mantissa - 1) < 1e-9 || std::abs(mantissa - 2) < 1e-9 ||
                 std::abs(mantissa - 5) < 1e-9)
         << l.YStep;
-    const double intervals = (l.YMax - l.YMin) / l.YStep;
-    EXPECT_NEAR(intervals, std::round(intervals), 1e-9);
-    EXPECT_NEAR(l.YMin / l.YStep, std::round(l.YMin / l.YStep), 1e-9);
-    EXPECT_GE(intervals, 4);
-    EXPECT_LE(intervals, 12);
+    const double ticks =
+        std::floor(l.YMax / l.YStep + 1e-9) - std::ceil(l.YMin / l.YStep - 1e-9) + 1;
+    EXPECT_GE(ticks, 4);
+    EXPECT_LE(ticks, 11);
     EXPECT_EQ(l.XMin, 0.0);
     EXPECT_EQ(l.XMax, 1.0);
 
@@ -195,6 +194,30 @@ TEST(DiagramPicture, ACurveIsBrokenWhereAPointCouldNotBeSolved) {
   EXPECT_GT(countNear(d.image, DiagramColours::Bubble, 10, around(d.layout.map(0.3, 94), 2)), 0);
   EXPECT_GT(countNear(d.image, DiagramColours::Bubble, 10, around(d.layout.map(0.7, 86), 2)), 0);
   EXPECT_EQ(countNear(d.image, DiagramColours::Bubble, 60, around(d.layout.map(0.5, 90), 6)), 0);
+}
+
+TEST(DiagramPicture, TheLegendGoesBesideThePlotWhenEveryCornerHoldsData) {
+  // A made-up bubble curve zig-zagging between 0 and 100 degC every 0.05 of x1 passes through
+  // all four corners.
+  DiagramData data;
+  PhaseDiagram& diagram = data.Analysis.Diagram;
+  diagram.At = Condition::atPressure(kDefaultDiagramPressure);
+  diagram.Dew.Bubble = false;
+  for (int k = 0; k <= 20; ++k) {
+    const Real x = static_cast<Real>(k) / 20.0L;
+    diagram.Bubble.Points.push_back(
+        {x, x, tauFromCelsius(k % 2 == 0 ? 0.0L : 100.0L), kDefaultDiagramPressure});
+  }
+  diagram.Bubble.Requested = 21;
+  TParameterSet set;
+  set.ModelCode = 'W';
+  data.Labels = MakeDiagramLabels(diagram, set, {"A", "B"}, Language::English);
+  const Drawn d = draw(data, DiagramView::Main);
+  EXPECT_FALSE(d.layout.LegendInside);
+  EXPECT_GT(d.layout.Legend.left(), d.layout.Plot.right());
+  EXPECT_TRUE(QRectF(d.image.rect()).contains(d.layout.Legend));
+  // The legend's entries are drawn there: the bubble curve's sample line.
+  EXPECT_GT(countNear(d.image, DiagramColours::Bubble, 10, d.layout.Legend.toRect()), 20);
 }
 
 TEST(DiagramPicture, TheLiquidSplitRangeIsAShadedBand) {
