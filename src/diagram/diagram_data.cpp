@@ -1,6 +1,7 @@
 #include "diagram/diagram_data.h"
 
 #include "core/analysis/phase_diagram.h"
+#include "core/errors.h"
 #include "core/report/number_format.h"
 #include "core/texts/analysis_texts.h"
 #include "core/texts/gui_texts.h"
@@ -29,6 +30,14 @@ DiagramData ComputeDiagram(const Database& db, const TParameterSet& set,
   data.DecimalSeparator = std::string(decimalSeparator);
   data.Names = {mixture.ComponentNames[0], mixture.ComponentNames[1]};
   data.Analysis = AnalyseBinary(db, eq, at);
+  if (data.Analysis.Diagram.Bubble.Points.empty()) {
+    // Nothing to draw: an empty diagram would pass for a result.
+    const std::string condition =
+        at.isobaric()
+            ? render(kAtPressure, lang, {FormatFixed(paToMmHg(at.Value), 2, decimalSeparator)})
+            : render(kAtTemperature, lang, {FormatFixed(*celsius, 2, decimalSeparator)});
+    throw NoConvergenceError(kNoBubblePointSolved, {condition});
+  }
   data.Labels = MakeDiagramLabels(data.Analysis.Diagram, set, data.Names, lang, decimalSeparator);
   return data;
 }

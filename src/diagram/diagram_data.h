@@ -38,7 +38,8 @@ bool HasBinaryParameterSet(const TParameterSet& set);
 // when the pair has none) without `celsius`, isothermal at `celsius` (°C) with it. Numbers in
 // titles, legends and tick labels use decimalSeparator. Throws InputError for a set that is
 // not binary or names components outside the database, a temperature that is not finite or
-// not above absolute zero, and whatever the analysis throws (Error subclasses).
+// not above absolute zero, and whatever the analysis throws (Error subclasses);
+// NoConvergenceError when not one bubble point could be solved (nothing to draw).
 DiagramData ComputeDiagram(const Database& db, const TParameterSet& set,
                            std::optional<Real> celsius, Language lang,
                            std::string_view decimalSeparator = ".");

@@ -335,6 +335,15 @@ TEST(DiagramData, OnlyABinarySetWithAModelIsDrawn) {
   }
   set.ComponentCount = 2;
   EXPECT_THROW(ComputeDiagram(BuiltInDatabase(), set, -300.0L, Language::English), InputError);
+  // A temperature at which no bubble point can be solved gives no empty diagram.
+  try {
+    ComputeDiagram(BuiltInDatabase(), set, 1.0e6L, Language::English);
+    FAIL() << "no error";
+  } catch (const NoConvergenceError& e) {
+    EXPECT_EQ(e.message(Language::English),
+              "No bubble point at t = 1000000.00 °C could be solved: azeotropes and liquid split "
+              "cannot be judged");
+  }
 }
 
 // ---- bubblix-diagram ----
@@ -463,6 +472,15 @@ TEST_F(DiagramProgram, UnreadableOrUnsuitableSetsAndFilesGiveStatus1AndNameThePr
   EXPECT_EQ(notBinary.err,
             "bubblix-diagram: Для диаграмм и поиска азеотропа нужен набор параметров бинарной "
             "смеси; в этом наборе 3 компонентов\n");
+
+  // Nothing solved: no picture, status 1.
+  const ProgramRun cold =
+      runDiagram({"--params", params_, "--out", out, "--kind", "pxy", "--t", "-273"});
+  EXPECT_EQ(cold.exitCode, 1);
+  EXPECT_EQ(cold.err.rfind("bubblix-diagram: No bubble point at t = -273.00 °C could be solved", 0),
+            0u)
+      << cold.err;
+  EXPECT_FALSE(QFile::exists(out));
 
   const ProgramRun jpg = runDiagram({"--params", params_, "--out", file(QStringLiteral("d.jpg"))});
   EXPECT_EQ(jpg.exitCode, 1);

@@ -195,6 +195,17 @@ TEST(DiagramWindow, PxyAtTheTemperatureGivenInAThirdTab) {
   EXPECT_EQ(w.tabs->tabText(2), QStringLiteral("P-x-y at 60.00 °C"));
   EXPECT_NEAR(celsiusFromTau(w.canvas(2)->data().Analysis.Diagram.At.Value), 60.0L, 1e-12L);
   EXPECT_EQ(reported.size(), 9u);
+
+  // A temperature at which nothing can be solved: a message; the tab and the report stay.
+  ModalDriver driver;
+  driver.answer(QMessageBox::Ok);
+  EXPECT_FALSE(w.drawIsothermal(-273.0));
+  ASSERT_TRUE(driver.waitFinished());
+  EXPECT_EQ(driver.messages.value(0).left(43),
+            QStringLiteral("No bubble point at t = -273.00 °C could be "));
+  EXPECT_EQ(w.tabs->count(), 3);
+  EXPECT_EQ(w.tabs->tabText(2), QStringLiteral("P-x-y at 60.00 °C"));
+  EXPECT_EQ(reported.size(), 9u);
 }
 
 TEST(DiagramWindow, SavesTheDiagramShownAsPngOrSvg) {
