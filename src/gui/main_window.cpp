@@ -406,6 +406,8 @@ void TfmVLE::closeEvent(QCloseEvent* event) {
     event->ignore();
     return;
   }
+  // The diagrams go with the main window.
+  if (fmDiagram_) fmDiagram_->close();
   event->accept();
 }
 

@@ -189,6 +189,14 @@ TEST(DesktopSession, BinaryFitAdequacyAndOneBoilingPointThroughTheRealDialogs) {
   EXPECT_EQ(window.diagramWindow()->tabs->count(), 2);
   EXPECT_EQ(window.mmVLE->line(static_cast<int>(lines.size())),
             "Vapour-liquid equilibrium comp.1-comp.2: t-x-y at P = 760.00 mm Hg, model NRTL");
+
+  // Exit closes the diagrams with the main window.
+  ModalDriver exit;
+  exit.answer(QMessageBox::No);
+  desktop->fmAction->CancAction->trigger();
+  ASSERT_TRUE(exit.waitFinished());
+  EXPECT_FALSE(window.isVisible());
+  EXPECT_FALSE(window.diagramWindow()->isVisible());
 }
 
 TEST(DesktopSession, ALoadedBinarySetCanBeDrawnToo) {
