@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 
+#include "core/data/component_groups.h"
 #include "core/numerics/param_vector.h"
 #include "core/real.h"
 
@@ -31,6 +32,32 @@ struct TBinaryFitData {
   TParamVector NRTLStart{};
   TParamVector UNIQUACStart{};
   TParamVector UNIFACStart{};
+
+  // UNIQUAC: the components' volume (r) and area (q) parameters, [slot], and per point the
+  // factor C = (q_i Sr / (r_i Sq))^(5 q_i) (r_i / Sr), which does not depend on the parameters.
+  std::array<Real, 4> r{};
+  std::array<Real, 4> q{};
+  std::array<Real, kMaxFitPoints> UNIQUACFactor{};
+
+  // UNIFAC. The model runs on the pair's subgroups, the distinct (main group, letter) pairs
+  // of the two components, in order of first appearance.
+  std::uint8_t GroupCount = 0;
+  std::array<std::uint8_t, 10> GroupIdsA{};  // main-group number of each subgroup
+  std::array<std::uint8_t, 10> GroupIdsB{};  // subgroup letter of each subgroup
+  std::array<Real, 10> GroupQ{};             // area parameter of each subgroup
+  // The groups the fitted parameters are indexed by: the distinct main groups (variant 1,
+  // letters unused) or the subgroups (variant 2).
+  std::uint8_t FitGroupCount = 0;
+  std::array<std::uint8_t, 10> FitGroupIdsA{};
+  std::array<std::uint8_t, 10> FitGroupIdsB{};
+  // The group records of i (element 0) and j (element 1); their matrices A and the pair's
+  // GroupMatrix are rebuilt from the tables by every objective call.
+  std::array<TComponentGroups, 4> ComponentGroups{};
+  Matrix10 GroupMatrix{};
+  // Per point, independent of the parameters: the combinatorial coefficients of i and j
+  // (elements 0 and 1) and the subgroup mole fractions at x = (x1, 1 - x1).
+  std::array<std::array<Real, 5>, kMaxFitPoints> CombinatorialGamma{};
+  std::array<std::array<Real, 10>, kMaxFitPoints> GroupFractions{};
 };
 
 }  // namespace bubblix

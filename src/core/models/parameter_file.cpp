@@ -1,0 +1,536 @@
+#include "core/models/parameter_file.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <fstream>
+#include <istream>
+#include <optional>
+
+#include "core/data/component_groups_image.h"
+#include "core/errors.h"
+#include "core/numerics/extended80.h"
+#include "core/texts/parameter_file_texts.h"
+
+namespace bubblix {
+
+namespace {
+
+using Off = ParameterSetOffsets;
+constexpr std::size_t kBlock = kParameterFileBlockSize;
+constexpr std::size_t kRecordBlocks = 84;  // one component group record: 1336 bytes + 8 filler
+
+// ---- Record image -------------------------------------------------------------------------
+
+void putReal(std::span<std::uint8_t> image, std::size_t offset, Real value) {
+  EncodeExtended80(value, image.subspan(offset).first<kExtended80Size>());
+}
+
+Real getReal(std::span<const std::uint8_t> image, std::size_t offset) {
+  return DecodeExtended80(image.subspan(offset).first<kExtended80Size>());
+}
+
+template <std::size_t N>
+void putMatrix(std::span<std::uint8_t> image, std::size_t offset,
+               const std::array<std::array<Real, N>, N>& matrix) {
+  for (std::size_t i = 0; i < N; ++i)
+    for (std::size_t j = 0; j < N; ++j)
+      putReal(image, offset + 10 * N * i + 10 * j, matrix[i][j]);
+}
+
+template <std::size_t N>
+void getMatrix(std::span<const std::uint8_t> image, std::size_t offset,
+               std::array<std::array<Real, N>, N>& matrix) {
+  for (std::size_t i = 0; i < N; ++i)
+    for (std::size_t j = 0; j < N; ++j)
+      matrix[i][j] = getReal(image, offset + 10 * N * i + 10 * j);
+}
+
+// ---- The two UNIFAC tables and the file plan ----------------------------------------------
+
+struct Images {
+  ParameterSetImage record{};
+  std::array<std::uint8_t, kGroupInteractionImageSize> interaction{};
+  std::array<std::uint8_t, kComponentGroupTableImageSize> groups{};
+};
+
+enum class Area { Record, Interaction, Groups };
+
+enum class FieldKind {
+  ModelCode,
+  ComponentCount,
+  Components,
+  GroupCount,
+  GroupIdA,
+  GroupIdsB,
+  GroupQ,
+  GroupR,
+  ComponentRecord,
+  GroupInteraction,
+  WilsonEnergy,
+  NRTLEnergy,
+  NRTLAlpha,
+  UNIQUACEnergy,
+};
+
+// One field of the file: its bytes are the first `length` bytes of `blocks` consecutive
+// blocks. A unit (a single block, a run, or the blocks of one pair) is tested for the end of
+// the file only where it begins.
+struct Field {
+  FieldKind kind;
+  Area area;
+  std::size_t offset;
+  std::size_t length;
+  std::size_t blocks;
+  bool startsUnit;
+  std::size_t i = 0;  // 0-based indices the field belongs to
+  std::size_t j = 0;
+};
+
+std::span<std::uint8_t> areaOf(Images& images, Area area) {
+  switch (area) {
+    case Area::Record:
+      return images.record;
+    case Area::Interaction:
+      return images.interaction;
+    case Area::Groups:
+      return images.groups;
+  }
+  return {};
+}
+
+// Visits the fields in file order. The model letter and the counts are taken from the record
+// image after the field holding them has been visited, so a reader fills (and checks) them
+// first; a visitor that throws stops the walk.
+template <class Visit>
+void forEachField(Images& images, Visit&& visit) {
+  visit(Field{FieldKind::ModelCode, Area::Record, Off::ModelCode, 1, 1, true});
+  const char model = static_cast<char>(images.record[Off::ModelCode]);
+  visit(Field{FieldKind::ComponentCount, Area::Record, Off::ComponentCount, 1, 1, true});
+  const std::size_t n = images.record[Off::ComponentCount];
+  visit(Field{FieldKind::Components, Area::Record, Off::Components, 2 * n, n, true});
+
+  if (model == 'F') {
+    visit(Field{FieldKind::GroupCount, Area::Record, Off::GroupCount, 1, 1, true});
+    const std::size_t g = images.record[Off::GroupCount];
+    for (std::size_t k = 0; k < g; ++k)
+      visit(Field{FieldKind::GroupIdA, Area::Record, Off::GroupIdsA + k, 1, 1, true, k});
+    visit(Field{FieldKind::GroupIdsB, Area::Record, Off::GroupIdsB, 10, 1, true});
+    for (std::size_t k = 0; k < g; ++k)
+      visit(Field{FieldKind::GroupQ, Area::Record, Off::GroupQ + 10 * k, 10, 1, true, k});
+    for (std::size_t k = 0; k < g; ++k)
+      visit(Field{FieldKind::GroupR, Area::Record, Off::GroupR + 10 * k, 10, 1, true, k});
+    for (std::size_t i = 0; i < n; ++i)
+      visit(Field{FieldKind::ComponentRecord, Area::Groups, kComponentGroupsImageSize * i,
+                  kComponentGroupsImageSize, kRecordBlocks, true, i});
+    for (std::size_t k = 0; k < g; ++k)
+      for (std::size_t m = 0; m < g; ++m)
+        visit(Field{FieldKind::GroupInteraction, Area::Interaction, 100 * k + 10 * m, 10, 1, true,
+                    k, m});
+    return;
+  }
+
+  for (std::size_t i = 0; i < n; ++i) {
+    for (std::size_t j = i; j < n; ++j) {
+      auto element = [&](FieldKind kind, std::size_t base, std::size_t row, std::size_t column,
+                         std::size_t width, bool first) {
+        visit(Field{kind, Area::Record, base + 10 * width * row + 10 * column, 10, 1, first, row,
+                    column});
+      };
+      switch (model) {
+        case 'W':
+          element(FieldKind::WilsonEnergy, Off::WilsonEnergy, i, j, 4, true);
+          element(FieldKind::WilsonEnergy, Off::WilsonEnergy, j, i, 4, false);
+          break;
+        case 'N':
+          element(FieldKind::NRTLEnergy, Off::NRTLEnergy, i, j, 4, true);
+          element(FieldKind::NRTLEnergy, Off::NRTLEnergy, j, i, 4, false);
+          element(FieldKind::NRTLAlpha, Off::NRTLAlpha, i, j, 4, false);
+          element(FieldKind::NRTLAlpha, Off::NRTLAlpha, j, i, 4, false);
+          break;
+        case 'Q':
+          element(FieldKind::UNIQUACEnergy, Off::UNIQUACEnergy, i, j, 10, true);
+          element(FieldKind::UNIQUACEnergy, Off::UNIQUACEnergy, j, i, 10, false);
+          break;
+        default:
+          return;
+      }
+    }
+  }
+}
+
+// ---- Checks shared by reader and writer ---------------------------------------------------
+
+enum class ProblemKind {
+  WrongModel,
+  ComponentCount,
+  ComponentNumber,
+  GroupCount,
+  ComponentGroupCount,
+  NotFinite
+};
+
+struct Problem {
+  ProblemKind kind;
+  std::string field;              // name of the field, indices from 1
+  std::string value;              // what it holds
+  std::size_t index = 0;          // component (from 1) for component problems
+  std::size_t offsetInField = 0;  // where in the field's bytes the value lies
+};
+
+std::string pair(std::size_t a, std::size_t b) {
+  return "(" + std::to_string(a + 1) + ", " + std::to_string(b + 1) + ")";
+}
+
+std::string realText(Real value) {
+  char buffer[64];
+  std::snprintf(buffer, sizeof buffer, "%Lg", value);
+  return buffer;
+}
+
+std::optional<Problem> nonFinite(std::span<const std::uint8_t> area, std::size_t offset,
+                                 std::size_t fieldOffset, std::string name) {
+  const Real value = getReal(area, offset);
+  if (std::isfinite(value)) return std::nullopt;
+  return Problem{ProblemKind::NotFinite, std::move(name), realText(value), 0, offset - fieldOffset};
+}
+
+// Checks a field once its bytes are in place. Only what the models use is checked for
+// finiteness: off-diagonal component parameters (the diagonal is never read), the mixture's
+// g groups, and the first c_i groups of each component record.
+std::optional<Problem> checkField(Images& images, const Field& field) {
+  const std::span<const std::uint8_t> record = images.record;
+  switch (field.kind) {
+    case FieldKind::ModelCode: {
+      const char model = static_cast<char>(record[Off::ModelCode]);
+      if (ParameterFileModelName(model).empty()) {
+        const unsigned code = record[Off::ModelCode];
+        std::string shown = std::to_string(code);
+        if (code >= 0x20 && code < 0x7F) shown = "'" + std::string(1, model) + "' (" + shown + ")";
+        return Problem{ProblemKind::WrongModel, "ModelCode", shown};
+      }
+      return std::nullopt;
+    }
+    case FieldKind::ComponentCount: {
+      const unsigned n = record[Off::ComponentCount];
+      if (n < 2 || n > 4)
+        return Problem{ProblemKind::ComponentCount, "ComponentCount", std::to_string(n)};
+      return std::nullopt;
+    }
+    case FieldKind::Components: {
+      const std::size_t n = record[Off::ComponentCount];
+      for (std::size_t i = 0; i < n; ++i) {
+        const unsigned number = record[Off::Components + 2 * i] |
+                                (static_cast<unsigned>(record[Off::Components + 2 * i + 1]) << 8);
+        if (number < 1 || number > 4) {
+          return Problem{ProblemKind::ComponentNumber, "Components(" + std::to_string(i + 1) + ")",
+                         std::to_string(number), i + 1, 2 * i};
+        }
+      }
+      return std::nullopt;
+    }
+    case FieldKind::GroupCount: {
+      const unsigned g = record[Off::GroupCount];
+      if (g > 10) return Problem{ProblemKind::GroupCount, "GroupCount", std::to_string(g)};
+      return std::nullopt;
+    }
+    case FieldKind::GroupIdA:
+    case FieldKind::GroupIdsB:
+      return std::nullopt;  // identifiers are only compared, never used as indices
+    case FieldKind::GroupQ:
+      return nonFinite(record, field.offset, field.offset,
+                       "GroupQ(" + std::to_string(field.i + 1) + ")");
+    case FieldKind::GroupR:
+      return nonFinite(record, field.offset, field.offset,
+                       "GroupR(" + std::to_string(field.i + 1) + ")");
+    case FieldKind::GroupInteraction:
+      return nonFinite(images.interaction, field.offset, field.offset,
+                       "GroupInteraction" + pair(field.i, field.j));
+    case FieldKind::ComponentRecord: {
+      using G = ComponentGroupsOffsets;
+      const std::span<const std::uint8_t> groups =
+          std::span<const std::uint8_t>(images.groups).subspan(field.offset, field.length);
+      const std::string name = "ComponentGroups(" + std::to_string(field.i + 1) + ")";
+      const unsigned count = groups[G::Count];
+      if (count < 1 || count > 10) {
+        return Problem{ProblemKind::ComponentGroupCount, name + ".Count", std::to_string(count),
+                       field.i + 1, G::Count};
+      }
+      for (std::size_t k = 0; k < count; ++k) {
+        const std::string kText = "(" + std::to_string(k + 1) + ")";
+        for (auto [offset, label] : {std::pair{G::Q, ".Q"}, {G::R, ".R"}, {G::X, ".X"}}) {
+          if (auto p = nonFinite(groups, offset + 10 * k, 0, name + label + kText)) return p;
+        }
+        for (std::size_t m = 0; m < count; ++m) {
+          if (auto p = nonFinite(groups, G::A + 100 * k + 10 * m, 0, name + ".A" + pair(k, m)))
+            return p;
+        }
+      }
+      return std::nullopt;
+    }
+    case FieldKind::WilsonEnergy:
+    case FieldKind::NRTLEnergy:
+    case FieldKind::NRTLAlpha:
+    case FieldKind::UNIQUACEnergy: {
+      if (field.i == field.j) return std::nullopt;
+      const char* name = field.kind == FieldKind::WilsonEnergy ? "WilsonEnergy"
+                         : field.kind == FieldKind::NRTLEnergy ? "NRTLEnergy"
+                         : field.kind == FieldKind::NRTLAlpha  ? "NRTLAlpha"
+                                                               : "UNIQUACEnergy";
+      return nonFinite(record, field.offset, field.offset, name + pair(field.i, field.j));
+    }
+  }
+  return std::nullopt;
+}
+
+// ---- Reading ------------------------------------------------------------------------------
+
+enum class BlockRead { Full, Short, Failed };
+
+class BlockSource {
+ public:
+  virtual ~BlockSource() = default;
+  // Reads the next 16 bytes; Short when fewer remain.
+  virtual BlockRead next(std::span<std::uint8_t, kBlock> out) = 0;
+};
+
+class SpanSource final : public BlockSource {
+ public:
+  explicit SpanSource(std::span<const std::uint8_t> bytes) : bytes_(bytes) {}
+  BlockRead next(std::span<std::uint8_t, kBlock> out) override {
+    if (bytes_.size() - position_ < kBlock) return BlockRead::Short;
+    std::copy_n(bytes_.begin() + static_cast<std::ptrdiff_t>(position_), kBlock, out.begin());
+    position_ += kBlock;
+    return BlockRead::Full;
+  }
+
+ private:
+  std::span<const std::uint8_t> bytes_;
+  std::size_t position_ = 0;
+};
+
+class StreamSource final : public BlockSource {
+ public:
+  explicit StreamSource(std::istream& in) : in_(in) {}
+  BlockRead next(std::span<std::uint8_t, kBlock> out) override {
+    try {
+      in_.read(reinterpret_cast<char*>(out.data()), static_cast<std::streamsize>(kBlock));
+    } catch (const std::exception&) {
+      return BlockRead::Failed;
+    }
+    if (in_.gcount() == static_cast<std::streamsize>(kBlock)) return BlockRead::Full;
+    return in_.bad() || !in_.eof() ? BlockRead::Failed : BlockRead::Short;
+  }
+
+ private:
+  std::istream& in_;
+};
+
+[[noreturn]] void throwReadProblem(const Problem& problem, const std::string& fileName,
+                                   std::size_t firstBlock) {
+  const std::string block = std::to_string(firstBlock + problem.offsetInField / kBlock);
+  switch (problem.kind) {
+    case ProblemKind::WrongModel:
+      throw FileError(texts::kWrongParameterInDataFile, {fileName});
+    case ProblemKind::ComponentCount:
+      throw FileError(texts::kDatafileComponentCount, {fileName, block, problem.value});
+    case ProblemKind::ComponentNumber:
+      throw FileError(texts::kDatafileComponentNumber,
+                      {fileName, block, std::to_string(problem.index), problem.value});
+    case ProblemKind::GroupCount:
+      throw FileError(texts::kDatafileGroupCount, {fileName, block, problem.value});
+    case ProblemKind::ComponentGroupCount:
+      throw FileError(texts::kDatafileComponentGroupCount,
+                      {fileName, block, std::to_string(problem.index), problem.value});
+    case ProblemKind::NotFinite:
+      throw FileError(texts::kDatafileValueNotFinite,
+                      {fileName, block, problem.field, problem.value});
+  }
+  throw FileError(texts::kWrongParameterInDataFile, {fileName});
+}
+
+ParameterFileContents readBlocks(BlockSource& source, const std::string& fileName,
+                                 const TParameterSet& base) {
+  Images images;
+  images.record = EncodeParameterSetImage(base);
+  std::size_t blocksRead = 0;
+  std::array<std::uint8_t, kRecordBlocks * kBlock> buffer{};
+
+  forEachField(images, [&](const Field& field) {
+    const std::size_t firstBlock = blocksRead + 1;
+    for (std::size_t b = 0; b < field.blocks; ++b) {
+      const BlockRead result = source.next(std::span(buffer).subspan(b * kBlock).first<kBlock>());
+      const std::string blockNumber = std::to_string(blocksRead + 1);
+      if (result == BlockRead::Failed) {
+        throw FileError(texts::kDatafileReadError, {fileName, blockNumber});
+      }
+      if (result == BlockRead::Short) {
+        if (b == 0 && field.startsUnit) throw FileError(texts::kDatafileNotComplete, {fileName});
+        throw FileError(texts::kDatafileEndsInsideBlock, {fileName, blockNumber});
+      }
+      ++blocksRead;
+    }
+    // Only the field's own bytes are kept; the rest of its blocks is filler.
+    std::copy_n(buffer.begin(), field.length, areaOf(images, field.area).begin() + field.offset);
+    if (auto problem = checkField(images, field)) throwReadProblem(*problem, fileName, firstBlock);
+  });
+
+  ParameterFileContents contents;
+  contents.set = DecodeParameterSetImage(images.record);
+  if (contents.set.ModelCode == 'F') {
+    const std::span<const std::uint8_t> interaction = images.interaction;
+    getMatrix(interaction, 0, contents.set.GroupInteraction);
+    for (std::size_t i = 0; i < 4; ++i) {
+      contents.set.ComponentGroups[i] =
+          ReadComponentGroupsImage(std::span<const std::uint8_t>(images.groups)
+                                       .subspan(i * kComponentGroupsImageSize)
+                                       .first<kComponentGroupsImageSize>());
+    }
+  } else {
+    contents.set.GroupInteraction = base.GroupInteraction;
+    contents.set.ComponentGroups = base.ComponentGroups;
+  }
+  contents.modelName = std::string(ParameterFileModelName(contents.set.ModelCode));
+  contents.blockCount = static_cast<std::uint16_t>(blocksRead);
+  return contents;
+}
+
+}  // namespace
+
+// ---- Public interface ---------------------------------------------------------------------
+
+ParameterSetImage EncodeParameterSetImage(const TParameterSet& set) {
+  ParameterSetImage image{};
+  const std::span<std::uint8_t> out = image;
+  image[Off::ModelCode] = static_cast<std::uint8_t>(set.ModelCode);
+  for (std::size_t i = 0; i < 4; ++i) {
+    image[Off::Components + 2 * i] = static_cast<std::uint8_t>(set.Components[i] & 0xFFu);
+    image[Off::Components + 2 * i + 1] = static_cast<std::uint8_t>(set.Components[i] >> 8);
+  }
+  image[Off::ComponentCount] = set.ComponentCount;
+  image[Off::GroupCount] = set.GroupCount;
+  for (std::size_t k = 0; k < 10; ++k) {
+    image[Off::GroupIdsB + k] = set.GroupIdsB[k];
+    image[Off::GroupIdsA + k] = set.GroupIdsA[k];
+    putReal(out, Off::GroupQ + 10 * k, set.GroupQ[k]);
+    putReal(out, Off::GroupR + 10 * k, set.GroupR[k]);
+  }
+  putMatrix(out, Off::NRTLAlpha, set.NRTLAlpha);
+  putMatrix(out, Off::NRTLEnergy, set.NRTLEnergy);
+  putMatrix(out, Off::WilsonEnergy, set.WilsonEnergy);
+  putMatrix(out, Off::UNIQUACEnergy, set.UNIQUACEnergy);
+  return image;
+}
+
+TParameterSet DecodeParameterSetImage(std::span<const std::uint8_t, kParameterSetImageSize> image) {
+  TParameterSet set;
+  set.ModelCode = static_cast<char>(image[Off::ModelCode]);
+  for (std::size_t i = 0; i < 4; ++i) {
+    set.Components[i] = static_cast<std::uint16_t>(image[Off::Components + 2 * i] |
+                                                   (image[Off::Components + 2 * i + 1] << 8));
+  }
+  set.ComponentCount = image[Off::ComponentCount];
+  set.GroupCount = image[Off::GroupCount];
+  for (std::size_t k = 0; k < 10; ++k) {
+    set.GroupIdsB[k] = image[Off::GroupIdsB + k];
+    set.GroupIdsA[k] = image[Off::GroupIdsA + k];
+    set.GroupQ[k] = getReal(image, Off::GroupQ + 10 * k);
+    set.GroupR[k] = getReal(image, Off::GroupR + 10 * k);
+  }
+  getMatrix(image, Off::NRTLAlpha, set.NRTLAlpha);
+  getMatrix(image, Off::NRTLEnergy, set.NRTLEnergy);
+  getMatrix(image, Off::WilsonEnergy, set.WilsonEnergy);
+  getMatrix(image, Off::UNIQUACEnergy, set.UNIQUACEnergy);
+  return set;
+}
+
+std::string_view ParameterFileModelName(char modelCode) {
+  switch (modelCode) {
+    case 'W':
+      return "Wilson";
+    case 'N':
+      return "NRTL";
+    case 'Q':
+      return "UNIQUAC";
+    case 'F':
+      return "UNIFAC";
+    default:
+      return {};
+  }
+}
+
+std::uint16_t ParameterFileBlockCount(char modelCode, std::uint8_t n, std::uint8_t g) {
+  const unsigned pairs = n * (n + 1u) / 2u;
+  unsigned count = 2u + n;
+  switch (modelCode) {
+    case 'F':
+      count += 84u * n + g * g + 3u * g + 2u;
+      break;
+    case 'W':
+    case 'Q':
+      count += 2u * pairs;
+      break;
+    case 'N':
+      count += 4u * pairs;
+      break;
+    default:
+      break;
+  }
+  return static_cast<std::uint16_t>(count);
+}
+
+std::vector<std::uint8_t> EncodeParameterFile(const TParameterSet& set) {
+  Images images;
+  images.record = EncodeParameterSetImage(set);
+  if (set.ModelCode == 'F') {
+    putMatrix(std::span<std::uint8_t>(images.interaction), 0, set.GroupInteraction);
+    for (std::size_t i = 0; i < 4; ++i) {
+      WriteComponentGroupsImage(set.ComponentGroups[i], std::span<std::uint8_t>(images.groups)
+                                                            .subspan(i * kComponentGroupsImageSize)
+                                                            .first<kComponentGroupsImageSize>());
+    }
+  }
+
+  std::vector<std::uint8_t> bytes;
+  bytes.reserve(kBlock * ParameterFileBlockCount('F', 4, 10));
+  forEachField(images, [&](const Field& field) {
+    if (auto problem = checkField(images, field)) {
+      throw DataError(texts::kParameterSetNotWritable, {problem->field, problem->value});
+    }
+    // The field, then the bytes that follow it in its record or table as filler; zero past
+    // the end (the reference slots of the record image are zero already).
+    const std::span<const std::uint8_t> area = areaOf(images, field.area);
+    for (std::size_t b = 0; b < field.blocks * kBlock; ++b) {
+      const std::size_t at = field.offset + b;
+      bytes.push_back(at < area.size() ? area[at] : std::uint8_t{0});
+    }
+  });
+  return bytes;
+}
+
+ParameterFileContents DecodeParameterFile(std::span<const std::uint8_t> bytes,
+                                          const std::string& fileName, const TParameterSet& base) {
+  SpanSource source(bytes);
+  return readBlocks(source, fileName, base);
+}
+
+ParameterFileContents ReadParameterFile(std::istream& in, const std::string& fileName,
+                                        const TParameterSet& base) {
+  StreamSource source(in);
+  return readBlocks(source, fileName, base);
+}
+
+ParameterFileContents ReadParameterFile(const std::filesystem::path& path,
+                                        const TParameterSet& base) {
+  const std::string name = path.string();
+  std::error_code error;
+  const std::filesystem::file_status status = std::filesystem::status(path, error);
+  if (error || !std::filesystem::is_regular_file(status)) {
+    throw FileError(texts::kFileNotRetrieved, {name});
+  }
+  std::ifstream in(path, std::ios::binary);
+  if (!in.is_open()) throw FileError(texts::kFileNotRetrieved, {name});
+  return ReadParameterFile(in, name, base);
+}
+
+}  // namespace bubblix

@@ -1,0 +1,17 @@
+#include "core/models/parameter_file_save.h"
+
+#include <string_view>
+#include <vector>
+
+#include "core/models/parameter_file.h"
+#include "core/report/report_file.h"
+
+namespace bubblix {
+
+void SaveParameterFileTo(const std::string& path, const TParameterSet& set, FileSystem& fs) {
+  const std::vector<std::uint8_t> bytes = EncodeParameterFile(set);
+  saveFileWithBackup(
+      path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()), fs);
+}
+
+}  // namespace bubblix

@@ -1,0 +1,19 @@
+#pragma once
+// Writing a parameter set to a parameter file (layout in docs/parameter-file.md), with the
+// back-up copy of the file it replaces. Choosing the file name is the session's.
+
+#include <string>
+
+#include "core/models/parameter_set.h"
+#include "core/report/file_system.h"
+
+namespace bubblix {
+
+// Encodes the set (EncodeParameterFile: DataError for a set a reader would refuse, before
+// anything is touched), backs an existing file up (Report.dat -> Report.bak) and writes the
+// bytes. File errors throw FileError naming the file: a failed back-up writes nothing and
+// leaves the file as it was; a failed write leaves the earlier content in the back-up copy.
+void SaveParameterFileTo(const std::string& path, const TParameterSet& set,
+                         FileSystem& fs = systemFileSystem());
+
+}  // namespace bubblix

@@ -1,0 +1,113 @@
+#include "core/models/parameter_file_save.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <system_error>
+#include <vector>
+
+#include "core/errors.h"
+#include "core/models/parameter_file.h"
+#include "core/numerics/binary_fit.h"
+#include "core/numerics/fitting_test_support.h"
+#include "core/numerics/unifac_group_tables.h"
+#include "core/report/report_test_support.h"
+
+namespace bubblix {
+namespace {
+
+using testing::FaultyFileSystem;
+using testing::readBytes;
+using testing::TempDir;
+using testing::writeBytes;
+
+std::string fileBytes(const TParameterSet& set) {
+  const std::vector<std::uint8_t> bytes = EncodeParameterFile(set);
+  return std::string(bytes.begin(), bytes.end());
+}
+
+TParameterSet wilsonSet() {
+  TParameterSet set;
+  set.ModelCode = 'W';
+  set.ComponentCount = 3;
+  set.Components = {1, 2, 4, 0};
+  for (std::size_t i = 0; i < 3; ++i) {
+    for (std::size_t j = 0; j < 3; ++j)
+      set.WilsonEnergy[i][j] = i == j ? 0.0L : 0.3L * static_cast<Real>(i) - 0.7L / (j + 1.0L);
+  }
+  return set;
+}
+
+// The UNIFAC set of comp.1-comp.2 after a variant-2 fit of the pair: what a fitting session
+// saves.
+TParameterSet fittedUnifacSet() {
+  test::SelectedPair pair(1, 2, UnifacVariant::Subgroups);
+  FitControls controls;
+  FitUNIFAC(*pair.state, pair.mixture, 0, 1, controls);
+  TParameterSet set;
+  set.ModelCode = 'F';
+  set.ComponentCount = 2;
+  set.Components = {1, 2, 0, 0};
+  StoreUnifacGroups(pair.state->Tables, pair.mixture, 2, set);
+  return set;
+}
+
+TEST(SaveParameterFile, WrittenThenReadGivesTheSameSet) {
+  TempDir dir;
+  for (const TParameterSet& set : {wilsonSet(), fittedUnifacSet()}) {
+    SCOPED_TRACE(set.ModelCode);
+    const std::string path = dir / (std::string(1, set.ModelCode) + ".dat");
+    SaveParameterFileTo(path, set);
+    EXPECT_EQ(readBytes(path), fileBytes(set));
+    const ParameterFileContents read = ReadParameterFile(std::filesystem::path(path));
+    EXPECT_EQ(read.set, set);
+  }
+}
+
+TEST(SaveParameterFile, AnExistingFileIsBackedUpFirst) {
+  TempDir dir;
+  const std::string path = dir / "NRTL.dat";
+  writeBytes(path, "earlier parameters");
+  SaveParameterFileTo(path, wilsonSet());
+  EXPECT_EQ(readBytes(dir / "NRTL.bak"), "earlier parameters");
+  EXPECT_EQ(readBytes(path), fileBytes(wilsonSet()));
+}
+
+TEST(SaveParameterFile, AFailingFileSystemLeavesTheOldFile) {
+  TempDir dir;
+  const std::string path = dir / "Wilson.dat";
+
+  // The back-up cannot be made: nothing is written and the file keeps its content.
+  writeBytes(path, "earlier parameters");
+  FaultyFileSystem noRename;
+  noRename.renameError = std::make_error_code(std::errc::permission_denied);
+  EXPECT_THROW(SaveParameterFileTo(path, wilsonSet(), noRename), FileError);
+  EXPECT_EQ(noRename.writeCalls, 0);
+  EXPECT_EQ(readBytes(path), "earlier parameters");
+
+  // The write fails (a full disk): the earlier content stays in the back-up copy, named in
+  // the message.
+  FaultyFileSystem full;
+  full.writeError = std::make_error_code(std::errc::no_space_on_device);
+  try {
+    SaveParameterFileTo(path, wilsonSet(), full);
+    ADD_FAILURE() << "no error";
+  } catch (const FileError& e) {
+    EXPECT_NE(std::string(e.what()).find("Wilson.bak"), std::string::npos) << e.what();
+  }
+  EXPECT_EQ(readBytes(dir / "Wilson.bak"), "earlier parameters");
+}
+
+TEST(SaveParameterFile, ASetNoReaderWouldAcceptTouchesNoFile) {
+  TempDir dir;
+  const std::string path = dir / "Wilson.dat";
+  writeBytes(path, "earlier parameters");
+  TParameterSet bad = wilsonSet();
+  bad.ComponentCount = 7;
+  EXPECT_THROW(SaveParameterFileTo(path, bad), DataError);
+  EXPECT_EQ(readBytes(path), "earlier parameters");
+  EXPECT_EQ(readBytes(dir / "Wilson.bak"), "<missing>");
+}
+
+}  // namespace
+}  // namespace bubblix

@@ -1,0 +1,534 @@
+// Bubble- and dew-point solvers: the iterations on functions with known roots, the
+// equilibrium they find for the database mixtures, and how they end when they cannot.
+
+#include "core/models/solvers.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <stdexcept>
+#include <vector>
+
+#include "core/errors.h"
+#include "core/models/model_test_support.h"
+#include "core/texts/numerics_texts.h"
+#include "core/units.h"
+
+namespace bubblix {
+namespace {
+
+using test::relative;
+
+constexpr Real kAtmosphere = 101325.0L;  // Pa
+
+bool sameBits(Real a, Real b) {
+  return std::memcmp(&a, &b, 10) == 0;
+}
+
+bool sameBits(const CompositionVector& a, const CompositionVector& b) {
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (!sameBits(a[i], b[i])) return false;
+  }
+  return true;
+}
+
+// An ideal solution: NRTL with all energies 0 gives gamma = 1 exactly.
+TParameterSet idealSet(int n) {
+  TParameterSet set;
+  set.ModelCode = 'N';
+  set.ComponentCount = static_cast<std::uint8_t>(n);
+  return set;
+}
+
+// Root of sum x_i Psat_i(tau) = P by bisection, independent of the solver (to 1e-15 in tau).
+Real idealBubbleTau(const Mixture& mixture, const CompositionVector& x, int n, Real P) {
+  Real lo = 0.8L;
+  Real hi = 1.8L;
+  while (hi - lo > 1e-15L) {
+    const Real mid = (lo + hi) / 2.0L;
+    Real sum = 0.0L;
+    for (int i = 0; i < n; ++i)
+      sum += x[i] * SaturationPressure(mixture, i, mid);
+    (sum > P ? hi : lo) = mid;
+  }
+  return (lo + hi) / 2.0L;
+}
+
+// --- ParabolicStart ------------------------------------------------------------------------
+
+// f = t^2 - 4t + 3 over [0, 2]: the parabola is f itself, roots 1 and 3, the best point is
+// A + d = 1 (f = 0) and the root nearer to it is taken. The three evaluations come in the
+// order A, A + d, B.
+TEST(ParabolicStart, ExactParabolaGivesTheRootNearestTheBestPoint) {
+  std::vector<Real> calls;
+  const auto f = [&](Real t) {
+    calls.push_back(t);
+    return t * t - 4.0L * t + 3.0L;
+  };
+  Real estimate = -7.0L;
+  const SolveResult result = ParabolicStart(0.0L, 2.0L, f, estimate);
+  ASSERT_TRUE(result.converged());
+  EXPECT_EQ(estimate, 1.0L);
+  EXPECT_EQ(calls, (std::vector<Real>{0.0L, 1.0L, 2.0L}));
+}
+
+// f = 8t^2 - 14t + 3 (roots 0.25 and 1.5) over [0, 2]: |f(0)| = |f(1)| = 3, and the tie
+// keeps A as the best point, so the root 0.25 is taken; had the middle point won, 1.5 would
+// be nearer. f = t^2 - 2t over [-1, 3]: roots 0 and 2 lie equally far from the best point 1,
+// and the tie takes X2 = A + d (t0 - w) = 0.
+TEST(ParabolicStart, TiesKeepTheEarlierPointAndTakeTheSecondRoot) {
+  Real estimate = 0.0L;
+  ASSERT_TRUE(ParabolicStart(
+                  0.0L, 2.0L, [](Real t) { return 8.0L * t * t - 14.0L * t + 3.0L; }, estimate)
+                  .converged());
+  EXPECT_EQ(estimate, 0.25L);
+  ASSERT_TRUE(ParabolicStart(
+                  -1.0L, 3.0L, [](Real t) { return t * t - 2.0L * t; }, estimate)
+                  .converged());
+  EXPECT_EQ(estimate, 0.0L);
+}
+
+// A straight line gives e = 0, a parabola above the axis a negative value under the root, a
+// NaN a value that is not finite: each is a fault of ParabolicStart, and the estimate is
+// left alone.
+TEST(ParabolicStart, LinearFunctionNoRealRootAndNaNAreFaults) {
+  Real estimate = 42.0L;
+  SolveResult result = ParabolicStart(
+      0.0L, 2.0L, [](Real t) { return 2.0L * t - 3.0L; }, estimate);
+  EXPECT_EQ(result.Status, SolveStatus::ArithmeticFault);
+  EXPECT_EQ(result.Step, SolveStep::ParabolicStart);
+  EXPECT_EQ(result.Fault, SolveFault::ZeroQuadraticCoefficient);
+
+  result = ParabolicStart(
+      0.0L, 2.0L, [](Real t) { return t * t + 1.0L; }, estimate);
+  EXPECT_EQ(result.Fault, SolveFault::NegativeUnderRoot);
+
+  result = ParabolicStart(
+      0.0L, 2.0L,
+      [](Real t) { return t < 1.5L ? t - 0.5L : std::numeric_limits<Real>::quiet_NaN(); },
+      estimate);
+  EXPECT_EQ(result.Fault, SolveFault::NotFinite);
+  EXPECT_EQ(estimate, 42.0L);
+  EXPECT_EQ(result.message(Language::English),
+            "Arithmetic fault in ParabolicStart after 0 iterations");
+}
+
+// --- SecantSolve ----------------------------------------------------------------------------
+
+// f = t^2 - 2 from 1.5: the root estimate reaches sqrt 2, while the last evaluation, the one
+// the caller's variables keep, is d + s of the final pass with s half the previous
+// correction.
+TEST(SecantSolve, ConvergesAndEndsWithTheEvaluationAtDPlusS) {
+  std::vector<Real> calls;
+  const auto f = [&](Real t) {
+    calls.push_back(t);
+    return t * t - 2.0L;
+  };
+  Real estimate = 1.5L;
+  const SolveResult result = SecantSolve(estimate, 0.02L, 1e-6L, f);
+  ASSERT_TRUE(result.converged());
+  // The last correction is below 1e-6 and the convergence superlinear: 1e-9 is ample.
+  EXPECT_LE(std::fabs(estimate - std::sqrt(2.0L)), 1e-9L);
+  EXPECT_EQ(result.RootEstimate, estimate);
+  ASSERT_EQ(calls.size(), 2u * result.Iterations);
+  ASSERT_GE(result.Iterations, 2);
+  const Real d = calls[calls.size() - 2];
+  const Real previousD = calls[calls.size() - 4];
+  EXPECT_TRUE(sameBits(calls.back(), d + (d - previousD) / 2.0L));
+  EXPECT_TRUE(sameBits(result.LastResidual, calls.back() * calls.back() - 2.0L));
+  EXPECT_NE(calls.back(), estimate) << "the last evaluation is not the root estimate";
+}
+
+// f = t^2 + 1 has no root: the iteration ends after exactly the pass limit; a constant f has a
+// zero slope at once.
+TEST(SecantSolve, NoRootEndsAtThePassLimitAndAFlatFunctionIsAFault) {
+  int calls = 0;
+  Real estimate = 0.3L;
+  SolveResult result = SecantSolve(estimate, 0.02L, 1e-6L, [&](Real t) {
+    ++calls;
+    return t * t + 1.0L;
+  });
+  EXPECT_EQ(result.Status, SolveStatus::NoConvergence);
+  EXPECT_EQ(result.Fault, SolveFault::IterationLimit);
+  EXPECT_EQ(result.Iterations, kMaxSecantPasses);
+  EXPECT_EQ(calls, 2 * kMaxSecantPasses);
+  EXPECT_THROW(result.throwIfFailed(), NoConvergenceError);
+
+  estimate = 0.3L;
+  result = SecantSolve(estimate, 0.02L, 1e-6L, [](Real) { return 1.0L; });
+  EXPECT_EQ(result.Status, SolveStatus::ArithmeticFault);
+  EXPECT_EQ(result.Fault, SolveFault::ZeroSlope);
+  EXPECT_EQ(estimate, 0.3L);
+}
+
+// --- NewtonSolve ------------------------------------------------------------------------------
+
+// F = (2 v0 - 1, v1 - 3) from (0.45, 3): the first iteration perturbs each unknown by
+// 0.1 / 10; the second by its last change / 10 (0.05 / 10 for v0) and, for v1, which did not
+// change, by the tolerance / 10. Two iterations reach the root.
+TEST(NewtonSolve, IncrementsFollowTheStepsButNotBelowTheTolerance) {
+  std::vector<std::array<Real, 2>> calls;
+  const auto F = [&](std::span<const Real> v, std::span<Real> out) {
+    calls.push_back({v[0], v[1]});
+    out[0] = 2.0L * v[0] - 1.0L;
+    out[1] = v[1] - 3.0L;
+  };
+  std::array<Real, 2> v{0.45L, 3.0L};
+  const SolveResult result = NewtonSolve(2, v, F, 1e-6L);
+  ASSERT_TRUE(result.converged());
+  EXPECT_EQ(result.Iterations, 2);
+  EXPECT_LE(std::fabs(v[0] - 0.5L), 1e-18L);
+  EXPECT_EQ(v[1], 3.0L);
+  ASSERT_EQ(calls.size(), 10u);  // per iteration F(v) and two evaluations per unknown
+  EXPECT_EQ(calls[1][0], 0.45L + 0.01L);
+  EXPECT_EQ(calls[2][0], 0.45L - 0.01L);
+  EXPECT_EQ(calls[3][1], 3.0L + 0.01L);
+  EXPECT_EQ(calls[4][1], 3.0L - 0.01L);
+  const Real change0 = calls[5][0] - 0.45L;  // the iterate of the second pass
+  EXPECT_LE(std::fabs(change0 - 0.05L), 1e-18L);
+  EXPECT_EQ(calls[6][0], calls[5][0] + change0 / 10.0L);
+  EXPECT_EQ(calls[8][1], 3.0L + 1e-6L / 10.0L);
+  EXPECT_EQ(calls[9][1], 3.0L - 1e-6L / 10.0L);
+}
+
+// A singular Jacobian ends the iteration with the inversion's own error; v keeps its value.
+TEST(NewtonSolve, SingularJacobianEndsWithTheInversionError) {
+  std::array<Real, 2> v{0.2L, 0.3L};
+  const SolveResult result = NewtonSolve(
+      2, v,
+      [](std::span<const Real> w, std::span<Real> out) {
+        out[0] = w[0] + w[1] - 1.0L;
+        out[1] = 2.0L * w[0] + 2.0L * w[1] - 2.0L;
+      },
+      1e-6L);
+  EXPECT_EQ(result.Status, SolveStatus::ArithmeticFault);
+  EXPECT_EQ(result.Step, SolveStep::InvertMatrix);
+  EXPECT_EQ(result.Fault, SolveFault::SingularMatrix);
+  ASSERT_EQ(result.Message, &texts::kMatrixSingular);
+  EXPECT_EQ(result.message(Language::Russian), "matrix is singular");
+  EXPECT_EQ(v, (std::array<Real, 2>{0.2L, 0.3L}));
+  try {
+    result.throwIfFailed();
+    ADD_FAILURE() << "no error";
+  } catch (const ArithmeticError& error) {
+    EXPECT_EQ(&error.text(), &texts::kMatrixSingular);
+  }
+}
+
+// A Jacobian whose elements are near the largest extended number overflows during the
+// inversion: the Russian message goes through the callback once, in both languages the same
+// text, and the iteration ends with a fault instead of a step made of infinities.
+TEST(NewtonSolve, OverflowingInversionAsksTheCallbackAndEnds) {
+  const Real M = 1e4932L;
+  const auto F = [M](std::span<const Real> w, std::span<Real> out) {
+    out[0] = M * w[0] + M * w[1] + M * w[2];
+    out[1] = -M * w[0] + M * w[1] + M * w[2];
+    out[2] = M * w[0] - M * w[1] + M * w[2];
+  };
+  std::vector<std::string> shown;
+  const YesNoQuestion ask = [&](const Text& text) {
+    shown.push_back(std::string(text.en) + "|" + std::string(text.ru));
+    return true;
+  };
+  std::array<Real, 3> v{0.1L, 0.1L, 0.1L};
+  const SolveResult result = NewtonSolve(3, v, F, 1e-6L, ask);
+  EXPECT_EQ(result.Status, SolveStatus::ArithmeticFault);
+  EXPECT_EQ(result.Step, SolveStep::InvertMatrix);
+  EXPECT_EQ(result.Fault, SolveFault::NotFinite);
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_EQ(shown[0], "Ошибка при обращении матрицы|Ошибка при обращении матрицы");
+  for (Real value : v)
+    EXPECT_EQ(value, 0.1L);
+}
+
+// F = v^2 + 1 has no real root: the iteration stops after exactly the iteration limit.
+TEST(NewtonSolve, NoRootEndsAtTheIterationLimit) {
+  int calls = 0;
+  std::array<Real, 1> v{0.7L};
+  const SolveResult result = NewtonSolve(
+      1, v,
+      [&](std::span<const Real> w, std::span<Real> out) {
+        ++calls;
+        out[0] = w[0] * w[0] + 1.0L;
+      },
+      1e-6L);
+  EXPECT_EQ(result.Status, SolveStatus::NoConvergence);
+  EXPECT_EQ(result.Iterations, kMaxNewtonIterations);
+  EXPECT_EQ(calls, 3 * kMaxNewtonIterations);
+  EXPECT_TRUE(std::isfinite(v[0]));
+}
+
+// --- Bubble points ------------------------------------------------------------------------------
+
+// Ideal quaternary, task T: the root estimate is the root of sum x_i Psat_i(tau) = P (within
+// the stopping rule, 1e-6 in tau). The reported point is the last evaluation, half the
+// previous secant correction away: here 0.031 degC from the root with sum y - 1 = -1.1e-3,
+// so the bounds are 0.05 degC and 2e-3. y there is exactly x_i Psat_i / P, and sum y - 1 is
+// the residual reported.
+TEST(BubblePoint, IdealMixtureTemperatureSatisfiesRaoultsLaw) {
+  const Mixture mixture = test::LoadMixture({1, 2, 3, 4});
+  const CompositionVector given{0.1L, 0.2L, 0.3L, 0.4L};
+  Real tau = 1.0L, P = kAtmosphere;
+  CompositionVector x = given, gamma{}, y{};
+  const SolveResult result =
+      SolveEquilibrium(mixture, 'T', 'y', tauFromCelsius(40.0L), tauFromCelsius(120.0L), tau, P,
+                       idealSet(4), x, gamma, y);
+  ASSERT_TRUE(result.converged()) << result.message(Language::English);
+  const Real root = idealBubbleTau(mixture, given, 4, kAtmosphere);
+  EXPECT_LE(std::fabs(result.RootEstimate - root), 1e-6L);
+  EXPECT_LE(std::fabs(celsiusFromTau(tau) - celsiusFromTau(root)), 0.05L);
+  EXPECT_NE(tau, result.RootEstimate);
+  EXPECT_EQ(P, kAtmosphere);
+  EXPECT_EQ(x, given);
+  Real sum = -1.0L;
+  for (int i = 0; i < 4; ++i) {
+    EXPECT_EQ(gamma[i], 1.0L);
+    EXPECT_LE(relative(y[i], SaturationPressure(mixture, i, tau) * given[i] / kAtmosphere), 1e-18L);
+    sum += y[i];
+  }
+  EXPECT_TRUE(sameBits(sum, result.LastResidual));
+  EXPECT_LE(std::fabs(sum), 2e-3L);
+}
+
+// Ideal binary, task P at 80 degC: the bubble pressure is sum x_i Psat_i(tau). The secant on
+// f(P) = P* / P - 1 ends within 1e-6 relative of it, and y sums to 1 within the same.
+TEST(BubblePoint, IdealMixturePressureIsTheMeanVapourPressure) {
+  const Mixture mixture = test::LoadMixture({1, 2});
+  const Real tauGiven = tauFromCelsius(80.0L);
+  Real tau = tauGiven, P = 0.5L;
+  CompositionVector x{0.35L, 0.65L}, gamma{}, y{};
+  const SolveResult result =
+      SolveEquilibrium(mixture, 'p', 'Y', 300.0L, 900.0L, tau, P, idealSet(2), x, gamma, y);
+  ASSERT_TRUE(result.converged()) << result.message(Language::English);
+  const Real expected = 0.35L * SaturationPressure(mixture, 0, tauGiven) +
+                        0.65L * SaturationPressure(mixture, 1, tauGiven);
+  EXPECT_EQ(tau, tauGiven);
+  EXPECT_LE(std::fabs(result.RootEstimate - expected), 1e-6L);
+  EXPECT_LE(relative(P, expected), 1e-6L);
+  EXPECT_LE(std::fabs(y[0] + y[1] - 1.0L), 1e-6L);
+}
+
+// A pure component boils where Psat = P: components 1 and 2 at their table rows (78.32 degC:
+// 101.31 kPa = 760.015 mm Hg; 100 degC: 760 mm Hg), component 3 by its vapour-pressure
+// equation, T = B / (A - ln 760) - C. The root estimate within 1e-6 tau (0.0003 degC), the
+// reported point within 0.02 degC; gamma of the pure component is 1 in every model.
+TEST(BubblePoint, PureComponentBoilsAtItsNormalBoilingPoint) {
+  const Mixture mixture = test::LoadMixture({1, 2, 3});
+  struct Case {
+    int slot;
+    Real P;
+    Real t;
+  };
+  const Real comp3 = 3626.55L / (18.5875L - std::log(760.0L)) + 34.29L - kZeroCelsiusK;
+  const Case cases[] = {{0, 101.31L / 0.1333L * kPaPerMmHg, 78.32L},
+                        {1, mmHgToPa(760.0L), 100.0L},
+                        {2, mmHgToPa(760.0L), comp3}};
+  for (char model : {'W', 'N', 'Q', 'F'}) {
+    const TParameterSet set = test::ModelSet(model, mixture, 3);
+    for (const Case& c : cases) {
+      Real tau = 1.0L, P = c.P;
+      CompositionVector x{}, gamma{}, y{};
+      x[c.slot] = 1.0L;
+      const SolveResult result = SolveEquilibrium(mixture, 'T', 'y', tauFromCelsius(40.0L),
+                                                  tauFromCelsius(120.0L), tau, P, set, x, gamma, y);
+      ASSERT_TRUE(result.converged()) << model << c.slot << result.message(Language::English);
+      EXPECT_LE(std::fabs(celsiusFromTau(result.RootEstimate) - c.t), 3e-4L) << model << c.slot;
+      EXPECT_LE(std::fabs(celsiusFromTau(tau) - c.t), 0.02L) << model << c.slot;
+      EXPECT_LE(std::fabs(gamma[c.slot] - 1.0L), 1e-15L) << model << c.slot;
+    }
+  }
+}
+
+// --- Dew points ---------------------------------------------------------------------------------
+
+// Every model, binary and quaternary, both tasks: the liquid sums to 1 within 1e-6, and with
+// gamma recomputed at the returned x and T the equilibrium x_i gamma_i Psat_i = P y_i holds to
+// 1e-6 relative (the Newton stopping rule; measured at most 1e-10). The gamma returned is
+// that of the last residual evaluation: the previous iterate with tau lowered by a tenth of
+// an earlier change of tau (up to about 1e-4), so the relation with it holds only to 1e-4
+// (measured up to 1.2e-5 for UNIFAC, task T). x[n] receives the unknown as well.
+TEST(DewPoint, LiquidSumsToOneAndSatisfiesTheEquilibrium) {
+  struct Case {
+    std::initializer_list<int> numbers;
+    CompositionVector y;
+  };
+  const Case cases[] = {{{1, 2}, {0.45L, 0.55L}}, {{1, 2, 3, 4}, {0.2L, 0.3L, 0.35L, 0.15L}}};
+  for (const Case& c : cases) {
+    const Mixture mixture = test::LoadMixture(c.numbers);
+    const int n = static_cast<int>(c.numbers.size());
+    for (char model : {'W', 'N', 'Q', 'F'}) {
+      const TParameterSet set = test::ModelSet(model, mixture, n);
+      for (char task : {'T', 'P'}) {
+        const Real tauGiven = tauFromCelsius(70.0L);
+        Real tau = tauGiven, P = kAtmosphere;
+        CompositionVector x{}, gamma{}, y = c.y;
+        const SolveResult result =
+            SolveEquilibrium(mixture, task, 'x', 0.0L, 0.0L, tau, P, set, x, gamma, y);
+        ASSERT_TRUE(result.converged()) << model << task << result.message(Language::English);
+        EXPECT_LT(result.Iterations, 20) << model << task;
+        if (task == 'T') {
+          EXPECT_EQ(P, kAtmosphere);
+          EXPECT_EQ(x[n], tau);
+        } else {
+          EXPECT_EQ(tau, tauGiven);
+          EXPECT_EQ(x[n], P);
+        }
+        EXPECT_EQ(y, c.y);
+        Real sum = 0.0L;
+        for (int i = 0; i < n; ++i)
+          sum += x[i];
+        EXPECT_LE(std::fabs(sum - 1.0L), 1e-6L) << model << task;
+        CompositionVector exact{};
+        ModelGamma(mixture, set, x, exact, tau);
+        for (int i = 0; i < n; ++i) {
+          const Real Psat = SaturationPressure(mixture, i, tau);
+          EXPECT_LE(relative(x[i] * exact[i] * Psat, P * y[i]), 1e-6L) << model << task << i;
+          EXPECT_LE(relative(x[i] * gamma[i] * Psat, P * y[i]), 1e-4L) << model << task << i;
+        }
+      }
+    }
+  }
+}
+
+// --- Failures -----------------------------------------------------------------------------------
+
+// Wilson with strong repulsion (a12 = 6, a21 = 3) splits components 1 and 4 into two liquids:
+// the dew iteration for y = (0.5, 0.5) wanders below x1 = 0 and ends at the iteration limit
+// with a message naming the task, the given values and the last iterate. The caller's
+// variables keep their values.
+TEST(SolverFailures, NonConvergingDewPointEndsAtTheLimitWithTheError) {
+  const Mixture mixture = test::LoadMixture({1, 4});
+  TParameterSet set = test::WilsonSet(2);
+  set.WilsonEnergy[0][1] = 6.0L;
+  set.WilsonEnergy[1][0] = 3.0L;
+  Real tau = 1.2L, P = kAtmosphere;
+  CompositionVector x{0.9L, 0.1L}, gamma{7.0L, 7.0L}, y{0.5L, 0.5L};
+  const SolveResult result =
+      SolveEquilibrium(mixture, 'T', 'x', 0.0L, 0.0L, tau, P, set, x, gamma, y);
+  EXPECT_EQ(result.Status, SolveStatus::NoConvergence);
+  EXPECT_EQ(result.Step, SolveStep::NewtonSolve);
+  EXPECT_EQ(result.Iterations, kMaxNewtonIterations);
+  const std::string message = result.message(Language::English);
+  EXPECT_EQ(message.rfind("Dew temperature at P = 101325 Pa, y = (0.5; 0.5): no convergence "
+                          "after 200 Newton iterations; last x = (",
+                          0),
+            0u)
+      << message;
+  EXPECT_NE(result.message(Language::Russian).find("нет сходимости за 200 итераций Ньютона"),
+            std::string::npos);
+  EXPECT_EQ(tau, 1.2L);
+  EXPECT_EQ(x, (CompositionVector{0.9L, 0.1L}));
+  EXPECT_EQ(gamma, (CompositionVector{7.0L, 7.0L}));
+  EXPECT_THROW(SolveEquilibriumOrThrow(mixture, 'T', 'x', 0.0L, 0.0L, tau, P, set, x, gamma, y),
+               NoConvergenceError);
+}
+
+// Equal end points make the three first points one: e = 0, a fault of ParabolicStart named in
+// the message; nothing is handed back.
+TEST(SolverFailures, EqualEndPointsAreAnArithmeticFaultOfTheFirstEstimate) {
+  const Mixture mixture = test::LoadMixture({1, 2});
+  const Real start = tauFromCelsius(80.0L);
+  Real tau = 1.0L, P = kAtmosphere;
+  CompositionVector x{0.5L, 0.5L}, gamma{}, y{};
+  const SolveResult result =
+      SolveEquilibrium(mixture, 'T', 'y', start, start, tau, P, test::WilsonSet(2), x, gamma, y);
+  EXPECT_EQ(result.Status, SolveStatus::ArithmeticFault);
+  EXPECT_EQ(result.Fault, SolveFault::ZeroQuadraticCoefficient);
+  EXPECT_EQ(result.message(Language::English),
+            "Boiling temperature at P = 101325 Pa, x = (0.5; 0.5): arithmetic fault in "
+            "ParabolicStart, the three points lie on a straight line (zero quadratic "
+            "coefficient); start points t = 80; 80 °C");
+  EXPECT_EQ(tau, 1.0L);
+  EXPECT_EQ(y, CompositionVector{});
+  try {
+    SolveEquilibriumOrThrow(mixture, 'T', 'y', start, start, tau, P, test::WilsonSet(2), x, gamma,
+                            y);
+    ADD_FAILURE() << "no error";
+  } catch (const ArithmeticError& error) {
+    EXPECT_EQ(&error.text(), &kBubbleTemperatureZeroCurvature);
+  }
+}
+
+// Input without physical sense is refused before anything is computed, with a message naming
+// the value.
+TEST(SolverFailures, InputWithoutPhysicalSenseIsRefused) {
+  const Mixture mixture = test::LoadMixture({1, 2});
+  const TParameterSet set = test::WilsonSet(2);
+  const Real nan = std::numeric_limits<Real>::quiet_NaN();
+  const Real inf = std::numeric_limits<Real>::infinity();
+  const auto refused = [&](char task, char phase, Real A, Real B, Real tau, Real P,
+                           CompositionVector x, CompositionVector y) -> std::string {
+    const CompositionVector x0 = x, y0 = y;
+    const Real tau0 = tau, P0 = P;
+    CompositionVector gamma{};
+    try {
+      SolveEquilibrium(mixture, task, phase, A, B, tau, P, set, x, gamma, y);
+    } catch (const InputError& error) {
+      EXPECT_TRUE(sameBits(tau, tau0) && sameBits(P, P0) && sameBits(x, x0) && sameBits(y, y0));
+      return error.what();
+    }
+    return "accepted";
+  };
+  const Real lo = tauFromCelsius(50.0L), hi = tauFromCelsius(110.0L);
+  const CompositionVector half{0.5L, 0.5L};
+  EXPECT_EQ(refused('T', 'y', lo, hi, 1.0L, 0.0L, half, {}),
+            "The pressure must be greater than zero: 0 Pa");
+  EXPECT_EQ(refused('P', 'y', 300.0L, 900.0L, -0.1L, 1.0L, half, {}),
+            "The temperature must be above absolute zero (-273.15 °C): -300.465 °C");
+  EXPECT_EQ(refused('T', 'y', lo, hi, 1.0L, inf, half, {}),
+            "The value P = inf is not a finite number");
+  EXPECT_EQ(refused('T', 'y', lo, hi, 1.0L, kAtmosphere, {0.5L, nan}, {}),
+            "The value x2 = nan is not a finite number");
+  EXPECT_EQ(refused('T', 'x', lo, hi, 1.0L, kAtmosphere, {}, {1.1L, -0.1L}),
+            "The mole fraction y2 = -0.1 is negative");
+  EXPECT_EQ(refused('T', 'y', nan, hi, 1.0L, kAtmosphere, half, {}),
+            "The value A = nan is not a finite number");
+  EXPECT_EQ(refused('P', 'y', 300.0L, -900.0L, lo, 1.0L, half, {}),
+            "The pressure must be greater than zero: -119970 Pa");
+  // The given value of the other task is not looked at.
+  EXPECT_EQ(refused('P', 'x', 0.0L, 0.0L, lo, nan, {}, half), "accepted");
+
+  TParameterSet broken = set;
+  broken.ComponentCount = 5;
+  Real tau = lo, P = kAtmosphere;
+  CompositionVector x = half, gamma{}, y{};
+  EXPECT_THROW(SolveEquilibrium(mixture, 'T', 'y', lo, hi, tau, P, broken, x, gamma, y),
+               InputError);
+  broken = test::UnifacSet(mixture, 2);
+  broken.GroupCount = 11;
+  EXPECT_THROW(SolveEquilibrium(mixture, 'T', 'y', lo, hi, tau, P, broken, x, gamma, y),
+               InputError);
+  broken = test::UnifacSet(mixture, 2);
+  broken.ComponentGroups[1].Count = 0;
+  EXPECT_THROW(SolveEquilibrium(mixture, 'T', 'y', lo, hi, tau, P, broken, x, gamma, y),
+               InputError);
+}
+
+// A phase letter other than x, X, y, Y leaves everything as it was; a task letter other than
+// T, t, P, p is a programming error.
+TEST(SolverFailures, UnknownPhaseChangesNothingAndUnknownTaskIsAnError) {
+  const Mixture mixture = test::LoadMixture({1, 2});
+  const TParameterSet set = test::WilsonSet(2);
+  Real tau = 1.3L, P = kAtmosphere;
+  CompositionVector x{0.5L, 0.5L}, gamma{2.0L, 3.0L}, y{0.25L, 0.75L};
+  for (char phase : {'z', 'b', '\0', 'T'}) {
+    const SolveResult result =
+        SolveEquilibrium(mixture, 'T', phase, 1.1L, 1.4L, tau, P, set, x, gamma, y);
+    EXPECT_EQ(result.Status, SolveStatus::Unchanged);
+    EXPECT_FALSE(result.failed());
+  }
+  EXPECT_EQ(tau, 1.3L);
+  EXPECT_EQ(P, kAtmosphere);
+  EXPECT_EQ(x, (CompositionVector{0.5L, 0.5L}));
+  EXPECT_EQ(gamma, (CompositionVector{2.0L, 3.0L}));
+  EXPECT_EQ(y, (CompositionVector{0.25L, 0.75L}));
+  for (char task : {'x', 'Q', '\0'}) {
+    EXPECT_THROW(SolveEquilibrium(mixture, task, 'y', 1.1L, 1.4L, tau, P, set, x, gamma, y),
+                 std::invalid_argument);
+  }
+}
+
+}  // namespace
+}  // namespace bubblix
