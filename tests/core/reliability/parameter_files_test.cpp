@@ -1,7 +1,7 @@
 // Bad parameter files, beyond the cases of tests/core/models: files of every model cut at
-// every byte, every model letter, every component and group count, random bytes, huge and
-// endless files, and saves that fail half-way. Each gives its message naming the file (and
-// the block), and a failed save keeps the earlier file.
+// and inside every block, every model letter, every component and group count, random bytes, huge
+// and endless files, and saves that fail half-way. Each gives its message naming the file (and the
+// block), and a failed save keeps the earlier file.
 //
 // The block layout used to predict the messages is the one of docs/parameter-file.md.
 
@@ -117,7 +117,7 @@ Refusal refusalOf(const Bytes& bytes, const std::string& name) {
   return memory;
 }
 
-TEST(ParameterFileInput, EveryModelCutAtEveryByteNamesTheBlockOrSaysNotComplete) {
+TEST(ParameterFileInput, EveryModelCutAnywhereNamesTheBlockOrSaysNotComplete) {
   struct Case {
     char model;
     std::uint8_t n, g;
@@ -136,15 +136,18 @@ TEST(ParameterFileInput, EveryModelCutAtEveryByteNamesTheBlockOrSaysNotComplete)
     const Bytes full = EncodeParameterFile(validSet(c.model, c.n, c.g));
     const std::set<std::size_t> starts = unitStarts(c.model, c.n, c.g);
     ASSERT_EQ(*starts.rbegin(), full.size() / 16 + 1);
-    for (std::size_t size = 0; size < full.size(); ++size) {
-      const std::size_t block = size / 16 + 1;  // the block the file ends in, or before
-      const Refusal refusal = refusalOf(Bytes(full.begin(), full.begin() + size), name);
-      if (starts.contains(block)) {
-        ASSERT_EQ(refusal.text, &texts::kDatafileNotComplete) << size;
-        EXPECT_EQ(refusal.args, std::vector<std::string>{name});
-      } else {
-        ASSERT_EQ(refusal.text, &texts::kDatafileEndsInsideBlock) << size;
-        EXPECT_EQ(refusal.args, (std::vector<std::string>{name, std::to_string(block)})) << size;
+    // Cut at the start of every block, and after its first, its eighth and its 15th byte.
+    for (std::size_t block = 1; block <= full.size() / 16; ++block) {
+      for (const std::size_t inside : {0, 1, 8, 15}) {
+        const std::size_t size = 16 * (block - 1) + inside;
+        const Refusal refusal = refusalOf(Bytes(full.begin(), full.begin() + size), name);
+        if (starts.contains(block)) {
+          ASSERT_EQ(refusal.text, &texts::kDatafileNotComplete) << size;
+          EXPECT_EQ(refusal.args, std::vector<std::string>{name});
+        } else {
+          ASSERT_EQ(refusal.text, &texts::kDatafileEndsInsideBlock) << size;
+          EXPECT_EQ(refusal.args, (std::vector<std::string>{name, std::to_string(block)})) << size;
+        }
       }
     }
     EXPECT_EQ(DecodeParameterFile(full, name).blockCount, full.size() / 16);
