@@ -24,6 +24,10 @@ usage() {
 }
 
 configure_and_build() {
+  if ! command -v "${CXX:-clang++}" >/dev/null; then
+    echo "${CXX:-clang++} is missing: scripts/install-deps.sh installs clang and libFuzzer" >&2
+    exit 2
+  fi
   CC=${CC:-clang} CXX=${CXX:-clang++} cmake -S . -B "$build" -G Ninja \
     -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -g" \
