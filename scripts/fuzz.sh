@@ -19,7 +19,7 @@ build=${BUBBLIX_FUZZ_DIR:-build-fuzz}
 harnesses=$(cd tests/fuzz && ls ./*_fuzz.cpp | sed 's|^\./||; s|_fuzz\.cpp$||')
 
 usage() {
-  sed -n '2,8p' "$0" | sed 's/^# \{0,1\}//' >&2
+  sed -n '2,6p' "$0" | sed 's/^# \{0,1\}//' >&2
   exit 2
 }
 
