@@ -295,6 +295,20 @@ TEST(ParameterFileInput, HugeEndlessAndEmptyFilesAreReadOnlyAsFarAsNeeded) {
   }
 }
 
+TEST(ParameterFileInput, AFileThatCannotBeReadEvenByRootNamesTheBlock) {
+  // Root reads any file whatever its mode; this one is a regular file whose reading fails
+  // with an input/output error (at offset 0 nothing is mapped in the process).
+  const std::string path = "/proc/self/mem";
+  struct stat info {};
+  if (stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) GTEST_SKIP() << "no " << path;
+  try {
+    ReadParameterFile(std::filesystem::path(path));
+    ADD_FAILURE() << path << " was read";
+  } catch (const FileError& error) {
+    EXPECT_EQ(error.what(), "Datafile " + path + " cannot be read: read error at block 1");
+  }
+}
+
 TEST(ParameterFileInput, ASaveThatStopsHalfWayKeepsTheEarlierFileAsTheBackup) {
   const TempDir dir;
   const std::string path = dir / "UNIFAC.dat";

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <csignal>
@@ -153,6 +154,15 @@ TEST(ReportFileInput, PathsThatCannotBeWrittenEvenByRoot) {
   fileError([&] { saveReport({"x"}, ""); }, kFileNotWritten);
   EXPECT_EQ(namesIn(dir.path()), before);
   fs::current_path(here);
+}
+
+TEST(ReportFileInput, AFileThatCannotBeReadEvenByRootGivesTheSystemsReason) {
+  // A regular file whose reading fails with an input/output error, whoever reads it.
+  const std::string path = "/proc/self/mem";
+  struct stat info {};
+  if (stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) GTEST_SKIP() << "no " << path;
+  EXPECT_EQ(fileError([&] { openReport(path); }, kFileNotRead),
+            "File /proc/self/mem cannot be read: Input/output error");
 }
 
 TEST(ReportFileInput, ABackupNameThatLeadsToADeviceIsRefusedAndNothingIsWritten) {
