@@ -26,6 +26,9 @@ struct SessionState {
   CompositionVector VapourY{};
   CompositionVector Gamma{};
   Mixture Components;  // ComponentNames, MixAntoineA..C, MolarMasses, r, q of the mixture
+  // Objective calls of the fits since the progress line was last refreshed; kept from one
+  // fit, and one session, to the next.
+  std::uint16_t FitCallCounter = 0;
 };
 
 }  // namespace bubblix

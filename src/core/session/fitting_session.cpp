@@ -1,0 +1,599 @@
+#include "core/session/fitting_session.h"
+
+#include <array>
+#include <span>
+
+#include "core/data/experimental_data.h"
+#include "core/data/properties.h"
+#include "core/data/unifac_tables.h"
+#include "core/errors.h"
+#include "core/numerics/binary_fit.h"
+#include "core/numerics/fitting_objectives.h"
+#include "core/numerics/unifac_group_tables.h"
+#include "core/report/number_format.h"
+#include "core/session/dialog_rules.h"
+#include "core/session/parameter_file_dialogs.h"
+#include "core/session/session_callbacks.h"
+#include "core/session/session_support.h"
+#include "core/texts/session_texts.h"
+#include "core/texts/solver_texts.h"
+#include "core/units.h"
+
+namespace bubblix {
+
+namespace session_detail {
+
+namespace {
+
+constexpr std::array<char, 4> kModelLetters = {'W', 'N', 'Q', 'F'};
+constexpr int kSessionGridExtraHeight = 219;
+
+// The groups a UNIFAC pair's parameters are indexed by: its distinct main groups (variant 1)
+// or its subgroups (variant 2), in order of first appearance.
+struct PairGroups {
+  int Count = 0;
+  std::array<std::uint8_t, 10> MainGroups{};
+  std::array<std::uint8_t, 10> Letters{};
+};
+
+class FittingRun {
+ public:
+  FittingRun(SessionContext& context, bool offerToSave)
+      : c_(context),
+        lang_(context.lang()),
+        n_(context.state.SelectedCount),
+        offerToSave_(offerToSave),
+        set_(context.state.ParameterSet) {
+    fitting_.CallCounter = context.state.FitCallCounter;
+  }
+  // The objective calls are counted on however the session ends.
+  ~FittingRun() { c_.state.FitCallCounter = fitting_.CallCounter; }
+  FittingRun(const FittingRun&) = delete;
+  FittingRun& operator=(const FittingRun&) = delete;
+
+  FittingResult run();
+
+ private:
+  enum class PairEnd { Done, SwitchToUnifac };
+
+  void chooseModel();
+  void startModel();
+  PairEnd processPair(int i, int j);
+  char askNoDataSource(int i, int j);
+  FitControls controls(int progressLine);
+
+  PairParameters fitBinary(int i, int j, int progressLine);
+  PairParameters enterBinary(int i, int j);
+  void storeBinary(const PairParameters& pair);
+  std::string binaryResultLine(PairParameters& pair) const;
+
+  PairGroups pairGroups(int i, int j) const;
+  PairParameters fitUnifac(int i, int j, int progressLine);
+  PairParameters enterUnifac(int i, int j, const PairGroups& groups);
+  PairParameters literatureUnifac(int i, int j, const PairGroups& groups);
+  std::vector<std::string> groupNames(const PairGroups& groups) const;
+  std::string unifacResultLine(PairParameters& pair, const PairGroups& groups) const;
+  void setGroupParameters(const PairGroups& groups, const std::vector<Real>& values);
+
+  std::string number(Real value) const {
+    return formatGeneral(value, 6, c_.options.DecimalSeparator);
+  }
+  const std::string& name(int slot) const {
+    return mixture_.ComponentNames[static_cast<std::size_t>(slot)];
+  }
+  std::string unit() const {
+    return c_.text(model_ == 'F' ? texts::kUnitKelvin : texts::kUnitKJPerMole);
+  }
+
+  SessionContext& c_;
+  Language lang_;
+  int n_;
+  bool offerToSave_;
+  TParameterSet set_;  // the set being built; the state's set changes only when it is complete
+  Mixture mixture_;
+  FittingState fitting_;
+  char model_ = 0;
+  std::string method_;
+  FittingResult result_;
+};
+
+FittingResult FittingRun::run() {
+  if (n_ < 2 || n_ > 4) {
+    throw InputError(kSolverComponentCount, {std::to_string(n_)});
+  }
+  chooseModel();
+  bool restart = true;
+  while (restart) {
+    restart = false;
+    startModel();
+    // UNIFAC variant 1 may take the literature values for the whole mixture instead.
+    if (model_ == 'F' && result_.UnifacVariant == '1') {
+      VariantRequest question;
+      question.Prompt = c_.text(texts::kLiteratureQuestion);
+      question.ItemCount = 2;
+      question.Items[1] = c_.text(texts::kVariant1Recommended);
+      question.Items[2] = c_.text(texts::kVariant2);
+      // The caption stays as the variant question left it.
+      question.FormCaption = c_.text(texts::kUnifacVariantCaption);
+      if (c_.dialogs.chooseVariant(question).Tag != 0) {
+        result_.LiteratureSet = true;
+        break;
+      }
+    }
+    for (int i = 0; i < n_ && !restart; ++i) {
+      for (int j = i; j < n_; ++j) {
+        if (processPair(i, j) == PairEnd::SwitchToUnifac) {
+          model_ = 'F';
+          result_.Pairs.clear();
+          restart = true;
+          break;
+        }
+      }
+    }
+  }
+
+  if (model_ == 'F') StoreUnifacGroups(fitting_.Tables, mixture_, n_, set_);
+  result_.Model = model_;
+
+  // The set is complete: it becomes the session's.
+  SessionState& state = c_.state;
+  state.ParameterSet = set_;
+  state.Components = mixture_;
+  state.FittedModel = model_;
+
+  if (offerToSave_) {
+    try {
+      result_.SavedFile = offerToSaveParameterFile(c_.dialogs, set_, lang_);
+    } catch (const Error& error) {
+      // The set stays in memory for the rest of the session; only the file is missing.
+      c_.dialogs.showError(error.message(lang_), lang_);
+    }
+  }
+  return result_;
+}
+
+void FittingRun::chooseModel() {
+  ModelRequest request;
+  request.FormCaption = c_.text(texts::kModelDialogCaption);
+  request.Prompt = c_.text(texts::kModelDialogPrompt);
+  request.WarnText = c_.text(texts::kModelDialogWarning);
+  request.Lang = lang_;
+  const ModelAnswer answer = c_.dialogs.chooseModel(request);
+  if (answer.Exit || answer.Tag < 0 || answer.Tag > 3) {
+    throw SessionStop{SessionOutcome::Stopped,
+                      c_.text(texts::kSessionEnded, {c_.text(texts::kModelDialogLeft)})};
+  }
+  model_ = kModelLetters[static_cast<std::size_t>(answer.Tag)];
+  set_.ComponentCount = static_cast<std::uint8_t>(n_);
+  set_.Components = {};
+  for (int i = 0; i < n_; ++i) {
+    set_.Components[static_cast<std::size_t>(i)] =
+        c_.state.SelectedComponents[static_cast<std::size_t>(i)];
+  }
+}
+
+void FittingRun::startModel() {
+  set_.ModelCode = model_;
+  method_ = std::string(methodName(model_));
+  result_.UnifacVariant = 0;
+  if (model_ == 'F') {
+    VariantRequest question;
+    question.FormCaption = c_.text(texts::kUnifacVariantCaption);
+    question.Prompt = c_.text(texts::kUnifacVariantQuestion);
+    question.ItemCount = 2;
+    question.Items[1] = c_.text(texts::kUnifacVariant1);
+    question.Items[2] = c_.text(texts::kVariant2);
+    const bool mainGroups = c_.dialogs.chooseVariant(question).Tag == 0;
+    result_.UnifacVariant = mainGroups ? '1' : '2';
+    fitting_.Tables =
+        StartUnifacTables(c_.db.ReferenceMainGroupTable,
+                          mainGroups ? UnifacVariant::MainGroups : UnifacVariant::Subgroups);
+  }
+  c_.report.append(c_.text(texts::kFittingTitle) + "\r\n");
+  for (int i = 0; i < n_; ++i) {
+    const int number = set_.Components[static_cast<std::size_t>(i)];
+    LoadComponent(mixture_, c_.db, i, componentName(c_.db, number, lang_));
+  }
+}
+
+FitControls FittingRun::controls(int progressLine) {
+  FitControls controls;
+  controls.AskToContinue = slowConvergenceQuestion(c_.dialogs, lang_);
+  controls.Progress = {&c_.report, progressLine, lang_, c_.options.DecimalSeparator};
+  controls.IterationLimit = c_.options.IterationLimit;
+  return controls;
+}
+
+char FittingRun::askNoDataSource(int i, int j) {
+  VariantRequest question;
+  question.FormCaption = c_.text(texts::kChoiceOfVariant);
+  const std::vector<std::string> args = {name(i), name(j), method_};
+  question.Prompt = c_.text(texts::kNoDataAbsent, args) + c_.text(texts::kNoDataOwnEntry, args) +
+                    c_.text(texts::kNoDataEndProgram) +
+                    c_.text(model_ == 'F' ? texts::kNoDataBrandeck : texts::kNoDataSwitchToUnifac);
+  question.ItemCount = 3;
+  question.Items[1] = c_.text(texts::kVariant1);
+  question.Items[2] = c_.text(texts::kVariant2);
+  question.Items[3] = c_.text(texts::kVariant3);
+  while (true) {
+    const int tag = c_.dialogs.chooseVariant(question).Tag;
+    const char source = tag <= 0 ? '1' : tag == 1 ? '2' : '3';
+    if (source == '1' && model_ == 'F') {
+      // The entry grid holds at most 25 columns.
+      const int m = pairGroups(i, j).Count;
+      if (m * (m - 1) > kMaxGridCells) {
+        c_.dialogs.showError(c_.text(texts::kTooManyGroupParameters,
+                                     {name(i), name(j), std::to_string(m * (m - 1))}),
+                             lang_);
+        continue;
+      }
+    }
+    return source;
+  }
+}
+
+FittingRun::PairEnd FittingRun::processPair(int i, int j) {
+  const auto I = static_cast<std::size_t>(i);
+  const auto J = static_cast<std::size_t>(j);
+  if (i == j) {
+    set_.WilsonEnergy[I][I] = 0.0L;
+    set_.NRTLEnergy[I][I] = 0.0L;
+    set_.NRTLAlpha[I][I] = 0.0L;
+    set_.UNIQUACEnergy[I][I] = 0.0L;
+    return PairEnd::Done;
+  }
+
+  std::string heading = c_.text(texts::kPairHeading, {name(i), name(j), method_});
+  const int a = set_.Components[I];
+  const int b = set_.Components[J];
+  const bool hasData = pairHasExperimentalData(c_.db, a, b);
+  c_.state.DataMissing = hasData ? 0 : 1;
+  char source = 0;
+  if (!hasData) {
+    source = askNoDataSource(i, j);
+    if (source == '1') heading += ".\r\n" + c_.text(texts::kPairHeadingUser);
+  } else {
+    SelectExperimentalSet(c_.db, a, b, fitting_.Fit, c_.state.Pressure);
+    heading += c_.text(texts::kPairHeadingFitted);
+    c_.dialogs.setStatusText(c_.text(texts::kPleaseWait));
+    c_.dialogs.processPendingMessages();
+  }
+  c_.report.append(heading);
+  const int progressLine = c_.report.lineCount();
+
+  if (source == '2') {
+    throw SessionStop{SessionOutcome::QuitRequested, {}};
+  }
+  if (source == '3' && model_ != 'F') return PairEnd::SwitchToUnifac;
+
+  PairParameters pair;
+  std::string resultLine;
+  if (model_ == 'F') {
+    const PairGroups groups = pairGroups(i, j);
+    if (hasData) {
+      pair = fitUnifac(i, j, progressLine);
+    } else if (source == '1') {
+      pair = enterUnifac(i, j, groups);
+    } else {
+      c_.report.append(c_.text(texts::kLiteratureValues));
+      pair = literatureUnifac(i, j, groups);
+    }
+    resultLine = unifacResultLine(pair, groups);
+  } else {
+    pair = hasData ? fitBinary(i, j, progressLine) : enterBinary(i, j);
+    storeBinary(pair);
+    resultLine = binaryResultLine(pair);
+  }
+  result_.Pairs.push_back(std::move(pair));
+
+  c_.report.append(resultLine + "\r\n");
+  c_.dialogs.setStatusText("");
+  c_.dialogs.processPendingMessages();
+  return PairEnd::Done;
+}
+
+// ---- Wilson, NRTL, UNIQUAC ----
+
+const texts::BinaryModelLabels& labelsOf(char model) {
+  switch (model) {
+    case 'N':
+      return texts::kNrtlLabels;
+    case 'Q':
+      return texts::kUniquacLabels;
+    default:
+      return texts::kWilsonLabels;
+  }
+}
+
+// "  l12-l11 = " gives "l12-l11".
+std::string labelName(std::string_view resultLabel) {
+  std::string_view label = trimBlanks(resultLabel);
+  if (!label.empty() && label.back() == '=') label.remove_suffix(1);
+  return std::string(trimBlanks(label));
+}
+
+PairParameters FittingRun::fitBinary(int i, int j, int progressLine) {
+  PairParameters pair;
+  pair.I = i + 1;
+  pair.J = j + 1;
+  pair.Source = ParameterSource::Fitted;
+  const FitControls fitControls = controls(progressLine);
+  FitResult fit;
+  {
+    const BusyCursor busy(c_.dialogs);
+    switch (model_) {
+      case 'W':
+        fit = FitWilson(fitting_, mixture_, i, j, fitControls);
+        break;
+      case 'N':
+        fit = FitNRTL(fitting_, mixture_, i, j, fitControls);
+        break;
+      default:
+        fit = FitUNIQUAC(fitting_, mixture_, i, j, fitControls);
+        break;
+    }
+  }
+  for (int k = 0; k < fit.ParameterCount; ++k) {
+    pair.Values.push_back(fit.Parameters[static_cast<std::size_t>(k)]);
+  }
+  pair.Rms = fit.E;
+  pair.Iterations = fit.Iterations;
+  pair.Points = fitting_.Fit.N;
+  return pair;
+}
+
+PairParameters FittingRun::enterBinary(int i, int j) {
+  const texts::BinaryModelLabels& labels = labelsOf(model_);
+  const bool nrtl = model_ == 'N';
+  const std::string enter = c_.text(texts::kEnterWord);
+  const std::string unitText = unit();
+
+  GridEntry grid(kSessionGridExtraHeight, 0, 2);
+  grid.Lang = lang_;
+  grid.FormCaption = c_.text(texts::kEntryGridCaption, {method_});
+  grid.Prompt = enter + std::string(labels.Prompt1) + unitText + " (1- " + name(i) + "; 2- " +
+                name(j) + ");" + "\r\n" + enter + std::string(labels.Prompt2) + unitText;
+  if (nrtl) grid.Prompt += "\r\n" + enter + std::string(texts::kNrtlAlphaPrompt);
+  grid.Cols = nrtl ? 3 : 2;
+  grid.Rows = 3;
+  grid.CellText[0][0] = labels.Column1;
+  grid.CellText[1][0] = labels.Column2;
+  grid.CellText[0][1] = unitText;
+  grid.CellText[1][1] = unitText;
+  if (nrtl) grid.CellText[2][0] = texts::kNrtlAlphaColumn;
+  c_.dialogs.enterGrid(grid);
+  if (grid.Cancelled) {
+    throw SessionStop{SessionOutcome::Stopped,
+                      c_.text(texts::kSessionEnded, {c_.text(texts::kParameterEntryCancelled)})};
+  }
+
+  PairParameters pair;
+  pair.I = i + 1;
+  pair.J = j + 1;
+  pair.Source = ParameterSource::UserEntry;
+  pair.Values.push_back(reducedFromKJPerMol(grid.Values[0][2]));
+  pair.Values.push_back(reducedFromKJPerMol(grid.Values[1][2]));
+  if (nrtl) pair.Values.push_back(grid.Values[2][2]);
+  return pair;
+}
+
+void FittingRun::storeBinary(const PairParameters& pair) {
+  const auto I = static_cast<std::size_t>(pair.I - 1);
+  const auto J = static_cast<std::size_t>(pair.J - 1);
+  switch (model_) {
+    case 'W':
+      set_.WilsonEnergy[I][J] = pair.Values[0];
+      set_.WilsonEnergy[J][I] = pair.Values[1];
+      break;
+    case 'N':
+      set_.NRTLEnergy[I][J] = pair.Values[0];
+      set_.NRTLEnergy[J][I] = pair.Values[1];
+      set_.NRTLAlpha[I][J] = pair.Values[2];
+      set_.NRTLAlpha[J][I] = pair.Values[2];
+      break;
+    default:
+      set_.UNIQUACEnergy[I][J] = pair.Values[0];
+      set_.UNIQUACEnergy[J][I] = pair.Values[1];
+      break;
+  }
+}
+
+// The result line; the record gets the line's labels and numbers.
+std::string FittingRun::binaryResultLine(PairParameters& pair) const {
+  PairParameters& record = pair;
+  const texts::BinaryModelLabels& labels = labelsOf(model_);
+  const std::string unitText = unit();
+  const Real first = kJPerMolFromReduced(pair.Values[0]);
+  const Real second = kJPerMolFromReduced(pair.Values[1]);
+  record.Labels = {labelName(labels.Result1), labelName(labels.Result2)};
+  record.Display = {first, second};
+  std::string line = std::string(labels.Result1) + number(first) + unitText +
+                     std::string(labels.Result2) + number(second) + unitText;
+  if (model_ == 'N') {
+    record.Labels.push_back(labelName(texts::kNrtlAlphaResult));
+    record.Display.push_back(pair.Values[2]);
+    line += std::string(texts::kNrtlAlphaResult) + number(pair.Values[2]);
+  }
+  return line;
+}
+
+// ---- UNIFAC ----
+
+PairGroups FittingRun::pairGroups(int i, int j) const {
+  const std::array<TComponentGroups, 2> pair = {mixture_.Groups[static_cast<std::size_t>(i)],
+                                                mixture_.Groups[static_cast<std::size_t>(j)]};
+  const MixtureGroups groups = BuildMixtureGroups(pair);
+  PairGroups result;
+  if (fitting_.Tables.Variant == UnifacVariant::MainGroups) {
+    result.Count = groups.MainGroupCount;
+    result.MainGroups = groups.MainGroups;
+  } else {
+    result.Count = groups.Count;
+    result.MainGroups = groups.IdsA;
+    result.Letters = groups.IdsB;
+  }
+  return result;
+}
+
+std::vector<std::string> FittingRun::groupNames(const PairGroups& groups) const {
+  std::vector<std::string> names;
+  for (int p = 0; p < groups.Count; ++p) {
+    for (int q = 0; q < groups.Count; ++q) {
+      if (p == q) continue;
+      const int mp = groups.MainGroups[static_cast<std::size_t>(p)];
+      const int mq = groups.MainGroups[static_cast<std::size_t>(q)];
+      if (fitting_.Tables.Variant == UnifacVariant::MainGroups) {
+        names.push_back(formatReport(texts::kGroupNameFormat1, {" a[", mp, ",", mq, "]"}));
+      } else {
+        const std::string lp(1, static_cast<char>(groups.Letters[static_cast<std::size_t>(p)]));
+        const std::string lq(1, static_cast<char>(groups.Letters[static_cast<std::size_t>(q)]));
+        names.push_back(formatReport(texts::kGroupNameFormat2, {" a[", mp, lp, ",", mq, lq, "]"}));
+      }
+    }
+  }
+  return names;
+}
+
+void FittingRun::setGroupParameters(const PairGroups& groups, const std::vector<Real>& values) {
+  const std::span<const std::uint8_t> mainGroups(groups.MainGroups.data(),
+                                                 static_cast<std::size_t>(groups.Count));
+  const std::span<const std::uint8_t> letters(groups.Letters.data(),
+                                              static_cast<std::size_t>(groups.Count));
+  std::size_t k = 0;
+  for (int p = 0; p < groups.Count; ++p) {
+    for (int q = 0; q < groups.Count; ++q) {
+      if (p == q) continue;
+      SetGroupParameter(fitting_.Tables, mainGroups, letters, p, q, values[k++]);
+    }
+  }
+}
+
+PairParameters FittingRun::fitUnifac(int i, int j, int progressLine) {
+  PairParameters pair;
+  pair.I = i + 1;
+  pair.J = j + 1;
+  pair.Source = ParameterSource::Fitted;
+  const FitControls fitControls = controls(progressLine);
+  FitResult fit;
+  {
+    const BusyCursor busy(c_.dialogs);
+    fit = FitUNIFAC(fitting_, mixture_, i, j, fitControls);
+  }
+  for (int k = 0; k < fit.ParameterCount; ++k) {
+    pair.Values.push_back(fit.Parameters[static_cast<std::size_t>(k)]);
+  }
+  pair.Rms = fit.E;
+  pair.Iterations = fit.Iterations;
+  pair.Points = fitting_.Fit.N;
+  return pair;
+}
+
+PairParameters FittingRun::enterUnifac(int i, int j, const PairGroups& groups) {
+  PairParameters pair;
+  pair.I = i + 1;
+  pair.J = j + 1;
+  pair.Source = ParameterSource::UserEntry;
+  const std::vector<std::string> names = groupNames(groups);
+  const int count = static_cast<int>(names.size());
+  if (count == 0) return pair;  // one group: nothing to enter
+
+  const std::string unitText = unit();
+  GridEntry grid(kSessionGridExtraHeight, 0, 2);
+  grid.Lang = lang_;
+  grid.FormCaption = c_.text(texts::kEntryGridCaption, {method_});
+  grid.Cols = count;
+  grid.Rows = 3;
+  grid.Prompt = c_.text(texts::kUnifacEntryCount) + std::to_string(count) + "\r\n" +
+                c_.text(texts::kEnterWord);
+  for (int k = 0; k < count; ++k) {
+    const auto col = static_cast<std::size_t>(k);
+    grid.CellText[col][0] = "  " + names[col];
+    grid.CellText[col][1] = "  " + unitText;
+    grid.CellText[col][2].clear();
+    grid.Prompt += names[col] + unitText;
+  }
+  c_.dialogs.enterGrid(grid);
+  if (grid.Cancelled) {
+    throw SessionStop{SessionOutcome::Stopped,
+                      c_.text(texts::kSessionEnded, {c_.text(texts::kParameterEntryCancelled)})};
+  }
+  for (int k = 0; k < count; ++k) {
+    pair.Values.push_back(reducedFromKelvin(grid.Values[static_cast<std::size_t>(k)][2]));
+  }
+  setGroupParameters(groups, pair.Values);
+  return pair;
+}
+
+PairParameters FittingRun::literatureUnifac(int i, int j, const PairGroups& groups) {
+  PairParameters pair;
+  pair.I = i + 1;
+  pair.J = j + 1;
+  pair.Source = ParameterSource::Literature;
+  for (int p = 0; p < groups.Count; ++p) {
+    for (int q = 0; q < groups.Count; ++q) {
+      if (p == q) continue;
+      const int mp = groups.MainGroups[static_cast<std::size_t>(p)];
+      const int mq = groups.MainGroups[static_cast<std::size_t>(q)];
+      pair.Values.push_back(mp == mq ? 0.0L
+                                     : fitting_.Tables.MainGroupTable[static_cast<std::size_t>(
+                                           mp - 1)][static_cast<std::size_t>(mq - 1)]);
+    }
+  }
+  setGroupParameters(groups, pair.Values);
+  return pair;
+}
+
+std::string FittingRun::unifacResultLine(PairParameters& pair, const PairGroups& groups) const {
+  PairParameters& record = pair;
+  const std::string unitText = unit();
+  std::string line;
+  std::size_t k = 0;
+  record.Labels.clear();
+  record.Display.clear();
+  for (int p = 0; p < groups.Count; ++p) {
+    for (int q = 0; q < groups.Count; ++q) {
+      if (p == q || k >= pair.Values.size()) continue;
+      const int mp = groups.MainGroups[static_cast<std::size_t>(p)];
+      const int mq = groups.MainGroups[static_cast<std::size_t>(q)];
+      const Real kelvin = kelvinFromReduced(pair.Values[k++]);
+      std::string item;
+      if (fitting_.Tables.Variant == UnifacVariant::MainGroups) {
+        item =
+            formatReport(texts::kGroupResultFormat1, {mp, mq, kelvin}, c_.options.DecimalSeparator);
+      } else {
+        const std::string lp(1, static_cast<char>(groups.Letters[static_cast<std::size_t>(p)]));
+        const std::string lq(1, static_cast<char>(groups.Letters[static_cast<std::size_t>(q)]));
+        item = formatReport(texts::kGroupResultFormat2, {mp, lp, mq, lq, kelvin},
+                            c_.options.DecimalSeparator);
+      }
+      const std::string_view label = trimBlanks(item.substr(0, item.find('=')));
+      record.Labels.emplace_back(label);
+      record.Display.push_back(kelvin);
+      line += item + unitText;
+    }
+  }
+  return line;
+}
+
+}  // namespace
+
+FittingResult fittingSession(SessionContext& context, bool offerToSave) {
+  FittingRun run(context, offerToSave);
+  return run.run();
+}
+
+}  // namespace session_detail
+
+FittingResult runFittingSession(Dialogs& dialogs, ReportDocument& report, SessionState& state,
+                                const Database& db, const SessionOptions& options,
+                                bool offerToSave) {
+  FittingResult result;
+  result.Session =
+      session_detail::runSession(dialogs, state.InterfaceLanguage, [&](Dialogs& guarded) {
+        session_detail::SessionContext context{guarded, report, state, db, options};
+        result = session_detail::fittingSession(context, offerToSave);
+      });
+  return result;
+}
+
+}  // namespace bubblix

@@ -1,0 +1,37 @@
+#pragma once
+// What the front end tells a session besides its dialogs, report, state and data, and how a
+// session ended.
+//
+// The experimental data the sessions fit to and check adequacy against come from the
+// Database passed to them: a pair counts as having data when the database holds a set with
+// points and a pressure for it, so a front end or a test can hand in a copy in which a pair
+// has none.
+
+#include <cstdint>
+#include <string>
+
+#include "core/numerics/gradient_minimizer.h"
+
+namespace bubblix {
+
+struct SessionOptions {
+  // Decimal separator of the numbers written into the report: "." in bubblix-cli, the system
+  // locale's in the desktop program (the one its grids read).
+  std::string DecimalSeparator = ".";
+  // Iterations of the gradient method after which it asks whether to go on.
+  std::uint16_t IterationLimit = kDefaultIterationLimit;
+};
+
+enum class SessionOutcome : std::uint8_t {
+  Completed,      // the session ran to its end
+  Stopped,        // the user left before the end: the model dialog's Exit, or nothing to load
+  Failed,         // an error ended the session; its message has been shown
+  QuitRequested,  // the user chose to end the program: the front end closes as by its Exit
+};
+
+struct SessionResult {
+  SessionOutcome Outcome = SessionOutcome::Completed;
+  std::string Message;  // Stopped, Failed: the message shown (in the interface language)
+};
+
+}  // namespace bubblix

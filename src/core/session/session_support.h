@@ -1,0 +1,127 @@
+#pragma once
+// What the calculation, fitting and equilibrium sessions share: the session's context, the
+// way a session ends early, and small look-ups.
+
+#include <exception>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/data/database.h"
+#include "core/report/report_document.h"
+#include "core/session/dialogs.h"
+#include "core/session/session_options.h"
+#include "core/session_state.h"
+#include "core/texts/text.h"
+
+namespace bubblix::session_detail {
+
+// An exception thrown by the front end's dialogs (a script that has run out of answers, a
+// window that went away). It is no failure of the calculation: it passes through the
+// session's error handling unchanged and leaves the session as it was thrown.
+struct FrontEndFailure {
+  std::exception_ptr Original;
+};
+
+// The front end's dialogs, with every exception they throw wrapped in FrontEndFailure.
+class GuardedDialogs final : public Dialogs {
+ public:
+  explicit GuardedDialogs(Dialogs& inner) : inner_(inner) {}
+
+  VariantAnswer chooseVariant(const VariantRequest& request) override;
+  ModelAnswer chooseModel(const ModelRequest& request) override;
+  ComponentTicks tickComponents(const ComponentRequest& request) override;
+  void enterGrid(GridEntry& grid) override;
+  MessageButton showMessage(const MessageRequest& request) override;
+  std::optional<std::string> openFileName(const FileRequest& request) override;
+  std::optional<std::string> saveFileName(const FileRequest& request) override;
+  void setStatusText(const std::string& text) override;
+  void setBusy(bool busy) override;
+  void processPendingMessages() override;
+  void setRunIndicator(bool running) override;
+
+ private:
+  template <class F>
+  decltype(auto) guarded(F&& call);
+  Dialogs& inner_;
+};
+
+// Ends a session early without an error: the user left, or asked to end the program.
+struct SessionStop {
+  SessionOutcome Outcome = SessionOutcome::Stopped;
+  std::string Message;  // shown already, or empty
+};
+
+struct SessionContext {
+  Dialogs& dialogs;  // guarded
+  ReportDocument& report;
+  SessionState& state;
+  const Database& db;
+  const SessionOptions& options;
+
+  Language lang() const { return state.InterfaceLanguage; }
+  std::string text(const Text& t, const std::vector<std::string>& args = {}) const {
+    return render(t, lang(), args);
+  }
+};
+
+// Runs `body` (which may throw) as one session: an Error or another standard exception is
+// shown in an error box and gives Failed; SessionStop gives its outcome; an exception of the
+// front end's dialogs is thrown again as it was. The report keeps every line written.
+template <class Body>
+SessionResult runSession(Dialogs& frontEnd, Language lang, Body&& body);
+
+// The method name of a model letter: "Wilson", "NRTL", "UNIQUAC", "UNIFAC" ("" for another).
+std::string_view methodName(char model);
+
+// The interface-language name of database record `number` (1..4).
+const std::string& componentName(const Database& db, int number, Language lang);
+
+// True when the database holds a set with points and a pressure for the pair of database
+// numbers a and b (in either order) and the pair is not one of those that never have data.
+bool pairHasExperimentalData(const Database& db, int a, int b);
+
+// The mixture of the set's components loaded from the database, with the names in the
+// interface language (slots from ComponentCount on stay empty). Throws DataError for a
+// component number outside 1..4.
+Mixture loadMixture(const Database& db, const TParameterSet& set, Language lang);
+
+// ---- template definitions ----
+
+template <class F>
+decltype(auto) GuardedDialogs::guarded(F&& call) {
+  try {
+    return call();
+  } catch (...) {
+    throw FrontEndFailure{std::current_exception()};
+  }
+}
+
+std::string errorText(const std::exception& error, Language lang);
+// Clears the status text a failed step may have left ("please wait"); never throws.
+void clearStatus(Dialogs& dialogs) noexcept;
+
+template <class Body>
+SessionResult runSession(Dialogs& frontEnd, Language lang, Body&& body) {
+  GuardedDialogs dialogs(frontEnd);
+  SessionResult result;
+  try {
+    try {
+      body(static_cast<Dialogs&>(dialogs));
+    } catch (const SessionStop& stop) {
+      result.Outcome = stop.Outcome;
+      result.Message = stop.Message;
+    } catch (const std::exception& error) {
+      result.Outcome = SessionOutcome::Failed;
+      result.Message = errorText(error, lang);
+      clearStatus(dialogs);
+      dialogs.showError(result.Message, lang);
+    }
+  } catch (const FrontEndFailure& failure) {
+    std::rethrow_exception(failure.Original);
+  }
+  return result;
+}
+
+}  // namespace bubblix::session_detail

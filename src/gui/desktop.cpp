@@ -1,0 +1,68 @@
+#include "gui/desktop.h"
+
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QPrinterInfo>
+#include <QTranslator>
+
+#include "core/session_state.h"
+#include "core/texts/gui_texts.h"
+#include "gui/actions.h"
+#include "gui/component_dialog.h"
+#include "gui/file_dialogs.h"
+#include "gui/language_dialog.h"
+#include "gui/main_window.h"
+#include "gui/message_box.h"
+#include "gui/printing.h"
+#include "gui/qt_dialogs.h"
+#include "gui/qt_text.h"
+#include "gui/variant_dialog.h"
+
+namespace bubblix::gui {
+
+Desktop::Desktop(SessionState& state, const StartUpOptions& options) {
+  {
+    TForm0 Form0;
+    Form0.exec();
+    state.InterfaceLanguage = Form0.chosenLanguage();
+  }
+  const Language lang = state.InterfaceLanguage;
+  QApplication::setApplicationName(displayed(texts::kApplicationTitle, lang));
+
+  if (lang != Language::English) {
+    translator = std::make_unique<QTranslator>();
+    if (translator->load(QStringLiteral("qtbase_ru"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+      QCoreApplication::installTranslator(translator.get());
+    }
+  }
+
+  fmVLE = std::make_unique<TfmVLE>(lang);
+  fmAltern = std::make_unique<TfmAltern>(fmVLE.get());
+  fmSaveFile = std::make_unique<TfmSaveFile>(fmVLE.get());
+  const bool printerInstalled = options.printerInstalled
+                                    ? options.printerInstalled()
+                                    : !QPrinterInfo::availablePrinters().isEmpty();
+  if (!printerInstalled) {
+    showMessageBox(nullptr, {MessageKind::Error, std::string(texts::kNoPrinter.in(lang)),
+                             MessageButtons::YesNo, lang});
+  }
+  fmPrint = std::make_unique<TfmPrint>();
+  fmFont = std::make_unique<TfmFont>(fmVLE.get());
+  fmAction = std::make_unique<TfmAction>(fmVLE.get(), *fmSaveFile, fmPrint.get(), *fmFont);
+  fmCheckListBox = std::make_unique<TfmCheckListBox>(fmVLE.get());
+
+  fmVLE->setActionForm(fmAction.get());
+  dialogs = std::make_unique<QtDialogs>(*fmVLE, *fmAltern, *fmCheckListBox);
+  fmVLE->setSessionDialogs(dialogs.get());
+}
+
+Desktop::~Desktop() = default;
+
+void Desktop::show() {
+  fmVLE->show();
+  fmVLE->raise();
+  fmVLE->activateWindow();
+}
+
+}  // namespace bubblix::gui

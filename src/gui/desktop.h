@@ -1,0 +1,59 @@
+#pragma once
+// The start-up of the desktop program: the language dialog, the application title, the
+// long-lived windows in their fixed order and the printer check.
+
+#include <functional>
+#include <memory>
+
+class QTranslator;
+
+namespace bubblix {
+struct SessionState;
+}
+
+namespace bubblix::gui {
+
+class QtDialogs;
+class TfmAction;
+class TfmAltern;
+class TfmCheckListBox;
+class TfmFont;
+class TfmPrint;
+class TfmSaveFile;
+class TfmVLE;
+
+struct StartUpOptions {
+  // Whether the system lists at least one printer; Qt's list of printers when not set.
+  std::function<bool()> printerInstalled;
+};
+
+// Owns the windows that live for the whole run, in the order they were created: fmVLE (so it
+// is the main window), fmAltern, fmSaveFile, fmPrint, fmFont, fmAction, fmCheckListBox. They
+// are destroyed in the reverse order (members are declared in the order of creation).
+class Desktop {
+ public:
+  // Asks the interface language (TForm0, modal), writes it into the state, sets the
+  // application title and creates the windows. Without a printer it says so once, in an
+  // error box with Yes and No (the answer is not used); printing is still offered, to a PDF
+  // file or a printer added later.
+  explicit Desktop(SessionState& state, const StartUpOptions& options = {});
+  ~Desktop();
+  Desktop(const Desktop&) = delete;
+  Desktop& operator=(const Desktop&) = delete;
+
+  // Shows the main window and makes it the active one.
+  void show();
+
+  // Qt's own Russian texts (buttons of message boxes, file dialogs); outlives the windows.
+  std::unique_ptr<QTranslator> translator;
+  std::unique_ptr<TfmVLE> fmVLE;
+  std::unique_ptr<TfmAltern> fmAltern;
+  std::unique_ptr<TfmSaveFile> fmSaveFile;
+  std::unique_ptr<TfmPrint> fmPrint;
+  std::unique_ptr<TfmFont> fmFont;
+  std::unique_ptr<TfmAction> fmAction;
+  std::unique_ptr<TfmCheckListBox> fmCheckListBox;
+  std::unique_ptr<QtDialogs> dialogs;
+};
+
+}  // namespace bubblix::gui

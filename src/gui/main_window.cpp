@@ -1,0 +1,348 @@
+#include "gui/main_window.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QBitmap>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QImage>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QStatusBar>
+#include <QStyle>
+#include <QTime>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "core/errors.h"
+#include "core/texts/gui_texts.h"
+#include "core/texts/report_texts.h"
+#include "gui/actions.h"
+#include "gui/message_box.h"
+#include "gui/qt_text.h"
+#include "gui/report_memo.h"
+
+namespace bubblix::gui {
+namespace {
+
+// Picture indices of the tool buttons in ImageList1.
+constexpr int kFontPicture = 0;
+constexpr int kOpenPicture = 1;
+constexpr int kAboutPicture = 2;
+constexpr int kSavePicture = 4;
+constexpr int kSaveAsPicture = 5;
+constexpr int kPrintPicture = 7;
+constexpr int kHomePagePicture = 11;
+
+QToolButton* makeToolButton(QToolBar* bar, const char* name) {
+  auto* button = new QToolButton(bar);
+  button->setObjectName(QString::fromLatin1(name));
+  button->setAutoRaise(true);
+  button->setFocusPolicy(Qt::NoFocus);
+  bar->addWidget(button);
+  return button;
+}
+
+void bindButton(QToolButton* button, QAction* action) {
+  QObject::connect(button, &QToolButton::clicked, action, &QAction::trigger);
+}
+
+QString text(const Text& t, Language lang) {
+  return displayed(t, lang);
+}
+
+// A button glyph from a bitmap: the colour of its bottom-left pixel is transparent.
+QIcon glyphIcon(const QImage& image) {
+  QPixmap pixmap = QPixmap::fromImage(image);
+  pixmap.setMask(
+      pixmap.createMaskFromColor(QColor(image.pixel(0, image.height() - 1)), Qt::MaskInColor));
+  return QIcon(pixmap);
+}
+
+}  // namespace
+
+// ---- TfrMainForm ----
+
+TfrMainForm::TfrMainForm(QWidget* parent) : QWidget(parent) {
+  setObjectName(QStringLiteral("frMainForm1"));
+
+  ImageList1[kFontPicture] = QIcon(QStringLiteral(":/bubblix/icons/font.svg"));
+  ImageList1[kOpenPicture] = QIcon(QStringLiteral(":/bubblix/icons/open.svg"));
+  ImageList1[kAboutPicture] = QIcon(QStringLiteral(":/bubblix/icons/about.svg"));
+  ImageList1[kSavePicture] = QIcon(QStringLiteral(":/bubblix/icons/save.svg"));
+  ImageList1[kSaveAsPicture] = QIcon(QStringLiteral(":/bubblix/icons/save-as.svg"));
+  ImageList1[kPrintPicture] = QIcon(QStringLiteral(":/bubblix/icons/print.svg"));
+  ImageList1[kHomePagePicture] = QIcon(QStringLiteral(":/bubblix/icons/home.svg"));
+
+  frMainMenu1 = new QMenuBar(this);
+  frMainMenu1->setObjectName(QStringLiteral("frMainMenu1"));
+  File1 = new QMenu(frMainMenu1);
+  File1->setObjectName(QStringLiteral("File1"));
+  File1->setTitle(text(texts::kFileMenu, Language::English));
+
+  ToolBar1 = new QToolBar(this);
+  ToolBar1->setObjectName(QStringLiteral("ToolBar1"));
+  ToolBar1->setWindowTitle(text(texts::kToolBarCaption, Language::English));
+  ToolBar1->setMovable(true);
+  ToolBar1->setFloatable(true);
+  ToolBar1->setIconSize(QSize(24, 24));
+  ToolBtnOpen = makeToolButton(ToolBar1, "ToolBtnOpen");
+  ToolBtnSave = makeToolButton(ToolBar1, "ToolBtnSave");
+  ToolBtnSaveAs = makeToolButton(ToolBar1, "ToolBtnSaveAs");
+  ToolBtnFont = makeToolButton(ToolBar1, "ToolBtnFont");
+  ToolBtnPrint = makeToolButton(ToolBar1, "ToolBtnPrint");
+  ToolBtnAbout = makeToolButton(ToolBar1, "ToolBtnAbout");
+  ToolBtnHomePage = makeToolButton(ToolBar1, "ToolBtnHomePage");
+
+  StatusBar1 = new QStatusBar(this);
+  StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
+  StatusPanels[0] = new QLabel(StatusBar1);
+  StatusPanels[0]->setFixedWidth(550);
+  StatusPanels[0]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  StatusPanels[1] = new QLabel(StatusBar1);
+  // 50 pixels, or as wide as the clock needs in the font of the desktop.
+  StatusPanels[1]->setFixedWidth(
+      std::max(50, StatusPanels[1]->fontMetrics().horizontalAdvance(QStringLiteral("00.00.00")) +
+                       2 * StatusPanels[1]->margin() + 6));
+  StatusBar1->addWidget(StatusPanels[0]);
+  StatusBar1->addWidget(StatusPanels[1]);
+
+  Panel1 = new QWidget(this);
+  Panel1->setObjectName(QStringLiteral("Panel1"));
+  BitBtnRun = new QPushButton(Panel1);
+  BitBtnRun->setObjectName(QStringLiteral("BitBtnRun"));
+  // The design-time glyph: a dark LED.
+  BitBtnRun->setIcon(glyphIcon(QImage(QStringLiteral(":/bubblix/LED2OFF.BMP"))));
+  BitBtnRun->setIconSize(QSize(20, 20));
+  BitBtnRun->setMinimumWidth(90);
+  lbFrame = new QLabel(Panel1);
+  lbFrame->setObjectName(QStringLiteral("lbFrame"));
+  lbFrame->setAlignment(Qt::AlignCenter);
+  lbFrame->setWordWrap(true);
+  lbFrame->setMinimumSize(400, 30);
+  lbFrame->setMaximumWidth(481);
+  QFont labelFont = lbFrame->font();
+  labelFont.setPixelSize(13);
+  lbFrame->setFont(labelFont);
+  QPalette maroon = lbFrame->palette();
+  maroon.setColor(QPalette::WindowText, QColor(0x80, 0x00, 0x00));
+  lbFrame->setPalette(maroon);
+  BitBtCancel = new QPushButton(Panel1);
+  BitBtCancel->setObjectName(QStringLiteral("BitBtCancel"));
+  BitBtCancel->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
+  BitBtCancel->setMinimumWidth(90);
+
+  auto* panelLayout = new QHBoxLayout(Panel1);
+  panelLayout->setContentsMargins(6, 4, 6, 4);
+  panelLayout->addWidget(BitBtnRun);
+  panelLayout->addStretch();
+  panelLayout->addWidget(lbFrame);
+  panelLayout->addStretch();
+  panelLayout->addWidget(BitBtCancel);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  layout->addWidget(StatusBar1);
+  layout->addWidget(Panel1);
+
+  Timer1 = new QTimer(this);
+  Timer1->setObjectName(QStringLiteral("Timer1"));
+  Timer1->setInterval(1000);
+  connect(Timer1, &QTimer::timeout, this, &TfrMainForm::Timer1Timer);
+  Timer1->start();
+  Timer1Timer();
+
+  // Design-time captions until the frame is first entered.
+  BitBtnRun->setText(text(texts::kRunButton, Language::English));
+  BitBtCancel->setText(text(texts::kExitButton, Language::English));
+}
+
+void TfrMainForm::bindActions(TfmAction& action) {
+  action_ = &action;
+  // The File menu: Open, Save, Save as, -, Exit (item Print1), -, Font (item Exite), Print
+  // (item Print2); then on the menu bar Font (Font1), Print (Print3), About, HomePage.
+  File1->clear();
+  File1->addAction(action.OpenAction);
+  File1->addAction(action.SavAction);
+  File1->addAction(action.SavAsAction);
+  File1->addSeparator();
+  File1->addAction(action.CancAction);
+  File1->addSeparator();
+  File1->addAction(action.FontAction);
+  File1->addAction(action.PrintAction);
+  frMainMenu1->clear();
+  frMainMenu1->addMenu(File1);
+  frMainMenu1->addAction(action.FontAction);
+  frMainMenu1->addAction(action.PrintAction);
+  frMainMenu1->addAction(action.AboutAction);
+  frMainMenu1->addAction(action.HomePageAction);
+
+  bindButton(ToolBtnOpen, action.OpenAction);
+  bindButton(ToolBtnSave, action.SavAction);
+  bindButton(ToolBtnSaveAs, action.SavAsAction);
+  bindButton(ToolBtnFont, action.FontAction);
+  bindButton(ToolBtnPrint, action.PrintAction);
+  bindButton(ToolBtnAbout, action.AboutAction);
+  bindButton(ToolBtnHomePage, action.HomePageAction);
+  connect(BitBtCancel, &QPushButton::clicked, action.CancAction, &QAction::trigger);
+}
+
+void TfrMainForm::FrameEnter() {
+  const Language lang = Lang;
+  File1->setTitle(text(texts::kFileMenu, lang));
+  BitBtnRun->setText(text(texts::kRunButton, lang));
+  // The Exit button keeps its own caption: "Cancel" in English, while the action reads "Exit".
+  BitBtCancel->setText(text(texts::kExitButton, lang));
+  if (action_ != nullptr) {
+    action_->OpenAction->setText(text(kOpenActionCaption, lang));
+    action_->SavAsAction->setText(text(kSaveAsActionCaption, lang));
+    action_->SavAction->setText(text(kSaveActionCaption, lang));
+    action_->PrintAction->setText(text(texts::kPrintAction, lang));
+    action_->FontAction->setText(text(texts::kFontAction, lang));
+    action_->CancAction->setText(text(kExitActionCaption, lang));
+    action_->AboutAction->setText(text(texts::kAboutAction, lang));
+    action_->HomePageAction->setText(text(texts::kHomePageAction, lang));
+  }
+  ToolBtnOpen->setToolTip(text(texts::kOpenHint, lang));
+  ToolBtnSave->setToolTip(text(texts::kSaveHint, lang));
+  ToolBtnSaveAs->setToolTip(text(texts::kSaveAsHint, lang));
+  ToolBtnFont->setToolTip(text(texts::kFontHint, lang));
+  ToolBtnPrint->setToolTip(text(texts::kPrintHint, lang));
+  ToolBtnAbout->setToolTip(text(texts::kAboutHint, lang));
+  BitBtnRun->setToolTip(text(texts::kRunHint, lang));
+  ToolBtnHomePage->setToolTip(text(texts::kHomePageHint, lang));
+
+  ToolBtnOpen->setIcon(ImageList1[kOpenPicture]);
+  ToolBtnSave->setIcon(ImageList1[kSavePicture]);
+  ToolBtnSaveAs->setIcon(ImageList1[kSaveAsPicture]);
+  ToolBtnFont->setIcon(ImageList1[kFontPicture]);
+  ToolBtnPrint->setIcon(ImageList1[kPrintPicture]);
+  ToolBtnAbout->setIcon(ImageList1[kAboutPicture]);
+  ToolBtnHomePage->setIcon(ImageList1[kHomePagePicture]);
+
+  loadRunGlyph(QStringLiteral("LED2OFF.BMP"));
+  if (action_ != nullptr) action_->setLang(Lang);
+}
+
+void TfrMainForm::Timer1Timer() {
+  const QTime now = QTime::currentTime();
+  StatusPanels[1]->setText(
+      QString::asprintf("%.2d.%.2d.%.2d", now.hour(), now.minute(), now.second()));
+}
+
+bool TfrMainForm::loadRunGlyph(const QString& fileName) {
+  const QString path = QDir::current().filePath(fileName);
+  if (!QFileInfo::exists(path)) return false;
+  const QImage glyph(path);
+  if (glyph.isNull()) return false;
+  BitBtnRun->setIcon(glyphIcon(glyph));
+  return true;
+}
+
+bool TfrMainForm::contains(const QWidget* widget) const {
+  return widget != nullptr &&
+         (isAncestorOf(widget) || widget == ToolBar1 || ToolBar1->isAncestorOf(widget));
+}
+
+// ---- TfmVLE ----
+
+TfmVLE::TfmVLE(Language interfaceLanguage, QWidget* parent)
+    : QMainWindow(parent), interfaceLanguage_(interfaceLanguage) {
+  setObjectName(QStringLiteral("fmVLE"));
+  mmVLE = new ReportMemo(this);
+  frMainForm1 = new TfrMainForm(this);
+  setMenuBar(frMainForm1->frMainMenu1);
+  addToolBar(Qt::TopToolBarArea, frMainForm1->ToolBar1);
+
+  auto* client = new QWidget(this);
+  auto* layout = new QVBoxLayout(client);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  layout->addWidget(mmVLE, 1);
+  layout->addWidget(frMainForm1);
+  setCentralWidget(client);
+
+  resize(689, 562);
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    const QRect area = screen->availableGeometry();
+    move(area.center() - QPoint(width() / 2, height() / 2));
+  }
+
+  connect(frMainForm1->BitBtnRun, &QPushButton::clicked, this, &TfmVLE::frMainForm1BitBtnRunClick);
+  connect(qApp, &QApplication::focusChanged, this, &TfmVLE::focusChanged);
+}
+
+TfmVLE::~TfmVLE() = default;
+
+void TfmVLE::setActionForm(TfmAction* action) {
+  action_ = action;
+  if (action_ == nullptr) return;
+  frMainForm1->bindActions(*action_);
+  action_->setMemo(mmVLE);
+  // Exit has offered to keep the report already: the window closes without asking again.
+  connect(action_, &TfmAction::terminateRequested, this, [this] {
+    exitOffered_ = true;
+    close();
+  });
+}
+
+void TfmVLE::changeEvent(QEvent* event) {
+  QMainWindow::changeEvent(event);
+  if (event->type() == QEvent::ActivationChange && isActiveWindow()) FormActivate();
+}
+
+void TfmVLE::FormActivate() {
+  frMainForm1->Lang = interfaceLanguage_;
+  // A focus coming from the memo or from outside the window enters the frame here.
+  frMainForm1->BitBtnRun->setFocus(Qt::ActiveWindowFocusReason);
+  if (action_ != nullptr) action_->setMemo(mmVLE);
+  setWindowTitle(displayed(texts::kMainCaption, interfaceLanguage_));
+}
+
+void TfmVLE::focusChanged(QWidget* old, QWidget* now) {
+  if (frMainForm1->contains(now) && !frMainForm1->contains(old)) frMainForm1->FrameEnter();
+}
+
+void TfmVLE::frMainForm1BitBtnRunClick() {
+  if (running_) return;
+  running_ = true;
+  QPushButton* run = frMainForm1->BitBtnRun;
+  run->setEnabled(false);
+  frMainForm1->loadRunGlyph(QStringLiteral("LED2ON.BMP"));
+  try {
+    if (session_ && dialogs_ != nullptr) session_(*dialogs_, *mmVLE);
+  } catch (const Error& error) {
+    frMainForm1->lbFrame->clear();
+    showErrorBox(this, error.message(interfaceLanguage_), interfaceLanguage_);
+  } catch (const std::exception& error) {
+    frMainForm1->lbFrame->clear();
+    showErrorBox(this, bubblix::render(texts::kSessionFailed, interfaceLanguage_, {error.what()}),
+                 interfaceLanguage_);
+  }
+  frMainForm1->loadRunGlyph(QStringLiteral("LED2OFF.BMP"));
+  run->setEnabled(true);
+  running_ = false;
+  // Activations left over from the session's dialogs come first, so that the focus stays on
+  // the Exit button.
+  QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+  frMainForm1->BitBtCancel->setFocus(Qt::OtherFocusReason);
+}
+
+void TfmVLE::closeEvent(QCloseEvent* event) {
+  if (running_ || (!exitOffered_ && action_ != nullptr && !action_->offerToKeepReport())) {
+    event->ignore();
+    return;
+  }
+  event->accept();
+}
+
+}  // namespace bubblix::gui

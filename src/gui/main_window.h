@@ -1,0 +1,120 @@
+#pragma once
+// TfmVLE, the main window: the report memo mmVLE between the frame's tool bar and its status
+// bar, and the frame TfrMainForm with the menu, the tool bar, the status bar with the clock,
+// the Run button, the status label lbFrame and the Exit button.
+
+#include <QMainWindow>
+#include <QWidget>
+#include <array>
+
+#include "core/texts/text.h"
+#include "gui/session_entry.h"
+
+class QAction;
+class QLabel;
+class QMenu;
+class QMenuBar;
+class QPushButton;
+class QStatusBar;
+class QTimer;
+class QToolBar;
+class QToolButton;
+
+namespace bubblix {
+class Dialogs;
+}
+
+namespace bubblix::gui {
+
+class ReportMemo;
+class TfmAction;
+
+class TfrMainForm : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit TfrMainForm(QWidget* parent = nullptr);
+
+  // Binds the menu items, tool buttons and the Exit button to the action form's actions.
+  void bindActions(TfmAction& action);
+
+  // Sets captions and hints in the language of Lang, the pictures of the tool buttons and the
+  // Run button's glyph from LED2OFF.BMP, and hands the language to the action form. Runs
+  // whenever the focus enters the frame from outside it.
+  void FrameEnter();
+  // Puts the time of day into status panel 1 as hh.mm.ss.
+  void Timer1Timer();
+  // Loads the Run button's glyph from a file of the current directory when it exists.
+  bool loadRunGlyph(const QString& fileName);
+  // Whether the widget is one of the frame's own (the memo is not).
+  bool contains(const QWidget* widget) const;
+
+  Language Lang = Language::NotChosen;
+
+  QMenuBar* frMainMenu1 = nullptr;
+  QMenu* File1 = nullptr;
+  QToolBar* ToolBar1 = nullptr;
+  QToolButton* ToolBtnOpen = nullptr;
+  QToolButton* ToolBtnSave = nullptr;
+  QToolButton* ToolBtnSaveAs = nullptr;
+  QToolButton* ToolBtnFont = nullptr;
+  QToolButton* ToolBtnPrint = nullptr;
+  QToolButton* ToolBtnAbout = nullptr;
+  QToolButton* ToolBtnHomePage = nullptr;
+  QStatusBar* StatusBar1 = nullptr;
+  std::array<QLabel*, 2> StatusPanels{};
+  QWidget* Panel1 = nullptr;
+  QPushButton* BitBtnRun = nullptr;
+  QLabel* lbFrame = nullptr;
+  QPushButton* BitBtCancel = nullptr;
+  QTimer* Timer1 = nullptr;
+  // The pictures of the tool buttons, by index (unused indices hold no picture).
+  std::array<QIcon, 12> ImageList1;
+
+ private:
+  TfmAction* action_ = nullptr;
+};
+
+class TfmVLE : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  // interfaceLanguage: the language chosen at start-up.
+  explicit TfmVLE(Language interfaceLanguage, QWidget* parent = nullptr);
+  ~TfmVLE() override;
+
+  // The action form (created after this window) and the dialogs the sessions ask through.
+  void setActionForm(TfmAction* action);
+  void setSessionDialogs(Dialogs* dialogs) { dialogs_ = dialogs; }
+  // What the Run button runs: one calculation session, with the dialogs and the memo.
+  void setSession(SessionEntry session) { session_ = std::move(session); }
+
+  // Runs on every activation of the window: the language goes to the frame, the focus to the
+  // Run button, the memo to the action form, and the caption is set.
+  void FormActivate();
+  // The Run button: runs one session to its end. Run is disabled meanwhile, so a second
+  // session never starts; afterwards the focus is on the Exit button.
+  void frMainForm1BitBtnRunClick();
+  bool sessionRunning() const { return running_; }
+
+  TfrMainForm* frMainForm1 = nullptr;
+  ReportMemo* mmVLE = nullptr;
+
+ protected:
+  void changeEvent(QEvent* event) override;
+  // Closing the window is Exit: the report is offered for saving first. Refused while a
+  // session runs, and when the report could not be written.
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void focusChanged(QWidget* old, QWidget* now);
+
+  Language interfaceLanguage_;
+  TfmAction* action_ = nullptr;
+  Dialogs* dialogs_ = nullptr;
+  SessionEntry session_;
+  bool running_ = false;
+  bool exitOffered_ = false;
+};
+
+}  // namespace bubblix::gui

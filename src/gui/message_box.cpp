@@ -1,0 +1,85 @@
+#include "gui/message_box.h"
+
+#include <QMessageBox>
+#include <QPushButton>
+
+#include "core/session/dialog_rules.h"
+#include "gui/qt_text.h"
+
+namespace bubblix::gui {
+namespace {
+
+QMessageBox::Icon iconOf(MessageKind kind) {
+  switch (kind) {
+    case MessageKind::Error:
+      return QMessageBox::Critical;
+    case MessageKind::Confirmation:
+      return QMessageBox::Question;
+    case MessageKind::Information:
+      return QMessageBox::Information;
+    case MessageKind::Warning:
+      break;
+  }
+  return QMessageBox::Warning;
+}
+
+QMessageBox::StandardButton standardButtonOf(MessageButton button) {
+  switch (button) {
+    case MessageButton::Yes:
+      return QMessageBox::Yes;
+    case MessageButton::No:
+      return QMessageBox::No;
+    case MessageButton::Abort:
+      return QMessageBox::Abort;
+    case MessageButton::Retry:
+      return QMessageBox::Retry;
+    case MessageButton::Ok:
+      break;
+  }
+  return QMessageBox::Ok;
+}
+
+}  // namespace
+
+MessageButton showMessageBox(QWidget* parent, const MessageRequest& request) {
+  std::vector<MessageButton> buttons;
+  switch (request.Buttons) {
+    case MessageButtons::YesNo:
+      buttons = {MessageButton::Yes, MessageButton::No};
+      break;
+    case MessageButtons::AbortRetry:
+      buttons = {MessageButton::Abort, MessageButton::Retry};
+      break;
+    case MessageButtons::Ok:
+      buttons = {MessageButton::Ok};
+      break;
+  }
+  QMessageBox box(iconOf(request.Kind), displayed(messageTitle(request.Kind), request.Lang),
+                  displayed(request.Text), QMessageBox::NoButton, parent);
+  box.setTextFormat(Qt::PlainText);
+  for (MessageButton button : buttons)
+    box.addButton(standardButtonOf(button));
+  box.setDefaultButton(standardButtonOf(buttons.front()));
+  box.setEscapeButton(box.button(standardButtonOf(closingAnswer(request.Buttons))));
+  box.exec();
+  QAbstractButton* pressed = box.clickedButton();
+  for (MessageButton button : buttons) {
+    if (pressed != nullptr && pressed == box.button(standardButtonOf(button))) return button;
+  }
+  return closingAnswer(request.Buttons);
+}
+
+void showWarningBox(QWidget* parent, const std::string& text, Language lang) {
+  showMessageBox(parent, {MessageKind::Warning, text, MessageButtons::Ok, lang});
+}
+
+void showErrorBox(QWidget* parent, const std::string& text, Language lang) {
+  showMessageBox(parent, {MessageKind::Error, text, MessageButtons::Ok, lang});
+}
+
+bool askYesNoBox(QWidget* parent, const std::string& text, Language lang) {
+  return showMessageBox(parent, {MessageKind::Confirmation, text, MessageButtons::YesNo, lang}) ==
+         MessageButton::Yes;
+}
+
+}  // namespace bubblix::gui

@@ -1,0 +1,20 @@
+#pragma once
+// The message boxes of the desktop program: warning, error, confirmation and information
+// boxes with the button sets OK, Yes/No and Abort/Retry.
+
+#include "core/session/dialogs.h"
+
+class QWidget;
+
+namespace bubblix::gui {
+
+// Shows the box modally over `parent` and returns the button pressed. The close box and
+// Escape count as the button closingAnswer() names.
+MessageButton showMessageBox(QWidget* parent, const MessageRequest& request);
+
+// Shorthands.
+void showWarningBox(QWidget* parent, const std::string& text, Language lang);
+void showErrorBox(QWidget* parent, const std::string& text, Language lang);
+bool askYesNoBox(QWidget* parent, const std::string& text, Language lang);
+
+}  // namespace bubblix::gui

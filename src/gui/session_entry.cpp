@@ -1,0 +1,21 @@
+#include "gui/session_entry.h"
+
+#include "core/data/database.h"
+#include "core/session/calculation_session.h"
+#include "core/session_state.h"
+
+namespace bubblix::gui {
+
+SessionEntry calculationSession(SessionState& state, const std::string& decimalSeparator,
+                                std::function<void()> onQuitRequested) {
+  return [&state, decimalSeparator, onQuitRequested = std::move(onQuitRequested)](
+             Dialogs& dialogs, ReportDocument& report) {
+    SessionOptions options;
+    options.DecimalSeparator = decimalSeparator;
+    const SessionResult result =
+        runCalculationSession(dialogs, report, state, BuiltInDatabase(), options);
+    if (result.Outcome == SessionOutcome::QuitRequested && onQuitRequested) onQuitRequested();
+  };
+}
+
+}  // namespace bubblix::gui

@@ -1,0 +1,26 @@
+#pragma once
+// The calculation session that the Run button starts, as one replaceable entry point: it gets
+// the dialogs to ask through and the report to write into, and returns when the session has
+// ended. Errors it throws end the session with a message box; the report keeps its lines.
+
+#include <functional>
+#include <string>
+
+namespace bubblix {
+class Dialogs;
+class ReportDocument;
+struct SessionState;
+}  // namespace bubblix
+
+namespace bubblix::gui {
+
+using SessionEntry = std::function<void(Dialogs&, ReportDocument&)>;
+
+// The session of the desktop program, on the run's state. decimalSeparator: the system
+// locale's, used for the numbers of the report. onQuitRequested runs when the user chose to
+// end the program inside the session; the front end then leaves through its Exit action,
+// which offers to keep the report.
+SessionEntry calculationSession(SessionState& state, const std::string& decimalSeparator,
+                                std::function<void()> onQuitRequested);
+
+}  // namespace bubblix::gui

@@ -1,0 +1,68 @@
+// The report memo as a list of lines: what the sessions append, what the user types.
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+#include "gui/report_memo.h"
+
+namespace bubblix::gui {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+TEST(ReportMemo, AppendInsertAndDeleteWorkOnLines) {
+  ReportMemo memo;
+  EXPECT_EQ(memo.lineCount(), 0);
+  memo.append("Heading\r\nt boil");
+  EXPECT_EQ(memo.lines(), (Lines{"Heading", "t boil"}));
+  memo.append("row\r\n");  // a trailing CR LF leaves an empty line
+  EXPECT_EQ(memo.lines(), (Lines{"Heading", "t boil", "row", ""}));
+  memo.insertLine(1, "progress");
+  memo.deleteLine(3);
+  EXPECT_EQ(memo.lines(), (Lines{"Heading", "progress", "t boil", ""}));
+  memo.deleteLine(3);
+  memo.deleteLine(0);
+  EXPECT_EQ(memo.lines(), (Lines{"progress", "t boil"}));
+  EXPECT_EQ(memo.line(1), "t boil");
+  EXPECT_EQ(memo.toPlainText(), QStringLiteral("progress\nt boil\n"));
+  EXPECT_THROW(memo.line(2), std::out_of_range);
+  EXPECT_THROW(memo.insertLine(3, "x"), std::out_of_range);
+  EXPECT_THROW(memo.deleteLine(-1), std::out_of_range);
+}
+
+TEST(ReportMemo, ALastLineTypedWithoutLineBreakCountsAndResultsGoBelowIt) {
+  ReportMemo memo;
+  memo.setPlainText(QStringLiteral("kept\ntyped by hand"));
+  EXPECT_EQ(memo.lines(), (Lines{"kept", "typed by hand"}));
+  memo.append("Расчет");
+  EXPECT_EQ(memo.lines(), (Lines{"kept", "typed by hand", "Расчет"}));
+  memo.setPlainText(QStringLiteral("only"));
+  memo.deleteLine(0);
+  EXPECT_EQ(memo.lineCount(), 0);
+  memo.setPlainText(QStringLiteral("a\nlast"));
+  memo.deleteLine(1);
+  EXPECT_EQ(memo.lines(), Lines{"a"});
+}
+
+TEST(ReportMemo, ALineBreakInsideALineDoesNotShiftLaterIndices) {
+  ReportMemo memo;
+  memo.setLines({"one", "two\nthree"});
+  EXPECT_EQ(memo.lineCount(), 2);
+  memo.insertLine(2, "x\ry");
+  EXPECT_EQ(memo.lineCount(), 3);
+  EXPECT_EQ(memo.line(2), "x y");
+}
+
+TEST(ReportMemo, DefaultFontIsFixedPitchWithCyrillic) {
+  const QFont font = ReportMemo::defaultFont();
+  const QFontInfo info(font);
+  EXPECT_TRUE(info.fixedPitch()) << info.family().toStdString();
+  const QFontMetrics metrics(font);
+  EXPECT_TRUE(metrics.inFont(QChar(0x0416)));  // Ж
+  EXPECT_EQ(metrics.horizontalAdvance(QStringLiteral("ЖЖЖЖ")),
+            metrics.horizontalAdvance(QStringLiteral("iiii")));
+}
+
+}  // namespace
+}  // namespace bubblix::gui
