@@ -9,6 +9,7 @@ packages=(
   libcli11-dev nlohmann-json3-dev
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev
   fonts-dejavu-core poppler-utils xvfb xauth
+  clang libclang-rt-14-dev
 )
 
 missing=()

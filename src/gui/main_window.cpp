@@ -303,7 +303,11 @@ TfmVLE::TfmVLE(Language interfaceLanguage, QWidget* parent)
   connect(qApp, &QApplication::focusChanged, this, &TfmVLE::focusChanged);
 }
 
-TfmVLE::~TfmVLE() = default;
+TfmVLE::~TfmVLE() {
+  // QWidget's destructor hides the window, which moves the focus and emits focusChanged; the
+  // connection would otherwise still call focusChanged on a TfmVLE whose members are gone.
+  disconnect(qApp, &QApplication::focusChanged, this, nullptr);
+}
 
 void TfmVLE::setActionForm(TfmAction* action) {
   action_ = action;

@@ -95,7 +95,10 @@ std::string reportFileText(const std::vector<std::string>& lines) {
   for (const std::string& line : lines)
     size += line.size() + 2;
   std::string out;
-  out.reserve(size);
+  out.reserve(size + kByteOrderMark.size());
+  // The reader drops one leading byte-order mark; a first line that starts with U+FEFF of its
+  // own gets one in front so that it is read back whole.
+  if (!lines.empty() && lines.front().starts_with(kByteOrderMark)) out += kByteOrderMark;
   for (std::size_t i = 0; i < lines.size(); ++i) {
     if (i > 0) out += "\r\n";
     out += lines[i];

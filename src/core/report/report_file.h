@@ -9,8 +9,9 @@
 // "a\r\nb\r\n" holds two lines and "a\r\n\r\n" holds "a" and one empty line. Only ordinary
 // files are read (a device or a pipe could block or never end), up to kMaxReportFileBytes.
 //
-// Writing. The lines joined by CR LF and followed by one CR LF, as UTF-8. Lines written then
-// read back give the same lines (for a report of at least one line).
+// Writing. The lines joined by CR LF and followed by one CR LF, as UTF-8 (with a byte-order
+// mark only when the first line itself starts with U+FEFF, which reading would drop otherwise).
+// Lines written then read back give the same lines (for a report of at least one line).
 //
 // Back-up copy. Before a file is overwritten its previous version is renamed to the back-up
 // name: the file name's own part up to its first full stop, followed by ".bak"

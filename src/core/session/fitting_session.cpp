@@ -566,7 +566,8 @@ std::string FittingRun::unifacResultLine(PairParameters& pair, const PairGroups&
         item = formatReport(texts::kGroupResultFormat2, {mp, lp, mq, lq, kelvin},
                             c_.options.DecimalSeparator);
       }
-      const std::string_view label = trimBlanks(item.substr(0, item.find('=')));
+      // A view into `item` itself: item.substr() would be a temporary that dies at once.
+      const std::string_view label = trimBlanks(std::string_view(item).substr(0, item.find('=')));
       record.Labels.emplace_back(label);
       record.Display.push_back(kelvin);
       line += item + unitText;
