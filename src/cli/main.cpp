@@ -1,62 +1,122 @@
-// bubblix-cli: for now a short demonstration of the built-in component data.
+// bubblix-cli: the calculations of Bubblix from the command line. Each command lives in its
+// own file (session, fit, adequacy, solve, gamma, azeotrope, diagram): its options in a plain
+// struct, a function that sets them up on the parser and one that runs the command.
+//
+// Exit status: 0 success; 1 a calculation, file, answer-script or data error; 2 a wrong
+// command line. Every error is one message on standard error.
 
-#include <cstdio>
-#include <exception>
+#include <CLI/CLI.hpp>
+#include <iostream>
+#include <string_view>
+#include <utility>
 
-#include "core/data/database.h"
-#include "core/data/properties.h"
-#include "core/errors.h"
-#include "core/units.h"
+#include "cli/adequacy_command.h"
+#include "cli/azeotrope_command.h"
+#include "cli/cli_common.h"
+#include "cli/cli_texts.h"
+#include "cli/diagram_command.h"
+#include "cli/fit_command.h"
+#include "cli/gamma_command.h"
+#include "cli/session_command.h"
+#include "cli/solve_command.h"
 
 namespace {
 
-constexpr bubblix::Real kTemperatures[] = {0.0L, 20.0L, 40.0L, 60.0L, 78.32L, 80.0L, 100.0L};
+using namespace bubblix::cli;
 
-void printHeading(const bubblix::Mixture& mixture, const char* title) {
-  std::printf("\n%s\n  t, °C", title);  // 8 columns
-  for (const std::string& name : mixture.ComponentNames)
-    std::printf("  %12s", name.c_str());
-  std::printf("\n");
+struct Commands {
+  SessionCommandOptions Session;
+  FitCommandOptions Fit;
+  AdequacyCommandOptions Adequacy;
+  SolveCommandOptions Solve;
+  GammaCommandOptions Gamma;
+  AzeotropeCommandOptions Azeotrope;
+};
+
+// Standard output that could not be written (a full disk) is a failure, not a success.
+int checkedOutput(int status, bubblix::Language lang) {
+  std::cout.flush();
+  if (!std::cout) {
+    printError(std::cerr, render(texts::kOutputNotWritten, lang));
+    return status == kExitOk ? kExitFailed : status;
+  }
+  return status;
+}
+
+int run(int argc, char** argv) {
+  // The diagram program takes the rest of the command line as it is.
+  if (argc >= 2 && std::string_view(argv[1]) == "diagram") {
+    return runDiagramCommand(argc - 2, argv + 2, std::cerr);
+  }
+
+  CLI::App app{"bubblix-cli: vapour-liquid equilibrium calculations of Bubblix"};
+  app.require_subcommand(1);
+  Commands commands;
+  CLI::App* session = setupSessionCommand(app, commands.Session);
+  CLI::App* fit = setupFitCommand(app, commands.Fit);
+  CLI::App* adequacy = setupAdequacyCommand(app, commands.Adequacy);
+  CLI::App* solve = setupSolveCommand(app, commands.Solve);
+  CLI::App* gamma = setupGammaCommand(app, commands.Gamma);
+  CLI::App* azeotrope = setupAzeotropeCommand(app, commands.Azeotrope);
+  app.add_subcommand("diagram",
+                     "draw the phase diagrams (runs bubblix-diagram with the same arguments)");
+
+  // A misspelt command would otherwise be reported as a missing one.
+  if (argc >= 2 && argv[1][0] != '-') {
+    const std::string name = argv[1];
+    const auto subcommands =
+        std::as_const(app).get_subcommands([](const CLI::App*) { return true; });
+    std::string names;
+    bool known = false;
+    for (const CLI::App* command : subcommands) {
+      known = known || command->get_name() == name;
+      names += (names.empty() ? "" : ", ") + command->get_name();
+    }
+    if (!known) {
+      printError(std::cerr,
+                 render(texts::kUnknownCommand, bubblix::Language::English, {name, names}));
+      return kExitUsage;
+    }
+  }
+
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::ParseError& error) {
+    const int status = app.exit(error);  // prints the help or the message
+    return status == 0 ? kExitOk : kExitUsage;
+  }
+
+  const CommandStreams io{std::cout, std::cerr};
+  const auto run = [&](const std::string& lang, auto command, const auto& options) {
+    const bubblix::Language language = languageOf(lang);
+    return checkedOutput(runCommand(language, std::cerr, [&] { return command(options, io); }),
+                         language);
+  };
+  if (session->parsed()) return run(commands.Session.Lang, runSessionCommand, commands.Session);
+  if (fit->parsed()) return run(commands.Fit.Lang, runFitCommand, commands.Fit);
+  if (adequacy->parsed()) {
+    return run(commands.Adequacy.Lang, runAdequacyCommand, commands.Adequacy);
+  }
+  if (solve->parsed()) return run(commands.Solve.Lang, runSolveCommand, commands.Solve);
+  if (gamma->parsed()) return run(commands.Gamma.Lang, runGammaCommand, commands.Gamma);
+  if (azeotrope->parsed()) {
+    return run(commands.Azeotrope.Lang, runAzeotropeCommand, commands.Azeotrope);
+  }
+  return kExitUsage;
 }
 
 }  // namespace
 
-int main() {
-  using namespace bubblix;
+int main(int argc, char** argv) {
+  // The commands turn their errors into messages; this is the last guard (the parser itself
+  // running out of memory), so that the program never ends without one.
   try {
-    const Database& db = BuiltInDatabase();
-    Mixture mixture;
-    for (int slot = 0; slot < 4; ++slot) {
-      LoadComponent(mixture, db, slot,
-                    db.ComponentBase[static_cast<std::size_t>(slot)].EnglishName);
-    }
-
-    std::printf("Bubblix: vapour-liquid equilibrium calculator\n");
-    std::printf("Built-in component data (pressures at 133.3 Pa per mm Hg)\n");
-
-    printHeading(mixture, "Saturated vapour pressure, mm Hg");
-    for (Real t : kTemperatures) {
-      std::printf("%8.2Lf", t);
-      for (int slot = 0; slot < 4; ++slot) {
-        std::printf("  %12.3Lf", paToMmHg(SaturationPressure(mixture, slot, tauFromCelsius(t))));
-      }
-      std::printf("\n");
-    }
-
-    printHeading(mixture, "Liquid molar volume, dm3/mol");
-    for (Real t : kTemperatures) {
-      std::printf("%8.2Lf", t);
-      for (int slot = 0; slot < 4; ++slot) {
-        std::printf("  %12.6Lf", MolarVolume(mixture, slot, t));
-      }
-      std::printf("\n");
-    }
-  } catch (const Error& e) {
-    std::fprintf(stderr, "bubblix-cli: %s\n", e.what());
-    return 1;
-  } catch (const std::exception& e) {
-    std::fprintf(stderr, "bubblix-cli: %s\n", e.what());
-    return 1;
+    return run(argc, argv);
+  } catch (const std::exception& error) {
+    printError(std::cerr,
+               render(texts::kUnexpectedFailure, bubblix::Language::English, {error.what()}));
+  } catch (...) {
+    printError(std::cerr, render(texts::kUnexpectedFailure, bubblix::Language::English, {"?"}));
   }
-  return 0;
+  return kExitFailed;
 }

@@ -1,10 +1,13 @@
 #include "gui/desktop.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QPrinterInfo>
+#include <QTimer>
 #include <QTranslator>
 
+#include "core/data/database.h"
 #include "core/session_state.h"
 #include "core/texts/gui_texts.h"
 #include "gui/actions.h"
@@ -16,11 +19,12 @@
 #include "gui/printing.h"
 #include "gui/qt_dialogs.h"
 #include "gui/qt_text.h"
+#include "gui/session_entry.h"
 #include "gui/variant_dialog.h"
 
 namespace bubblix::gui {
 
-Desktop::Desktop(SessionState& state, const StartUpOptions& options) {
+Desktop::Desktop(SessionState& state, const StartUpOptions& options) : state_(state) {
   {
     TForm0 Form0;
     Form0.exec();
@@ -55,9 +59,20 @@ Desktop::Desktop(SessionState& state, const StartUpOptions& options) {
   fmVLE->setActionForm(fmAction.get());
   dialogs = std::make_unique<QtDialogs>(*fmVLE, *fmAltern, *fmCheckListBox);
   fmVLE->setSessionDialogs(dialogs.get());
+  fmVLE->setSessionState(&state);
 }
 
 Desktop::~Desktop() = default;
+
+void Desktop::useCalculationSession() {
+  useCalculationSession(BuiltInDatabase());
+}
+
+void Desktop::useCalculationSession(const Database& db) {
+  QAction* exitAction = fmAction->CancAction;
+  auto quitThroughExit = [exitAction] { QTimer::singleShot(0, exitAction, &QAction::trigger); };
+  fmVLE->setSession(calculationSession(state_, systemDecimalSeparator(), quitThroughExit, db));
+}
 
 void Desktop::show() {
   fmVLE->show();

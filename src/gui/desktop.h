@@ -8,8 +8,9 @@
 class QTranslator;
 
 namespace bubblix {
+struct Database;
 struct SessionState;
-}
+}  // namespace bubblix
 
 namespace bubblix::gui {
 
@@ -44,6 +45,15 @@ class Desktop {
   // Shows the main window and makes it the active one.
   void show();
 
+  // Makes the Run button run the calculation session on the state given at start-up, with the
+  // system locale's decimal separator and the data of `db` (the built-in database unless
+  // another is given; it must outlive the desktop). When the user chooses to end the program
+  // inside the session, the program leaves through the Exit action once the session is over
+  // (from the event loop, not from inside the session), so the report is offered for saving
+  // first.
+  void useCalculationSession();
+  void useCalculationSession(const Database& db);
+
   // Qt's own Russian texts (buttons of message boxes, file dialogs); outlives the windows.
   std::unique_ptr<QTranslator> translator;
   std::unique_ptr<TfmVLE> fmVLE;
@@ -54,6 +64,9 @@ class Desktop {
   std::unique_ptr<TfmAction> fmAction;
   std::unique_ptr<TfmCheckListBox> fmCheckListBox;
   std::unique_ptr<QtDialogs> dialogs;
+
+ private:
+  SessionState& state_;
 };
 
 }  // namespace bubblix::gui

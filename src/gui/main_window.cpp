@@ -23,10 +23,13 @@
 #include <algorithm>
 
 #include "core/errors.h"
+#include "core/session_state.h"
 #include "core/texts/gui_texts.h"
 #include "core/texts/report_texts.h"
 #include "gui/actions.h"
+#include "gui/diagram_window.h"
 #include "gui/message_box.h"
+#include "gui/qt_dialogs.h"
 #include "gui/qt_text.h"
 #include "gui/report_memo.h"
 
@@ -37,6 +40,7 @@ namespace {
 constexpr int kFontPicture = 0;
 constexpr int kOpenPicture = 1;
 constexpr int kAboutPicture = 2;
+constexpr int kDiagramPicture = 3;
 constexpr int kSavePicture = 4;
 constexpr int kSaveAsPicture = 5;
 constexpr int kPrintPicture = 7;
@@ -81,6 +85,7 @@ TfrMainForm::TfrMainForm(QWidget* parent) : QWidget(parent) {
   ImageList1[kSaveAsPicture] = QIcon(QStringLiteral(":/bubblix/icons/save-as.svg"));
   ImageList1[kPrintPicture] = QIcon(QStringLiteral(":/bubblix/icons/print.svg"));
   ImageList1[kHomePagePicture] = QIcon(QStringLiteral(":/bubblix/icons/home.svg"));
+  ImageList1[kDiagramPicture] = QIcon(QStringLiteral(":/bubblix/icons/diagram.svg"));
 
   frMainMenu1 = new QMenuBar(this);
   frMainMenu1->setObjectName(QStringLiteral("frMainMenu1"));
@@ -101,6 +106,17 @@ TfrMainForm::TfrMainForm(QWidget* parent) : QWidget(parent) {
   ToolBtnPrint = makeToolButton(ToolBar1, "ToolBtnPrint");
   ToolBtnAbout = makeToolButton(ToolBar1, "ToolBtnAbout");
   ToolBtnHomePage = makeToolButton(ToolBar1, "ToolBtnHomePage");
+  ToolBar1->addSeparator();
+  ToolBtnDiagram = makeToolButton(ToolBar1, "ToolBtnDiagram");
+  DiagramAction = new QAction(this);
+  DiagramAction->setObjectName(QStringLiteral("DiagramAction"));
+  DiagramAction->setText(text(texts::kDiagramAction, Language::English));
+  DiagramAction->setEnabled(false);
+  ToolBtnDiagram->setEnabled(false);
+  bindButton(ToolBtnDiagram, DiagramAction);
+  // The tool button follows the action's enabled state.
+  connect(DiagramAction, &QAction::changed, ToolBtnDiagram,
+          [this] { ToolBtnDiagram->setEnabled(DiagramAction->isEnabled()); });
 
   StatusBar1 = new QStatusBar(this);
   StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
@@ -185,6 +201,7 @@ void TfrMainForm::bindActions(TfmAction& action) {
   frMainMenu1->addAction(action.PrintAction);
   frMainMenu1->addAction(action.AboutAction);
   frMainMenu1->addAction(action.HomePageAction);
+  frMainMenu1->addAction(DiagramAction);
 
   bindButton(ToolBtnOpen, action.OpenAction);
   bindButton(ToolBtnSave, action.SavAction);
@@ -212,6 +229,9 @@ void TfrMainForm::FrameEnter() {
     action_->AboutAction->setText(text(texts::kAboutAction, lang));
     action_->HomePageAction->setText(text(texts::kHomePageAction, lang));
   }
+  DiagramAction->setText(text(texts::kDiagramAction, lang));
+  DiagramAction->setToolTip(text(texts::kDiagramHint, lang));
+  ToolBtnDiagram->setToolTip(text(texts::kDiagramHint, lang));
   ToolBtnOpen->setToolTip(text(texts::kOpenHint, lang));
   ToolBtnSave->setToolTip(text(texts::kSaveHint, lang));
   ToolBtnSaveAs->setToolTip(text(texts::kSaveAsHint, lang));
@@ -228,6 +248,7 @@ void TfrMainForm::FrameEnter() {
   ToolBtnPrint->setIcon(ImageList1[kPrintPicture]);
   ToolBtnAbout->setIcon(ImageList1[kAboutPicture]);
   ToolBtnHomePage->setIcon(ImageList1[kHomePagePicture]);
+  ToolBtnDiagram->setIcon(ImageList1[kDiagramPicture]);
 
   loadRunGlyph(QStringLiteral("LED2OFF.BMP"));
   if (action_ != nullptr) action_->setLang(Lang);
@@ -278,6 +299,7 @@ TfmVLE::TfmVLE(Language interfaceLanguage, QWidget* parent)
   }
 
   connect(frMainForm1->BitBtnRun, &QPushButton::clicked, this, &TfmVLE::frMainForm1BitBtnRunClick);
+  connect(frMainForm1->DiagramAction, &QAction::triggered, this, &TfmVLE::openDiagram);
   connect(qApp, &QApplication::focusChanged, this, &TfmVLE::focusChanged);
 }
 
@@ -315,6 +337,10 @@ void TfmVLE::focusChanged(QWidget* old, QWidget* now) {
 void TfmVLE::frMainForm1BitBtnRunClick() {
   if (running_) return;
   running_ = true;
+  ++sessionsRun_;
+  // The session replaces the parameter set: the diagrams of the old one go.
+  if (fmDiagram_) fmDiagram_->close();
+  updateDiagramAction();
   QPushButton* run = frMainForm1->BitBtnRun;
   run->setEnabled(false);
   frMainForm1->loadRunGlyph(QStringLiteral("LED2ON.BMP"));
@@ -331,10 +357,48 @@ void TfmVLE::frMainForm1BitBtnRunClick() {
   frMainForm1->loadRunGlyph(QStringLiteral("LED2OFF.BMP"));
   run->setEnabled(true);
   running_ = false;
+  updateDiagramAction();
   // Activations left over from the session's dialogs come first, so that the focus stays on
   // the Exit button.
   QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
   frMainForm1->BitBtCancel->setFocus(Qt::OtherFocusReason);
+}
+
+void TfmVLE::setSessionState(const SessionState* state) {
+  state_ = state;
+  updateDiagramAction();
+}
+
+void TfmVLE::updateDiagramAction() {
+  frMainForm1->DiagramAction->setEnabled(!running_ && state_ != nullptr &&
+                                         plot::HasBinaryParameterSet(state_->ParameterSet));
+}
+
+TfmDiagram* TfmVLE::diagramWindow() const {
+  return fmDiagram_.data();
+}
+
+void TfmVLE::openDiagram() {
+  if (running_ || state_ == nullptr || !plot::HasBinaryParameterSet(state_->ParameterSet)) return;
+  if (fmDiagram_ == nullptr || diagramOfSession_ != sessionsRun_) {
+    delete fmDiagram_;
+    try {
+      fmDiagram_ = new TfmDiagram(
+          state_->ParameterSet, interfaceLanguage_, systemDecimalSeparator(),
+          [this](const std::vector<std::string>& lines) {
+            for (const std::string& line : lines)
+              mmVLE->append(line);
+          },
+          this);
+    } catch (const Error& error) {
+      showErrorBox(this, error.message(interfaceLanguage_), interfaceLanguage_);
+      return;
+    }
+    diagramOfSession_ = sessionsRun_;
+  }
+  fmDiagram_->show();
+  fmDiagram_->raise();
+  fmDiagram_->activateWindow();
 }
 
 void TfmVLE::closeEvent(QCloseEvent* event) {
@@ -342,6 +406,8 @@ void TfmVLE::closeEvent(QCloseEvent* event) {
     event->ignore();
     return;
   }
+  // The diagrams go with the main window.
+  if (fmDiagram_) fmDiagram_->close();
   event->accept();
 }
 

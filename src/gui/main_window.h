@@ -4,6 +4,7 @@
 // the Run button, the status label lbFrame and the Exit button.
 
 #include <QMainWindow>
+#include <QPointer>
 #include <QWidget>
 #include <array>
 
@@ -22,12 +23,14 @@ class QToolButton;
 
 namespace bubblix {
 class Dialogs;
-}
+struct SessionState;
+}  // namespace bubblix
 
 namespace bubblix::gui {
 
 class ReportMemo;
 class TfmAction;
+class TfmDiagram;
 
 class TfrMainForm : public QWidget {
   Q_OBJECT
@@ -61,6 +64,10 @@ class TfrMainForm : public QWidget {
   QToolButton* ToolBtnPrint = nullptr;
   QToolButton* ToolBtnAbout = nullptr;
   QToolButton* ToolBtnHomePage = nullptr;
+  // The phase diagrams of the last session's binary parameter set: the last entry of the menu
+  // bar and the last tool button. The main window enables it and carries it out.
+  QAction* DiagramAction = nullptr;
+  QToolButton* ToolBtnDiagram = nullptr;
   QStatusBar* StatusBar1 = nullptr;
   std::array<QLabel*, 2> StatusPanels{};
   QWidget* Panel1 = nullptr;
@@ -88,6 +95,8 @@ class TfmVLE : public QMainWindow {
   void setSessionDialogs(Dialogs* dialogs) { dialogs_ = dialogs; }
   // What the Run button runs: one calculation session, with the dialogs and the memo.
   void setSession(SessionEntry session) { session_ = std::move(session); }
+  // The run's state, whose parameter set the Diagram action draws.
+  void setSessionState(const SessionState* state);
 
   // Runs on every activation of the window: the language goes to the frame, the focus to the
   // Run button, the memo to the action form, and the caption is set.
@@ -96,6 +105,15 @@ class TfmVLE : public QMainWindow {
   // session never starts; afterwards the focus is on the Exit button.
   void frMainForm1BitBtnRunClick();
   bool sessionRunning() const { return running_; }
+
+  // The Diagram action is enabled when no session runs and the parameter set is binary with a
+  // model (after a fit or a load).
+  void updateDiagramAction();
+  // Opens the diagram window of the current parameter set. The first opening after a session
+  // computes the diagrams and appends their analysis lines to the report; a later one shows
+  // the same window again. An error (a set the analysis refuses) is shown in a message box.
+  void openDiagram();
+  TfmDiagram* diagramWindow() const;
 
   TfrMainForm* frMainForm1 = nullptr;
   ReportMemo* mmVLE = nullptr;
@@ -112,7 +130,12 @@ class TfmVLE : public QMainWindow {
   Language interfaceLanguage_;
   TfmAction* action_ = nullptr;
   Dialogs* dialogs_ = nullptr;
+  const SessionState* state_ = nullptr;
   SessionEntry session_;
+  QPointer<TfmDiagram> fmDiagram_;
+  // Sessions started so far; the diagram window shows the set of sessionsRun_ at its making.
+  int sessionsRun_ = 0;
+  int diagramOfSession_ = -1;
   bool running_ = false;
   bool exitOffered_ = false;
 };

@@ -8,12 +8,16 @@ namespace bubblix::gui {
 
 SessionEntry calculationSession(SessionState& state, const std::string& decimalSeparator,
                                 std::function<void()> onQuitRequested) {
-  return [&state, decimalSeparator, onQuitRequested = std::move(onQuitRequested)](
+  return calculationSession(state, decimalSeparator, std::move(onQuitRequested), BuiltInDatabase());
+}
+
+SessionEntry calculationSession(SessionState& state, const std::string& decimalSeparator,
+                                std::function<void()> onQuitRequested, const Database& db) {
+  return [&state, &db, decimalSeparator, onQuitRequested = std::move(onQuitRequested)](
              Dialogs& dialogs, ReportDocument& report) {
     SessionOptions options;
     options.DecimalSeparator = decimalSeparator;
-    const SessionResult result =
-        runCalculationSession(dialogs, report, state, BuiltInDatabase(), options);
+    const SessionResult result = runCalculationSession(dialogs, report, state, db, options);
     if (result.Outcome == SessionOutcome::QuitRequested && onQuitRequested) onQuitRequested();
   };
 }

@@ -9,6 +9,7 @@
 namespace bubblix {
 class Dialogs;
 class ReportDocument;
+struct Database;
 struct SessionState;
 }  // namespace bubblix
 
@@ -19,8 +20,11 @@ using SessionEntry = std::function<void(Dialogs&, ReportDocument&)>;
 // The session of the desktop program, on the run's state. decimalSeparator: the system
 // locale's, used for the numbers of the report. onQuitRequested runs when the user chose to
 // end the program inside the session; the front end then leaves through its Exit action,
-// which offers to keep the report.
+// which offers to keep the report. db: the data the session fits to and checks against, the
+// built-in database unless another is given (it must outlive the entry).
 SessionEntry calculationSession(SessionState& state, const std::string& decimalSeparator,
                                 std::function<void()> onQuitRequested);
+SessionEntry calculationSession(SessionState& state, const std::string& decimalSeparator,
+                                std::function<void()> onQuitRequested, const Database& db);
 
 }  // namespace bubblix::gui

@@ -75,8 +75,14 @@ TEST(StartUp, EnglishGivesEnglishCaptionsHintsAndMenus) {
   EXPECT_EQ(frame.ToolBar1->windowTitle(), QStringLiteral("Все для работы с файлами и папками"));
 
   // The File menu keeps "File"; its Exit item is the action that the Exit button triggers.
+  // The menu bar's entries keep their order; the phase diagrams come last.
   EXPECT_EQ(menuTexts(frame.frMainMenu1->actions()),
-            (QStringList{"File", "Font", "Print", "About", "HomePage"}));
+            (QStringList{"File", "Font", "Print", "About", "HomePage", "Diagram"}));
+  EXPECT_EQ(frame.frMainMenu1->actions().back(), frame.DiagramAction);
+  EXPECT_EQ(
+      frame.ToolBtnDiagram->toolTip(),
+      QStringLiteral("Phase diagrams (t-x-y, y-x, P-x-y) of the binary parameter set of the last "
+                     "session"));
   EXPECT_EQ(menuTexts(frame.File1->actions()),
             (QStringList{"Open", "Save", "Save as", "-", "Exit", "-", "Font", "Print"}));
   EXPECT_EQ(frame.File1->actions()[4], desktop->fmAction->CancAction);
@@ -85,7 +91,7 @@ TEST(StartUp, EnglishGivesEnglishCaptionsHintsAndMenus) {
   // Every tool button has its picture.
   for (QToolButton* b :
        {frame.ToolBtnOpen, frame.ToolBtnSave, frame.ToolBtnSaveAs, frame.ToolBtnFont,
-        frame.ToolBtnPrint, frame.ToolBtnAbout, frame.ToolBtnHomePage}) {
+        frame.ToolBtnPrint, frame.ToolBtnAbout, frame.ToolBtnHomePage, frame.ToolBtnDiagram}) {
     EXPECT_FALSE(b->icon().isNull()) << b->objectName().toStdString();
   }
 }
@@ -112,8 +118,12 @@ TEST(StartUp, RussianGivesRussianCaptionsAndTheCloseBoxToo) {
     EXPECT_EQ(frame.BitBtnRun->toolTip(),
               QStringLiteral("Для начала работы щелкните по этой кнопке"));
     EXPECT_EQ(frame.ToolBtnHomePage->toolTip(), QStringLiteral("Посетить Домашнюю страницу"));
-    EXPECT_EQ(menuTexts(frame.frMainMenu1->actions()),
-              (QStringList{"Файл", "Шрифт", "Печать", "О программе", "Домашняя страница"}));
+    EXPECT_EQ(
+        menuTexts(frame.frMainMenu1->actions()),
+        (QStringList{"Файл", "Шрифт", "Печать", "О программе", "Домашняя страница", "Диаграмма"}));
+    EXPECT_EQ(frame.ToolBtnDiagram->toolTip(),
+              QStringLiteral("Фазовые диаграммы (t-x-y, y-x, P-x-y) бинарного набора параметров "
+                             "последнего расчета"));
     EXPECT_EQ(menuTexts(frame.File1->actions()),
               (QStringList{"Открыть", "Сохранить", "Сохранить как", "-", "Выход", "-", "Шрифт",
                            "Печать"}));

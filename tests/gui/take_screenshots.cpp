@@ -1,17 +1,32 @@
-// bubblix_screenshots: pictures of the desktop program's windows for the documentation.
+// bubblix_screenshots: pictures of the desktop program's windows for the documentation: the
+// main window after a whole session (NRTL fitted to comp.1-comp.2, the adequacy check, one
+// boiling point), the dialogs with the database's component names, the diagram window and
+// the two diagrams of that session's parameter set.
 // Usage: bubblix_screenshots <folder> [en|ru]   (run under xvfb-run, see take_screenshots.sh)
 
 #include <QApplication>
 #include <QDir>
+#include <QDoubleSpinBox>
 #include <QLabel>
+#include <QPushButton>
 #include <QTableWidget>
 #include <QTimer>
 #include <cstdio>
+#include <sstream>
+#include <utility>
 
+#include "core/data/database.h"
+#include "core/session/answer_script.h"
+#include "core/session/calculation_session.h"
 #include "core/session/dialogs.h"
+#include "core/session/scripted_dialogs.h"
+#include "core/session_state.h"
+#include "diagram/diagram_data.h"
+#include "diagram/diagram_painter.h"
 #include "gui/about_box.h"
 #include "gui/actions.h"
 #include "gui/component_dialog.h"
+#include "gui/diagram_window.h"
 #include "gui/file_dialogs.h"
 #include "gui/grid_dialog.h"
 #include "gui/language_dialog.h"
@@ -38,6 +53,17 @@ void save(QWidget& widget, const QString& name) {
   widget.hide();
 }
 
+// The session the main window's picture shows, answered as a user would in the dialogs.
+constexpr const char* kSessionAnswers =
+    "variant 1\n"       // compute the parameters
+    "components 1,2\n"  // comp.1 and comp.2
+    "model NRTL\n"
+    "no\n"                // no parameter file
+    "yes\n"               // the adequacy check with its summary
+    "variant 1 liquid\n"  // boiling temperature at a pressure, liquid composition given
+    "grid 760 30\n"
+    "cancel\n";
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -46,22 +72,58 @@ int main(int argc, char** argv) {
   const Language lang =
       argc > 2 && QByteArray(argv[2]) == "ru" ? Language::Russian : Language::English;
   const bool en = lang == Language::English;
+  // The decimal separator a user of each language sees: the system locale's.
+  const std::string separator = en ? "." : ",";
 
   {
     TForm0 form0;
     save(form0, QStringLiteral("language-dialog"));
   }
 
+  SessionState state;
+  state.InterfaceLanguage = lang;
   TfmVLE window(lang);
   TfmSaveFile saveFile(&window);
   TfmPrint print;
   TfmFont font(&window);
   TfmAction action(&window, saveFile, &print, font);
   window.setActionForm(&action);
+  window.setSessionState(&state);
+  {
+    std::ostringstream echo;
+    ScriptedDialogs answers(AnswerScript::parse(kSessionAnswers), echo);
+    SessionOptions options;
+    options.DecimalSeparator = separator;
+    const SessionResult result =
+        runCalculationSession(answers, *window.mmVLE, state, BuiltInDatabase(), options);
+    if (result.Outcome != SessionOutcome::Completed) {
+      std::fprintf(stderr, "the session did not complete: %s\n", result.Message.c_str());
+      return 1;
+    }
+  }
+  window.updateDiagramAction();
   window.show();
   window.FormActivate();
   window.frMainForm1->FrameEnter();
+  window.mmVLE->moveCursor(QTextCursor::End);
+  window.mmVLE->ensureCursorVisible();
   save(window, QStringLiteral("main-window"));
+
+  // The diagrams of the session's parameter set, and the window that shows them.
+  {
+    const plot::DiagramData data =
+        plot::ComputeDiagram(BuiltInDatabase(), state.ParameterSet, std::nullopt, lang, separator);
+    for (const auto& [view, name] : {std::pair{plot::DiagramView::Main, "diagram-txy.png"},
+                                     std::pair{plot::DiagramView::Xy, "diagram-xy.png"}}) {
+      plot::SaveDiagram(data, view, QDir(folder).filePath(QString::fromLatin1(name)));
+    }
+    TfmDiagram diagrams(state.ParameterSet, lang, separator, {});
+    diagrams.resize(900, 700);
+    save(diagrams, QStringLiteral("diagram-window"));
+    diagrams.sePxyTemperature->setValue(80.0);
+    diagrams.btnPxy->click();
+    save(diagrams, QStringLiteral("diagram-window-pxy"));
+  }
 
   TfmAltern altern;
   VariantRequest variant;
@@ -91,8 +153,8 @@ int main(int argc, char** argv) {
                          : "Задайте качественный состав смеси, для которой требуется рассчитать "
                            "температуру кипения и состав равновесной паровой фазы";
   components.Lang = lang;
-  components.ItemNames = en ? std::vector<std::string>{"Acetone", "Methanol", "Water", "Ethanol"}
-                            : std::vector<std::string>{"Ацетон", "Метанол", "Вода", "Этанол"};
+  for (const TComponentRecord& record : BuiltInDatabase().ComponentBase)
+    components.ItemNames.push_back(en ? record.EnglishName : record.RussianName);
   checkList.prepare(components);
   save(checkList, QStringLiteral("component-dialog"));
 

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Takes the documentation's pictures of the desktop program's windows under a virtual X
-# display: docs/<window>.png (English) and docs/ru/<window>.png (Russian).
+# display: docs/<window>.png (English) and docs/ru/<window>.png (Russian), with the main
+# window after a whole session and the phase diagrams of its parameter set.
 # Usage: tests/gui/take_screenshots.sh [build folder]
 set -euo pipefail
 cd "$(dirname "$0")/../.."

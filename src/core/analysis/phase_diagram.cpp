@@ -184,7 +184,12 @@ std::optional<EquilibriumPoint> BinaryEquilibrium::bubblePoint(Condition c, Real
     Real P = isobaric ? c.Value : 0.0L;
     const SolveResult result = SolveEquilibrium(*mixture_, isobaric ? 'T' : 'P', 'y', span.A,
                                                 span.B, tau, P, set_, x, gamma, y);
-    if (!result.converged() || !usable(result.RootEstimate)) return std::nullopt;
+    // The curves keep to points the iteration itself finds (SolveResult::Fallback): the
+    // fallbacks also find points far outside the property data, such as at 1 Pa.
+    if (!result.converged() || result.Fallback != SolveFallback::None ||
+        !usable(result.RootEstimate)) {
+      return std::nullopt;
+    }
     Real& unknown = isobaric ? tau : P;
     const UNIFACComposition unifac =
         set_.ModelCode == 'F' ? PrepareUNIFAC(*mixture_, set_, x) : UNIFACComposition{};
@@ -245,7 +250,7 @@ std::optional<EquilibriumPoint> BinaryEquilibrium::dewPoint(Condition c, Real y1
     // A and B belong to the bubble problem; the dew problem only needs them positive.
     const SolveResult result =
         SolveEquilibrium(*mixture_, task, 'x', 1.0L, 1.0L, tau, P, set_, x, gamma, vapour);
-    if (!result.converged()) return std::nullopt;
+    if (!result.converged() || result.Fallback != SolveFallback::None) return std::nullopt;
   } else {
     std::array<Real, 3> v{start->x1, 1.0L - start->x1, start->unknown(c.Kind)};
     if (!usable(v[2])) return std::nullopt;

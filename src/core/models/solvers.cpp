@@ -8,6 +8,7 @@
 
 #include "core/models/model_evaluator.h"
 #include "core/models/nrtl.h"
+#include "core/models/solver_fallback.h"
 #include "core/models/unifac.h"
 #include "core/models/uniquac.h"
 #include "core/models/vle_object.h"
@@ -198,7 +199,20 @@ void describeDewFailure(SolveResult& result, bool temperatureTask, Real tau, Rea
   const std::string vapour = formatList(std::span<const Real>(y.data(), n));
   const std::string liquid = formatList(v.first(n));
   const std::string last = unknownText(temperatureTask, v[n]);
-  if (result.Fault == SolveFault::IterationLimit) {
+  if (result.Fault == SolveFault::NegativeFraction) {
+    result.Message =
+        temperatureTask ? &kDewTemperatureNegativeFraction : &kDewPressureNegativeFraction;
+    result.MessageArgs = {given, vapour, liquid, last, std::to_string(result.Iterations)};
+  } else if (result.Fault == SolveFault::ResidualNotSmall) {
+    result.Message =
+        temperatureTask ? &kDewTemperatureResidualNotSmall : &kDewPressureResidualNotSmall;
+    result.MessageArgs = {given,
+                          vapour,
+                          liquid,
+                          last,
+                          std::to_string(result.Iterations),
+                          formatReal(result.LastResidual)};
+  } else if (result.Fault == SolveFault::IterationLimit) {
     result.Message = temperatureTask ? &kDewTemperatureNoConvergence : &kDewPressureNoConvergence;
     result.MessageArgs = {given,
                           vapour,
@@ -260,6 +274,7 @@ SolveResult solveBubble(bool temperatureTask, Real A, Real B, int n, Variables& 
   }
   describeBubbleFailure(result, temperatureTask, givenTau, givenP, vars.x, n, lastArgument, start,
                         end);
+  if (result.failed()) BubbleFallback(temperatureTask, start, end, f, result);
   return result;
 }
 
@@ -282,12 +297,13 @@ SolveResult solveDew(bool temperatureTask, int n, Variables& vars, Residual&& re
   };
   const std::span<Real> unknowns(v.data(), static_cast<std::size_t>(n) + 1);
   SolveResult result = NewtonSolve(n + 1, unknowns, F, kSolverTolerance, onInversionError);
+  RejectFalseDewSolutions(n, unknowns, result);
+  describeDewFailure(result, temperatureTask, vars.tau, vars.P, vars.y, n, unknowns);
+  if (result.failed()) DewFallback(temperatureTask, n, vars.y, F, unknowns, result);
   if (result.converged()) {
     for (int i = 0; i <= n; ++i)
       vars.x[i] = v[i];
     (temperatureTask ? vars.tau : vars.P) = v[n];
-  } else {
-    describeDewFailure(result, temperatureTask, vars.tau, vars.P, vars.y, n, unknowns);
   }
   return result;
 }

@@ -9,8 +9,10 @@
 // is followed by a secant iteration with the first step 0.02 (tau) or 0.2 Pa. On return tau
 // or P, y and gamma hold the values of the LAST evaluation, at d + s of the final secant
 // pass, not the root estimate c (SolveResult::RootEstimate keeps c). That point lies half the
-// previous secant correction from the root: on task 'T' a few hundredths of a degree, with
-// sum y - 1 up to about 1e-3 there; x_i gamma_i Psat_i = y_i P holds exactly there.
+// previous secant correction from the root: on task 'T' usually a few hundredths of a
+// degree, but when the secant ends after two or three passes up to 5.7 K, with sum y - 1 up
+// to 0.32 there (the solver sweep, docs/solver-sweep.md); x_i gamma_i Psat_i = y_i P holds
+// exactly there.
 //
 // Dew problem (phase letter 'x' or 'X'; y given, x unknown): Newton iteration with a
 // numerical Jacobian on the n + 1 unknowns x_1..x_n and tau (task 'T', start 1.3) or P (task
@@ -30,7 +32,16 @@
 // value under the root of the parabolic estimate, a straight line through its three points
 // or a zero secant slope ends the calculation with an arithmetic fault that names the step,
 // and the caller's variables are left as they were. The model routines themselves do not
-// check.
+// check. A Newton solution with a mole fraction below -1e-6, or whose residual stayed large
+// while the steps became small, is no equilibrium either (RejectFalseDewSolutions in
+// solver_fallback.h): it ends as an arithmetic fault of NewtonSolve with the fault
+// NegativeFraction or ResidualNotSmall.
+//
+// Only when an iteration fails, a safeguarded method takes over (solver_fallback.h): the
+// bubble pressure directly, the bubble temperature by a bracketed root search, the dew point
+// by successive substitution. Its point satisfies the same relations, and the result says
+// that it ran (SolveResult::Fallback) and still tells how the iteration failed. Every point
+// the iterations find themselves is returned unchanged.
 
 #include <algorithm>
 #include <array>
@@ -90,14 +101,26 @@ enum class SolveFault : std::uint8_t {
   NegativeUnderRoot,
   ZeroQuadraticCoefficient,
   ZeroSlope,
-  SingularMatrix,  // a pivot below the threshold; Message is the inversion's own text
+  SingularMatrix,    // a pivot below the threshold; Message is the inversion's own text
+  NegativeFraction,  // the Newton iteration met its tolerance at a negative mole fraction
+  ResidualNotSmall,  // the Newton steps met the tolerance but the residual stayed large
+};
+
+// The safeguarded method that takes over when the iteration above fails (solver_fallback.h).
+enum class SolveFallback : std::uint8_t {
+  None,
+  BubblePressure,     // P = sum x_i gamma_i Psat_i directly
+  BubbleTemperature,  // a bracketed root search on sum y - 1 in tau
+  DewPoint,           // successive substitution on x with the unknown solved at each x
 };
 
 // The routine name of a step ("ParabolicStart", ...); "" for None.
 const char* SolveStepName(SolveStep step);
 
 // How a solution ended. The failure text (Message, MessageArgs) names the task, the phase,
-// the given values and the last iterate; it is empty when the solution converged.
+// the given values and the last iterate of the iteration that failed; it is empty when the
+// iteration converged, and kept when a fallback found the point after all (message() and
+// throwIfFailed() then give nothing, as for any converged solution).
 struct SolveResult {
   SolveStatus Status = SolveStatus::Converged;
   SolveStep Step = SolveStep::None;  // where the fault or the limit was met
@@ -107,6 +130,12 @@ struct SolveResult {
                             // at the last iterate whose residual was evaluated
   Real LastCorrection = 0;  // bubble: |c - d| of the last pass; dew: rms of the last step
   Real RootEstimate = 0;    // bubble: the root estimate c of the last pass (tau or Pa)
+  // The fallback that ran after the iteration failed; None when the iteration converged.
+  // Status tells whether the fallback found the point; Step, Fault, Iterations, LastResidual
+  // and LastCorrection still tell how the iteration failed. A bubble fallback that found the
+  // point sets RootEstimate to its root, which is also the point reported.
+  SolveFallback Fallback = SolveFallback::None;
+  int FallbackIterations = 0;
   const Text* Message = nullptr;
   std::vector<std::string> MessageArgs;
 

@@ -69,4 +69,88 @@ inline constexpr Text kBrowserStartFailed{"Ошибка ", "Ошибка "};
 // A failure that ended a calculation session; the report keeps what it had.
 inline constexpr Text kSessionFailed{"The calculation was stopped: {0}", "Расчет прерван: {0}"};
 
+// Phase diagrams of a binary parameter set: the main window's action, the diagram window and
+// the diagram program bubblix-diagram.
+inline constexpr Text kDiagramAction{"Diagram", "Диаграмма"};
+inline constexpr Text kDiagramHint{
+    "Phase diagrams (t-x-y, y-x, P-x-y) of the binary parameter set of the last session",
+    "Фазовые диаграммы (t-x-y, y-x, P-x-y) бинарного набора параметров последнего расчета"};
+// {0}, {1} the component names, {2} the model name.
+inline constexpr Text kDiagramWindowCaption{"Phase diagrams {0}-{1}, model {2}",
+                                            "Фазовые диаграммы {0}-{1}, модель {2}"};
+inline constexpr Text kDiagramTxyTab{"t-x-y", "t-x-y"};
+inline constexpr Text kDiagramXyTab{"y-x", "y-x"};
+// {0} the temperature, °C.
+inline constexpr Text kDiagramPxyTab{"P-x-y at {0} °C", "P-x-y при {0} °C"};
+inline constexpr Text kDiagramPxyTemperature{"Temperature for P-x-y, °C:",
+                                             "Температура для P-x-y, °C:"};
+inline constexpr Text kDiagramPxyButton{"Draw P-x-y", "Построить P-x-y"};
+inline constexpr Text kDiagramPxyHint{
+    "Pressure-composition diagram at the temperature given on the left",
+    "Диаграмма давление-состав при температуре, заданной слева"};
+inline constexpr Text kDiagramSaveButton{"Save...", "Сохранить..."};
+inline constexpr Text kDiagramSaveHint{"Save the diagram shown as a PNG picture or an SVG drawing",
+                                       "Сохранить показанную диаграмму как рисунок PNG или SVG"};
+inline constexpr Text kDiagramCloseButton{"Close", "Закрыть"};
+inline constexpr Text kDiagramSaveCaption{"Saving the diagram", "Сохранение диаграммы"};
+inline constexpr Text kDiagramSaveFilter{"PNG picture (*.png);;SVG drawing (*.svg)",
+                                         "Рисунок PNG (*.png);;Рисунок SVG (*.svg)"};
+// A legend entry with its values. {0} the legend text, {1} the condition ("t = 78.16 °C"),
+// {2} the mole fraction x1.
+inline constexpr Text kDiagramAzeotropeEntry{"{0}: {1}, x1 = {2}", "{0}: {1}, x1 = {2}"};
+// {0} the legend text, {1} and {2} the ends of the range of x1.
+inline constexpr Text kDiagramSplitEntry{"{0}: {1} < x1 < {2}", "{0}: {1} < x1 < {2}"};
+// {0} the file name.
+inline constexpr Text kDiagramFileType{
+    "The diagram file {0} must end in .png or .svg",
+    "Имя файла диаграммы {0} должно оканчиваться на .png или .svg"};
+// {0} the file name, {1} the reason.
+inline constexpr Text kDiagramNotWritten{"The diagram cannot be written to {0}: {1}",
+                                         "Диаграмму нельзя записать в файл {0}: {1}"};
+inline constexpr Text kDiagramWriteFailed{"the file cannot be created or written",
+                                          "файл нельзя создать или записать"};
+
+// bubblix-diagram. {0} the program name.
+inline constexpr Text kDiagramUsage{
+    "Usage: {0} --params FILE.dat --out FILE.png|FILE.svg [--kind txy|xy|pxy] [--t CELSIUS] "
+    "[--lang en|ru] [--size WIDTHxHEIGHT]\n"
+    "Draws the phase diagram of the binary parameter set in FILE.dat:\n"
+    "  txy  t-x-y at the pressure of the pair's data (760 mm Hg when the pair has none), the "
+    "default\n"
+    "  xy   y-x at the same pressure, or at the temperature --t when it is given\n"
+    "  pxy  P-x-y at the temperature --t (°C), which it needs\n"
+    "The file's ending chooses the format; the size is 900x650 pixels unless --size is given.",
+    "Запуск: {0} --params ФАЙЛ.dat --out ФАЙЛ.png|ФАЙЛ.svg [--kind txy|xy|pxy] [--t ГРАДУСЫ] "
+    "[--lang en|ru] [--size ШИРИНАxВЫСОТА]\n"
+    "Строит фазовую диаграмму бинарного набора параметров из ФАЙЛ.dat:\n"
+    "  txy  t-x-y при давлении опытных данных пары (760 мм рт.ст., если данных нет), по "
+    "умолчанию\n"
+    "  xy   y-x при том же давлении или при температуре --t, если она задана\n"
+    "  pxy  P-x-y при температуре --t (°C), которая для нее нужна\n"
+    "Формат задается окончанием имени файла; размер 900x650 точек, если не задан --size."};
+// {0} the option.
+inline constexpr Text kDiagramOptionUnknown{"Unknown option {0}", "Неизвестный параметр {0}"};
+inline constexpr Text kDiagramOptionValueMissing{"The option {0} needs a value",
+                                                 "Для параметра {0} нужно значение"};
+inline constexpr Text kDiagramOptionTwice{"The option {0} is given twice",
+                                          "Параметр {0} задан дважды"};
+inline constexpr Text kDiagramOptionRequired{"The option {0} is required",
+                                             "Параметр {0} обязателен"};
+// {0} the option, {1} the value, {2} the values it takes.
+inline constexpr Text kDiagramOptionValue{"The option {0} does not take {1}: it takes {2}",
+                                          "Параметр {0} не принимает значение {1}: допустимо {2}"};
+// What --t and --size take, for kDiagramOptionValue.
+inline constexpr Text kDiagramTemperatureValues{"a number of °C above -273.15",
+                                                "число градусов Цельсия выше -273,15"};
+inline constexpr Text kDiagramSizeValues{"WIDTHxHEIGHT in pixels, each from 200 to 8000",
+                                         "ШИРИНАxВЫСОТА в точках, каждое от 200 до 8000"};
+inline constexpr Text kDiagramKindNeedsTemperature{
+    "The kind pxy needs the temperature: --t CELSIUS",
+    "Для вида pxy нужна температура: --t ГРАДУСЫ"};
+inline constexpr Text kDiagramTemperatureNotForTxy{
+    "The kind txy is drawn at the pressure of the data; --t applies to pxy and xy",
+    "Вид txy строится при давлении опытных данных; --t относится к видам pxy и xy"};
+// {0} the program name, {1} the message.
+inline constexpr Text kDiagramProgramError{"{0}: {1}", "{0}: {1}"};
+
 }  // namespace bubblix::texts

@@ -114,6 +114,18 @@ inline constexpr Text kDewTemperatureNotFinite{
     "finite number; last x = ({2}), t = {3} °C",
     "Температура конденсации при P = {0} Па, y = ({1}): арифметическая ошибка в {4}, значение "
     "не является конечным числом; последние x = ({2}), t = {3} °C"};
+// {4} Newton iterations done
+inline constexpr Text kDewTemperatureNegativeFraction{
+    "Dew temperature at P = {0} Pa, y = ({1}): the Newton iteration ended at a negative mole "
+    "fraction after {4} iterations; last x = ({2}), t = {3} °C",
+    "Температура конденсации при P = {0} Па, y = ({1}): итерации Ньютона закончились на "
+    "отрицательной мольной доле после {4} итераций; последние x = ({2}), t = {3} °C"};
+// {4} Newton iterations done, {5} the largest residual
+inline constexpr Text kDewTemperatureResidualNotSmall{
+    "Dew temperature at P = {0} Pa, y = ({1}): the Newton steps met the tolerance after {4} "
+    "iterations but the residual stayed at {5}; last x = ({2}), t = {3} °C",
+    "Температура конденсации при P = {0} Па, y = ({1}): шаги Ньютона достигли точности за {4} "
+    "итераций, но невязка осталась {5}; последние x = ({2}), t = {3} °C"};
 
 // Dew point, pressure unknown: {0} given t, degC; {1} vapour y; {2} last x; {3} last P, Pa.
 inline constexpr Text kDewPressureNoConvergence{
@@ -126,5 +138,17 @@ inline constexpr Text kDewPressureNotFinite{
     "finite number; last x = ({2}), P = {3} Pa",
     "Давление конденсации при t = {0} °C, y = ({1}): арифметическая ошибка в {4}, значение не "
     "является конечным числом; последние x = ({2}), P = {3} Па"};
+// {4} Newton iterations done
+inline constexpr Text kDewPressureNegativeFraction{
+    "Dew pressure at t = {0} °C, y = ({1}): the Newton iteration ended at a negative mole "
+    "fraction after {4} iterations; last x = ({2}), P = {3} Pa",
+    "Давление конденсации при t = {0} °C, y = ({1}): итерации Ньютона закончились на "
+    "отрицательной мольной доле после {4} итераций; последние x = ({2}), P = {3} Па"};
+// {4} Newton iterations done, {5} the largest residual
+inline constexpr Text kDewPressureResidualNotSmall{
+    "Dew pressure at t = {0} °C, y = ({1}): the Newton steps met the tolerance after {4} "
+    "iterations but the residual stayed at {5}; last x = ({2}), P = {3} Pa",
+    "Давление конденсации при t = {0} °C, y = ({1}): шаги Ньютона достигли точности за {4} "
+    "итераций, но невязка осталась {5}; последние x = ({2}), P = {3} Па"};
 
 }  // namespace bubblix

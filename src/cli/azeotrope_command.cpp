@@ -1,0 +1,64 @@
+#include "cli/azeotrope_command.h"
+
+#include <CLI/CLI.hpp>
+
+#include "cli/json_output.h"
+#include "core/analysis/binary_analysis.h"
+#include "core/data/database.h"
+
+namespace bubblix::cli {
+
+namespace {
+
+Json summaryJson(const AzeotropeSummary& summary) {
+  Json document;
+  if (summary.azeotrope) {
+    const auto& a = *summary.azeotrope;
+    document["azeotrope"] = {{"t_c", jsonReal(a.t_c, "azeotrope t_c")},
+                             {"p_mmhg", jsonReal(a.p_mmhg, "azeotrope p_mmhg")},
+                             {"x1", jsonReal(a.x1, "azeotrope x1")}};
+  } else {
+    document["azeotrope"] = nullptr;
+  }
+  if (summary.liquid_split) {
+    const auto& split = *summary.liquid_split;
+    document["liquid_split"] = {{"x1_from", jsonReal(split.x1_from, "liquid_split x1_from")},
+                                {"x1_to", jsonReal(split.x1_to, "liquid_split x1_to")}};
+  } else {
+    document["liquid_split"] = nullptr;
+  }
+  return document;
+}
+
+}  // namespace
+
+CLI::App* setupAzeotropeCommand(CLI::App& app, AzeotropeCommandOptions& options) {
+  CLI::App* command = app.add_subcommand(
+      "azeotrope", "azeotropes and liquid split of a binary parameter set at the data's pressure");
+  command->add_option("--params", options.Params, "the parameter file (.dat)")
+      ->required()
+      ->check(CLI::ExistingFile);
+  addLanguageOption(*command, options.Lang);
+  command->add_flag("--json", options.Json, "write a JSON object instead of the report lines");
+  return command;
+}
+
+int runAzeotropeCommand(const AzeotropeCommandOptions& options, CommandStreams io) {
+  const Language lang = languageOf(options.Lang);
+  const LoadedSet loaded = loadParameterSet(options.Params, lang);
+  requireBinary(loaded);
+  const Database& db = BuiltInDatabase();
+  const TParameterSet& set = loaded.State.ParameterSet;
+  const Mixture mixture = BinaryMixture(db, set, lang);
+  const BinaryEquilibrium equilibrium(mixture, set);
+  const BinaryAnalysis analysis =
+      AnalyseBinary(db, equilibrium, Condition::atPressure(DataSetPressure(db, set)));
+  if (options.Json) {
+    writeJson(io.out, summaryJson(Summarize(analysis)));
+  } else {
+    printLines(io.out, AnalysisReportLines(analysis, lang));
+  }
+  return kExitOk;
+}
+
+}  // namespace bubblix::cli

@@ -1,0 +1,106 @@
+#include "cli/cli_common.h"
+
+#include <CLI/CLI.hpp>
+#include <exception>
+#include <ostream>
+
+#include "cli/cli_texts.h"
+#include "core/data/database.h"
+#include "core/session/dialog_rules.h"
+
+namespace bubblix::cli {
+
+void addLanguageOption(CLI::App& command, std::string& lang) {
+  command.add_option("--lang", lang, "language of the report and the messages (default en)")
+      ->transform(CLI::IsMember({"en", "ru"}, CLI::ignore_case));
+}
+
+Language languageOf(const std::string& lang) {
+  return lang == "ru" ? Language::Russian : Language::English;
+}
+
+Real parseNumber(const std::string& text, const std::string& option) {
+  // The grid's reading with a full stop: independent of the C locale, no nan or inf.
+  if (const std::optional<Real> value = parseGridNumber(text, ".")) return *value;
+  throw UsageError(texts::kNotANumber, {option, std::string(trimBlanks(text))});
+}
+
+std::vector<Real> parseNumberList(const std::string& text, const std::string& option) {
+  std::vector<Real> values;
+  if (trimBlanks(text).empty()) throw UsageError(texts::kEmptyList, {option});
+  std::size_t start = 0;
+  while (true) {
+    const std::size_t comma = text.find(',', start);
+    values.push_back(parseNumber(text.substr(start, comma - start), option));
+    if (comma == std::string::npos) break;
+    start = comma + 1;
+  }
+  return values;
+}
+
+LoadedSet loadParameterSet(const std::string& path, Language lang) {
+  LoadedSet loaded;
+  loaded.State.InterfaceLanguage = lang;
+  try {
+    loaded.File = loadParameterFile(path, loaded.State, BuiltInDatabase());
+  } catch (const FileError& error) {
+    // Some of the reader's messages do not name the file ("wrong parameter in DataFile").
+    const std::string message = error.message(lang);
+    if (message.find(path) != std::string::npos) throw;
+    throw FileError(texts::kParameterFileError, {path, message});
+  } catch (const DataError& error) {
+    const std::string message = error.message(lang);
+    if (message.find(path) != std::string::npos) throw;
+    throw DataError(texts::kParameterFileError, {path, message});
+  }
+  return loaded;
+}
+
+void requireBinary(const LoadedSet& loaded) {
+  const int n = loaded.State.ParameterSet.ComponentCount;
+  if (n != 2) throw InputError(texts::kNotBinary, {loaded.File.FileName, std::to_string(n)});
+}
+
+void echoMessage(std::ostream& err, MessageKind kind, const std::string& text, Language lang) {
+  std::string lines;
+  lines.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\r') {
+      lines += '\n';
+      if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    } else {
+      lines += text[i];
+    }
+  }
+  err << messageTitle(kind).in(lang) << ": " << lines << '\n';
+  err.flush();
+}
+
+void printLines(std::ostream& out, const std::vector<std::string>& lines) {
+  for (const std::string& line : lines)
+    out << line << '\n';
+  out.flush();
+}
+
+void printError(std::ostream& err, const std::string& message) {
+  err << "bubblix-cli: " << message << '\n';
+  err.flush();
+}
+
+int runCommand(Language lang, std::ostream& err, const std::function<int()>& command) {
+  try {
+    return command();
+  } catch (const UsageError& error) {
+    printError(err, error.message(lang));
+    return kExitUsage;
+  } catch (const Error& error) {
+    printError(err, error.message(lang));
+  } catch (const std::exception& error) {
+    printError(err, render(texts::kUnexpectedFailure, lang, {error.what()}));
+  } catch (...) {
+    printError(err, render(texts::kUnexpectedFailure, lang, {"?"}));
+  }
+  return kExitFailed;
+}
+
+}  // namespace bubblix::cli

@@ -1,0 +1,132 @@
+#pragma once
+// The texts of bubblix-cli's own messages, English and Russian. The report texts and the
+// messages of the calculation come from the core (core/texts/).
+
+#include "core/texts/text.h"
+
+namespace bubblix::cli::texts {
+
+// ---- Values of the command line ----
+
+inline constexpr Text kNotANumber{"{0}: \"{1}\" is not a number (write numbers with a full stop)",
+                                  "{0}: \"{1}\" - не число (дробную часть отделяйте точкой)"};
+inline constexpr Text kEmptyList{"{0}: no values given", "{0}: значения не заданы"};
+inline constexpr Text kComponentNumber{"--components: \"{0}\" is not a component number (1 to 4)",
+                                       "--components: \"{0}\" - не номер компонента (от 1 до 4)"};
+inline constexpr Text kComponentRepeated{"--components: component {0} is given twice",
+                                         "--components: компонент {0} задан дважды"};
+inline constexpr Text kComponentCount{"--components: a mixture has 2 to 4 components, {0} given",
+                                      "--components: смесь состоит из 2-4 компонентов, задано {0}"};
+inline constexpr Text kUnifacVariantWithoutUnifac{
+    "--unifac-variant applies to --model unifac only",
+    "--unifac-variant относится только к --model unifac"};
+inline constexpr Text kLiteratureWithoutVariant1{
+    "--literature takes the literature group values of UNIFAC variant 1: it needs --model unifac "
+    "and --unifac-variant 1",
+    "--literature берет литературные значения групповых параметров UNIFAC варианта 1: нужны "
+    "--model unifac и --unifac-variant 1"};
+inline constexpr Text kCompositionCount{
+    "--composition: {0} values given; the set of {1} components takes {2} (the mole percents of "
+    "components 1 to {2}, the last component is the rest to 100)",
+    "--composition: задано значений: {0}; для набора из {1} компонентов нужно {2} (мольные "
+    "проценты компонентов 1-{2}, последний компонент - остаток до 100)"};
+inline constexpr Text kFractionCount{"--x: {0} mole fractions given; the set has {1} components",
+                                     "--x: задано мольных долей: {0}; в наборе {1} компонентов"};
+inline constexpr Text kFractionOutOfRange{
+    "--x: the mole fraction {1} of component {0} is outside 0..1",
+    "--x: мольная доля {1} компонента {0} вне интервала 0..1"};
+inline constexpr Text kFractionSum{"--x: the mole fractions add up to {0}, not to 1",
+                                   "--x: сумма мольных долей равна {0}, а не 1"};
+inline constexpr Text kTemperatureTooLow{
+    "--t: {0} degr.C is not above absolute zero (-273.15 degr.C)",
+    "--t: {0} град.С - не выше абсолютного нуля (-273,15 град.С)"};
+inline constexpr Text kBatchNeedsNoPoint{
+    "--batch reads its points from the file: leave out --task, --phase, --value and "
+    "--composition",
+    "--batch читает точки из файла: --task, --phase, --value и --composition не задаются"};
+inline constexpr Text kPointOptionMissing{"{0} is required (or --batch FILE for many points)",
+                                          "требуется {0} (или --batch ФАЙЛ для многих точек)"};
+inline constexpr Text kJsonWithBatch{"--json does not apply to --batch: its results are CSV",
+                                     "--json не относится к --batch: его результаты - CSV"};
+inline constexpr Text kBatchSameFile{"--out {0} is the input file of --batch itself",
+                                     "--out {0} - это сам входной файл --batch"};
+inline constexpr Text kOutWithoutBatch{"--out applies to --batch only",
+                                       "--out относится только к --batch"};
+
+// ---- Parameter sets ----
+
+inline constexpr Text kNotBinary{
+    "{0} holds a set of {1} components; this command needs a binary set",
+    "{0} содержит набор из {1} компонентов; команде нужен бинарный набор"};
+
+inline constexpr Text kParameterFileError{"Parameter file {0}: {1}", "Файл параметров {0}: {1}"};
+
+// ---- Files ----
+
+inline constexpr Text kCannotRead{"{0} cannot be read: {1}", "Не удается прочитать {0}: {1}"};
+inline constexpr Text kCannotWrite{"{0} cannot be written: {1}", "Не удается записать {0}: {1}"};
+
+// ---- Results ----
+
+inline constexpr Text kBatchPointsFailed{
+    "{0} of {1} points could not be solved: their messages are in the error column",
+    "Не удалось рассчитать точек: {0} из {1}; их сообщения - в столбце error"};
+inline constexpr Text kGammaHeading{"Activity coefficients of model {0} at t = {1} degr.C",
+                                    "Коэффициенты активности модели {0} при t = {1} град.С"};
+inline constexpr Text kGammaNotFinite{
+    "The activity coefficients of model {0} cannot be calculated at t = {1} degr.C for this "
+    "composition",
+    "Коэффициенты активности модели {0} не удается рассчитать при t = {1} град.С для этого "
+    "состава"};
+inline constexpr Text kResultNotFinite{"The result {0} is not a finite number",
+                                       "Результат {0} не является конечным числом"};
+
+// ---- The fitting session without questions ----
+
+inline constexpr Text kRetrying{
+    "The fit converges slowly: going on ({0} of {1} retries, --max-retries)",
+    "Подбор сходится медленно: продолжение ({0} из {1} повторов, --max-retries)"};
+inline constexpr Text kRetriesExhausted{
+    "The fit was stopped: it still converged slowly after {0} retries (raise --max-retries to "
+    "let it go on longer)",
+    "Подбор остановлен: он сходился медленно и после {0} повторов (увеличьте --max-retries, "
+    "чтобы он продолжался дольше)"};
+inline constexpr Text kPairWithoutData{
+    "{0} The fit command cannot choose where the parameters of such a pair come from: answer "
+    "that question in a session (bubblix-cli session --answers FILE)",
+    "{0} Команда fit не может выбрать, откуда берутся параметры такой пары: ответьте на этот "
+    "вопрос в сеансе (bubblix-cli session --answers ФАЙЛ)"};
+inline constexpr Text kUnexpectedQuestion{
+    "The fitting session asked a question the fit command cannot answer: {0}",
+    "Сеанс подбора задал вопрос, на который команда fit не может ответить: {0}"};
+inline constexpr Text kNotSaved{"The parameter file {0} was not written",
+                                "Файл параметров {0} не записан"};
+
+// ---- Sessions from answer scripts ----
+
+inline constexpr Text kAnswersLeft{
+    "Answer script {0}: the session ended with {1} answer(s) not used, the first at line {2}",
+    "Файл ответов {0}: сеанс завершен, неиспользованных ответов: {1}, первый в строке {2}"};
+inline constexpr Text kSessionFailed{"The session ended with an error (see the message above)",
+                                     "Сеанс завершен с ошибкой (см. сообщение выше)"};
+
+// ---- The diagram program ----
+
+inline constexpr Text kDiagramNotBuilt{
+    "The diagram program {0} is not built: it needs Qt 6 (configure with -DBUBBLIX_GUI=ON and "
+    "build the target bubblix-diagram)",
+    "Программа диаграмм {0} не собрана: ей нужен Qt 6 (настройте сборку с -DBUBBLIX_GUI=ON и "
+    "соберите цель bubblix-diagram)"};
+inline constexpr Text kDiagramNotStarted{"The diagram program {0} cannot be started: {1}",
+                                         "Не удается запустить программу диаграмм {0}: {1}"};
+
+// ---- Anything else ----
+
+inline constexpr Text kUnknownCommand{
+    "\"{0}\" is not a command of bubblix-cli; the commands are {1} (bubblix-cli --help)",
+    "\"{0}\" - не команда bubblix-cli; команды: {1} (bubblix-cli --help)"};
+inline constexpr Text kOutputNotWritten{"The standard output cannot be written",
+                                        "Не удается записать стандартный вывод"};
+inline constexpr Text kUnexpectedFailure{"Unexpected failure: {0}", "Непредвиденный сбой: {0}"};
+
+}  // namespace bubblix::cli::texts

@@ -1,0 +1,261 @@
+#include "cli/fit_command.h"
+
+#include <CLI/CLI.hpp>
+#include <algorithm>
+#include <ostream>
+
+#include "cli/cli_texts.h"
+#include "cli/json_output.h"
+#include "core/data/database.h"
+#include "core/models/parameter_file.h"
+#include "core/report/report_document.h"
+#include "core/session/dialog_rules.h"
+#include "core/session/fitting_session.h"
+#include "core/texts/parameter_file_texts.h"
+#include "core/texts/session_texts.h"
+
+namespace bubblix::cli {
+
+namespace {
+
+namespace core_texts = bubblix::texts;
+
+// The model dialog's Tag of each --model name.
+int modelTag(const std::string& model) {
+  if (model == "nrtl") return 1;
+  if (model == "uniquac") return 2;
+  if (model == "unifac") return 3;
+  return 0;  // wilson
+}
+
+std::string firstLine(const std::string& text) {
+  const std::string_view trimmed = trimBlanks(text);
+  return std::string(trimBlanks(trimmed.substr(0, trimmed.find_first_of("\r\n"))));
+}
+
+// The answers of a fitting session taken from the options. A question that the options do
+// not answer throws InputError with its text.
+class FitDialogs final : public Dialogs {
+ public:
+  FitDialogs(const FitCommandOptions& options, Language lang, std::ostream& err)
+      : options_(options), lang_(lang), err_(err) {}
+
+  bool abortedAfterRetries() const { return aborted_; }
+
+  VariantAnswer chooseVariant(const VariantRequest& request) override {
+    if (request.Prompt == render(core_texts::kUnifacVariantQuestion, lang_)) {
+      return {options_.UnifacVariant == 2 ? 1 : 0, 'y'};
+    }
+    if (request.Prompt == render(core_texts::kLiteratureQuestion, lang_)) {
+      return {options_.Literature ? 1 : 0, 'y'};
+    }
+    if (request.ItemCount == 3) {
+      // The three-way question of a pair without experimental data.
+      throw InputError(texts::kPairWithoutData, {firstLine(request.Prompt)});
+    }
+    unexpected(request.FormCaption + ": " + firstLine(request.Prompt));
+  }
+
+  ModelAnswer chooseModel(const ModelRequest&) override {
+    return {false, modelTag(options_.Model)};
+  }
+
+  ComponentTicks tickComponents(const ComponentRequest& request) override {
+    unexpected(request.FormCaption);
+  }
+
+  void enterGrid(GridEntry& grid) override { unexpected(grid.FormCaption); }
+
+  MessageButton showMessage(const MessageRequest& request) override {
+    switch (request.Buttons) {
+      case MessageButtons::Ok:
+        echoMessage(err_, request.Kind, request.Text, request.Lang);
+        return MessageButton::Ok;
+      case MessageButtons::AbortRetry:
+        // The gradient method's slow-convergence question.
+        if (retries_ < options_.MaxRetries) {
+          ++retries_;
+          err_ << render(texts::kRetrying, lang_,
+                         {std::to_string(retries_), std::to_string(options_.MaxRetries)})
+               << '\n';
+          return MessageButton::Retry;
+        }
+        aborted_ = true;
+        return MessageButton::Abort;
+      case MessageButtons::YesNo:
+        if (request.Text == core_texts::kParameterFileCreateQuestion.in(lang_)) {
+          return options_.Save.empty() ? MessageButton::No : MessageButton::Yes;
+        }
+        // A message shown with Yes and No (the inversion message): its answer is not used.
+        echoMessage(err_, request.Kind, request.Text, request.Lang);
+        return MessageButton::No;
+    }
+    return MessageButton::Ok;
+  }
+
+  std::optional<std::string> openFileName(const FileRequest& request) override {
+    unexpected(request.Caption);
+  }
+
+  std::optional<std::string> saveFileName(const FileRequest& request) override {
+    if (options_.Save.empty()) return std::nullopt;
+    return withDefaultExtension(options_.Save, request.DefaultExt);
+  }
+
+  void setStatusText(const std::string&) override {}
+  void setBusy(bool) override {}
+  void processPendingMessages() override {}
+
+ private:
+  [[noreturn]] void unexpected(const std::string& question) const {
+    throw InputError(texts::kUnexpectedQuestion, {question});
+  }
+
+  const FitCommandOptions& options_;
+  Language lang_;
+  std::ostream& err_;
+  int retries_ = 0;
+  bool aborted_ = false;
+};
+
+Json fitJson(const FittingResult& result, const std::vector<int>& components) {
+  Json document;
+  document["model"] = std::string(ParameterFileModelName(result.Model));
+  document["components"] = components;
+  document["unifac_variant"] =
+      result.UnifacVariant == 0 ? Json(nullptr) : Json(result.UnifacVariant - '0');
+  document["literature"] = result.LiteratureSet;
+  document["saved"] = result.SavedFile ? Json(*result.SavedFile) : Json(nullptr);
+  Json pairs = Json::array();
+  for (const PairParameters& pair : result.Pairs) {
+    const std::string name = "pair " + std::to_string(pair.I) + "-" + std::to_string(pair.J);
+    const bool fitted = pair.Source == ParameterSource::Fitted;
+    Json entry;
+    entry["i"] = pair.I;
+    entry["j"] = pair.J;
+    entry["labels"] = pair.Labels;
+    entry["params"] = jsonReals(pair.Values, name + " params");
+    entry["display"] = jsonReals(pair.Display, name + " display");
+    entry["rms"] = fitted ? jsonReal(pair.Rms, name + " rms") : Json(nullptr);
+    entry["iterations"] = fitted ? Json(pair.Iterations) : Json(nullptr);
+    pairs.push_back(std::move(entry));
+  }
+  document["pairs"] = std::move(pairs);
+  return document;
+}
+
+}  // namespace
+
+std::vector<int> parseComponents(const std::string& text) {
+  const auto count = static_cast<int>(BuiltInDatabase().ComponentBase.size());
+  std::vector<int> numbers;
+  std::size_t start = 0;
+  while (true) {
+    const std::size_t comma = text.find(',', start);
+    const std::string item(trimBlanks(text.substr(start, comma - start)));
+    int number = 0;
+    const bool digits =
+        !item.empty() && item.size() <= 2 &&
+        std::all_of(item.begin(), item.end(), [](char c) { return c >= '0' && c <= '9'; });
+    if (digits) number = std::stoi(item);
+    if (!digits || number < 1 || number > count) {
+      throw UsageError(texts::kComponentNumber, {item});
+    }
+    if (std::find(numbers.begin(), numbers.end(), number) != numbers.end()) {
+      throw UsageError(texts::kComponentRepeated, {item});
+    }
+    numbers.push_back(number);
+    if (comma == std::string::npos) break;
+    start = comma + 1;
+  }
+  if (numbers.size() < 2)
+    throw UsageError(texts::kComponentCount, {std::to_string(numbers.size())});
+  std::sort(numbers.begin(), numbers.end());
+  return numbers;
+}
+
+CLI::App* setupFitCommand(CLI::App& app, FitCommandOptions& options) {
+  CLI::App* command = app.add_subcommand(
+      "fit", "fit the interaction parameters of a model to the built-in experimental data");
+  command->add_option("--model", options.Model, "the activity-coefficient model")
+      ->required()
+      ->transform(CLI::IsMember({"wilson", "nrtl", "uniquac", "unifac"}, CLI::ignore_case));
+  command
+      ->add_option("--components", options.Components,
+                   "database numbers of the mixture's components, e.g. 1,2 (2 to 4 of 1..4)")
+      ->required();
+  command
+      ->add_option("--unifac-variant", options.UnifacVariant,
+                   "UNIFAC: 1 main groups only (default), 2 with subgroup interactions")
+      ->check(CLI::IsMember({1, 2}));
+  command->add_flag("--literature", options.Literature,
+                    "UNIFAC variant 1: take the literature group values instead of fitting");
+  command->add_option("--save", options.Save,
+                      "write the parameter file (extension .dat added when missing)");
+  command
+      ->add_option("--max-retries", options.MaxRetries,
+                   "answer Retry to the slow-convergence question at most N times (default 3)")
+      ->check(CLI::Range(0, 1000000));
+  command
+      ->add_option("--iteration-limit", options.IterationLimit,
+                   "iterations of the gradient method after which it asks whether to go on "
+                   "(default 3000)")
+      ->check(CLI::Range(1, 65535));
+  addLanguageOption(*command, options.Lang);
+  command->add_flag("--json", options.Json, "write a JSON object instead of the report");
+  return command;
+}
+
+int runFitCommand(const FitCommandOptions& options, CommandStreams io) {
+  const Language lang = languageOf(options.Lang);
+  const std::vector<int> components = parseComponents(options.Components);
+  if (options.UnifacVariant != 0 && options.Model != "unifac") {
+    throw UsageError(texts::kUnifacVariantWithoutUnifac);
+  }
+  if (options.Literature && (options.Model != "unifac" || options.UnifacVariant == 2)) {
+    throw UsageError(texts::kLiteratureWithoutVariant1);
+  }
+
+  SessionState state;
+  state.InterfaceLanguage = lang;
+  state.SelectedCount = static_cast<std::uint8_t>(components.size());
+  for (std::size_t k = 0; k < components.size(); ++k) {
+    state.SelectedComponents[k] = static_cast<std::uint16_t>(components[k]);
+  }
+  FitDialogs dialogs(options, lang, io.err);
+  LineListReport report;
+  FittingResult result;
+  try {
+    SessionOptions sessionOptions;
+    sessionOptions.IterationLimit = static_cast<std::uint16_t>(options.IterationLimit);
+    result = runFittingSession(dialogs, report, state, BuiltInDatabase(), sessionOptions,
+                               !options.Save.empty());
+  } catch (...) {
+    // A question the options cannot answer: what the report holds so far is not lost.
+    if (!options.Json) printLines(io.out, report.lines());
+    throw;
+  }
+
+  const bool completed = result.Session.Outcome == SessionOutcome::Completed;
+  if (!options.Json) {
+    printLines(io.out, report.lines());
+  } else if (completed) {
+    writeJson(io.out, fitJson(result, components));
+  }
+  if (!completed) {
+    if (dialogs.abortedAfterRetries()) {
+      printError(io.err,
+                 render(texts::kRetriesExhausted, lang, {std::to_string(options.MaxRetries)}));
+    } else {
+      printError(io.err, render(texts::kSessionFailed, lang));
+    }
+    return kExitFailed;
+  }
+  if (!options.Save.empty() && !result.SavedFile) {
+    printError(io.err, render(texts::kNotSaved, lang, {withDefaultExtension(options.Save, "dat")}));
+    return kExitFailed;
+  }
+  return kExitOk;
+}
+
+}  // namespace bubblix::cli

@@ -1,0 +1,54 @@
+#pragma once
+// bubblix-cli fit --model wilson|nrtl|uniquac|unifac --components 1,2[,3[,4]]
+//                 [--unifac-variant 1|2] [--literature] [--save FILE.dat] [--max-retries N]
+//                 [--iteration-limit N] [--lang en|ru] [--json]
+//
+// The parameter-fitting session without questions: its answers come from the options. The
+// components are taken in ascending order, as the component dialog ticks them. UNIFAC asks
+// its variant (--unifac-variant, 1 by default) and, for variant 1, whether to take the
+// literature group values instead of fitting (--literature). When the gradient method
+// converges slowly (it asks after every --iteration-limit iterations, 3000 by default) its
+// question is answered Retry at most --max-retries times (3 by default), then Abort, so that a
+// fit always ends. With --save the parameter file is written (an old
+// file is kept as its .bak copy). A pair without experimental data cannot be answered here:
+// its parameters are entered by hand in a session.
+//
+// Output: the report of the fitting session, or with --json
+//   {"model", "components": [database numbers], "unifac_variant": 1|2|null,
+//    "literature": bool, "saved": path|null,
+//    "pairs": [{"i", "j", "labels", "params" (reduced), "display" (kJ/mol, alpha or K),
+//               "rms", "iterations"}]}
+// with i, j the 1-based mixture positions of the pair; rms and iterations are null for
+// parameters that were not fitted.
+
+#include <string>
+
+#include "cli/cli_common.h"
+#include "core/numerics/gradient_minimizer.h"
+
+namespace CLI {
+class App;
+}
+
+namespace bubblix::cli {
+
+struct FitCommandOptions {
+  std::string Model;       // wilson, nrtl, uniquac, unifac
+  std::string Components;  // "1,2[,3[,4]]"
+  int UnifacVariant = 0;   // 0: not given
+  bool Literature = false;
+  std::string Save;  // empty: no parameter file
+  int MaxRetries = 3;
+  int IterationLimit = kDefaultIterationLimit;
+  std::string Lang = "en";
+  bool Json = false;
+};
+
+CLI::App* setupFitCommand(CLI::App& app, FitCommandOptions& options);
+int runFitCommand(const FitCommandOptions& options, CommandStreams io);
+
+// The database numbers of --components: 2 to 4 distinct numbers 1..4, ascending. Throws
+// UsageError naming the value.
+std::vector<int> parseComponents(const std::string& text);
+
+}  // namespace bubblix::cli

@@ -1,0 +1,30 @@
+#pragma once
+// bubblix-cli session --answers FILE [--lang en|ru] [--report OUT.txt]
+//
+// One whole calculation session (what the desktop program's Run button starts) with every
+// question answered by the next line of the answer script FILE. The report goes to standard
+// output and, with --report, to a report file (UTF-8, CR LF, the old file kept as its back-up
+// copy). Messages with only an OK button go to standard error. When the script does not fit
+// the session (a wrong answer, no answer left) the session stops with a message naming the
+// line and the question, and the report written so far is still printed and saved.
+
+#include <string>
+
+#include "cli/cli_common.h"
+
+namespace CLI {
+class App;
+}
+
+namespace bubblix::cli {
+
+struct SessionCommandOptions {
+  std::string Answers;
+  std::string Lang = "en";
+  std::string Report;  // empty: no report file
+};
+
+CLI::App* setupSessionCommand(CLI::App& app, SessionCommandOptions& options);
+int runSessionCommand(const SessionCommandOptions& options, CommandStreams io);
+
+}  // namespace bubblix::cli

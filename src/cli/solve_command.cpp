@@ -1,0 +1,172 @@
+#include "cli/solve_command.h"
+
+#include <CLI/CLI.hpp>
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <span>
+
+#include "cli/cli_texts.h"
+#include "cli/json_output.h"
+#include "core/models/batch_solve.h"
+#include "core/report/report_document.h"
+#include "core/report/report_file.h"
+#include "core/session/equilibrium_dialogue.h"
+#include "core/texts/session_texts.h"
+#include "core/units.h"
+
+namespace bubblix::cli {
+
+namespace {
+
+namespace core_texts = bubblix::texts;
+
+// The note and the table header that the equilibrium dialogue writes above its rows.
+std::string equilibriumTableHeader(const SessionState& state) {
+  const Language lang = state.InterfaceLanguage;
+  const int n = state.ParameterSet.ComponentCount;
+  std::string header(core_texts::kEquilibriumHeader.in(lang));
+  for (int c = 0; c < n; ++c) {
+    const std::string& name = state.Components.ComponentNames[static_cast<std::size_t>(c)];
+    header += "     " + name + "      " + name + " ";
+  }
+  header += "\r\n";
+  header += core_texts::kEquilibriumUnitLine.in(lang);
+  header += "      ";
+  for (int c = 0; c < n; ++c) {
+    header += " ";
+    header += core_texts::kEquilibriumPhaseLabel.in(lang);
+  }
+  return std::string(core_texts::kMolarPercentNote.in(lang)) + "\r\n" + header;
+}
+
+Json pointJson(const SessionState& state) {
+  const auto n = static_cast<std::size_t>(state.ParameterSet.ComponentCount);
+  Json document;
+  document["t_c"] = jsonReal(celsiusFromTau(state.Tau), "t_c");
+  document["p_mmhg"] = jsonReal(paToMmHg(state.Pressure), "p_mmhg");
+  document["x"] = jsonReals(std::span(state.LiquidX.data(), n), "x");
+  document["y"] = jsonReals(std::span(state.VapourY.data(), n), "y");
+  document["gamma"] = jsonReals(std::span(state.Gamma.data(), n), "gamma");
+  return document;
+}
+
+int solveOnePoint(const SolveCommandOptions& options, CommandStreams io) {
+  if (!options.Out.empty()) throw UsageError(texts::kOutWithoutBatch);
+  const std::pair<const std::string*, const char*> required[] = {
+      {&options.Task, "--task"},
+      {&options.Phase, "--phase"},
+      {&options.Value, "--value"},
+      {&options.Composition, "--composition"}};
+  for (const auto& [value, name] : required) {
+    if (value->empty()) throw UsageError(texts::kPointOptionMissing, {name});
+  }
+  const Real value = parseNumber(options.Value, "--value");
+  const std::vector<Real> percents = parseNumberList(options.Composition, "--composition");
+
+  const Language lang = languageOf(options.Lang);
+  LoadedSet loaded = loadParameterSet(options.Params, lang);
+  SessionState& state = loaded.State;
+  const int n = state.ParameterSet.ComponentCount;
+  if (static_cast<int>(percents.size()) != n - 1) {
+    throw UsageError(texts::kCompositionCount,
+                     {std::to_string(percents.size()), std::to_string(n), std::to_string(n - 1)});
+  }
+  // The letters the dialogue passes: 't' boiling temperature, 'P' pressure; 'y' the liquid
+  // composition given, 'x' the vapour composition.
+  const EquilibriumEntry entry{options.Task == "T" ? 't' : 'P',
+                               options.Phase == "liquid" ? 'y' : 'x', value, percents};
+  const YesNoQuestion inversionMessage = [&](const Text& message) {
+    echoMessage(io.err, MessageKind::Error, std::string(message.in(lang)), lang);
+    return false;
+  };
+  solveEquilibriumPoint(entry, state, inversionMessage);
+
+  if (options.Json) {
+    writeJson(io.out, pointJson(state));
+  } else {
+    LineListReport report;
+    report.append(equilibriumTableHeader(state));
+    report.append(equilibriumRow(state));
+    printLines(io.out, report.lines());
+  }
+  return kExitOk;
+}
+
+// --batch: the points of a CSV file through SolveBatch, the rows to standard output or --out.
+int solveBatch(const SolveCommandOptions& options, CommandStreams io) {
+  for (const std::string* value :
+       {&options.Task, &options.Phase, &options.Value, &options.Composition}) {
+    if (!value->empty()) throw UsageError(texts::kBatchNeedsNoPoint);
+  }
+  if (options.Json) throw UsageError(texts::kJsonWithBatch);
+  std::error_code ignored;
+  if (!options.Out.empty() && std::filesystem::equivalent(options.Batch, options.Out, ignored)) {
+    throw UsageError(texts::kBatchSameFile, {options.Out});
+  }
+
+  const Language lang = languageOf(options.Lang);
+  const LoadedSet loaded = loadParameterSet(options.Params, lang);
+  std::ifstream in(options.Batch, std::ios::binary);
+  if (!in) throw FileError(texts::kCannotRead, {options.Batch, std::strerror(errno)});
+
+  BatchSummary summary;
+  if (options.Out.empty()) {
+    summary = SolveBatch(in, io.out, loaded.State.ParameterSet, loaded.State.Components, lang);
+  } else {
+    // As every file the program overwrites, an existing one is kept as its back-up copy.
+    BackupFile(options.Out);
+    std::ofstream out(options.Out, std::ios::binary | std::ios::trunc);
+    if (!out) throw FileError(texts::kCannotWrite, {options.Out, std::strerror(errno)});
+    summary = SolveBatch(in, out, loaded.State.ParameterSet, loaded.State.Components, lang);
+    out.close();
+    if (!out) throw FileError(texts::kCannotWrite, {options.Out, std::strerror(errno)});
+  }
+  if (summary.Failed > 0) {
+    printError(io.err, render(texts::kBatchPointsFailed, lang,
+                              {std::to_string(summary.Failed), std::to_string(summary.Points)}));
+    return kExitFailed;
+  }
+  return kExitOk;
+}
+
+}  // namespace
+
+CLI::App* setupSolveCommand(CLI::App& app, SolveCommandOptions& options) {
+  CLI::App* command = app.add_subcommand(
+      "solve", "one bubble or dew point of a parameter set, or a CSV file of points");
+  command->add_option("--params", options.Params, "the parameter file (.dat)")
+      ->required()
+      ->check(CLI::ExistingFile);
+  command
+      ->add_option("--task", options.Task,
+                   "T: temperature at a given pressure; P: pressure at a given temperature")
+      ->transform(CLI::IsMember({"T", "P"}, CLI::ignore_case));
+  command
+      ->add_option("--phase", options.Phase,
+                   "liquid: the liquid composition is given (bubble point); vapour: the "
+                   "vapour composition (dew point)")
+      ->transform(CLI::CheckedTransformer(
+          std::map<std::string, std::string>{
+              {"liquid", "liquid"}, {"vapour", "vapour"}, {"vapor", "vapour"}},
+          CLI::ignore_case));
+  command->add_option("--value", options.Value,
+                      "the pressure in mm Hg (task T) or the "
+                      "temperature in degC (task P)");
+  command->add_option("--composition", options.Composition,
+                      "mole percents of components 1..n-1, comma-separated (the last "
+                      "component is the rest to 100)");
+  command->add_option("--batch", options.Batch, "a CSV file of points, one per line")
+      ->check(CLI::ExistingFile);
+  command->add_option("--out", options.Out, "--batch: write the results to this CSV file");
+  addLanguageOption(*command, options.Lang);
+  command->add_flag("--json", options.Json, "write a JSON object instead of the report row");
+  return command;
+}
+
+int runSolveCommand(const SolveCommandOptions& options, CommandStreams io) {
+  return options.Batch.empty() ? solveOnePoint(options, io) : solveBatch(options, io);
+}
+
+}  // namespace bubblix::cli

@@ -1,0 +1,194 @@
+// bubblix-diagram: draws the phase diagram of a binary parameter file into a PNG picture or an
+// SVG drawing, without a display. bubblix-cli runs it for its `diagram` command, so that the
+// other commands start without the Qt libraries.
+//
+//   bubblix-diagram --params FILE.dat --out FILE.png|FILE.svg [--kind txy|xy|pxy]
+//                   [--t CELSIUS] [--lang en|ru] [--size WIDTHxHEIGHT]
+//
+// Exit status: 0 written; 1 the file could not be read, the set not drawn or the picture not
+// written; 2 the command line is wrong. Messages go to standard error in the language asked.
+
+#include <QGuiApplication>
+#include <QString>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/data/database.h"
+#include "core/errors.h"
+#include "core/models/parameter_file.h"
+#include "core/texts/gui_texts.h"
+#include "diagram/diagram_data.h"
+#include "diagram/diagram_painter.h"
+
+namespace {
+
+using bubblix::Language;
+using bubblix::Real;
+using bubblix::Text;
+namespace texts = bubblix::texts;
+namespace plot = bubblix::plot;
+
+constexpr const char* kProgram = "bubblix-diagram";
+constexpr int kFailed = 1;
+constexpr int kUsage = 2;
+
+struct Options {
+  std::string params;
+  std::string out;
+  std::string kind = "txy";
+  std::optional<Real> celsius;
+  Language lang = Language::English;
+  int width = plot::kDefaultDiagramWidth;
+  int height = plot::kDefaultDiagramHeight;
+  bool help = false;
+};
+
+// A refused command line: the text and its arguments.
+struct UsageError {
+  const Text* text;
+  std::vector<std::string> args;
+};
+
+// Qt's own notes (a missing runtime folder, font look-ups) are not the program's messages: only
+// its critical and fatal ones reach standard error.
+void qtMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
+  if (type == QtCriticalMsg || type == QtFatalMsg)
+    std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
+}
+
+void printError(Language lang, const std::string& message) {
+  const std::string line = bubblix::render(texts::kDiagramProgramError, lang, {kProgram, message});
+  std::fprintf(stderr, "%s\n", line.c_str());
+}
+
+std::optional<Real> parseReal(const std::string& text) {
+  if (text.empty()) return std::nullopt;
+  char* end = nullptr;
+  const Real value = std::strtold(text.c_str(), &end);
+  if (end != text.c_str() + text.size() || !std::isfinite(value)) return std::nullopt;
+  return value;
+}
+
+std::optional<int> parseSide(const std::string& text) {
+  if (text.empty() || text.size() > 5) return std::nullopt;
+  for (char c : text)
+    if (c < '0' || c > '9') return std::nullopt;
+  const int value = std::atoi(text.c_str());
+  if (value < plot::kMinDiagramSide || value > plot::kMaxDiagramSide) return std::nullopt;
+  return value;
+}
+
+// The language first, so that every other message is in it.
+Language languageOf(int argc, char** argv) {
+  for (int i = 1; i + 1 < argc; ++i) {
+    if (std::string(argv[i]) == "--lang" && std::string(argv[i + 1]) == "ru")
+      return Language::Russian;
+  }
+  return Language::English;
+}
+
+Options parse(int argc, char** argv, Language lang) {
+  Options o;
+  o.lang = lang;
+  std::vector<std::string> seen;
+  for (int i = 1; i < argc; ++i) {
+    const std::string option = argv[i];
+    if (option == "--help" || option == "-h") {
+      o.help = true;
+      return o;
+    }
+    static const char* const known[] = {"--params", "--out", "--kind", "--t", "--lang", "--size"};
+    bool isKnown = false;
+    for (const char* k : known)
+      isKnown = isKnown || option == k;
+    if (!isKnown) throw UsageError{&texts::kDiagramOptionUnknown, {option}};
+    for (const std::string& s : seen)
+      if (s == option) throw UsageError{&texts::kDiagramOptionTwice, {option}};
+    seen.push_back(option);
+    if (i + 1 >= argc) throw UsageError{&texts::kDiagramOptionValueMissing, {option}};
+    const std::string value = argv[++i];
+    if (option == "--params") {
+      o.params = value;
+    } else if (option == "--out") {
+      o.out = value;
+    } else if (option == "--kind") {
+      if (value != "txy" && value != "xy" && value != "pxy")
+        throw UsageError{&texts::kDiagramOptionValue, {option, value, "txy, xy, pxy"}};
+      o.kind = value;
+    } else if (option == "--t") {
+      o.celsius = parseReal(value);
+      if (!o.celsius || *o.celsius <= -273.15L) {
+        throw UsageError{&texts::kDiagramOptionValue,
+                         {option, value, std::string(texts::kDiagramTemperatureValues.in(lang))}};
+      }
+    } else if (option == "--lang") {
+      if (value != "en" && value != "ru")
+        throw UsageError{&texts::kDiagramOptionValue, {option, value, "en, ru"}};
+    } else {  // --size
+      const std::size_t x = value.find_first_of("xX");
+      const std::optional<int> w =
+          x == std::string::npos ? std::nullopt : parseSide(value.substr(0, x));
+      const std::optional<int> h =
+          x == std::string::npos ? std::nullopt : parseSide(value.substr(x + 1));
+      if (!w || !h) {
+        throw UsageError{&texts::kDiagramOptionValue,
+                         {option, value, std::string(texts::kDiagramSizeValues.in(lang))}};
+      }
+      o.width = *w;
+      o.height = *h;
+    }
+  }
+  if (o.params.empty()) throw UsageError{&texts::kDiagramOptionRequired, {"--params"}};
+  if (o.out.empty()) throw UsageError{&texts::kDiagramOptionRequired, {"--out"}};
+  if (o.kind == "pxy" && !o.celsius) throw UsageError{&texts::kDiagramKindNeedsTemperature, {}};
+  if (o.kind == "txy" && o.celsius) throw UsageError{&texts::kDiagramTemperatureNotForTxy, {}};
+  return o;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const Language lang = languageOf(argc, argv);
+  Options options;
+  try {
+    options = parse(argc, argv, lang);
+  } catch (const UsageError& e) {
+    printError(lang, bubblix::render(*e.text, lang, e.args));
+    std::fprintf(stderr, "%s\n", bubblix::render(texts::kDiagramUsage, lang, {kProgram}).c_str());
+    return kUsage;
+  }
+  if (options.help) {
+    std::printf("%s\n", bubblix::render(texts::kDiagramUsage, lang, {kProgram}).c_str());
+    return 0;
+  }
+
+  // Drawing needs no display: Qt's offscreen platform unless the caller chose one.
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  qInstallMessageHandler(qtMessages);
+  int qtArgc = 1;
+  QGuiApplication app(qtArgc, argv);
+
+  try {
+    const bubblix::Database& db = bubblix::BuiltInDatabase();
+    const bubblix::ParameterFileContents file =
+        bubblix::ReadParameterFile(std::filesystem::path(options.params));
+    const std::string separator = lang == Language::English ? "." : ",";
+    const plot::DiagramData data =
+        plot::ComputeDiagram(db, file.set, options.celsius, lang, separator);
+    const plot::DiagramView view =
+        options.kind == "xy" ? plot::DiagramView::Xy : plot::DiagramView::Main;
+    plot::SaveDiagram(data, view, QString::fromLocal8Bit(options.out.c_str()),
+                      QSize(options.width, options.height));
+  } catch (const bubblix::Error& e) {
+    printError(lang, e.message(lang));
+    return kFailed;
+  } catch (const std::exception& e) {
+    printError(lang, e.what());
+    return kFailed;
+  }
+  return 0;
+}

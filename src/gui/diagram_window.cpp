@@ -1,0 +1,191 @@
+#include "gui/diagram_window.h"
+
+#include <QApplication>
+#include <QDoubleSpinBox>
+#include <QFileDialog>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QStyle>
+#include <QTabWidget>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <cmath>
+
+#include "core/data/database.h"
+#include "core/errors.h"
+#include "core/models/parameter_file.h"
+#include "core/texts/gui_texts.h"
+#include "core/units.h"
+#include "gui/message_box.h"
+#include "gui/qt_text.h"
+
+namespace bubblix::gui {
+namespace {
+
+// The busy cursor while a diagram is computed.
+class WaitCursor {
+ public:
+  WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+  ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+  WaitCursor(const WaitCursor&) = delete;
+  WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
+// The temperature first offered for P-x-y: the middle of the t-x-y diagram's range, in whole
+// degrees; 25 °C when no bubble point was solved.
+double middleTemperature(const plot::DiagramData& data) {
+  const auto& points = data.Analysis.Diagram.Bubble.Points;
+  if (points.empty()) return 25.0;
+  const auto [lo, hi] = std::minmax_element(
+      points.begin(), points.end(),
+      [](const EquilibriumPoint& a, const EquilibriumPoint& b) { return a.tau < b.tau; });
+  return std::round(static_cast<double>(celsiusFromTau((lo->tau + hi->tau) / 2.0L)));
+}
+
+}  // namespace
+
+DiagramCanvas::DiagramCanvas(std::shared_ptr<const plot::DiagramData> data, plot::DiagramView view,
+                             QWidget* parent)
+    : QWidget(parent), data_(std::move(data)), view_(view) {
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+}
+
+void DiagramCanvas::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  layout_ = plot::PaintDiagram(painter, QRectF(rect()), *data_, view_);
+}
+
+TfmDiagram::TfmDiagram(const TParameterSet& set, Language lang, std::string decimalSeparator,
+                       ReportLines report, QWidget* parent)
+    : QWidget(parent, Qt::Window),
+      set_(set),
+      lang_(lang),
+      decimalSeparator_(std::move(decimalSeparator)),
+      report_(std::move(report)) {
+  setObjectName(QStringLiteral("fmDiagram"));
+  std::shared_ptr<const plot::DiagramData> data;
+  {
+    WaitCursor wait;
+    data = std::make_shared<const plot::DiagramData>(
+        plot::ComputeDiagram(BuiltInDatabase(), set_, std::nullopt, lang_, decimalSeparator_));
+  }
+  setWindowTitle(displayed(
+      texts::kDiagramWindowCaption, lang_,
+      {data->Names[0], data->Names[1], std::string(ParameterFileModelName(set_.ModelCode))}));
+
+  tabs = new QTabWidget(this);
+  tabs->setObjectName(QStringLiteral("tabs"));
+  tabs->addTab(new DiagramCanvas(data, plot::DiagramView::Main, tabs),
+               displayed(texts::kDiagramTxyTab, lang_));
+  tabs->addTab(new DiagramCanvas(data, plot::DiagramView::Xy, tabs),
+               displayed(texts::kDiagramXyTab, lang_));
+
+  lbPxyTemperature = new QLabel(displayed(texts::kDiagramPxyTemperature, lang_), this);
+  sePxyTemperature = new QDoubleSpinBox(this);
+  sePxyTemperature->setObjectName(QStringLiteral("sePxyTemperature"));
+  sePxyTemperature->setRange(-100.0, 400.0);
+  sePxyTemperature->setDecimals(2);
+  sePxyTemperature->setSingleStep(5.0);
+  sePxyTemperature->setValue(middleTemperature(*data));
+  sePxyTemperature->setToolTip(displayed(texts::kDiagramPxyHint, lang_));
+  lbPxyTemperature->setBuddy(sePxyTemperature);
+  btnPxy = new QPushButton(displayed(texts::kDiagramPxyButton, lang_), this);
+  btnPxy->setObjectName(QStringLiteral("btnPxy"));
+  btnPxy->setToolTip(displayed(texts::kDiagramPxyHint, lang_));
+  btnSave = new QPushButton(displayed(texts::kDiagramSaveButton, lang_), this);
+  btnSave->setObjectName(QStringLiteral("btnSave"));
+  btnSave->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
+  btnSave->setToolTip(displayed(texts::kDiagramSaveHint, lang_));
+  btnClose = new QPushButton(displayed(texts::kDiagramCloseButton, lang_), this);
+  btnClose->setObjectName(QStringLiteral("btnClose"));
+  btnClose->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
+
+  auto* controls = new QHBoxLayout;
+  controls->addWidget(lbPxyTemperature);
+  controls->addWidget(sePxyTemperature);
+  controls->addWidget(btnPxy);
+  controls->addStretch();
+  controls->addWidget(btnSave);
+  controls->addWidget(btnClose);
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(8, 8, 8, 8);
+  layout->addWidget(tabs, 1);
+  layout->addLayout(controls);
+  resize(920, 720);
+
+  connect(btnPxy, &QPushButton::clicked, this,
+          [this] { drawIsothermal(sePxyTemperature->value()); });
+  connect(btnSave, &QPushButton::clicked, this, &TfmDiagram::saveClicked);
+  connect(btnClose, &QPushButton::clicked, this, &QWidget::close);
+
+  if (report_) report_(plot::DiagramReportLines(*data));
+}
+
+TfmDiagram::~TfmDiagram() = default;
+
+DiagramCanvas* TfmDiagram::canvas(int tab) const {
+  return qobject_cast<DiagramCanvas*>(tabs->widget(tab));
+}
+
+bool TfmDiagram::drawIsothermal(double celsius) {
+  std::shared_ptr<const plot::DiagramData> data;
+  try {
+    WaitCursor wait;
+    data = std::make_shared<const plot::DiagramData>(plot::ComputeDiagram(
+        BuiltInDatabase(), set_, static_cast<Real>(celsius), lang_, decimalSeparator_));
+  } catch (const Error& error) {
+    showErrorBox(this, error.message(lang_), lang_);
+    return false;
+  }
+  const QString caption =
+      displayed(texts::kDiagramPxyTab, lang_,
+                {plot::FormatFixed(static_cast<Real>(celsius), 2, decimalSeparator_)});
+  auto* view = new DiagramCanvas(data, plot::DiagramView::Main, tabs);
+  if (pxyTab_ >= 0) {
+    QWidget* old = tabs->widget(pxyTab_);
+    tabs->removeTab(pxyTab_);
+    delete old;
+    tabs->insertTab(pxyTab_, view, caption);
+  } else {
+    pxyTab_ = tabs->addTab(view, caption);
+  }
+  tabs->setCurrentIndex(pxyTab_);
+  if (report_) report_(plot::DiagramReportLines(*data));
+  return true;
+}
+
+void TfmDiagram::saveCurrent(const QString& path, QSize size) const {
+  const DiagramCanvas* shown = canvas(tabs->currentIndex());
+  if (shown == nullptr) return;
+  plot::SaveDiagram(shown->data(), shown->view(), path, size);
+}
+
+void TfmDiagram::saveClicked() {
+  QFileDialog dialog(this, displayed(texts::kDiagramSaveCaption, lang_));
+  dialog.setObjectName(QStringLiteral("SaveDiagramDialog"));
+  dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setFileMode(QFileDialog::AnyFile);
+  const QStringList filters =
+      displayed(texts::kDiagramSaveFilter, lang_).split(QStringLiteral(";;"));
+  dialog.setNameFilters(filters);
+  dialog.setDefaultSuffix(QStringLiteral("png"));
+  // A name typed without an ending gets the one of the filter chosen.
+  connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog, filters](const QString& f) {
+    dialog.setDefaultSuffix(f == filters.value(1) ? QStringLiteral("svg") : QStringLiteral("png"));
+  });
+  static const char* const names[] = {"diagram-txy", "diagram-xy", "diagram-pxy"};
+  dialog.selectFile(QString::fromLatin1(names[std::clamp(tabs->currentIndex(), 0, 2)]) +
+                    QStringLiteral(".png"));
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
+  try {
+    saveCurrent(dialog.selectedFiles().front());
+  } catch (const Error& error) {
+    showErrorBox(this, error.message(lang_), lang_);
+  }
+}
+
+}  // namespace bubblix::gui

@@ -1,0 +1,90 @@
+#pragma once
+// TfmDiagram: the phase diagrams of the binary parameter set the last session left, in a
+// window of its own beside the main window. Tabs show the t-x-y and the y-x diagram at the
+// pressure of the pair's data; a temperature field and a button add the P-x-y diagram at that
+// temperature in a third tab. The diagram shown can be saved as a PNG picture or an SVG
+// drawing. The analysis lines of every diagram drawn (azeotropes, liquid split) go to the
+// report through a callback.
+
+#include <QWidget>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/models/parameter_set.h"
+#include "core/texts/text.h"
+#include "diagram/diagram_data.h"
+#include "diagram/diagram_painter.h"
+
+class QDoubleSpinBox;
+class QLabel;
+class QPushButton;
+class QTabWidget;
+
+namespace bubblix::gui {
+
+// One view of a diagram, drawn to the widget's size.
+class DiagramCanvas : public QWidget {
+  Q_OBJECT
+
+ public:
+  DiagramCanvas(std::shared_ptr<const plot::DiagramData> data, plot::DiagramView view,
+                QWidget* parent = nullptr);
+
+  const plot::DiagramData& data() const { return *data_; }
+  plot::DiagramView view() const { return view_; }
+  // Where the last painting put the plot and the legend.
+  const plot::DiagramLayout& lastLayout() const { return layout_; }
+
+  QSize sizeHint() const override { return {900, 650}; }
+  QSize minimumSizeHint() const override { return {420, 320}; }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  std::shared_ptr<const plot::DiagramData> data_;
+  plot::DiagramView view_;
+  plot::DiagramLayout layout_;
+};
+
+class TfmDiagram : public QWidget {
+  Q_OBJECT
+
+ public:
+  using ReportLines = std::function<void(const std::vector<std::string>&)>;
+
+  // Draws the diagrams of `set` at its data set's pressure and hands their analysis lines to
+  // `report`. Throws the Error the analysis throws (a set that is not binary, components the
+  // database lacks, a model the solvers refuse); then no window is made and nothing reported.
+  TfmDiagram(const TParameterSet& set, Language lang, std::string decimalSeparator,
+             ReportLines report, QWidget* parent = nullptr);
+  ~TfmDiagram() override;
+
+  // Draws P-x-y at `celsius` (°C) in the third tab, replacing an earlier one, and makes it
+  // the current tab. An error is shown in a message box; false then.
+  bool drawIsothermal(double celsius);
+  // Writes the diagram of the current tab (PNG or SVG by the name's ending). Throws FileError.
+  void saveCurrent(const QString& path,
+                   QSize size = {plot::kDefaultDiagramWidth, plot::kDefaultDiagramHeight}) const;
+  DiagramCanvas* canvas(int tab) const;
+
+  QTabWidget* tabs = nullptr;
+  QLabel* lbPxyTemperature = nullptr;
+  QDoubleSpinBox* sePxyTemperature = nullptr;
+  QPushButton* btnPxy = nullptr;
+  QPushButton* btnSave = nullptr;
+  QPushButton* btnClose = nullptr;
+
+ private:
+  void saveClicked();
+
+  TParameterSet set_;
+  Language lang_;
+  std::string decimalSeparator_;
+  ReportLines report_;
+  int pxyTab_ = -1;
+};
+
+}  // namespace bubblix::gui

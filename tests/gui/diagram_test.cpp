@@ -1,0 +1,492 @@
+// The phase diagrams drawn by bubblix_plot (pictures, SVG drawings, their layout) and the
+// program bubblix-diagram that draws them from a parameter file without a display.
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QImage>
+#include <QPainter>
+#include <QProcess>
+#include <QSvgRenderer>
+#include <QTemporaryDir>
+#include <cmath>
+
+#include "core/analysis/analysis_test_support.h"
+#include "core/data/database.h"
+#include "core/errors.h"
+#include "core/models/parameter_file.h"
+#include "core/units.h"
+#include "diagram/diagram_data.h"
+#include "diagram/diagram_painter.h"
+#include "gui/gui_test_support.h"
+
+namespace bubblix::plot {
+namespace {
+
+constexpr QSize kSize{kDefaultDiagramWidth, kDefaultDiagramHeight};
+
+TParameterSet fittedSet(int a, int b, char model) {
+  return test::Fitted(a, b, model).set;
+}
+
+// The diagrams of the NRTL set fitted to comp.1-comp.2, computed once.
+const DiagramData& nrtl12() {
+  static const DiagramData data =
+      ComputeDiagram(BuiltInDatabase(), fittedSet(1, 2, 'N'), std::nullopt, Language::English);
+  return data;
+}
+
+struct Drawn {
+  QImage image;
+  DiagramLayout layout;
+};
+
+Drawn draw(const DiagramData& data, DiagramView view, QSize size = kSize) {
+  Drawn out{QImage(size, QImage::Format_RGB32), {}};
+  out.image.fill(Qt::white);
+  QPainter painter(&out.image);
+  out.layout = PaintDiagram(painter, QRectF(QPointF(0, 0), QSizeF(size)), data, view);
+  return out;
+}
+
+bool near(QRgb pixel, QRgb colour, int tolerance) {
+  return std::abs(qRed(pixel) - qRed(colour)) <= tolerance &&
+         std::abs(qGreen(pixel) - qGreen(colour)) <= tolerance &&
+         std::abs(qBlue(pixel) - qBlue(colour)) <= tolerance;
+}
+
+// Pixels of `colour` (within `tolerance` per channel) inside `region`.
+int countNear(const QImage& image, QRgb colour, int tolerance, QRect region = {}) {
+  if (region.isNull()) region = image.rect();
+  region = region.intersected(image.rect());
+  int count = 0;
+  for (int y = region.top(); y <= region.bottom(); ++y)
+    for (int x = region.left(); x <= region.right(); ++x)
+      count += near(image.pixel(x, y), colour, tolerance) ? 1 : 0;
+  return count;
+}
+
+QRect around(QPointF p, int radius) {
+  return QRect(static_cast<int>(std::lround(p.x())) - radius,
+               static_cast<int>(std::lround(p.y())) - radius, 2 * radius + 1, 2 * radius + 1);
+}
+
+int nonBackground(const QImage& image) {
+  return image.width() * image.height() - countNear(image, DiagramColours::Background, 0);
+}
+
+TEST(DiagramPicture, TxyShowsBothCurvesTheMeasuredPointsAndTheAzeotrope) {
+  const DiagramData& data = nrtl12();
+  ASSERT_EQ(data.Analysis.Azeotropes.size(), 1u);
+  ASSERT_FALSE(data.Analysis.Diagram.Measured.empty());
+  const Drawn d = draw(data, DiagramView::Main);
+  // Not blank: the frame, curves, markers and texts cover a few per cent of the picture.
+  EXPECT_GT(nonBackground(d.image), kSize.width() * kSize.height() / 25);
+  // Both curves are drawn in their colours (a 2.4-pixel line over hundreds of pixels).
+  EXPECT_GT(countNear(d.image, DiagramColours::Bubble, 10), 800);
+  EXPECT_GT(countNear(d.image, DiagramColours::Dew, 10), 800);
+
+  // The curves pass where the layout maps their points: the bubble point at x1 = 0.3 and the
+  // dew point at y1 = 0.3 (points 30 of the 101-point curves).
+  const auto& bubble = data.Analysis.Diagram.Bubble.Points;
+  const auto& dew = data.Analysis.Diagram.Dew.Points;
+  ASSERT_EQ(bubble.size(), 101u);
+  ASSERT_EQ(dew.size(), 101u);
+  const auto shown = [](const EquilibriumPoint& p) {
+    return static_cast<double>(celsiusFromTau(p.tau));
+  };
+  EXPECT_GT(countNear(d.image, DiagramColours::Bubble, 10,
+                      around(d.layout.map(0.3, shown(bubble[30])), 2)),
+            0);
+  EXPECT_GT(
+      countNear(d.image, DiagramColours::Dew, 10, around(d.layout.map(0.3, shown(dew[30])), 2)), 0);
+  // The azeotrope's diamond is filled with its colour at the azeotrope.
+  const Azeotrope& a = data.Analysis.Azeotropes[0];
+  const QPointF at = d.layout.map(static_cast<double>(a.Point.x1), shown(a.Point));
+  EXPECT_GT(countNear(d.image, DiagramColours::Azeotrope, 12, around(at, 2)), 4);
+}
+
+TEST(DiagramPicture, AxesHoldEveryPointOnRoundTicksAndTheLegendHidesNone) {
+  for (const DiagramView view : {DiagramView::Main, DiagramView::Xy}) {
+    SCOPED_TRACE(view == DiagramView::Main ? "t-x-y" : "y-x");
+    const DiagramData& data = nrtl12();
+    const Drawn d = draw(data, view);
+    const DiagramLayout& l = d.layout;
+    // The labelled ticks: a step of 1, 2 or 5 times a power of ten, 4 to 11 of them inside
+    // the axis.
+    const double mantissa = l.YStep / std::pow(10.0, std::floor(std::log10(l.YStep)));
+    EXPECT_TRUE(std::abs(mantissa - 1) < 1e-9 || std::abs(mantissa - 2) < 1e-9 ||
+                std::abs(mantissa - 5) < 1e-9)
+        << l.YStep;
+    const double ticks =
+        std::floor(l.YMax / l.YStep + 1e-9) - std::ceil(l.YMin / l.YStep - 1e-9) + 1;
+    EXPECT_GE(ticks, 4);
+    EXPECT_LE(ticks, 11);
+    EXPECT_EQ(l.XMin, 0.0);
+    EXPECT_EQ(l.XMax, 1.0);
+
+    // Every plotted point lies inside the frame and outside the legend's box.
+    const PlotPoints points = ViewPoints(data, view);
+    int checked = 0;
+    auto check = [&](const QPointF& value) {
+      const QPointF p = l.map(value.x(), value.y());
+      EXPECT_TRUE(l.Plot.adjusted(-0.5, -0.5, 0.5, 0.5).contains(p))
+          << value.x() << " " << value.y();
+      EXPECT_FALSE(l.Legend.contains(p)) << value.x() << " " << value.y();
+      ++checked;
+    };
+    for (const auto* runs : {&points.BubbleSegments, &points.DewSegments})
+      for (const auto& run : *runs)
+        for (const QPointF& q : run)
+          check(q);
+    for (const auto* list : {&points.MeasuredLiquid, &points.MeasuredVapour, &points.Azeotropes})
+      for (const QPointF& q : *list)
+        check(q);
+    EXPECT_GT(checked, 150);
+    EXPECT_TRUE(l.LegendInside);
+  }
+}
+
+TEST(DiagramPicture, YxHasTheDiagonalAndTheModelCurveAboveItBelowTheAzeotrope) {
+  const Drawn d = draw(nrtl12(), DiagramView::Xy);
+  const DiagramLayout& l = d.layout;
+  EXPECT_EQ(l.YMin, 0.0);
+  EXPECT_EQ(l.YMax, 1.0);
+  // The dashed diagonal: grey pixels along y1 = x1 from 0.4 to 0.6 (dashes and gaps alike).
+  int grey = 0;
+  for (int k = 0; k <= 40; ++k) {
+    const double x = 0.4 + k * 0.005;
+    grey += countNear(d.image, DiagramColours::Diagonal, 12, around(l.map(x, x), 1)) > 0 ? 1 : 0;
+  }
+  EXPECT_GT(grey, 15);
+  EXPECT_LT(grey, 41);  // a dashed line has gaps
+  // No diagonal under the model curve's colour there: y1(0.5) is about 0.65.
+  EXPECT_EQ(countNear(d.image, DiagramColours::Bubble, 10, around(l.map(0.5, 0.5), 2)), 0);
+  // The curve at x1 = 0.57, between two measured points (whose markers are white inside).
+  const EquilibriumPoint& p = nrtl12().Analysis.Diagram.Bubble.Points[57];
+  EXPECT_GT(countNear(d.image, DiagramColours::Bubble, 10,
+                      around(l.map(static_cast<double>(p.x1), static_cast<double>(p.y1)), 2)),
+            0);
+}
+
+TEST(DiagramPicture, ACurveIsBrokenWhereAPointCouldNotBeSolved) {
+  // A made-up bubble curve t = 100 - 20 x1 with the point x1 = 0.5 unsolved.
+  DiagramData data;
+  PhaseDiagram& diagram = data.Analysis.Diagram;
+  diagram.At = Condition::atPressure(kDefaultDiagramPressure);
+  diagram.Bubble.Bubble = true;
+  diagram.Dew.Bubble = false;
+  for (int k = 0; k <= 10; ++k) {
+    const Real x = static_cast<Real>(k) / 10.0L;
+    if (k == 5) {
+      diagram.Bubble.Skipped.push_back(x);
+      continue;
+    }
+    diagram.Bubble.Points.push_back(
+        {x, x, tauFromCelsius(100.0L - 20.0L * x), kDefaultDiagramPressure});
+  }
+  diagram.Bubble.Requested = 11;
+  TParameterSet set;
+  set.ModelCode = 'N';
+  data.Labels = MakeDiagramLabels(diagram, set, {"A", "B"}, Language::English);
+  const Drawn d = draw(data, DiagramView::Main);
+  // Drawn from 0 to 0.4 and from 0.6 to 1, nothing over the gap.
+  EXPECT_GT(countNear(d.image, DiagramColours::Bubble, 10, around(d.layout.map(0.3, 94), 2)), 0);
+  EXPECT_GT(countNear(d.image, DiagramColours::Bubble, 10, around(d.layout.map(0.7, 86), 2)), 0);
+  EXPECT_EQ(countNear(d.image, DiagramColours::Bubble, 60, around(d.layout.map(0.5, 90), 6)), 0);
+}
+
+TEST(DiagramPicture, TheLegendGoesBesideThePlotWhenEveryCornerHoldsData) {
+  // A made-up bubble curve zig-zagging between 0 and 100 degC every 0.05 of x1 passes through
+  // all four corners.
+  DiagramData data;
+  PhaseDiagram& diagram = data.Analysis.Diagram;
+  diagram.At = Condition::atPressure(kDefaultDiagramPressure);
+  diagram.Dew.Bubble = false;
+  for (int k = 0; k <= 20; ++k) {
+    const Real x = static_cast<Real>(k) / 20.0L;
+    diagram.Bubble.Points.push_back(
+        {x, x, tauFromCelsius(k % 2 == 0 ? 0.0L : 100.0L), kDefaultDiagramPressure});
+  }
+  diagram.Bubble.Requested = 21;
+  TParameterSet set;
+  set.ModelCode = 'W';
+  data.Labels = MakeDiagramLabels(diagram, set, {"A", "B"}, Language::English);
+  const Drawn d = draw(data, DiagramView::Main);
+  EXPECT_FALSE(d.layout.LegendInside);
+  EXPECT_GT(d.layout.Legend.left(), d.layout.Plot.right());
+  EXPECT_TRUE(QRectF(d.image.rect()).contains(d.layout.Legend));
+  // The legend's entries are drawn there: the bubble curve's sample line.
+  EXPECT_GT(countNear(d.image, DiagramColours::Bubble, 10, d.layout.Legend.toRect()), 20);
+}
+
+TEST(DiagramPicture, TheLiquidSplitRangeIsAShadedBand) {
+  // NRTL fitted to comp.2-comp.4 predicts two liquids over a range of x1.
+  const DiagramData data =
+      ComputeDiagram(BuiltInDatabase(), fittedSet(2, 4, 'N'), std::nullopt, Language::English);
+  ASSERT_EQ(data.Analysis.LiquidSplit.size(), 1u);
+  const SplitRange& range = data.Analysis.LiquidSplit[0];
+  const Drawn d = draw(data, DiagramView::Xy);
+  const DiagramLayout& l = d.layout;
+  const double middle = static_cast<double>(range.From.x1 + range.To.x1) / 2;
+  // Tinted inside the band near the bottom of the plot (below the diagonal and the curve),
+  // white outside it at the same height.
+  const QRgb inside = d.image.pixel(l.map(middle, 0.03).toPoint());
+  EXPECT_FALSE(near(inside, DiagramColours::Background, 3));
+  EXPECT_GT(qBlue(inside), qGreen(inside));  // the band's purple
+  const double outsideX = range.To.x1 < 0.9L ? 0.97 : 0.03;
+  // (avoid the vertical grid lines at tenths)
+  const QRgb outside = d.image.pixel(l.map(outsideX + 0.005, 0.03).toPoint());
+  EXPECT_TRUE(near(outside, DiagramColours::Background, 3)) << std::hex << outside;
+  // The legend names the range.
+  EXPECT_EQ(SplitLegendText(data, range).rfind("Two liquids (model): 0.", 0), 0u)
+      << SplitLegendText(data, range);
+}
+
+TEST(DiagramFile, PngAndSvgOfTheRequestedSize) {
+  QTemporaryDir dir;
+  const QString png = dir.filePath(QStringLiteral("txy.png"));
+  const QString svg = dir.filePath(QStringLiteral("xy.SVG"));
+  SaveDiagram(nrtl12(), DiagramView::Main, png, QSize(640, 480));
+  SaveDiagram(nrtl12(), DiagramView::Xy, svg);
+  const QImage image(png);
+  ASSERT_FALSE(image.isNull());
+  EXPECT_EQ(image.size(), QSize(640, 480));
+  EXPECT_GT(nonBackground(image), 640 * 480 / 25);
+
+  const std::string text = gui::test::readFileBytes(svg);
+  ASSERT_FALSE(text.empty());
+  EXPECT_NE(text.find("<svg"), std::string::npos);
+  const auto count = [&text](const std::string& element) {
+    std::size_t n = 0;
+    for (std::size_t at = text.find(element); at != std::string::npos;
+         at = text.find(element, at + 1))
+      ++n;
+    return n;
+  };
+  // The azeotrope's diamond is a path; the lines (curve, diagonal, grid, ticks) are polylines
+  // and the measured points circles, one each.
+  EXPECT_GE(count("<path"), 2u);
+  EXPECT_GE(count("<polyline"), 2u + 9u + 9u + 11u + 11u);
+  EXPECT_GE(count("<circle"), nrtl12().Analysis.Diagram.Measured.size());
+  EXPECT_NE(text.find("y-x at P = 760.00 mm Hg"), std::string::npos);
+  // 900 x 650 pixels at 96 dots per inch.
+  EXPECT_NE(text.find("width=\"238.125mm\" height=\"171.979mm\""), std::string::npos);
+  QSvgRenderer renderer(svg);
+  EXPECT_TRUE(renderer.isValid());
+  EXPECT_EQ(renderer.viewBoxF(), QRectF(0, 0, 900, 650));
+}
+
+TEST(DiagramFile, OtherEndingsAndUnwritablePathsAreRefusedWithTheFileName) {
+  QTemporaryDir dir;
+  const QString jpg = dir.filePath(QStringLiteral("t.jpg"));
+  try {
+    SaveDiagram(nrtl12(), DiagramView::Main, jpg);
+    FAIL() << "no error";
+  } catch (const FileError& e) {
+    EXPECT_EQ(e.message(Language::English),
+              "The diagram file " + jpg.toStdString() + " must end in .png or .svg");
+  }
+  EXPECT_FALSE(QFile::exists(jpg));
+  const QString missing = dir.filePath(QStringLiteral("no/such/folder/t.png"));
+  try {
+    SaveDiagram(nrtl12(), DiagramView::Main, missing);
+    FAIL() << "no error";
+  } catch (const FileError& e) {
+    EXPECT_EQ(e.message(Language::Russian)
+                  .rfind("Диаграмму нельзя записать в файл " + missing.toStdString() + ": ", 0),
+              0u)
+        << e.message(Language::Russian);
+  }
+}
+
+TEST(DiagramData, RussianTextsAndTheLocaleSeparator) {
+  const DiagramData data =
+      ComputeDiagram(BuiltInDatabase(), fittedSet(1, 2, 'N'), 80.0L, Language::Russian, ",");
+  EXPECT_FALSE(data.isobaric());
+  EXPECT_EQ(data.Labels.MainTitle,
+            "Равновесие пар-жидкость комп.1-комп.2: P-x-y при t = 80,00 °C, модель NRTL");
+  ASSERT_EQ(data.Analysis.Azeotropes.size(), 1u);
+  // Reference value of this fit: the pressure maximum near 812.7 mm Hg at x1 = 0.98.
+  const std::string entry = AzeotropeLegendText(data, data.Analysis.Azeotropes[0]);
+  EXPECT_EQ(entry.rfind("Азеотроп: P = 812,", 0), 0u) << entry;
+  const std::vector<std::string> lines = DiagramReportLines(data);
+  ASSERT_EQ(lines.size(), 3u);
+  EXPECT_EQ(lines[0], data.Labels.MainTitle);
+  EXPECT_EQ(lines[1].rfind("Азеотроп при t = 80,00 °C, P = 812,", 0), 0u) << lines[1];
+  EXPECT_EQ(lines[2].rfind("Расслаивания при t = 80,00 °C нет", 0), 0u) << lines[2];
+}
+
+TEST(DiagramData, OnlyABinarySetWithAModelIsDrawn) {
+  TParameterSet set = fittedSet(1, 2, 'N');
+  EXPECT_TRUE(HasBinaryParameterSet(set));
+  set.ModelCode = 0;
+  EXPECT_FALSE(HasBinaryParameterSet(set));
+  set = fittedSet(1, 2, 'N');
+  set.ComponentCount = 3;
+  EXPECT_FALSE(HasBinaryParameterSet(set));
+  try {
+    ComputeDiagram(BuiltInDatabase(), set, std::nullopt, Language::English);
+    FAIL() << "no error";
+  } catch (const InputError& e) {
+    EXPECT_EQ(e.message(Language::English),
+              "Diagrams and the azeotrope search need a binary parameter set; this one holds 3 "
+              "components");
+  }
+  set.ComponentCount = 2;
+  EXPECT_THROW(ComputeDiagram(BuiltInDatabase(), set, -300.0L, Language::English), InputError);
+  // A temperature at which no bubble point can be solved gives no empty diagram.
+  try {
+    ComputeDiagram(BuiltInDatabase(), set, 1.0e6L, Language::English);
+    FAIL() << "no error";
+  } catch (const NoConvergenceError& e) {
+    EXPECT_EQ(e.message(Language::English),
+              "No bubble point at t = 1000000.00 °C could be solved: azeotropes and liquid split "
+              "cannot be judged");
+  }
+}
+
+// ---- bubblix-diagram ----
+
+struct ProgramRun {
+  int exitCode = -1;
+  std::string out, err;
+};
+
+ProgramRun runDiagram(const QStringList& args) {
+  QProcess process;
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.remove(QStringLiteral("QT_QPA_PLATFORM"));  // the program chooses offscreen itself
+  env.remove(QStringLiteral("DISPLAY"));
+  env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+  process.setProcessEnvironment(env);
+  process.start(QStringLiteral(BUBBLIX_DIAGRAM_PROGRAM), args);
+  EXPECT_TRUE(process.waitForFinished(60000));
+  ProgramRun run;
+  run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+  run.out = process.readAllStandardOutput().toStdString();
+  run.err = process.readAllStandardError().toStdString();
+  return run;
+}
+
+class DiagramProgram : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(dir_.isValid());
+    params_ = dir_.filePath(QStringLiteral("NRTL.dat"));
+    const std::vector<std::uint8_t> bytes = EncodeParameterFile(fittedSet(1, 2, 'N'));
+    gui::test::writeFileBytes(params_, std::string(bytes.begin(), bytes.end()));
+  }
+  QString file(const QString& name) const { return dir_.filePath(name); }
+
+  QTemporaryDir dir_;
+  QString params_;
+};
+
+TEST_F(DiagramProgram, DrawsEachKindWithoutADisplay) {
+  const ProgramRun txy =
+      runDiagram({"--params", params_, "--out", file(QStringLiteral("txy.png"))});
+  EXPECT_EQ(txy.exitCode, 0) << txy.err;
+  EXPECT_EQ(txy.err, "");
+  const QImage image(file(QStringLiteral("txy.png")));
+  ASSERT_FALSE(image.isNull());
+  EXPECT_EQ(image.size(), kSize);
+  EXPECT_GT(nonBackground(image), kSize.width() * kSize.height() / 25);
+  EXPECT_GT(countNear(image, DiagramColours::Dew, 10), 800);
+
+  const ProgramRun pxy = runDiagram({"--params", params_, "--out", file(QStringLiteral("p.png")),
+                                     "--kind", "pxy", "--t", "80", "--size", "640x480"});
+  EXPECT_EQ(pxy.exitCode, 0) << pxy.err;
+  EXPECT_EQ(QImage(file(QStringLiteral("p.png"))).size(), QSize(640, 480));
+
+  const ProgramRun xy = runDiagram({"--params", params_, "--out", file(QStringLiteral("xy.svg")),
+                                    "--kind", "xy", "--lang", "ru"});
+  EXPECT_EQ(xy.exitCode, 0) << xy.err;
+  const std::string svg = gui::test::readFileBytes(file(QStringLiteral("xy.svg")));
+  EXPECT_NE(svg.find("<path"), std::string::npos);
+  EXPECT_NE(svg.find("y-x при P = 760,00 мм рт.ст., модель NRTL"), std::string::npos);
+}
+
+TEST_F(DiagramProgram, WrongCommandLinesGiveStatus2AndTheUsage) {
+  struct Case {
+    QStringList args;
+    std::string message;
+  };
+  const QString out = file(QStringLiteral("d.png"));
+  const std::vector<Case> cases{
+      {{}, "bubblix-diagram: The option --params is required"},
+      {{"--params", params_}, "bubblix-diagram: The option --out is required"},
+      {{"--params", params_, "--out", out, "--kind", "pxy"},
+       "bubblix-diagram: The kind pxy needs the temperature: --t CELSIUS"},
+      {{"--params", params_, "--out", out, "--t", "80"},
+       "bubblix-diagram: The kind txy is drawn at the pressure of the data; --t applies to pxy "
+       "and xy"},
+      {{"--params", params_, "--out", out, "--kind", "tx"},
+       "bubblix-diagram: The option --kind does not take tx: it takes txy, xy, pxy"},
+      {{"--params", params_, "--out", out, "--kind", "pxy", "--t", "eighty"},
+       "bubblix-diagram: The option --t does not take eighty: it takes a number of °C above "
+       "-273.15"},
+      {{"--params", params_, "--out", out, "--size", "100x100"},
+       "bubblix-diagram: The option --size does not take 100x100: it takes WIDTHxHEIGHT in "
+       "pixels, each from 200 to 8000"},
+      {{"--params", params_, "--out", out, "--width", "5"},
+       "bubblix-diagram: Unknown option --width"},
+      {{"--params", params_, "--params", params_},
+       "bubblix-diagram: The option --params is given twice"},
+      {{"--params", params_, "--out"}, "bubblix-diagram: The option --out needs a value"},
+      {{"--lang", "ru", "--params", params_}, "bubblix-diagram: Параметр --out обязателен"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.args.join(' ').toStdString());
+    const ProgramRun run = runDiagram(c.args);
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_EQ(run.err.substr(0, run.err.find('\n')), c.message);
+    // Then the usage, in the language asked.
+    EXPECT_NE(run.err.find("--params"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("[--kind txy|xy|pxy]"), std::string::npos) << run.err;
+  }
+  EXPECT_FALSE(QFile::exists(out));
+  const ProgramRun help = runDiagram({"--help"});
+  EXPECT_EQ(help.exitCode, 0);
+  EXPECT_EQ(help.out.rfind("Usage: bubblix-diagram --params FILE.dat", 0), 0u) << help.out;
+}
+
+TEST_F(DiagramProgram, UnreadableOrUnsuitableSetsAndFilesGiveStatus1AndNameTheProblem) {
+  const QString out = file(QStringLiteral("d.png"));
+  const QString missing = file(QStringLiteral("none.dat"));
+  const ProgramRun noFile = runDiagram({"--params", missing, "--out", out});
+  EXPECT_EQ(noFile.exitCode, 1);
+  EXPECT_NE(noFile.err.find(missing.toStdString()), std::string::npos) << noFile.err;
+
+  // A three-component set.
+  TParameterSet ternary = fittedSet(1, 2, 'N');
+  ternary.ComponentCount = 3;
+  ternary.Components[2] = 3;
+  ternary.NRTLAlpha[0][2] = ternary.NRTLAlpha[2][0] = 0.3L;
+  ternary.NRTLAlpha[1][2] = ternary.NRTLAlpha[2][1] = 0.3L;
+  const QString three = file(QStringLiteral("three.dat"));
+  const std::vector<std::uint8_t> bytes = EncodeParameterFile(ternary);
+  gui::test::writeFileBytes(three, std::string(bytes.begin(), bytes.end()));
+  const ProgramRun notBinary = runDiagram({"--params", three, "--out", out, "--lang", "ru"});
+  EXPECT_EQ(notBinary.exitCode, 1);
+  EXPECT_EQ(notBinary.err,
+            "bubblix-diagram: Для диаграмм и поиска азеотропа нужен набор параметров бинарной "
+            "смеси; в этом наборе 3 компонентов\n");
+
+  // Nothing solved: no picture, status 1.
+  const ProgramRun cold =
+      runDiagram({"--params", params_, "--out", out, "--kind", "pxy", "--t", "-273"});
+  EXPECT_EQ(cold.exitCode, 1);
+  EXPECT_EQ(cold.err.rfind("bubblix-diagram: No bubble point at t = -273.00 °C could be solved", 0),
+            0u)
+      << cold.err;
+  EXPECT_FALSE(QFile::exists(out));
+
+  const ProgramRun jpg = runDiagram({"--params", params_, "--out", file(QStringLiteral("d.jpg"))});
+  EXPECT_EQ(jpg.exitCode, 1);
+  EXPECT_NE(jpg.err.find("must end in .png or .svg"), std::string::npos) << jpg.err;
+  EXPECT_FALSE(QFile::exists(out));
+}
+
+}  // namespace
+}  // namespace bubblix::plot
