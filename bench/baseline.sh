@@ -1,31 +1,35 @@
 #!/usr/bin/env bash
-# The benchmark suite of this tree on the core of an earlier commit (default: main), for the
+# The benchmark suite of commit TREE built on the core files of commit CORE: the optimised
+# files (below) are taken back to CORE's version, everything else stays as in TREE. For the
 # golden results of new cases and for before/after timings on the same machine:
-#   bench/baseline.sh [REF] -- ARGUMENTS FOR bubblix_bench
-#   bench/baseline.sh main -- --record-golden --golden=/tmp/golden-main.txt
-# The tree is copied to a temporary folder; every file of src/core that differs between REF
-# and HEAD is taken back to REF's version (or removed when REF has none); bench cases whose
-# core routines REF lacks are left out. Needs a committed HEAD.
+#   bench/baseline.sh TREE CORE [-- ARGUMENTS FOR bubblix_bench]
+#   bench/baseline.sh 740a28b c103cc0 -- --check-only
+#   bench/baseline.sh 740a28b c103cc0 -- --benchmark_filter=bubble
+# (740a28b: the suite with the sessions, before the Jacobian and batch commits; c103cc0: the
+# core before any optimisation.) The build goes to $BUBBLIX_BASELINE_DIR (/tmp/bubblix-baseline).
 set -euo pipefail
-ref=${1:-main}
-shift || true
+tree=$1
+core=$2
+shift 2
 [[ ${1:-} == -- ]] && shift
 root=$(cd "$(dirname "$0")/.." && pwd)
 work=${BUBBLIX_BASELINE_DIR:-/tmp/bubblix-baseline}
+optimised="src/core/data/properties.cpp src/core/models/wilson.h src/core/models/wilson.cpp
+  src/core/models/nrtl.h src/core/models/nrtl.cpp src/core/models/uniquac.h
+  src/core/models/uniquac.cpp src/core/models/unifac.h src/core/models/unifac.cpp
+  src/core/models/solvers.h src/core/models/solvers.cpp src/core/models/model_evaluator.h
+  src/core/models/model_evaluator.cpp src/core/numerics/matrix_inversion.h
+  src/core/numerics/matrix_inversion.cpp"
+rm -rf "$work"  # a fresh build: the archive keeps the commit times of the files
 mkdir -p "$work"
-rm -rf "$work/src" "$work/bench" "$work/examples"
-tar -C "$root" --exclude='./build*' --exclude=./.git -cf - . | tar -C "$work" -xf -
-for f in $(git -C "$root" diff --name-only "$ref" HEAD -- src/core); do
-  if git -C "$root" cat-file -e "$ref:$f" 2>/dev/null; then
-    git -C "$root" show "$ref:$f" >"$work/$f"
+git -C "$root" archive "$tree" | tar -C "$work" -xf -
+for f in $optimised; do
+  if git -C "$root" cat-file -e "$core:$f" 2>/dev/null; then
+    git -C "$root" show "$core:$f" >"$work/$f"
   else
     rm -f "$work/$f"
   fi
 done
-if [[ ! -f $work/src/core/models/batch_solve.h ]]; then
-  printf '#include "bench_cases.h"\nnamespace bubblix::bench {\nvoid AddBatchCases() {}\n}\n' \
-    >"$work/bench/batch_cases.cpp"
-fi
 cmake -S "$work" -B "$work/build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUBBLIX_GUI=OFF \
   -DBUBBLIX_TESTS=OFF -DBUBBLIX_BENCH=ON >/dev/null
 cmake --build "$work/build" -j2 --target bubblix_bench >/dev/null
