@@ -130,10 +130,10 @@ void registerCases() {
                                            [&c](benchmark::State& state) { timeCase(state, c); });
     switch (c.Size) {
       case CaseSize::Micro:
-        b->MinTime(0.1)->Repetitions(5)->Unit(benchmark::kMicrosecond);
+        b->MinTime(0.05)->Repetitions(5)->Unit(benchmark::kMicrosecond);
         break;
       case CaseSize::Milli:
-        b->MinTime(0.3)->Repetitions(5)->Unit(benchmark::kMillisecond);
+        b->MinTime(0.2)->Repetitions(5)->Unit(benchmark::kMillisecond);
         break;
       case CaseSize::Long:
         b->Iterations(1)->Repetitions(3)->Unit(benchmark::kMillisecond);
