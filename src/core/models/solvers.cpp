@@ -272,10 +272,50 @@ SolveResult solveBubble(bool temperatureTask, Real A, Real B, int n, Variables& 
     result = SecantSolve(estimate, temperatureTask ? kSecantStepTemperature : kSecantStepPressure,
                          kSolverTolerance, f);
   }
+  if (result.converged() && !(std::fabs(result.LastResidual) <= kReportedSumTolerance)) {
+    const Real atRoot = f(result.RootEstimate);
+    if (std::isfinite(atRoot)) {
+      result.LastResidual = atRoot;
+      result.ReportedAtRoot = true;
+    } else {
+      result.Status = SolveStatus::ArithmeticFault;
+      result.Step = SolveStep::SecantSolve;
+      result.Fault = SolveFault::NotFinite;
+    }
+  }
   describeBubbleFailure(result, temperatureTask, givenTau, givenP, vars.x, n, lastArgument, start,
                         end);
   if (result.failed()) BubbleFallback(temperatureTask, start, end, f, result);
   return result;
+}
+
+// The Newton iteration leaves gamma of its last evaluation, a perturbed point of the final
+// Jacobian. Where x_i gamma_i Psat_i = y_i P is off with it by more than kDewRelationTolerance
+// (relative, for the fractions above the solver tolerance), gamma is taken at the solution
+// itself: F_i = x_i - P y_i / (Psat_i gamma_i) there gives P y_i / Psat_i = gamma_i (x_i - F_i).
+template <class Residual>
+void ReportGammaAtSolution(int n, std::span<const Real> v, Residual&& F, CompositionVector& gamma,
+                           SolveResult& result) {
+  const CompositionVector returned = gamma;
+  std::array<Real, 5> out{};
+  F(v, std::span<Real>(out.data(), static_cast<std::size_t>(n) + 1));
+  Real worst = 0.0L;
+  for (int i = 0; i <= n; ++i) {
+    if (!std::isfinite(out[i])) {
+      gamma = returned;
+      return;
+    }
+  }
+  for (int i = 0; i < n; ++i) {
+    const Real q = v[i] - out[i];
+    if (!(v[i] > kSolverTolerance && q > kSolverTolerance)) continue;
+    worst = std::fmax(worst, std::fabs(v[i] * returned[i] / (gamma[i] * q) - 1.0L));
+  }
+  if (worst <= kDewRelationTolerance) {
+    gamma = returned;
+  } else {
+    result.GammaAtSolution = true;
+  }
 }
 
 // `residual(v, F, gamma)` evaluates the dew residual at v (n + 1 unknowns).
@@ -298,6 +338,7 @@ SolveResult solveDew(bool temperatureTask, int n, Variables& vars, Residual&& re
   const std::span<Real> unknowns(v.data(), static_cast<std::size_t>(n) + 1);
   SolveResult result = NewtonSolve(n + 1, unknowns, F, kSolverTolerance, onInversionError);
   RejectFalseDewSolutions(n, unknowns, result);
+  if (result.converged()) ReportGammaAtSolution(n, unknowns, F, vars.gamma, result);
   describeDewFailure(result, temperatureTask, vars.tau, vars.P, vars.y, n, unknowns);
   if (result.failed()) DewFallback(temperatureTask, n, vars.y, F, unknowns, result);
   if (result.converged()) {

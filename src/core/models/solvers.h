@@ -10,9 +10,11 @@
 // or P, y and gamma hold the values of the LAST evaluation, at d + s of the final secant
 // pass, not the root estimate c (SolveResult::RootEstimate keeps c). That point lies half the
 // previous secant correction from the root: on task 'T' usually a few hundredths of a
-// degree, but when the secant ends after two or three passes up to 5.7 K, with sum y - 1 up
-// to 0.32 there (the solver sweep, docs/solver-sweep.md); x_i gamma_i Psat_i = y_i P holds
-// exactly there.
+// degree, and x_i gamma_i Psat_i = y_i P holds exactly there. When the secant ends after two
+// or three passes, the last evaluation can lie up to 5.7 K from the root, with sum y - 1 up
+// to 0.32 (the solver sweep, docs/solver-sweep.md): no bubble point. So when |sum y - 1| at
+// the last evaluation exceeds kReportedSumTolerance, the point is evaluated once more at c and
+// reported there (SolveResult::ReportedAtRoot).
 //
 // Dew problem (phase letter 'x' or 'X'; y given, x unknown): Newton iteration with a
 // numerical Jacobian on the n + 1 unknowns x_1..x_n and tau (task 'T', start 1.3) or P (task
@@ -21,7 +23,10 @@
 // On return x[0..n-1] and tau or P hold the Newton solution, x[n] the same tau or P; gamma
 // holds the coefficients of the last residual evaluation, the last one of the final
 // Jacobian (the previous iterate with its last unknown lowered by the increment), so
-// x_i gamma_i Psat_i = P y_i holds with it only to about 1e-5, not to the last bit.
+// x_i gamma_i Psat_i = P y_i holds with it only to about 1e-5, not to the last bit. Where it is
+// off by more than kDewRelationTolerance (75 of 110 000 dew-T points of the solver sweep, up to
+// 5e-3), gamma is evaluated once more at the solution and reported from there
+// (SolveResult::GammaAtSolution).
 //
 // Both iterations stop when their correction is within 1e-6 (tau units or Pa; the Newton
 // iteration uses the rms of the step). They are limited to 200 secant passes and 200 Newton
@@ -74,6 +79,11 @@ inline constexpr Real kJacobianFirstIncrement = 0.1L;
 inline constexpr Real kJacobianIncrementDivisor = 10.0L;
 inline constexpr Real kSingularityThreshold = 1e-8L;
 inline constexpr int kMaxSecantPasses = 200;
+// Largest |sum y - 1| of a reported bubble point taken from the secant's last evaluation.
+inline constexpr Real kReportedSumTolerance = 1e-3L;
+// Largest relative error of x_i gamma_i Psat_i = y_i P of a dew point with the gamma of the
+// Newton iteration's last evaluation; beyond it gamma is taken at the solution.
+inline constexpr Real kDewRelationTolerance = 1e-4L;
 inline constexpr int kMaxNewtonIterations = 200;
 inline constexpr int kMaxNewtonUnknowns = 50;  // the order of a TSquareMatrix
 
@@ -130,6 +140,10 @@ struct SolveResult {
                             // at the last iterate whose residual was evaluated
   Real LastCorrection = 0;  // bubble: |c - d| of the last pass; dew: rms of the last step
   Real RootEstimate = 0;    // bubble: the root estimate c of the last pass (tau or Pa)
+  // bubble: the last evaluation lay too far from the root, the point reported is c itself
+  bool ReportedAtRoot = false;
+  // dew: gamma of the last evaluation was too far off, gamma reported is that at the solution
+  bool GammaAtSolution = false;
   // The fallback that ran after the iteration failed; None when the iteration converged.
   // Status tells whether the fallback found the point; Step, Fault, Iterations, LastResidual
   // and LastCorrection still tell how the iteration failed. A bubble fallback that found the
