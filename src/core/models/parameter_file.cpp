@@ -179,7 +179,8 @@ struct Problem {
 };
 
 std::string pair(std::size_t a, std::size_t b) {
-  return "(" + std::to_string(a + 1) + ", " + std::to_string(b + 1) + ")";
+  // std::string first: GCC 12 warns falsely (-Wrestrict) on "literal" + std::string&& at -O3.
+  return std::string("(") + std::to_string(a + 1) + ", " + std::to_string(b + 1) + ")";
 }
 
 std::string realText(Real value) {
@@ -257,7 +258,7 @@ std::optional<Problem> checkField(Images& images, const Field& field) {
                        field.i + 1, G::Count};
       }
       for (std::size_t k = 0; k < count; ++k) {
-        const std::string kText = "(" + std::to_string(k + 1) + ")";
+        const std::string kText = std::string("(") + std::to_string(k + 1) + ")";
         for (auto [offset, label] : {std::pair{G::Q, ".Q"}, {G::R, ".R"}, {G::X, ".X"}}) {
           if (auto p = nonFinite(groups, offset + 10 * k, 0, name + label + kText)) return p;
         }

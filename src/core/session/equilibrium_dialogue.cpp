@@ -186,7 +186,7 @@ void equilibriumDialogue(SessionContext& context) {
   header += context.text(texts::kEquilibriumUnitLine);
   header += "      ";
   for (int c = 0; c < n; ++c)
-    header += " " + context.text(texts::kEquilibriumPhaseLabel);
+    header.append(" ").append(context.text(texts::kEquilibriumPhaseLabel));
   context.report.append(context.text(texts::kMolarPercentNote) + "\r\n" + header);
 
   // The grid: column 0 the pressure or temperature, columns 1..n-1 the percents.
