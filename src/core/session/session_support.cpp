@@ -5,6 +5,7 @@
 #include "core/data/experimental_data.h"
 #include "core/data/properties.h"
 #include "core/errors.h"
+#include "core/models/parameter_file.h"
 #include "core/texts/data_texts.h"
 #include "core/texts/session_texts.h"
 
@@ -73,18 +74,7 @@ void clearStatus(Dialogs& dialogs) noexcept {
 }
 
 std::string_view methodName(char model) {
-  switch (model) {
-    case 'W':
-      return "Wilson";
-    case 'N':
-      return "NRTL";
-    case 'Q':
-      return "UNIQUAC";
-    case 'F':
-      return "UNIFAC";
-    default:
-      return "";
-  }
+  return ParameterFileModelName(model);
 }
 
 const std::string& componentName(const Database& db, int number, Language lang) {
