@@ -77,6 +77,10 @@ FitResult minimize(FittingState& state, std::uint8_t n, Real eps, TParamVector& 
                        controls.IterationLimit);
     }
   }
+  // The refreshes during the fit show an intermediate state, and a fit of fewer than 200
+  // objective calls shows none: the line is written once more with the final iteration count
+  // and the minimised sum, so the report shows the error of the parameters it reports.
+  WriteProgressLine(controls.Progress, state.Fit, iterations, F);
   FitResult result;
   result.Parameters = x;
   result.ParameterCount = n;

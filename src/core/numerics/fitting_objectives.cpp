@@ -35,20 +35,24 @@ Real ResidualSum(FittingState& state) {
   ++state.CallCounter;
   if (state.CallCounter >= kProgressInterval) {
     state.CallCounter = 0;
-    ReportDocument* report = state.Progress.Report;
-    if (report != nullptr) {
-      const Real F = state.MinimizerF != nullptr ? *state.MinimizerF : S;
-      const std::uint16_t iterations =
-          state.MinimizerIterations != nullptr ? *state.MinimizerIterations : 0;
-      // A line index beyond the end (the report shortened meanwhile) appends.
-      int line = state.Progress.Line;
-      if (line < 0 || line > report->lineCount()) line = report->lineCount();
-      report->insertLine(line, FitProgressLine(fit, state.Progress.Lang, iterations, F,
-                                               state.Progress.DecimalSeparator));
-      if (line + 1 < report->lineCount()) report->deleteLine(line + 1);
-    }
+    const Real F = state.MinimizerF != nullptr ? *state.MinimizerF : S;
+    const std::uint16_t iterations =
+        state.MinimizerIterations != nullptr ? *state.MinimizerIterations : 0;
+    WriteProgressLine(state.Progress, fit, iterations, F);
   }
   return S;
+}
+
+void WriteProgressLine(const ProgressTarget& target, const TBinaryFitData& fit,
+                       std::uint16_t iterations, Real F) {
+  ReportDocument* report = target.Report;
+  if (report == nullptr) return;
+  // A line index beyond the end (the report shortened meanwhile) appends.
+  int line = target.Line;
+  if (line < 0 || line > report->lineCount()) line = report->lineCount();
+  report->insertLine(line,
+                     FitProgressLine(fit, target.Lang, iterations, F, target.DecimalSeparator));
+  if (line + 1 < report->lineCount()) report->deleteLine(line + 1);
 }
 
 Real WilsonObjective(FittingState& state, const TParamVector& p) {

@@ -81,6 +81,11 @@ struct FittingState {
 std::string FitProgressLine(const TBinaryFitData& fit, Language lang, std::uint16_t iterations,
                             Real F, std::string_view decimalSeparator = ".");
 
+// Puts the progress line at the target's line: inserted there, the line after it (the previous
+// progress line of the same fit, if any) deleted. Nothing without a report.
+void WriteProgressLine(const ProgressTarget& target, const TBinaryFitData& fit,
+                       std::uint16_t iterations, Real F);
+
 // The UNIQUAC factor C above at liquid fraction x1 of component i.
 Real UNIQUACFactor(Real x1, Real ri, Real rj, Real qi, Real qj);
 
