@@ -25,6 +25,7 @@
 #include "core/data/experimental_data.h"
 #include "core/data/properties.h"
 #include "core/errors.h"
+#include "core/models/parameter_file.h"
 #include "core/models/parameter_set.h"
 #include "core/numerics/binary_fit.h"
 #include "core/numerics/fitting_objectives.h"
@@ -39,16 +40,8 @@ struct FittedModel {
   UnifacVariant Variant = UnifacVariant::MainGroups;
 
   std::string name() const {
-    switch (Code) {
-      case 'W':
-        return "Wilson";
-      case 'N':
-        return "NRTL";
-      case 'Q':
-        return "UNIQUAC";
-      default:
-        return Variant == UnifacVariant::MainGroups ? "UNIFAC-1" : "UNIFAC-2";
-    }
+    if (Code == 'F') return Variant == UnifacVariant::MainGroups ? "UNIFAC-1" : "UNIFAC-2";
+    return std::string(ParameterFileModelName(Code));
   }
 };
 

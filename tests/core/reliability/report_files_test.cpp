@@ -20,23 +20,11 @@ namespace {
 
 using Lines = std::vector<std::string>;
 using testing::FaultyFileSystem;
+using testing::fileErrorOf;
 using testing::readBytes;
 using testing::TempDir;
 using testing::writeBytes;
 namespace fs = std::filesystem;
-
-// The English message of the FileError that `action` throws, checked to carry `expected`.
-template <typename F>
-std::string fileError(F&& action, const Text& expected) {
-  try {
-    action();
-  } catch (const FileError& error) {
-    EXPECT_EQ(&error.text(), &expected) << error.what();
-    return error.what();
-  }
-  ADD_FAILURE() << "no FileError";
-  return {};
-}
 
 // The names in a folder, sorted.
 std::vector<std::string> namesIn(const fs::path& dir) {
@@ -117,14 +105,14 @@ TEST(ReportFileInput, WriteThatFailsHalfWayLeavesNoHalfFileAndKeepsTheBackup) {
     const FileSizeLimit limit(4096);
     ASSERT_TRUE(limit.active());
     const std::string message =
-        fileError([&] { saveReport(big, file); }, kFileNotWrittenBackupKept);
+        fileErrorOf([&] { saveReport(big, file); }, kFileNotWrittenBackupKept);
     EXPECT_EQ(message, "File " + file +
                            " cannot be written: File too large. Its earlier content "
                            "is kept in " +
                            dir / "Report.bak");
     // A new file that cannot be written: nothing to back up, and the old back-up of another
     // name stays as it is.
-    fileError([&] { saveReport(big, dir / "Other.txt"); }, kFileNotWritten);
+    fileErrorOf([&] { saveReport(big, dir / "Other.txt"); }, kFileNotWritten);
   }
   EXPECT_EQ(readBytes(dir / "Report.bak"), old);
   EXPECT_EQ(readBytes(dir / "Other.bak"), "unrelated back-up\r\n");
@@ -141,7 +129,7 @@ TEST(ReportFileInput, PathsThatCannotBeWrittenEvenByRoot) {
   writeBytes(dir / "plain.txt", "plain\r\n");
   // A folder that does not exist, a regular file used as a folder (with a trailing slash).
   for (const std::string& path : {dir / "missing/Report.txt", dir / "plain.txt/"}) {
-    const std::string message = fileError([&] { saveReport({"x"}, path); }, kFileNotWritten);
+    const std::string message = fileErrorOf([&] { saveReport({"x"}, path); }, kFileNotWritten);
     EXPECT_NE(message.find(path), std::string::npos) << message;
   }
   EXPECT_EQ(readBytes(dir / "plain.txt"), "plain\r\n");
@@ -151,7 +139,7 @@ TEST(ReportFileInput, PathsThatCannotBeWrittenEvenByRoot) {
   const fs::path here = fs::current_path();
   fs::current_path(dir.path());
   const std::vector<std::string> before = namesIn(dir.path());
-  fileError([&] { saveReport({"x"}, ""); }, kFileNotWritten);
+  fileErrorOf([&] { saveReport({"x"}, ""); }, kFileNotWritten);
   EXPECT_EQ(namesIn(dir.path()), before);
   fs::current_path(here);
 }
@@ -161,7 +149,7 @@ TEST(ReportFileInput, AFileThatCannotBeReadEvenByRootGivesTheSystemsReason) {
   const std::string path = "/proc/self/mem";
   struct stat info {};
   if (stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) GTEST_SKIP() << "no " << path;
-  EXPECT_EQ(fileError([&] { openReport(path); }, kFileNotRead),
+  EXPECT_EQ(fileErrorOf([&] { openReport(path); }, kFileNotRead),
             "File /proc/self/mem cannot be read: Input/output error");
 }
 
@@ -170,7 +158,7 @@ TEST(ReportFileInput, ABackupNameThatLeadsToADeviceIsRefusedAndNothingIsWritten)
   writeBytes(dir / "Report.txt", "current\r\n");
   fs::create_symlink("/dev/null", dir / "Report.bak");
   const std::string message =
-      fileError([&] { saveReport({"new"}, dir / "Report.txt"); }, kBackupNotOrdinary);
+      fileErrorOf([&] { saveReport({"new"}, dir / "Report.txt"); }, kBackupNotOrdinary);
   EXPECT_NE(message.find(dir / "Report.bak"), std::string::npos) << message;
   EXPECT_EQ(readBytes(dir / "Report.txt"), "current\r\n");
   EXPECT_TRUE(fs::is_symlink(dir / "Report.bak"));

@@ -19,24 +19,11 @@ namespace {
 
 using Lines = std::vector<std::string>;
 using testing::FaultyFileSystem;
+using testing::fileErrorOf;
 using testing::readBytes;
 using testing::TempDir;
 using testing::writeBytes;
 namespace fs = std::filesystem;
-
-// Runs `action`, expects a FileError with the given text and returns its English message.
-template <typename F>
-std::string fileErrorOf(F&& action, const Text& expected) {
-  try {
-    action();
-  } catch (const FileError& error) {
-    EXPECT_EQ(&error.text(), &expected) << error.what();
-    EXPECT_FALSE(error.message(Language::Russian).empty());
-    return error.what();
-  }
-  ADD_FAILURE() << "no FileError";
-  return {};
-}
 
 bool contains(const std::string& text, const std::string& part) {
   return text.find(part) != std::string::npos;

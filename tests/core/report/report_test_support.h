@@ -10,7 +10,11 @@
 #include <stdexcept>
 #include <string>
 
+#include <gtest/gtest.h>
+
+#include "core/errors.h"
 #include "core/report/file_system.h"
+#include "core/texts/text.h"
 
 namespace bubblix::testing {
 
@@ -34,6 +38,21 @@ class TempDir {
  private:
   std::filesystem::path path_;
 };
+
+// Runs `action`, expects a FileError with the given text and a Russian message as well, and
+// returns its English message ("" after recording a failure when there is none).
+template <typename F>
+std::string fileErrorOf(F&& action, const Text& expected) {
+  try {
+    action();
+  } catch (const FileError& error) {
+    EXPECT_EQ(&error.text(), &expected) << error.what();
+    EXPECT_FALSE(error.message(Language::Russian).empty());
+    return error.what();
+  }
+  ADD_FAILURE() << "no FileError";
+  return {};
+}
 
 inline void writeBytes(const std::string& path, const std::string& bytes) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
