@@ -298,24 +298,21 @@ void ReportGammaAtSolution(int n, std::span<const Real> v, Residual&& F, Composi
                            SolveResult& result) {
   const CompositionVector returned = gamma;
   std::array<Real, 5> out{};
-  F(v, std::span<Real>(out.data(), static_cast<std::size_t>(n) + 1));
+  F(v, std::span<Real>(out.data(), static_cast<std::size_t>(n) + 1));  // gamma at v
+  bool finite = true;
   Real worst = 0.0L;
-  for (int i = 0; i <= n; ++i) {
-    if (!std::isfinite(out[i])) {
-      gamma = returned;
-      return;
-    }
-  }
-  for (int i = 0; i < n; ++i) {
+  for (int i = 0; i <= n; ++i)
+    finite = finite && std::isfinite(out[i]);
+  for (int i = 0; finite && i < n; ++i) {
     const Real q = v[i] - out[i];
     if (!(v[i] > kSolverTolerance && q > kSolverTolerance)) continue;
     worst = std::fmax(worst, std::fabs(v[i] * returned[i] / (gamma[i] * q) - 1.0L));
   }
-  if (worst <= kDewRelationTolerance) {
+  if (!finite || worst <= kDewRelationTolerance) {
     gamma = returned;
-  } else {
-    result.GammaAtSolution = true;
+    return;
   }
+  result.GammaAtSolution = true;
 }
 
 // `residual(v, F, gamma)` evaluates the dew residual at v (n + 1 unknowns).
