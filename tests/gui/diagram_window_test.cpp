@@ -29,15 +29,7 @@ namespace bubblix::gui {
 namespace {
 
 using test::ModalDriver;
-
-std::unique_ptr<Desktop> startEnglishDesktop(SessionState& state) {
-  ModalDriver driver;
-  driver.on<TForm0>([](TForm0* f) { f->Button1->click(); }, "language dialog");
-  auto desktop = std::make_unique<Desktop>(state, StartUpOptions{[] { return true; }});
-  desktop->show();
-  EXPECT_TRUE(QTest::qWaitForWindowActive(desktop->fmVLE.get()));
-  return desktop;
-}
+using test::startEnglishDesktop;
 
 const TParameterSet& nrtl12() {
   return bubblix::test::Fitted(1, 2, 'N').set;

@@ -7,7 +7,13 @@
 #include <QDialog>
 #include <QFile>
 #include <QProcess>
+#include <QPushButton>
 #include <QTest>
+
+#include "core/session_state.h"
+#include "gui/desktop.h"
+#include "gui/language_dialog.h"
+#include "gui/main_window.h"
 
 namespace bubblix::gui::test {
 namespace {
@@ -123,6 +129,15 @@ std::string runProgram(const QString& program, const QStringList& args, int* exi
   process.waitForFinished(30000);
   if (exitCode != nullptr) *exitCode = process.exitCode();
   return process.readAllStandardOutput().toStdString();
+}
+
+std::unique_ptr<Desktop> startEnglishDesktop(SessionState& state) {
+  ModalDriver driver;
+  driver.on<TForm0>([](TForm0* f) { f->Button1->click(); }, "language dialog");
+  auto desktop = std::make_unique<Desktop>(state, StartUpOptions{[] { return true; }});
+  desktop->show();
+  EXPECT_TRUE(QTest::qWaitForWindowActive(desktop->fmVLE.get()));
+  return desktop;
 }
 
 }  // namespace bubblix::gui::test

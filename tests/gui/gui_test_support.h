@@ -10,8 +10,16 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
+
+namespace bubblix {
+struct SessionState;
+namespace gui {
+class Desktop;
+}  // namespace gui
+}  // namespace bubblix
 
 namespace bubblix::gui::test {
 
@@ -85,5 +93,9 @@ void writeFileBytes(const QString& path, const std::string& bytes);
 
 // Runs a program and returns its standard output.
 std::string runProgram(const QString& program, const QStringList& args, int* exitCode = nullptr);
+
+// The desktop program started in English (the language dialog answered "En"), shown and
+// active, on `state`.
+std::unique_ptr<Desktop> startEnglishDesktop(SessionState& state);
 
 }  // namespace bubblix::gui::test

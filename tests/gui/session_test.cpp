@@ -38,15 +38,7 @@ namespace bubblix::gui {
 namespace {
 
 using test::ModalDriver;
-
-std::unique_ptr<Desktop> startEnglishDesktop(SessionState& state) {
-  ModalDriver driver;
-  driver.on<TForm0>([](TForm0* f) { f->Button1->click(); }, "language dialog");
-  auto desktop = std::make_unique<Desktop>(state, StartUpOptions{[] { return true; }});
-  desktop->show();
-  EXPECT_TRUE(QTest::qWaitForWindowActive(desktop->fmVLE.get()));
-  return desktop;
-}
+using test::startEnglishDesktop;
 
 // Answers of the dialogs, as a user gives them.
 std::function<void(TfmAltern*)> variant(int index) {
