@@ -50,6 +50,14 @@ inline constexpr Text kPrintHint{"Print", "Печать"};
 inline constexpr Text kAboutHint{"About program", "О программе"};
 inline constexpr Text kHomePageHint{"To visit the HomePage", "Посетить Домашнюю страницу"};
 
+// Open while the report holds changes not saved in a file; the buttons are Save, Discard and
+// Cancel.
+inline constexpr Text kUnsavedReportQuestion{
+    "The report has changes that are not saved in a file. Save them before another file is "
+    "opened?",
+    "В отчете есть изменения, не сохраненные в файле. Сохранить их перед открытием другого "
+    "файла?"};
+
 // Printing.
 inline constexpr Text kPrintQuestion{"Wish to print the document ?",
                                      "Желаете напечатать документ ?"};
@@ -59,6 +67,23 @@ inline constexpr Text kPrintFailed{"The document cannot be printed on {0}",
 inline constexpr Text kNoPrintTarget{
     "The document cannot be printed: no printer and no output file is chosen",
     "Документ не может быть напечатан: не выбраны ни принтер, ни файл для печати"};
+// {0}, {1}: the first and last page chosen in the print dialog; {2}: the report's pages.
+inline constexpr Text kPrintRangeEmpty{
+    "Nothing is printed: the pages {0} to {1} are not in the report, which has {2} pages",
+    "Ничего не напечатано: страниц с {0} по {1} в отчете нет, в нем всего страниц: {2}"};
+
+// bubblix --print-pdf. {0}: the report file.
+inline constexpr Text kPrintPdfUsage{
+    "Usage: bubblix --print-pdf REPORT.txt OUT.pdf\n"
+    "Prints the report file to a PDF file (A4 portrait, the report's font) without a printer "
+    "and without a window.",
+    "Запуск: bubblix --print-pdf ОТЧЕТ.txt ФАЙЛ.pdf\n"
+    "Печатает файл отчета в файл PDF (A4, книжная, шрифт отчета) без принтера и без окна."};
+inline constexpr Text kPrintPdfSameFile{
+    "The report {0} cannot be printed into itself: choose another name for the PDF file",
+    "Отчет {0} нельзя напечатать в тот же файл: выберите другое имя файла PDF"};
+inline constexpr Text kPrintPdfEmptyReport{"The report {0} is empty: there is nothing to print",
+                                           "Отчет {0} пуст: печатать нечего"};
 
 // About box and home page.
 inline constexpr Text kAboutCaption{"About program", "О программе"};
