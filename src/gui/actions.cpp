@@ -80,23 +80,50 @@ bool TfmAction::guarded(Action&& action) {
 }
 
 void TfmAction::open() {
-  if (memo_ == nullptr) return;
-  guarded([this] { files_.OpenAction(*memo_); });
+  if (memo_ == nullptr || !settleUnsavedChanges()) return;
+  bool opened = false;
+  guarded([&] { opened = files_.OpenAction(*memo_); });
+  if (opened) memo_->markSaved();
+}
+
+bool TfmAction::settleUnsavedChanges() {
+  if (!memo_->hasUnsavedChanges()) return true;
+  switch (askSaveDiscardCancelBox(window_, std::string(texts::kUnsavedReportQuestion.in(Lang())),
+                                  Lang())) {
+    case SaveChoice::Save:
+      return saveReport();
+    case SaveChoice::Discard:
+      return true;
+    case SaveChoice::Cancel:
+      break;
+  }
+  return false;
+}
+
+bool TfmAction::saveReport() {
+  bool written = false;
+  guarded([&] { written = files_.SavAction(*memo_); });
+  if (written) memo_->markSaved();
+  return written;
 }
 
 void TfmAction::save() {
   if (memo_ == nullptr) return;
-  guarded([this] { files_.SavAction(*memo_); });
+  saveReport();
 }
 
 void TfmAction::saveAs() {
   if (memo_ == nullptr) return;
-  guarded([this] { files_.SavAsAction(*memo_); });
+  bool written = false;
+  guarded([&] { written = files_.SavAsAction(*memo_); });
+  if (written) memo_->markSaved();
 }
 
 bool TfmAction::offerToKeepReport() {
   if (memo_ == nullptr) return true;
-  return guarded([this] { files_.CancAction(*memo_); });
+  bool mayEnd = false;
+  guarded([&] { mayEnd = files_.CancAction(*memo_); });
+  return mayEnd;
 }
 
 void TfmAction::exit() {

@@ -55,8 +55,9 @@ class TfmAction : public QObject, private ReportFileUi {
 
   const std::string& CurrentFileName() const { return files_.CurrentFileName; }
 
-  // Offers to keep a non-empty report in a file (Exit's question). False when the report
-  // could not be written: the program must then stay open.
+  // Offers to keep a non-empty report in a file (Exit's question). False when the user
+  // answered Yes and then cancelled the save dialog, or when the report could not be
+  // written: the program must then stay open with the report.
   bool offerToKeepReport();
 
   // Starts the browser for the home page; tests put a fake one in.
@@ -76,7 +77,14 @@ class TfmAction : public QObject, private ReportFileUi {
   void terminateRequested();
 
  private:
+  // Open asks first when the report holds unsaved changes: save them, discard them, or
+  // cancel the Open.
   void open();
+  // True when the report may be replaced: no unsaved changes, the user discarded them, or
+  // they were saved.
+  bool settleUnsavedChanges();
+  // Save; true when the report was written.
+  bool saveReport();
   void save();
   void saveAs();
   void exit();

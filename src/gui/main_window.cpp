@@ -15,6 +15,7 @@
 #include <QScreen>
 #include <QStatusBar>
 #include <QStyle>
+#include <QTextDocument>
 #include <QTime>
 #include <QTimer>
 #include <QToolBar>
@@ -301,6 +302,10 @@ TfmVLE::TfmVLE(Language interfaceLanguage, QWidget* parent)
   connect(frMainForm1->BitBtnRun, &QPushButton::clicked, this, &TfmVLE::frMainForm1BitBtnRunClick);
   connect(frMainForm1->DiagramAction, &QAction::triggered, this, &TfmVLE::openDiagram);
   connect(qApp, &QApplication::focusChanged, this, &TfmVLE::focusChanged);
+  // The title bar shows when the report holds changes not saved in a file.
+  setWindowTitle(displayed(texts::kMainCaption, interfaceLanguage_) + QStringLiteral("[*]"));
+  connect(mmVLE->document(), &QTextDocument::modificationChanged, this,
+          &QWidget::setWindowModified);
 }
 
 TfmVLE::~TfmVLE() {
@@ -331,7 +336,8 @@ void TfmVLE::FormActivate() {
   // A focus coming from the memo or from outside the window enters the frame here.
   frMainForm1->BitBtnRun->setFocus(Qt::ActiveWindowFocusReason);
   if (action_ != nullptr) action_->setMemo(mmVLE);
-  setWindowTitle(displayed(texts::kMainCaption, interfaceLanguage_));
+  // "[*]" is where the title shows the unsaved-changes mark.
+  setWindowTitle(displayed(texts::kMainCaption, interfaceLanguage_) + QStringLiteral("[*]"));
 }
 
 void TfmVLE::focusChanged(QWidget* old, QWidget* now) {

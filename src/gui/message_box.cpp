@@ -82,4 +82,22 @@ bool askYesNoBox(QWidget* parent, const std::string& text, Language lang) {
          MessageButton::Yes;
 }
 
+SaveChoice askSaveDiscardCancelBox(QWidget* parent, const std::string& text, Language lang) {
+  QMessageBox box(QMessageBox::Question, displayed(messageTitle(MessageKind::Confirmation), lang),
+                  displayed(text), QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
+                  parent);
+  box.setTextFormat(Qt::PlainText);
+  box.setDefaultButton(QMessageBox::Save);
+  box.setEscapeButton(QMessageBox::Cancel);
+  switch (box.exec()) {
+    case QMessageBox::Save:
+      return SaveChoice::Save;
+    case QMessageBox::Discard:
+      return SaveChoice::Discard;
+    default:
+      break;
+  }
+  return SaveChoice::Cancel;
+}
+
 }  // namespace bubblix::gui

@@ -17,4 +17,9 @@ void showWarningBox(QWidget* parent, const std::string& text, Language lang);
 void showErrorBox(QWidget* parent, const std::string& text, Language lang);
 bool askYesNoBox(QWidget* parent, const std::string& text, Language lang);
 
+// A confirmation box with the buttons Save, Discard and Cancel (the close box and Escape are
+// Cancel).
+enum class SaveChoice { Save, Discard, Cancel };
+SaveChoice askSaveDiscardCancelBox(QWidget* parent, const std::string& text, Language lang);
+
 }  // namespace bubblix::gui

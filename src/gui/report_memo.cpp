@@ -25,6 +25,25 @@ QString asOneLine(const std::string& text) {
 
 }  // namespace
 
+template <typename Change>
+void ReportMemo::programChange(Change&& change) {
+  QTextDocument* doc = document();
+  // Switching the history off clears it: the user's earlier edits cannot be undone past the
+  // program's change, which keeps the positions of the history consistent.
+  doc->setUndoRedoEnabled(false);
+  change();
+  doc->setUndoRedoEnabled(true);
+  doc->setModified(true);
+}
+
+bool ReportMemo::hasUnsavedChanges() const {
+  return document()->isModified() && !document()->isEmpty();
+}
+
+void ReportMemo::markSaved() {
+  document()->setModified(false);
+}
+
 ReportMemo::ReportMemo(QWidget* parent) : QPlainTextEdit(parent) {
   setObjectName(QStringLiteral("mmVLE"));
   setLineWrapMode(QPlainTextEdit::NoWrap);
@@ -59,14 +78,18 @@ void ReportMemo::insertLine(int index, const std::string& text) {
   const QString line = asOneLine(text);
   QTextCursor cursor(document());
   if (index < count) {
-    cursor.setPosition(document()->findBlockByNumber(index).position());
-    cursor.insertText(line + QLatin1Char('\n'));
+    programChange([&] {
+      cursor.setPosition(document()->findBlockByNumber(index).position());
+      cursor.insertText(line + QLatin1Char('\n'));
+    });
     return;
   }
-  cursor.movePosition(QTextCursor::End);
-  const bool lastLineOpen = !document()->lastBlock().text().isEmpty();
-  cursor.insertText(lastLineOpen ? QLatin1Char('\n') + line + QLatin1Char('\n')
-                                 : line + QLatin1Char('\n'));
+  programChange([&] {
+    cursor.movePosition(QTextCursor::End);
+    const bool lastLineOpen = !document()->lastBlock().text().isEmpty();
+    cursor.insertText(lastLineOpen ? QLatin1Char('\n') + line + QLatin1Char('\n')
+                                   : line + QLatin1Char('\n'));
+  });
   // Appended results come into view, as on a terminal.
   setTextCursor(cursor);
   ensureCursorVisible();
@@ -87,7 +110,7 @@ void ReportMemo::deleteLine(int index) {
     cursor.setPosition(index > 0 ? block.position() - 1 : block.position(),
                        QTextCursor::KeepAnchor);
   }
-  cursor.removeSelectedText();
+  programChange([&] { cursor.removeSelectedText(); });
 }
 
 void ReportMemo::setLines(const std::vector<std::string>& lines) {
@@ -96,7 +119,7 @@ void ReportMemo::setLines(const std::vector<std::string>& lines) {
     text += asOneLine(line);
     text += QLatin1Char('\n');
   }
-  setPlainText(text);
+  programChange([&] { setPlainText(text); });
 }
 
 std::vector<std::string> ReportMemo::lines() const {

@@ -184,35 +184,45 @@ TEST(ReportActions, ExitWithAnEmptyReportEndsWithoutAQuestion) {
   EXPECT_FALSE(w.window.isVisible());
 }
 
-TEST(ReportActions, ExitAsksToKeepTheReportAndEndsWhateverTheAnswer) {
+TEST(ReportActions, ExitAsksToKeepTheReportAndNoEndsTheProgram) {
+  Windows w(Language::English);
+  w.memo().append("result");
+  QSignalSpy ended(w.action.get(), &TfmAction::terminateRequested);
+  ModalDriver driver;
+  driver.answer(QMessageBox::No);
+  w.action->CancAction->trigger();
+  EXPECT_EQ(driver.messages,
+            QStringList{QStringLiteral("Wish to keep the text with results in a file (y/n) ?")});
+  EXPECT_EQ(driver.icons[0], QMessageBox::Question);
+  EXPECT_EQ(ended.count(), 1);
+  EXPECT_FALSE(w.window.isVisible());
+}
+
+TEST(ReportActions, ExitYesThenCancelInTheSaveDialogKeepsTheWindowAndTheReport) {
   test::TemporaryCurrentDir dir;
+  Windows w(Language::Russian);
+  w.memo().append("result");
+  QSignalSpy ended(w.action.get(), &TfmAction::terminateRequested);
   {
-    Windows w(Language::English);
-    w.memo().append("result");
-    QSignalSpy ended(w.action.get(), &TfmAction::terminateRequested);
-    ModalDriver driver;
-    driver.answer(QMessageBox::No);
-    w.action->CancAction->trigger();
-    EXPECT_EQ(driver.messages,
-              QStringList{QStringLiteral("Wish to keep the text with results in a file (y/n) ?")});
-    EXPECT_EQ(driver.icons[0], QMessageBox::Question);
-    EXPECT_EQ(ended.count(), 1);
-    EXPECT_FALSE(w.window.isVisible());
-  }
-  {
-    // Yes, then Cancel in the save dialog: still ends, nothing written. In Russian.
-    Windows w(Language::Russian);
-    w.memo().append("result");
-    QSignalSpy ended(w.action.get(), &TfmAction::terminateRequested);
     ModalDriver driver;
     driver.answer(QMessageBox::Yes).on<QFileDialog>([](QFileDialog* d) { d->reject(); });
     w.window.frMainForm1->BitBtCancel->click();
+    ASSERT_TRUE(driver.waitFinished());
     EXPECT_EQ(
         driver.messages,
         QStringList{QStringLiteral("Желаете сохранить текст с результатами в файле (y/n) ? ")});
-    EXPECT_EQ(ended.count(), 1);
-    EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files).isEmpty());
   }
+  EXPECT_EQ(ended.count(), 0);
+  EXPECT_TRUE(w.window.isVisible());
+  EXPECT_EQ(w.memo().lines(), std::vector<std::string>{"result"});
+  EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files).isEmpty());
+  // The close box the same.
+  {
+    ModalDriver driver;
+    driver.answer(QMessageBox::Yes).on<QFileDialog>([](QFileDialog* d) { d->reject(); });
+    EXPECT_FALSE(w.window.close());
+  }
+  EXPECT_TRUE(w.window.isVisible());
 }
 
 TEST(ReportActions, ClosingTheMainWindowAsksTooAndStaysOpenWhenTheReportCannotBeWritten) {
@@ -246,7 +256,7 @@ TEST(ReportActions, OpenReadsAWindows1251ReportAndLaterResultsGoBelowIt) {
   Windows w(Language::English);
   w.memo().append("to be replaced");
   ModalDriver driver;
-  driver.on<QFileDialog>([&](QFileDialog* d) {
+  driver.answer(QMessageBox::Discard).on<QFileDialog>([&](QFileDialog* d) {
     EXPECT_EQ(d->acceptMode(), QFileDialog::AcceptOpen);
     EXPECT_EQ(d->nameFilters(), QStringList{QStringLiteral("Text files (*.txt)")});
     choose(d, path);
@@ -256,6 +266,98 @@ TEST(ReportActions, OpenReadsAWindows1251ReportAndLaterResultsGoBelowIt) {
   EXPECT_EQ(QString::fromStdString(w.action->CurrentFileName()), path);
   w.memo().append("next result");
   EXPECT_EQ(w.memo().lines(), (std::vector<std::string>{"Отчет", "t=20", "next result"}));
+}
+
+TEST(ReportActions, OpenWithUnsavedChangesAsksToSaveDiscardOrCancel) {
+  test::TemporaryCurrentDir dir;
+  const QString other = dir.file(QStringLiteral("other.txt"));
+  test::writeFileBytes(other, "other report\r\n");
+  Windows w(Language::English);
+  const auto question = QStringLiteral(
+      "The report has changes that are not saved in a file. Save them before another file is "
+      "opened?");
+  const auto open = [&](QFileDialog* d) { choose(d, other); };
+  w.memo().append("result");
+  EXPECT_TRUE(w.window.isWindowModified());
+
+  // Cancel: no open dialog, nothing changes.
+  {
+    ModalDriver driver;
+    driver.answer(QMessageBox::Cancel);
+    w.action->OpenAction->trigger();
+    ASSERT_TRUE(driver.waitFinished());
+    EXPECT_EQ(driver.messages, QStringList{question});
+  }
+  EXPECT_EQ(w.memo().lines(), std::vector<std::string>{"result"});
+
+  // Save, then the save dialog cancelled: the Open does not go on.
+  {
+    ModalDriver driver;
+    driver.answer(QMessageBox::Save).on<QFileDialog>(saveAs(QString()), "save dialog");
+    w.action->OpenAction->trigger();
+    ASSERT_TRUE(driver.waitFinished());
+  }
+  EXPECT_EQ(w.memo().lines(), std::vector<std::string>{"result"});
+
+  // Save, the report written, then the file opened; the title's mark goes.
+  {
+    ModalDriver driver;
+    driver.answer(QMessageBox::Save)
+        .on<QFileDialog>(saveAs(dir.file(QStringLiteral("Report.txt"))), "save dialog")
+        .on<QFileDialog>(open, "open dialog");
+    w.action->OpenAction->trigger();
+    ASSERT_TRUE(driver.waitFinished());
+  }
+  EXPECT_EQ(readFileBytes(dir.file(QStringLiteral("Report.txt"))), "result\r\n");
+  EXPECT_EQ(w.memo().lines(), std::vector<std::string>{"other report"});
+  EXPECT_FALSE(w.window.isWindowModified());
+
+  // An opened report unchanged is opened over without a question; changed, Discard drops it.
+  {
+    ModalDriver driver;
+    driver.on<QFileDialog>(
+        [&](QFileDialog* d) { choose(d, dir.file(QStringLiteral("Report.txt"))); });
+    w.action->OpenAction->trigger();
+    ASSERT_TRUE(driver.waitFinished());
+  }
+  EXPECT_EQ(w.memo().lines(), std::vector<std::string>{"result"});
+  w.memo().append("more");
+  {
+    ModalDriver driver;
+    driver.answer(QMessageBox::Discard).on<QFileDialog>(open, "open dialog");
+    w.action->OpenAction->trigger();
+    ASSERT_TRUE(driver.waitFinished());
+  }
+  EXPECT_EQ(w.memo().lines(), std::vector<std::string>{"other report"});
+  EXPECT_EQ(readFileBytes(dir.file(QStringLiteral("Report.txt"))), "result\r\n");
+}
+
+TEST(ReportActions, TheTitleMarksUnsavedChangesUntilTheReportIsSaved) {
+  test::TemporaryCurrentDir dir;
+  Windows w(Language::English);
+  EXPECT_FALSE(w.window.isWindowModified());
+  w.memo().append("result");
+  EXPECT_TRUE(w.window.isWindowModified());
+  {
+    ModalDriver driver;
+    driver.on<QFileDialog>(saveAs(QString()), "save dialog");
+    w.action->SavAsAction->trigger();
+  }
+  EXPECT_TRUE(w.window.isWindowModified());  // cancelled: still unsaved
+  {
+    ModalDriver driver;
+    driver.on<QFileDialog>(saveAs(dir.file(QStringLiteral("Report.txt"))), "save dialog");
+    w.action->SavAction->trigger();
+  }
+  EXPECT_FALSE(w.window.isWindowModified());
+  // A failed write keeps the mark.
+  w.memo().append("second");
+  w.disk.full = true;
+  ModalDriver driver;
+  driver.answer(QMessageBox::Ok);
+  w.action->SavAction->trigger();
+  ASSERT_TRUE(driver.waitFinished());
+  EXPECT_TRUE(w.window.isWindowModified());
 }
 
 TEST(ReportActions, FontDialogCancelLeavesTheMemoAndOkChangesIt) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QTest>
 #include <stdexcept>
 
 #include "gui/report_memo.h"
@@ -62,6 +63,61 @@ TEST(ReportMemo, DefaultFontIsFixedPitchWithCyrillic) {
   EXPECT_TRUE(metrics.inFont(QChar(0x0416)));  // Ж
   EXPECT_EQ(metrics.horizontalAdvance(QStringLiteral("ЖЖЖЖ")),
             metrics.horizontalAdvance(QStringLiteral("iiii")));
+}
+
+TEST(ReportMemo, UndoTakesBackTheUsersTypingButNeverTheProgramsLines) {
+  ReportMemo memo;
+  memo.show();
+  memo.setFocus();
+  memo.append("Heading");
+  memo.append("row 1");
+  EXPECT_FALSE(memo.document()->isUndoAvailable());
+  // The fit's progress line is rewritten in place; that is no edit of the user's either.
+  memo.insertLine(1, "progress");
+  memo.deleteLine(2);
+  EXPECT_FALSE(memo.document()->isUndoAvailable());
+
+  QTest::keyClick(&memo, Qt::Key_End, Qt::ControlModifier);
+  QTest::keyClicks(&memo, "note");
+  EXPECT_EQ(memo.lines(), (Lines{"Heading", "progress", "note"}));
+  QTest::keyClick(&memo, Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(memo.lines(), (Lines{"Heading", "progress"}));
+  // Nothing more to take back: the program's lines stay.
+  QTest::keyClick(&memo, Qt::Key_Z, Qt::ControlModifier);
+  QTest::keyClick(&memo, Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(memo.lines(), (Lines{"Heading", "progress"}));
+
+  // Select all and a keystroke replace the report; Ctrl+Z brings it back whole.
+  QTest::keyClick(&memo, Qt::Key_A, Qt::ControlModifier);
+  QTest::keyClick(&memo, Qt::Key_X);
+  EXPECT_EQ(memo.lines(), Lines{"x"});
+  QTest::keyClick(&memo, Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(memo.lines(), (Lines{"Heading", "progress"}));
+
+  // Results written after the user's typing go below it and are not undone with it.
+  QTest::keyClicks(&memo, "typed");
+  memo.append("row 2");
+  QTest::keyClick(&memo, Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(memo.line(memo.lineCount() - 1), "row 2");
+}
+
+TEST(ReportMemo, EveryChangeIsUnsavedUntilMarkedSaved) {
+  ReportMemo memo;
+  EXPECT_FALSE(memo.hasUnsavedChanges());
+  memo.append("result");
+  EXPECT_TRUE(memo.hasUnsavedChanges());
+  memo.markSaved();
+  EXPECT_FALSE(memo.hasUnsavedChanges());
+  memo.insertLine(0, "progress");
+  EXPECT_TRUE(memo.hasUnsavedChanges());
+  memo.markSaved();
+  memo.show();
+  memo.setFocus();
+  QTest::keyClicks(&memo, "a");
+  EXPECT_TRUE(memo.hasUnsavedChanges());
+  // An empty report has nothing to lose.
+  memo.setLines({});
+  EXPECT_FALSE(memo.hasUnsavedChanges());
 }
 
 }  // namespace

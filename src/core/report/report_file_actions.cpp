@@ -48,9 +48,10 @@ bool ReportFileActions::SavAction(const ReportDocument& report) {
   return true;
 }
 
-void ReportFileActions::CancAction(const ReportDocument& report) {
-  if (report.lineCount() == 0) return;
-  if (ui_.askYesNo(kKeepReportQuestion.in(Lang))) SaveReportAs(report, CurrentFileName);
+bool ReportFileActions::CancAction(const ReportDocument& report) {
+  if (report.lineCount() == 0) return true;
+  if (!ui_.askYesNo(kKeepReportQuestion.in(Lang))) return true;
+  return SaveReportAs(report, CurrentFileName);
 }
 
 }  // namespace bubblix

@@ -12,7 +12,8 @@
 //            cancelled dialog writes nothing; the file is backed up and written, and only a
 //            successful write makes the name CurrentFileName.
 //   Exit     asks whether to keep the report in a file when it holds at least one line; Yes
-//            runs Save as. The caller then ends the program. A failed write throws before
+//            runs Save as. The caller then ends the program, unless the user cancelled that
+//            Save as: the report must not be lost on a Cancel. A failed write throws before
 //            that, so the front end shows the error and stays open with the report intact.
 
 #include <optional>
@@ -57,8 +58,9 @@ class ReportFileActions {
   bool SavAsAction(const ReportDocument& report) { return SaveReportAs(report, CurrentFileName); }
   // Asks for a name and writes the report; `name` becomes the chosen name only on success.
   bool SaveReportAs(const ReportDocument& report, std::string& name);
-  // Offers to keep the report (see above); the program ends after it returns.
-  void CancAction(const ReportDocument& report);
+  // Offers to keep the report (see above). True when the program may end: nothing to keep,
+  // No, or the report written; false when Yes was followed by a cancelled save dialog.
+  bool CancAction(const ReportDocument& report);
 
   FileDialogRequest openRequest() const;
   FileDialogRequest saveRequest() const;

@@ -137,18 +137,20 @@ TEST(ReportFileActions, ExitOffersToKeepANonEmptyReport) {
   const TempDir dir;
   ScriptedUi ui;
   ReportFileActions actions(ui);
-  actions.CancAction(LineListReport{});  // empty: no question (the scripted UI would throw)
+  // empty: no question (the scripted UI would throw)
+  EXPECT_TRUE(actions.CancAction(LineListReport{}));
   EXPECT_TRUE(ui.questions.empty());
 
   const LineListReport report = reportOf({""});  // one empty line is a line
   ui.yesNoAnswers = {false, true, true};
   ui.saveAnswers = {std::nullopt, dir / "kept.txt"};
-  actions.CancAction(report);  // No
-  actions.CancAction(report);  // Yes, then Cancel in the dialog
+  EXPECT_TRUE(actions.CancAction(report));  // No: the program may end
+  // Yes, then Cancel in the dialog: the program must stay open with the report.
+  EXPECT_FALSE(actions.CancAction(report));
   EXPECT_EQ(ui.saveRequests.size(), 1u);
   EXPECT_EQ(ui.questions.at(0), "Желаете сохранить текст с результатами в файле (y/n) ? ");
   actions.Lang = Language::English;
-  actions.CancAction(report);  // Yes, saved
+  EXPECT_TRUE(actions.CancAction(report));  // Yes, saved
   EXPECT_EQ(ui.questions.at(2), "Wish to keep the text with results in a file (y/n) ?");
   EXPECT_EQ(readBytes(dir / "kept.txt"), "\r\n");
   EXPECT_EQ(actions.CurrentFileName, dir / "kept.txt");
