@@ -88,9 +88,45 @@ std::optional<Real> parseGridNumber(std::string_view text, std::string_view deci
   return convertCanonical(canonical);
 }
 
+bool isGridNumberBeginning(std::string_view text, std::string_view decimalSeparator) {
+  while (!text.empty() && isBlank(text.front()))
+    text.remove_prefix(1);
+  // Blanks after the text end the number: what stands before them must be one already.
+  const bool ended = !text.empty() && isBlank(text.back());
+  text = trimBlanks(text);
+  std::size_t i = 0;
+  const auto digits = [&] {
+    int count = 0;
+    while (i < text.size() && isDigit(text[i])) {
+      ++i;
+      ++count;
+    }
+    return count;
+  };
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+  int mantissaDigits = digits();
+  bool separator = false;
+  if (!decimalSeparator.empty() && text.substr(i).starts_with(decimalSeparator)) {
+    separator = true;
+    i += decimalSeparator.size();
+    mantissaDigits += digits();
+  }
+  if (i == text.size()) return !ended || mantissaDigits > 0;
+  if (text[i] == 'e' || text[i] == 'E') {
+    if (mantissaDigits == 0) return false;
+    ++i;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+    const int exponentDigits = digits();
+    return i == text.size() && (!ended || exponentDigits > 0);
+  }
+  // The first characters of a separator of several.
+  return !ended && !separator && decimalSeparator.size() > 1 &&
+         decimalSeparator.starts_with(text.substr(i));
+}
+
 std::optional<std::string> gridKeystrokeMessage(std::string_view cellText,
                                                 std::string_view decimalSeparator, Language lang) {
-  if (cellText.empty() || parseGridNumber(cellText, decimalSeparator)) return std::nullopt;
+  if (isGridNumberBeginning(cellText, decimalSeparator)) return std::nullopt;
   return render(texts::kGridWrongSymbol, lang, {std::string(cellText)});
 }
 

@@ -31,9 +31,18 @@ std::string_view trimBlanks(std::string_view text);
 // not depend on the process's C locale.
 std::optional<Real> parseGridNumber(std::string_view text, std::string_view decimalSeparator);
 
+// Whether typing on can still make a number of the text: it is empty or blank, a number, or
+// the start of one - a sign, digits, the decimal separator (or the first bytes of a separator
+// of several), an exponent mark after digits and the exponent's sign - with blanks before it.
+// Blanks after it end it, so they may follow only a whole number. By the syntax alone: a
+// value out of range is refused by OK, not here.
+bool isGridNumberBeginning(std::string_view text, std::string_view decimalSeparator);
+
 // The check made after every change of the text of the cell being edited: the message to show
-// (with a beep, in an error box with OK) when the text is not empty and is not a number, as
-// "Wrong symbol at input of number " followed by the text as typed. The text stays in the cell.
+// (with a beep, in an error box with OK) when the text is no beginning of a number
+// (isGridNumberBeginning), as "Wrong symbol at input of number " followed by the text as
+// typed. The text stays in the cell. A number being typed ("-", "7.6e", "1e-") is no error:
+// its next keys would otherwise land in the box.
 std::optional<std::string> gridKeystrokeMessage(std::string_view cellText,
                                                 std::string_view decimalSeparator, Language lang);
 

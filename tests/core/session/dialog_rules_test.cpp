@@ -129,14 +129,37 @@ TEST_F(CommaLocale, TypingAFullStopIsReportedAtTheKeystrokeThatTypesIt) {
   EXPECT_EQ(messages[1], "Wrong symbol at input of number 1.5");
 }
 
-TEST(GridKeystroke, ReportsUnfinishedAndBlankTextAsTypedInBothLanguages) {
-  EXPECT_EQ(gridKeystrokeMessage("", ".", Language::English), std::nullopt);
-  EXPECT_EQ(gridKeystrokeMessage(" 12.5 ", ".", Language::English), std::nullopt);
-  EXPECT_EQ(gridKeystrokeMessage("-", ".", Language::English), "Wrong symbol at input of number -");
-  EXPECT_EQ(gridKeystrokeMessage("  ", ".", Language::English),
-            "Wrong symbol at input of number   ");
-  EXPECT_EQ(gridKeystrokeMessage("1e", ".", Language::Russian),
-            "Неправильный символ при вводе числа 1e");
+TEST(GridKeystroke, ABeginningOfANumberIsNoErrorAnyOtherSymbolIsAtOnce) {
+  // Every key of a negative number with an exponent, of a bare fraction and of a number in
+  // blanks: no message on the way.
+  for (const std::string typed : {"-1e-5", "+7.6E+12", ".5", "-.5e3", "  12.5  "}) {
+    for (std::size_t n = 0; n <= typed.size(); ++n) {
+      EXPECT_EQ(gridKeystrokeMessage(typed.substr(0, n), ".", Language::English), std::nullopt)
+          << "\"" << typed.substr(0, n) << "\"";
+    }
+  }
+  // A two-byte separator (U+066B) typed a byte at a time.
+  EXPECT_EQ(gridKeystrokeMessage("1\xD9", "\xD9\xAB", Language::English), std::nullopt);
+  EXPECT_EQ(gridKeystrokeMessage("1\xD9\xAB"
+                                 "5",
+                                 "\xD9\xAB", Language::English),
+            std::nullopt);
+  EXPECT_EQ(gridKeystrokeMessage("1\xD9x", "\xD9\xAB", Language::English),
+            "Wrong symbol at input of number 1\xD9x");
+
+  // What no typing can make a number of: named at once, with the text as typed.
+  EXPECT_EQ(gridKeystrokeMessage("-x", ".", Language::English),
+            "Wrong symbol at input of number -x");
+  EXPECT_EQ(gridKeystrokeMessage("e", ".", Language::English), "Wrong symbol at input of number e");
+  EXPECT_EQ(gridKeystrokeMessage("1.5.", ".", Language::English),
+            "Wrong symbol at input of number 1.5.");
+  EXPECT_EQ(gridKeystrokeMessage("1e5e", ".", Language::English),
+            "Wrong symbol at input of number 1e5e");
+  // A blank ends the number: after a sign or a bare exponent it is an error.
+  EXPECT_EQ(gridKeystrokeMessage("- ", ".", Language::English),
+            "Wrong symbol at input of number - ");
+  EXPECT_EQ(gridKeystrokeMessage("1e 5", ".", Language::Russian),
+            "Неправильный символ при вводе числа 1e 5");
   // Any language byte but English gives Russian.
   EXPECT_EQ(gridKeystrokeMessage("x", ".", Language::NotChosen),
             "Неправильный символ при вводе числа x");
