@@ -60,7 +60,7 @@ class FitDialogs final : public Dialogs {
     return {false, modelTag(options_.Model)};
   }
 
-  ComponentTicks tickComponents(const ComponentRequest& request) override {
+  ComponentAnswer tickComponents(const ComponentRequest& request) override {
     unexpected(request.FormCaption);
   }
 

@@ -84,10 +84,11 @@ void TfmCheckListBox::prepare(const ComponentRequest& request) {
   BitBtSelAll->setFocus();
 }
 
-ComponentTicks TfmCheckListBox::ask(const ComponentRequest& request) {
+ComponentAnswer TfmCheckListBox::ask(const ComponentRequest& request) {
   prepare(request);
-  exec();
-  return ticks();
+  // OK accepts; the close box and Escape reject.
+  const bool closed = exec() != QDialog::Accepted;
+  return {ticks(), closed};
 }
 
 ComponentTicks TfmCheckListBox::ticks() const {

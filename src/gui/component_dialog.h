@@ -19,7 +19,7 @@ class TfmCheckListBox : public QDialog {
   explicit TfmCheckListBox(QWidget* parent = nullptr);
 
   // Shows the list modally; returns the ticks of the entries in list order.
-  ComponentTicks ask(const ComponentRequest& request);
+  ComponentAnswer ask(const ComponentRequest& request);
   // Fills the dialog for the request without waiting (ask() does this, then runs it).
   void prepare(const ComponentRequest& request);
   ComponentTicks ticks() const;

@@ -39,7 +39,7 @@ ModelAnswer QtDialogs::chooseModel(const ModelRequest& request) {
   return form1.ask();
 }
 
-ComponentTicks QtDialogs::tickComponents(const ComponentRequest& request) {
+ComponentAnswer QtDialogs::tickComponents(const ComponentRequest& request) {
   return checkList_.ask(request);
 }
 

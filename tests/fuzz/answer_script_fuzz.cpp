@@ -113,9 +113,12 @@ void askInTurn(AnswerScript script) {
           FUZZ_CHECK(a.Tag >= 0 && a.Tag < kModelCount && (!a.Exit || a.Tag == 0));
           break;
         }
-        case 4:
-          FUZZ_CHECK(dialogs.tickComponents(components).size() == 4);
-          break;
+        case 4: {
+          const ComponentAnswer a = dialogs.tickComponents(components);
+          // OK leaves at least one tick; only the close box may leave none.
+          FUZZ_CHECK(a.Ticks.size() == 4 && (a.Closed || std::find(a.Ticks.begin(), a.Ticks.end(),
+                                                                   true) != a.Ticks.end()));
+        } break;
         case 5:
           dialogs.enterGrid(grid);
           for (int col = 0; col < grid.Cols; ++col)

@@ -223,6 +223,61 @@ TEST(DesktopSession, ALoadedBinarySetCanBeDrawnToo) {
   EXPECT_TRUE(window.frMainForm1->DiagramAction->isEnabled());
 }
 
+TEST(DesktopSession, EscapeInTheComponentDialogEndsTheSessionAndTheModelDialogsExitSaysSo) {
+  SessionState state;
+  auto desktop = startEnglishDesktop(state);
+  desktop->useCalculationSession();
+  TfmVLE& window = *desktop->fmVLE;
+  window.mmVLE->append("earlier result");
+  {
+    // Escape: no warning, no dialog after it, nothing fitted, the report as it was.
+    ModalDriver driver;
+    driver.on<TfmAltern>(variant(0), "parameter source")
+        .on<TfmCheckListBox>(
+            [](TfmCheckListBox* d) {
+              d->ChLiBoxVLE->item(0)->setCheckState(Qt::Checked);
+              QTest::keyClick(d, Qt::Key_Escape);
+            },
+            "components: Escape");
+    QTest::mouseClick(window.frMainForm1->BitBtnRun, Qt::LeftButton);
+    ASSERT_TRUE(driver.waitFinished());
+    EXPECT_TRUE(driver.messages.isEmpty());
+  }
+  EXPECT_FALSE(window.sessionRunning());
+  EXPECT_EQ(window.mmVLE->lines(), std::vector<std::string>{"earlier result"});
+  EXPECT_EQ(state.FittedModel, 0);
+  EXPECT_EQ(state.ParameterSet.ComponentCount, 0);
+
+  // OK with one component still warns and asks again; the close box then leaves.
+  {
+    ModalDriver driver;
+    driver.on<TfmAltern>(variant(0), "parameter source")
+        .on<TfmCheckListBox>(tick({2}), "one component")
+        .answer(QMessageBox::Ok)
+        .on<TfmCheckListBox>([](TfmCheckListBox* d) { d->close(); }, "components: close box");
+    QTest::mouseClick(window.frMainForm1->BitBtnRun, Qt::LeftButton);
+    ASSERT_TRUE(driver.waitFinished());
+    EXPECT_EQ(driver.messages,
+              QStringList{QStringLiteral("For calculation of vapor-liquid equilibrium choice not "
+                                         "less than two components is required")});
+  }
+  EXPECT_EQ(window.mmVLE->lines(), std::vector<std::string>{"earlier result"});
+
+  // Exit in the model dialog ends the session with a word.
+  ModalDriver driver;
+  driver.on<TfmAltern>(variant(0), "parameter source")
+      .on<TfmCheckListBox>(tick({0, 1}), "components")
+      .on<TForm1>([](TForm1* d) { d->Button2->click(); }, "model: Exit")
+      .answer(QMessageBox::Ok);
+  QTest::mouseClick(window.frMainForm1->BitBtnRun, Qt::LeftButton);
+  ASSERT_TRUE(driver.waitFinished());
+  EXPECT_EQ(driver.messages,
+            QStringList{QStringLiteral(
+                "The calculation session has ended: no calculation method was chosen")});
+  EXPECT_EQ(driver.icons, std::vector<QMessageBox::Icon>{QMessageBox::Warning});
+  EXPECT_EQ(state.FittedModel, 0);
+}
+
 TEST(DesktopSession, EndingTheProgramInsideTheSessionLeavesThroughExitWhichOffersTheReport) {
   // A database without data for comp.1-comp.2: the fit asks what to do, and the user ends the
   // program.

@@ -42,7 +42,11 @@ void selectComponents(SessionContext& context) {
     request.ItemNames.push_back(session_detail::componentName(context.db, k, lang));
   }
   while (true) {
-    const ComponentTicks ticks = context.dialogs.tickComponents(request);
+    const ComponentAnswer answer = context.dialogs.tickComponents(request);
+    // Leaving the dialog by its close box leaves the session: nothing is fitted and the
+    // report stays as it was.
+    if (answer.Closed) throw SessionStop{SessionOutcome::Stopped, {}};
+    const ComponentTicks& ticks = answer.Ticks;
     state.SelectedCount = 0;
     std::optional<std::string> missing;
     for (int k = 1; k <= count && k <= static_cast<int>(ticks.size()); ++k) {

@@ -10,8 +10,8 @@
 // - Model choice (TForm1): OK with no model chosen shows WarnText and the dialog stays open;
 //   Exit and the close box leave without a model.
 // - Component ticks (TfmCheckListBox): every opening starts with nothing ticked; OK with
-//   nothing ticked shows a warning and the dialog stays open; the close box returns the ticks
-//   as they are (possibly none).
+//   nothing ticked shows a warning and the dialog stays open; the close box and Escape return
+//   the ticks as they are (possibly none) marked Closed, and the session ends.
 // - Grid entry (TfmStrGr): see GridEntry below and gridOkVisit().
 // - Message boxes return the button pressed; closing a box with its close box or Escape
 //   counts as pressing the button closingAnswer() names (OK, No, Retry).
@@ -90,6 +90,14 @@ struct ComponentRequest {
 // least one tick; the close box may leave none.
 using ComponentTicks = std::vector<bool>;
 
+struct ComponentAnswer {
+  ComponentTicks Ticks;
+  // The dialog was left by its close box (or Escape) rather than OK: the user leaves the
+  // session.
+  bool Closed = false;
+  bool operator==(const ComponentAnswer&) const = default;
+};
+
 // ---- Grid entry (TfmStrGr) ----
 
 inline constexpr int kMaxGridCells = 25;  // at most 25 columns and 25 rows
@@ -167,7 +175,7 @@ class Dialogs {
   // (front ends that cannot ask, such as ScriptedDialogs, throw when they run out of answers).
   virtual VariantAnswer chooseVariant(const VariantRequest& request) = 0;
   virtual ModelAnswer chooseModel(const ModelRequest& request) = 0;
-  virtual ComponentTicks tickComponents(const ComponentRequest& request) = 0;
+  virtual ComponentAnswer tickComponents(const ComponentRequest& request) = 0;
   // Shows `grid` (its cells filled from CellText) and returns after OK has read at least one
   // number (Cancelled false, Values set) or after Cancel (Cancelled true, Values unchanged).
   virtual void enterGrid(GridEntry& grid) = 0;

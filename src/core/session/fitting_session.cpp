@@ -160,8 +160,10 @@ void FittingRun::chooseModel() {
   request.Lang = lang_;
   const ModelAnswer answer = c_.dialogs.chooseModel(request);
   if (answer.Exit || answer.Tag < 0 || answer.Tag > 3) {
-    throw SessionStop{SessionOutcome::Stopped,
-                      c_.text(texts::kSessionEnded, {c_.text(texts::kModelDialogLeft)})};
+    // The user is told why nothing was fitted.
+    const std::string message = c_.text(texts::kSessionEnded, {c_.text(texts::kModelDialogLeft)});
+    c_.dialogs.showWarning(message, lang_);
+    throw SessionStop{SessionOutcome::Stopped, message};
   }
   model_ = kModelLetters[static_cast<std::size_t>(answer.Tag)];
   set_.ComponentCount = static_cast<std::uint8_t>(n_);

@@ -94,7 +94,7 @@ ModelAnswer ScriptedDialogs::chooseModel(const ModelRequest& request) {
   }
 }
 
-ComponentTicks ScriptedDialogs::tickComponents(const ComponentRequest& request) {
+ComponentAnswer ScriptedDialogs::tickComponents(const ComponentRequest& request) {
   validateComponents(request);
   const int count = static_cast<int>(request.ItemNames.size());
   const std::string question = questionName(request.FormCaption, request.Prompt);
@@ -103,7 +103,7 @@ ComponentTicks ScriptedDialogs::tickComponents(const ComponentRequest& request) 
   while (true) {
     ComponentTicks ticks(request.ItemNames.size(), false);  // every opening starts unticked
     const ScriptAnswer& answer = next(question, forms);
-    if (answer.Kind == AnswerKind::Close) return ticks;
+    if (answer.Kind == AnswerKind::Close) return {ticks, true};
     if (answer.Kind != AnswerKind::Components) wrongAnswer(answer, question, forms);
     if (answer.AllComponents) ticks.assign(ticks.size(), true);
     for (const int number : answer.Components) {
@@ -114,7 +114,7 @@ ComponentTicks ScriptedDialogs::tickComponents(const ComponentRequest& request) 
       echo(MessageKind::Warning, *warning, request.Lang);
       continue;
     }
-    return ticks;
+    return {ticks, false};
   }
 }
 

@@ -19,7 +19,7 @@ class ScriptedDialogs : public Dialogs {
 
   VariantAnswer chooseVariant(const VariantRequest& request) override;
   ModelAnswer chooseModel(const ModelRequest& request) override;
-  ComponentTicks tickComponents(const ComponentRequest& request) override;
+  ComponentAnswer tickComponents(const ComponentRequest& request) override;
   void enterGrid(GridEntry& grid) override;
   MessageButton showMessage(const MessageRequest& request) override;
   std::optional<std::string> openFileName(const FileRequest& request) override;

@@ -24,14 +24,15 @@ struct SessionOptions {
 
 enum class SessionOutcome : std::uint8_t {
   Completed,      // the session ran to its end
-  Stopped,        // the user left before the end: the model dialog's Exit, or nothing to load
+  Stopped,        // the user left before the end: the component dialog's close box (quietly,
+                  // no message), the model dialog's Exit, or nothing to load
   Failed,         // an error ended the session; its message has been shown
   QuitRequested,  // the user chose to end the program: the front end closes as by its Exit
 };
 
 struct SessionResult {
   SessionOutcome Outcome = SessionOutcome::Completed;
-  std::string Message;  // Stopped, Failed: the message shown (in the interface language)
+  std::string Message;  // Stopped, Failed: the message shown (in the interface language), if any
 };
 
 }  // namespace bubblix

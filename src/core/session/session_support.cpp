@@ -17,7 +17,7 @@ VariantAnswer GuardedDialogs::chooseVariant(const VariantRequest& request) {
 ModelAnswer GuardedDialogs::chooseModel(const ModelRequest& request) {
   return guarded([&] { return inner_.chooseModel(request); });
 }
-ComponentTicks GuardedDialogs::tickComponents(const ComponentRequest& request) {
+ComponentAnswer GuardedDialogs::tickComponents(const ComponentRequest& request) {
   return guarded([&] { return inner_.tickComponents(request); });
 }
 void GuardedDialogs::enterGrid(GridEntry& grid) {

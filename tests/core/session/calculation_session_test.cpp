@@ -324,15 +324,14 @@ TEST(CalculationSession, ALoadedUnifacSetGivesTheSameAdequacyTable) {
 
 TEST(CalculationSession, FewerThanTwoComponentsAreAskedAgain) {
   SessionRun run;
-  ASSERT_EQ(run.session("variant 1\ncomponents 3\nclose\ncomponents 2,3\nmodel Wilson\nno\nno\n"
+  ASSERT_EQ(run.session("variant 1\ncomponents 3\ncomponents 2,3\nmodel Wilson\nno\nno\n"
                         "variant 1\ncancel\n")
                 .Outcome,
             SessionOutcome::Completed);
-  EXPECT_EQ(run.requests.Components.size(), 3u);
-  const std::string warning =
-      "Warning: For calculation of vapor-liquid equilibrium choice not less than two "
-      "components is required\n";
-  EXPECT_EQ(run.echo.str(), warning + warning);
+  EXPECT_EQ(run.requests.Components.size(), 2u);
+  EXPECT_EQ(run.echo.str(),
+            "Warning: For calculation of vapor-liquid equilibrium choice not less than two "
+            "components is required\n");
   EXPECT_EQ(run.line(3),
             "component comp.2-comp.3 of model Wilson and root-mean-square error of "
             "calculation.");
@@ -438,9 +437,12 @@ TEST(CalculationSession, EndingWithoutParametersOrModel) {
             "is no parameter set from an earlier calculation\n");
   EXPECT_EQ(run.report.lineCount(), 0);
 
-  // The model dialog's Exit: no fitting, the state as it was.
+  // The model dialog's Exit: no fitting, the state as it was, and the user is told so.
+  run.echo.str("");
   result = run.session("variant 1\ncomponents 1,2\nmodel exit\n");
   EXPECT_EQ(result.Outcome, SessionOutcome::Stopped);
+  EXPECT_EQ(run.echo.str(),
+            "Warning: The calculation session has ended: no calculation method was chosen\n");
   EXPECT_EQ(run.report.lineCount(), 0);
   EXPECT_EQ(run.state.FittedModel, 0);
   EXPECT_EQ(run.state.ParameterSet, TParameterSet{});
@@ -455,6 +457,26 @@ TEST(CalculationSession, EndingWithoutParametersOrModel) {
   EXPECT_EQ(run.line(before + 1), "Equilibrium calculation method UNIQUAC. The denotations:");
   EXPECT_EQ(run.line(before + 4),
             "        Vapour-liquid equilibrium in the system  -comp.1-comp.3");
+}
+
+TEST(CalculationSession, ClosingTheComponentDialogEndsTheSessionQuietly) {
+  SessionRun run;
+  ASSERT_EQ(
+      run.session("variant 1\ncomponents 1,3\nmodel UNIQUAC\nno\nno\nvariant 1\ncancel\n").Outcome,
+      SessionOutcome::Completed);
+  const std::vector<std::string> report = run.lines();
+  const TParameterSet set = run.state.ParameterSet;
+  run.echo.str("");
+  // Even after a refused tick: the close box is the user leaving, not a wrong answer.
+  const SessionResult result = run.session("variant 1\ncomponents 2\nclose\n");
+  EXPECT_EQ(result.Outcome, SessionOutcome::Stopped);
+  EXPECT_EQ(result.Message, "");
+  EXPECT_EQ(run.echo.str(),
+            "Warning: For calculation of vapor-liquid equilibrium choice not less than two "
+            "components is required\n");
+  EXPECT_EQ(run.lines(), report);
+  EXPECT_EQ(run.state.ParameterSet, set);
+  EXPECT_EQ(run.state.FittedModel, 'Q');
 }
 
 TEST(CalculationSession, DescendingComponentsAreCheckedAgainstMirroredData) {

@@ -137,16 +137,16 @@ ComponentRequest componentQuestion(Language lang) {
 TEST(ScriptedComponents, TicksByDatabaseNumberSelectAllAndTheAtLeastOneRule) {
   Scripted s("components\ncomponents 4, 2\ncomponents all\nclose\ncomponents\ncomponents 1\n");
   EXPECT_EQ(s.dialogs.tickComponents(componentQuestion(Language::English)),
-            (ComponentTicks{false, true, false, true}));
+            (ComponentAnswer{{false, true, false, true}, false}));
   EXPECT_EQ(s.echo.str(), "Warning: Choose even one component of a mix\n");
   EXPECT_EQ(s.dialogs.tickComponents(componentQuestion(Language::English)),
-            ComponentTicks(4, true));
-  // The close box leaves nothing ticked: the session then gives its own warning.
+            (ComponentAnswer{ComponentTicks(4, true), false}));
+  // The close box leaves nothing ticked and says it was closed: the session ends.
   EXPECT_EQ(s.dialogs.tickComponents(componentQuestion(Language::English)),
-            ComponentTicks(4, false));
+            (ComponentAnswer{ComponentTicks(4, false), true}));
   s.echo.str("");
   EXPECT_EQ(s.dialogs.tickComponents(componentQuestion(Language::Russian)),
-            (ComponentTicks{true, false, false, false}));
+            (ComponentAnswer{{true, false, false, false}, false}));
   EXPECT_EQ(s.echo.str(), "Предупреждение: Выберите хотя-бы один компонент смеси\n");
 
   Scripted wrong("components 1,5\n");

@@ -67,7 +67,7 @@ class RecordingDialogs : public Dialogs {
     requests_.Models.push_back(request);
     return inner_.chooseModel(request);
   }
-  ComponentTicks tickComponents(const ComponentRequest& request) override {
+  ComponentAnswer tickComponents(const ComponentRequest& request) override {
     requests_.Components.push_back(request);
     return inner_.tickComponents(request);
   }
