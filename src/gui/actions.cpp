@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QFontDialog>
+#include <QKeySequence>
 
 #include "core/errors.h"
 #include "core/texts/gui_texts.h"
@@ -51,6 +52,19 @@ TfmAction::TfmAction(QWidget* window, TfmSaveFile& saveFile, TfmPrint* print, Tf
   FontAction = makeAction(this, "FontAction");
   AboutAction = makeAction(this, "AboutAction");
   HomePageAction = makeAction(this, "HomePageAction");
+
+  // The platform's standard keys; Save as and Exit get the common ones where the platform
+  // has none.
+  const auto standardKeys = [](QAction* action, QKeySequence::StandardKey key,
+                               const QKeySequence& otherwise) {
+    const QList<QKeySequence> keys = QKeySequence::keyBindings(key);
+    action->setShortcuts(keys.isEmpty() ? QList<QKeySequence>{otherwise} : keys);
+  };
+  standardKeys(OpenAction, QKeySequence::Open, QKeySequence(Qt::CTRL | Qt::Key_O));
+  standardKeys(SavAction, QKeySequence::Save, QKeySequence(Qt::CTRL | Qt::Key_S));
+  standardKeys(SavAsAction, QKeySequence::SaveAs, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+  standardKeys(PrintAction, QKeySequence::Print, QKeySequence(Qt::CTRL | Qt::Key_P));
+  standardKeys(CancAction, QKeySequence::Quit, QKeySequence(Qt::CTRL | Qt::Key_Q));
 
   connect(OpenAction, &QAction::triggered, this, &TfmAction::open);
   connect(SavAction, &QAction::triggered, this, &TfmAction::save);

@@ -24,6 +24,21 @@
 
 namespace bubblix::gui {
 
+std::unique_ptr<QTranslator> installQtTranslations(Language lang) {
+  if (lang == Language::English) return nullptr;
+  auto translator = std::make_unique<QTranslator>();
+  const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+  if (!translator->load(QStringLiteral("qtbase_ru"), folder)) {
+    qWarning(
+        "Qt's Russian texts (qtbase_ru.qm) are not in %s (Debian package "
+        "qt6-translations-l10n): Qt's own buttons and dialogs stay in English",
+        qPrintable(folder));
+    return nullptr;
+  }
+  QCoreApplication::installTranslator(translator.get());
+  return translator;
+}
+
 Desktop::Desktop(SessionState& state, const StartUpOptions& options) : state_(state) {
   {
     TForm0 Form0;
@@ -33,13 +48,7 @@ Desktop::Desktop(SessionState& state, const StartUpOptions& options) : state_(st
   const Language lang = state.InterfaceLanguage;
   QApplication::setApplicationName(displayed(texts::kApplicationTitle, lang));
 
-  if (lang != Language::English) {
-    translator = std::make_unique<QTranslator>();
-    if (translator->load(QStringLiteral("qtbase_ru"),
-                         QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-      QCoreApplication::installTranslator(translator.get());
-    }
-  }
+  translator = installQtTranslations(lang);
 
   fmVLE = std::make_unique<TfmVLE>(lang);
   fmAltern = std::make_unique<TfmAltern>(fmVLE.get());

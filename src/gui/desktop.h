@@ -5,6 +5,8 @@
 #include <functional>
 #include <memory>
 
+#include "core/texts/text.h"
+
 class QTranslator;
 
 namespace bubblix {
@@ -22,6 +24,12 @@ class TfmFont;
 class TfmPrint;
 class TfmSaveFile;
 class TfmVLE;
+
+// Qt's own texts in the interface language: for Russian, qtbase_ru from Qt's translations
+// folder (the buttons of the message boxes, the file, print and font dialogs, the report's
+// context menu). Installed until the translator is destroyed; nothing for English, and a
+// warning on standard error when the file is missing.
+std::unique_ptr<QTranslator> installQtTranslations(Language lang);
 
 struct StartUpOptions {
   // Whether the system lists at least one printer; Qt's list of printers when not set.

@@ -13,6 +13,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTextDocument>
@@ -22,6 +23,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <cmath>
 
 #include "core/errors.h"
 #include "core/session_state.h"
@@ -296,6 +298,7 @@ TfmVLE::TfmVLE(Language interfaceLanguage, QWidget* parent)
   resize(689, 562);
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
     const QRect area = screen->availableGeometry();
+    fitReportWidth(area.width());
     move(area.center() - QPoint(width() / 2, height() / 2));
   }
 
@@ -312,6 +315,23 @@ TfmVLE::~TfmVLE() {
   // QWidget's destructor hides the window, which moves the focus and emits focusChanged; the
   // connection would otherwise still call focusChanged on a TfmVLE whose members are gone.
   disconnect(qApp, &QApplication::focusChanged, this, nullptr);
+}
+
+int TfmVLE::reportWindowWidth(int availableWidth) const {
+  mmVLE->ensurePolished();
+  const QFontMetrics metrics(mmVLE->font());
+  // The window's width is the memo's; the memo's text area lies inside its frame, the
+  // document's margins and the vertical scroll bar, which is always shown. One pixel more for
+  // the cursor after the last character.
+  const int text = metrics.horizontalAdvance(QString(kReportColumns, QLatin1Char('0')));
+  const int margins = 2 * static_cast<int>(std::ceil(mmVLE->document()->documentMargin()));
+  const int scrollBar = mmVLE->verticalScrollBar()->sizeHint().width();
+  const int needed = text + margins + 2 * mmVLE->frameWidth() + scrollBar + 1;
+  return std::max(kMinimumWidth, std::min(needed, availableWidth));
+}
+
+void TfmVLE::fitReportWidth(int availableWidth) {
+  resize(reportWindowWidth(availableWidth), std::max(height(), kMinimumHeight));
 }
 
 void TfmVLE::setActionForm(TfmAction* action) {
@@ -351,8 +371,8 @@ void TfmVLE::frMainForm1BitBtnRunClick() {
   // The session replaces the parameter set: the diagrams of the old one go.
   if (fmDiagram_) fmDiagram_->close();
   updateDiagramAction();
-  QPushButton* run = frMainForm1->BitBtnRun;
-  run->setEnabled(false);
+  // Run stays enabled, so that its lit glyph is drawn as it is and not greyed; a click while
+  // the session runs is ignored above (modal dialogs take every click meanwhile anyway).
   frMainForm1->loadRunGlyph(QStringLiteral("LED2ON.BMP"));
   try {
     if (session_ && dialogs_ != nullptr) session_(*dialogs_, *mmVLE);
@@ -365,7 +385,6 @@ void TfmVLE::frMainForm1BitBtnRunClick() {
                  interfaceLanguage_);
   }
   frMainForm1->loadRunGlyph(QStringLiteral("LED2OFF.BMP"));
-  run->setEnabled(true);
   running_ = false;
   updateDiagramAction();
   // Activations left over from the session's dialogs come first, so that the focus stays on

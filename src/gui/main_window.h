@@ -98,11 +98,22 @@ class TfmVLE : public QMainWindow {
   // The run's state, whose parameter set the Diagram action draws.
   void setSessionState(const SessionState* state);
 
+  // The window opens at least kMinimumWidth x kMinimumHeight pixels, and wide enough for a
+  // report line of kReportColumns characters of the memo's font (the four-component
+  // equilibrium row), or as wide as the screen when it is narrower. Nothing is remembered
+  // between runs.
+  static constexpr int kMinimumWidth = 689;
+  static constexpr int kMinimumHeight = 562;
+  static constexpr int kReportColumns = 128;
+  int reportWindowWidth(int availableWidth) const;
+  void fitReportWidth(int availableWidth);
+
   // Runs on every activation of the window: the language goes to the frame, the focus to the
   // Run button, the memo to the action form, and the caption is set.
   void FormActivate();
-  // The Run button: runs one session to its end. Run is disabled meanwhile, so a second
-  // session never starts; afterwards the focus is on the Exit button.
+  // The Run button: runs one session to its end. Run stays enabled and shows its lit glyph
+  // meanwhile, and a click on it while the session runs starts nothing; afterwards the focus
+  // is on the Exit button.
   void frMainForm1BitBtnRunClick();
   bool sessionRunning() const { return running_; }
 

@@ -39,32 +39,40 @@ QMessageBox::StandardButton standardButtonOf(MessageButton button) {
   return QMessageBox::Ok;
 }
 
-}  // namespace
-
-MessageButton showMessageBox(QWidget* parent, const MessageRequest& request) {
-  std::vector<MessageButton> buttons;
-  switch (request.Buttons) {
+std::vector<MessageButton> buttonsOf(MessageButtons set) {
+  switch (set) {
     case MessageButtons::YesNo:
-      buttons = {MessageButton::Yes, MessageButton::No};
-      break;
+      return {MessageButton::Yes, MessageButton::No};
     case MessageButtons::AbortRetry:
-      buttons = {MessageButton::Abort, MessageButton::Retry};
-      break;
+      return {MessageButton::Abort, MessageButton::Retry};
     case MessageButtons::Ok:
-      buttons = {MessageButton::Ok};
       break;
   }
-  QMessageBox box(iconOf(request.Kind), displayed(messageTitle(request.Kind), request.Lang),
-                  displayed(request.Text), QMessageBox::NoButton, parent);
-  box.setTextFormat(Qt::PlainText);
+  return {MessageButton::Ok};
+}
+
+}  // namespace
+
+std::unique_ptr<QMessageBox> makeMessageBox(QWidget* parent, const MessageRequest& request) {
+  const std::vector<MessageButton> buttons = buttonsOf(request.Buttons);
+  auto box = std::make_unique<QMessageBox>(iconOf(request.Kind),
+                                           displayed(messageTitle(request.Kind), request.Lang),
+                                           displayed(request.Text), QMessageBox::NoButton, parent);
+  box->setTextFormat(Qt::PlainText);
   for (MessageButton button : buttons)
-    box.addButton(standardButtonOf(button));
-  box.setDefaultButton(standardButtonOf(buttons.front()));
-  box.setEscapeButton(box.button(standardButtonOf(closingAnswer(request.Buttons))));
-  box.exec();
-  QAbstractButton* pressed = box.clickedButton();
+    box->addButton(standardButtonOf(button));
+  box->setDefaultButton(standardButtonOf(buttons.front()));
+  box->setEscapeButton(box->button(standardButtonOf(closingAnswer(request.Buttons))));
+  return box;
+}
+
+MessageButton showMessageBox(QWidget* parent, const MessageRequest& request) {
+  const std::vector<MessageButton> buttons = buttonsOf(request.Buttons);
+  const std::unique_ptr<QMessageBox> box = makeMessageBox(parent, request);
+  box->exec();
+  QAbstractButton* pressed = box->clickedButton();
   for (MessageButton button : buttons) {
-    if (pressed != nullptr && pressed == box.button(standardButtonOf(button))) return button;
+    if (pressed != nullptr && pressed == box->button(standardButtonOf(button))) return button;
   }
   return closingAnswer(request.Buttons);
 }

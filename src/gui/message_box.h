@@ -4,9 +4,15 @@
 
 #include "core/session/dialogs.h"
 
+#include <memory>
+
+class QMessageBox;
 class QWidget;
 
 namespace bubblix::gui {
+
+// The box of the request with its buttons, not yet shown.
+std::unique_ptr<QMessageBox> makeMessageBox(QWidget* parent, const MessageRequest& request);
 
 // Shows the box modally over `parent` and returns the button pressed. The close box and
 // Escape count as the button closingAnswer() names.

@@ -5,14 +5,18 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QFileDialog>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QTest>
+#include <QTextDocument>
 #include <QTime>
 #include <QToolBar>
 #include <QToolButton>
@@ -23,6 +27,7 @@
 #include "gui/gui_test_support.h"
 #include "gui/language_dialog.h"
 #include "gui/main_window.h"
+#include "gui/message_box.h"
 #include "gui/qt_dialogs.h"
 #include "gui/report_memo.h"
 #include "gui/variant_dialog.h"
@@ -47,10 +52,11 @@ std::unique_ptr<Desktop> startDesktop(SessionState& state, std::function<void(TF
   return desktop;
 }
 
+// The captions as shown, without the mnemonics' ampersands.
 QStringList menuTexts(const QList<QAction*>& actions) {
   QStringList out;
   for (QAction* a : actions)
-    out << (a->isSeparator() ? QStringLiteral("-") : a->text());
+    out << (a->isSeparator() ? QStringLiteral("-") : QString(a->text()).remove(QLatin1Char('&')));
   return out;
 }
 
@@ -199,12 +205,23 @@ void writeGlyph(const QString& path, QColor colour) {
 
 struct FakeSessionRun {
   int sessions = 0;
-  bool runEnabledDuringSession = true;
+  bool runEnabledDuringSession = false;
   QRgb glyphDuringSession = 0;
   int reentered = 0;
 };
 
-TEST(MainWindow, RunDisablesItselfShowsTheGlyphsAndRunsOneSessionAtATime) {
+// Pixels of the button as drawn that have the colour (the glyph's LED).
+int pixelsOf(QWidget* button, QColor colour) {
+  const QImage image = button->grab().toImage();
+  int count = 0;
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x)
+      count += (image.pixel(x, y) & 0xFFFFFFu) == (colour.rgb() & 0xFFFFFFu) ? 1 : 0;
+  }
+  return count;
+}
+
+TEST(MainWindow, RunShowsTheLitGlyphAsEnabledDuringASessionAndRunsOneSessionAtATime) {
   test::TemporaryCurrentDir cwd;
   writeGlyph(cwd.file(QStringLiteral("LED2ON.BMP")), Qt::red);
   writeGlyph(cwd.file(QStringLiteral("LED2OFF.BMP")), Qt::blue);
@@ -216,10 +233,15 @@ TEST(MainWindow, RunDisablesItselfShowsTheGlyphsAndRunsOneSessionAtATime) {
   EXPECT_EQ(glyphCentre(frame), QColor(Qt::blue).rgb() & 0xFFFFFFu);
 
   FakeSessionRun seen;
+  int litPixels = 0;
   window.setSession([&](Dialogs& dialogs, ReportDocument& report) {
     ++seen.sessions;
     seen.runEnabledDuringSession = frame.BitBtnRun->isEnabled();
     seen.glyphDuringSession = glyphCentre(frame);
+    // Drawn as enabled: the LED in its own colour, not greyed.
+    litPixels = pixelsOf(frame.BitBtnRun, Qt::red);
+    // A click on Run while the session runs starts nothing.
+    QTest::mouseClick(frame.BitBtnRun, Qt::LeftButton);
     report.append("Heading\r\nrow 1");
     dialogs.setStatusText("please wait !\n\rcalculating");
     EXPECT_EQ(frame.lbFrame->text(), QStringLiteral("please wait !\ncalculating"));
@@ -237,7 +259,9 @@ TEST(MainWindow, RunDisablesItselfShowsTheGlyphsAndRunsOneSessionAtATime) {
   });
   QTest::mouseClick(frame.BitBtnRun, Qt::LeftButton);
   EXPECT_EQ(seen.sessions, 1);
-  EXPECT_FALSE(seen.runEnabledDuringSession);
+  EXPECT_TRUE(seen.runEnabledDuringSession);
+  EXPECT_GT(litPixels, 50);                          // of the 12 x 12 LED square
+  EXPECT_EQ(pixelsOf(frame.BitBtnRun, Qt::red), 0);  // the session over: off again
   EXPECT_EQ(seen.glyphDuringSession, QColor(Qt::red).rgb() & 0xFFFFFFu);
   EXPECT_TRUE(frame.BitBtnRun->isEnabled());
   EXPECT_EQ(glyphCentre(frame), QColor(Qt::blue).rgb() & 0xFFFFFFu);
@@ -322,6 +346,147 @@ TEST(MainWindow, SessionQuestionsGoThroughTheRealDialogsAndFocusReturnsToRunAfte
   ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
   EXPECT_EQ(QApplication::focusWidget(), window.frMainForm1->BitBtnRun);
   EXPECT_FALSE(window.windowTitle().isEmpty());
+}
+
+// The letter a caption's "&" marks, lower case; empty when it has none.
+QString mnemonicOf(const QString& caption) {
+  for (qsizetype i = 0; i + 1 < caption.size(); ++i) {
+    if (caption[i] != QLatin1Char('&')) continue;
+    if (caption[i + 1] == QLatin1Char('&')) {
+      ++i;  // "&&" is an ampersand shown
+      continue;
+    }
+    return caption[i + 1].toLower();
+  }
+  return {};
+}
+
+// Every entry of the menu bar and of every menu under it, whoever adds them: a mnemonic each,
+// none twice in the same menu.
+void expectMnemonics(const QList<QAction*>& actions, const QString& where, QStringList& seen) {
+  QStringList used;
+  for (QAction* a : actions) {
+    if (a->isSeparator()) continue;
+    const QString caption = a->menu() != nullptr ? a->menu()->title() : a->text();
+    seen << caption;
+    const QString letter = mnemonicOf(caption);
+    EXPECT_FALSE(letter.isEmpty())
+        << where.toStdString() << ": \"" << caption.toStdString() << "\" has no mnemonic";
+    EXPECT_FALSE(!letter.isEmpty() && used.contains(letter))
+        << where.toStdString() << ": \"" << caption.toStdString() << "\" repeats the mnemonic "
+        << letter.toStdString();
+    used << letter;
+    if (a->menu() != nullptr) expectMnemonics(a->menu()->actions(), caption, seen);
+  }
+}
+
+TEST(MainWindow, EveryMenuAndItemHasItsOwnMnemonicInBothLanguages) {
+  for (const bool english : {true, false}) {
+    SCOPED_TRACE(english ? "English" : "Russian");
+    SessionState state;
+    auto desktop =
+        startDesktop(state, [english](TForm0* f) { (english ? f->Button1 : f->Button2)->click(); });
+    QStringList seen;
+    expectMnemonics(desktop->fmVLE->frMainForm1->frMainMenu1->actions(), "menu bar", seen);
+    EXPECT_GE(seen.size(), 12);  // the bar's 6 entries and the File menu's 6 items at least
+  }
+}
+
+TEST(MainWindow, AltFOpensTheFileMenuAndTheStandardKeysRunTheActions) {
+  test::TemporaryCurrentDir dir;
+  SessionState state;
+  auto desktop = startDesktop(state, [](TForm0* f) { f->Button1->click(); });
+  TfmVLE& window = *desktop->fmVLE;
+  QMenu* file = window.frMainForm1->File1;
+  QTest::keyClick(&window, Qt::Key_F, Qt::AltModifier);
+  ASSERT_TRUE(QTest::qWaitFor([file] { return file->isVisible(); }, 2000));
+  // In the open menu the item's letter chooses it: O is Open.
+  {
+    ModalDriver driver;
+    driver.on<QFileDialog>(
+        [](QFileDialog* d) {
+          EXPECT_EQ(d->acceptMode(), QFileDialog::AcceptOpen);
+          d->reject();
+        },
+        "open dialog");
+    QTest::keyClick(file, Qt::Key_O);
+    ASSERT_TRUE(driver.waitFinished());
+  }
+  EXPECT_FALSE(file->isVisible());
+  // The window manager gives the main window back its activation.
+  window.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+
+  // Ctrl+S saves (a first save asks for the name); Ctrl+Q is Exit.
+  window.mmVLE->append("result");
+  {
+    ModalDriver driver;
+    driver.on<QFileDialog>(
+        [](QFileDialog* d) {
+          EXPECT_EQ(d->acceptMode(), QFileDialog::AcceptSave);
+          d->reject();
+        },
+        "save dialog");
+    QTest::keyClick(&window, Qt::Key_S, Qt::ControlModifier);
+    ASSERT_TRUE(driver.waitFinished());
+  }
+  window.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+  ModalDriver driver;
+  driver.answer(QMessageBox::No);
+  QTest::keyClick(&window, Qt::Key_Q, Qt::ControlModifier);
+  ASSERT_TRUE(driver.waitFinished());
+  EXPECT_EQ(driver.messages,
+            QStringList{QStringLiteral("Wish to keep the text with results in a file (y/n) ?")});
+  EXPECT_FALSE(window.isVisible());
+}
+
+TEST(StartUp, QtsOwnButtonsAndMenusSpeakRussian) {
+  SessionState state;
+  auto desktop = startDesktop(state, [](TForm0* f) { f->Button2->click(); });
+  ModalDriver driver;
+  QString yes;
+  QString no;
+  driver.on<QMessageBox>(
+      [&](QMessageBox* box) {
+        yes = box->button(QMessageBox::Yes)->text();
+        no = box->button(QMessageBox::No)->text();
+        box->button(QMessageBox::No)->click();
+      },
+      "message box");
+  askYesNoBox(desktop->fmVLE.get(), "Желаете напечатать документ ?", Language::Russian);
+  ASSERT_TRUE(driver.waitFinished());
+  EXPECT_EQ(QString(yes).remove(QLatin1Char('&')), QStringLiteral("Да"));
+  EXPECT_EQ(QString(no).remove(QLatin1Char('&')), QStringLiteral("Нет"));
+  // The report's context menu: its first item (Undo) in Russian.
+  std::unique_ptr<QMenu> menu(desktop->fmVLE->mmVLE->createStandardContextMenu());
+  ASSERT_FALSE(menu->actions().isEmpty());
+  const QString undo = menu->actions().front()->text();
+  EXPECT_NE(undo.indexOf(QRegularExpression(QStringLiteral("[\u0400-\u04FF]"))), -1)
+      << undo.toStdString();
+}
+
+TEST(MainWindow, OpensWideEnoughFor128CharactersOfTheReportOrAsWideAsTheScreen) {
+  const QString row(TfmVLE::kReportColumns, QLatin1Char('0'));
+  {
+    TfmVLE window(Language::English);
+    window.fitReportWidth(3000);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    const int textWidth = window.mmVLE->viewport()->width() -
+                          2 * static_cast<int>(window.mmVLE->document()->documentMargin());
+    EXPECT_GE(textWidth, QFontMetrics(window.mmVLE->font()).horizontalAdvance(row));
+    EXPECT_EQ(window.mmVLE->horizontalScrollBar()->maximum(), 0) << "no line hidden to the right";
+    window.mmVLE->append(row.toStdString());
+    EXPECT_EQ(window.mmVLE->horizontalScrollBar()->maximum(), 0) << "a 128-character row is cut";
+    EXPECT_GE(window.height(), TfmVLE::kMinimumHeight);
+  }
+  // A narrower screen: as wide as it is, but never below the described size.
+  TfmVLE window(Language::English);
+  window.fitReportWidth(800);
+  EXPECT_EQ(window.width(), 800);
+  window.fitReportWidth(500);
+  EXPECT_EQ(window.width(), TfmVLE::kMinimumWidth);
 }
 
 }  // namespace

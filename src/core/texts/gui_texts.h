@@ -30,17 +30,22 @@ inline constexpr Text kMainCaption{
     "Расчет равновесия между паром и жидкостью в многокомпонентных системах"};
 inline constexpr Text kToolBarCaption{"Все для работы с файлами и папками",
                                       "Все для работы с файлами и папками"};
-// The File menu keeps its design caption in English.
-inline constexpr Text kFileMenu{"File", "Файл"};
+// Menu captions: "&" marks the mnemonic, the letter that Alt chooses on the menu bar and that
+// chooses an item in an open menu; shown without it, each is the caption as designed (the File
+// menu keeps "File" in English). Every menu-bar entry and every item of a menu has one, and
+// none is used twice in its menu: the English File menu has O S A X N P, the bar F N P A H G
+// (leaving D and O for the Data and Options menus); the Russian File menu О С К В Ш П, the bar
+// Ф Ш П О Д Г.
+inline constexpr Text kFileMenu{"&File", "&Файл"};
 inline constexpr Text kRunButton{"Run", "Пуск"};
 inline constexpr Text kRunHint{"Click on this button to begin operations",
                                "Для начала работы щелкните по этой кнопке"};
 inline constexpr Text kExitButton{"Cancel", "Выход"};
 
-inline constexpr Text kPrintAction{"Print", "Печать"};
-inline constexpr Text kFontAction{"Font", "Шрифт"};
-inline constexpr Text kAboutAction{"About", "О программе"};
-inline constexpr Text kHomePageAction{"HomePage", "Домашняя страница"};
+inline constexpr Text kPrintAction{"&Print", "&Печать"};
+inline constexpr Text kFontAction{"Fo&nt", "&Шрифт"};
+inline constexpr Text kAboutAction{"&About", "&О программе"};
+inline constexpr Text kHomePageAction{"&HomePage", "&Домашняя страница"};
 
 inline constexpr Text kOpenHint{"To open a file", "Открыть файл"};
 inline constexpr Text kSaveHint{"To save in the file", "Сохранить в файле"};
@@ -96,7 +101,7 @@ inline constexpr Text kSessionFailed{"The calculation was stopped: {0}", "Рас
 
 // Phase diagrams of a binary parameter set: the main window's action, the diagram window and
 // the diagram program bubblix-diagram.
-inline constexpr Text kDiagramAction{"Diagram", "Диаграмма"};
+inline constexpr Text kDiagramAction{"Dia&gram", "Диа&грамма"};
 inline constexpr Text kDiagramHint{
     "Phase diagrams (t-x-y, y-x, P-x-y) of the binary parameter set of the last session",
     "Фазовые диаграммы (t-x-y, y-x, P-x-y) бинарного набора параметров последнего расчета"};

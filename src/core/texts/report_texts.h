@@ -8,11 +8,12 @@
 
 namespace bubblix {
 
-// Captions of the report file actions.
-inline constexpr Text kOpenActionCaption{"Open", "Открыть"};
-inline constexpr Text kSaveActionCaption{"Save", "Сохранить"};
-inline constexpr Text kSaveAsActionCaption{"Save as", "Сохранить как"};
-inline constexpr Text kExitActionCaption{"Exit", "Выход"};
+// Captions of the report file actions. "&" marks the mnemonic of the menu item (the letter
+// that chooses it in the open menu); shown without it, each is the action's caption.
+inline constexpr Text kOpenActionCaption{"&Open", "&Открыть"};
+inline constexpr Text kSaveActionCaption{"&Save", "&Сохранить"};
+inline constexpr Text kSaveAsActionCaption{"Save &as", "Сохранить &как"};
+inline constexpr Text kExitActionCaption{"E&xit", "&Выход"};
 
 // The open and save dialogs of report files.
 inline constexpr Text kReportFileFilter{"Text files|*.txt", "Текстовые файлы|*.txt"};
