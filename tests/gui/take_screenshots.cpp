@@ -1,16 +1,21 @@
 // bubblix_screenshots: pictures of the desktop program's windows for the documentation: the
 // main window after a whole session (NRTL fitted to comp.1-comp.2, the adequacy check, one
 // boiling point), the dialogs with the database's component names, the diagram window and
-// the two diagrams of that session's parameter set.
+// the two diagrams of that session's parameter set; the main window during that session, with
+// the lit Run button, and a confirmation box of the session (Qt's own buttons in the
+// language).
 // Usage: bubblix_screenshots <folder> [en|ru]   (run under xvfb-run, see take_screenshots.sh)
 
 #include <QApplication>
 #include <QDir>
 #include <QDoubleSpinBox>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QTextCursor>
 #include <QTimer>
+#include <QTranslator>
 #include <cstdio>
 #include <sstream>
 #include <utility>
@@ -26,11 +31,13 @@
 #include "gui/about_box.h"
 #include "gui/actions.h"
 #include "gui/component_dialog.h"
+#include "gui/desktop.h"
 #include "gui/diagram_window.h"
 #include "gui/file_dialogs.h"
 #include "gui/grid_dialog.h"
 #include "gui/language_dialog.h"
 #include "gui/main_window.h"
+#include "gui/message_box.h"
 #include "gui/model_dialog.h"
 #include "gui/printing.h"
 #include "gui/report_memo.h"
@@ -64,6 +71,49 @@ constexpr const char* kSessionAnswers =
     "grid 760 30\n"
     "cancel\n";
 
+// The script's answers, and a picture of the main window when the session asks its first
+// equilibrium point: the report so far, the Run button lit.
+class PicturingDialogs : public Dialogs {
+ public:
+  PicturingDialogs(ScriptedDialogs& answers, TfmVLE& window) : answers_(answers), window_(window) {}
+
+  VariantAnswer chooseVariant(const VariantRequest& r) override {
+    return answers_.chooseVariant(r);
+  }
+  ModelAnswer chooseModel(const ModelRequest& r) override { return answers_.chooseModel(r); }
+  ComponentAnswer tickComponents(const ComponentRequest& r) override {
+    return answers_.tickComponents(r);
+  }
+  void enterGrid(GridEntry& grid) override {
+    if (!pictured_) {
+      pictured_ = true;
+      window_.mmVLE->moveCursor(QTextCursor::End);
+      window_.mmVLE->ensureCursorVisible();
+      QApplication::processEvents();
+      const QString path = QDir(folder).filePath(QStringLiteral("main-window-running.png"));
+      if (!window_.grab().save(path)) std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+    }
+    answers_.enterGrid(grid);
+  }
+  MessageButton showMessage(const MessageRequest& r) override { return answers_.showMessage(r); }
+  std::optional<std::string> openFileName(const FileRequest& r) override {
+    return answers_.openFileName(r);
+  }
+  std::optional<std::string> saveFileName(const FileRequest& r) override {
+    return answers_.saveFileName(r);
+  }
+  void setStatusText(const std::string& text) override {
+    window_.frMainForm1->lbFrame->setText(QString::fromStdString(text));
+  }
+  void setBusy(bool) override {}
+  void processPendingMessages() override { QApplication::processEvents(); }
+
+ private:
+  ScriptedDialogs& answers_;
+  TfmVLE& window_;
+  bool pictured_ = false;
+};
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -72,6 +122,8 @@ int main(int argc, char** argv) {
   const Language lang =
       argc > 2 && QByteArray(argv[2]) == "ru" ? Language::Russian : Language::English;
   const bool en = lang == Language::English;
+  // Qt's own texts (the buttons of the message boxes) in the language, as the program has them.
+  const std::unique_ptr<QTranslator> qtTexts = installQtTranslations(lang);
   // The decimal separator a user of each language sees: the system locale's.
   const std::string separator = en ? "." : ",";
 
@@ -89,25 +141,41 @@ int main(int argc, char** argv) {
   TfmAction action(&window, saveFile, &print, font);
   window.setActionForm(&action);
   window.setSessionState(&state);
+  window.show();
+  window.FormActivate();
+  window.frMainForm1->FrameEnter();
   {
+    // The session as the Run button runs it, answered by the script.
     std::ostringstream echo;
     ScriptedDialogs answers(AnswerScript::parse(kSessionAnswers), echo);
-    SessionOptions options;
-    options.DecimalSeparator = separator;
-    const SessionResult result =
-        runCalculationSession(answers, *window.mmVLE, state, BuiltInDatabase(), options);
+    PicturingDialogs dialogs(answers, window);
+    SessionResult result;
+    window.setSessionDialogs(&dialogs);
+    window.setSession([&](Dialogs& d, ReportDocument& report) {
+      SessionOptions options;
+      options.DecimalSeparator = separator;
+      result = runCalculationSession(d, report, state, BuiltInDatabase(), options);
+    });
+    window.frMainForm1BitBtnRunClick();
     if (result.Outcome != SessionOutcome::Completed) {
       std::fprintf(stderr, "the session did not complete: %s\n", result.Message.c_str());
       return 1;
     }
   }
-  window.updateDiagramAction();
-  window.show();
   window.FormActivate();
-  window.frMainForm1->FrameEnter();
   window.mmVLE->moveCursor(QTextCursor::End);
   window.mmVLE->ensureCursorVisible();
   save(window, QStringLiteral("main-window"));
+
+  // A question of the session, with Qt's own Yes and No.
+  {
+    const std::unique_ptr<QMessageBox> box =
+        makeMessageBox(nullptr, {MessageKind::Confirmation,
+                                 en ? "Wish to verify adequacy to model NRTL ?"
+                                    : "Желаете проверить адекватность модели NRTL ?",
+                                 MessageButtons::YesNo, lang});
+    save(*box, QStringLiteral("message-box"));
+  }
 
   // The diagrams of the session's parameter set, and the window that shows them.
   {
