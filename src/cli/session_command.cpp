@@ -5,7 +5,7 @@
 
 #include "cli/cli_texts.h"
 #include "core/data/database.h"
-#include "core/report/report_file.h"
+#include "core/io/report_file.h"
 #include "core/session/calculation_session.h"
 #include "core/session/scripted_dialogs.h"
 

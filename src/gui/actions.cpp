@@ -3,7 +3,7 @@
 #include <QAction>
 #include <QFontDialog>
 
-#include "core/errors.h"
+#include "core/base/errors.h"
 #include "core/texts/gui_texts.h"
 #include "gui/file_dialogs.h"
 #include "gui/message_box.h"

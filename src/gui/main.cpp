@@ -2,7 +2,7 @@
 
 #include <QApplication>
 
-#include "core/session_state.h"
+#include "core/session/session_state.h"
 #include "gui/desktop.h"
 
 int main(int argc, char** argv) {

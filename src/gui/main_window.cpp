@@ -22,8 +22,8 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "core/errors.h"
-#include "core/session_state.h"
+#include "core/base/errors.h"
+#include "core/session/session_state.h"
 #include "core/texts/gui_texts.h"
 #include "core/texts/report_texts.h"
 #include "gui/actions.h"

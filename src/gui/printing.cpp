@@ -5,7 +5,7 @@
 #include <QPainter>
 #include <QPrintDialog>
 
-#include "core/errors.h"
+#include "core/base/errors.h"
 #include "core/texts/gui_texts.h"
 #include "gui/qt_text.h"
 

@@ -12,13 +12,13 @@
 #include <cmath>
 
 #include "core/analysis/analysis_test_support.h"
+#include "core/base/errors.h"
+#include "core/base/units.h"
 #include "core/data/database.h"
-#include "core/errors.h"
 #include "core/models/parameter_file.h"
-#include "core/units.h"
-#include "diagram/diagram_data.h"
-#include "diagram/diagram_painter.h"
 #include "gui/gui_test_support.h"
+#include "plot/diagram_data.h"
+#include "plot/diagram_painter.h"
 
 namespace bubblix::plot {
 namespace {

@@ -10,7 +10,7 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "core/session_state.h"
+#include "core/session/session_state.h"
 #include "gui/desktop.h"
 #include "gui/language_dialog.h"
 #include "gui/main_window.h"

@@ -7,7 +7,7 @@
 #include <QPrinter>
 #include <sstream>
 
-#include "core/errors.h"
+#include "core/base/errors.h"
 #include "gui/gui_test_support.h"
 #include "gui/printing.h"
 #include "gui/report_memo.h"

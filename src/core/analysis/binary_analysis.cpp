@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "core/report/number_format.h"
+#include "core/base/units.h"
+#include "core/io/number_format.h"
 #include "core/texts/analysis_texts.h"
-#include "core/units.h"
 
 namespace bubblix {
 namespace {

@@ -13,8 +13,8 @@
 #include "core/analysis/azeotrope.h"
 #include "core/analysis/liquid_stability.h"
 #include "core/analysis/phase_diagram.h"
+#include "core/base/real.h"
 #include "core/data/database.h"
-#include "core/real.h"
 #include "core/texts/text.h"
 
 namespace bubblix {

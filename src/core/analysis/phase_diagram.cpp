@@ -6,12 +6,12 @@
 #include <limits>
 #include <string>
 
-#include "core/errors.h"
+#include "core/base/errors.h"
+#include "core/base/units.h"
+#include "core/io/number_format.h"
 #include "core/models/parameter_file.h"
 #include "core/models/solvers.h"
-#include "core/report/number_format.h"
 #include "core/texts/analysis_texts.h"
-#include "core/units.h"
 
 namespace bubblix {
 namespace {

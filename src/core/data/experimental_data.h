@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "core/numerics/binary_fit_data.h"
-#include "core/real.h"
+#include "core/base/real.h"
+#include "core/fitting/binary_fit_data.h"
 
 namespace bubblix {
 

@@ -15,13 +15,13 @@
 #include <string_view>
 #include <vector>
 
-#include "core/errors.h"
+#include "core/base/errors.h"
+#include "core/base/units.h"
+#include "core/io/number_format.h"
 #include "core/models/model_types.h"
 #include "core/models/solvers.h"
-#include "core/report/number_format.h"
 #include "core/texts/batch_texts.h"
 #include "core/texts/data_texts.h"
-#include "core/units.h"
 
 namespace bubblix {
 

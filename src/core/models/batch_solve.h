@@ -45,9 +45,9 @@
 #include <iosfwd>
 #include <string>
 
+#include "core/base/real.h"
 #include "core/data/properties.h"
 #include "core/models/parameter_set.h"
-#include "core/real.h"
 #include "core/texts/text.h"
 
 namespace bubblix {

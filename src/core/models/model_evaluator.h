@@ -16,13 +16,13 @@
 // computed by the same routines as ModelGamma and SaturationPressuresAt, so the results are
 // theirs to the last bit. A computation that throws keeps nothing.
 
+#include "core/base/real.h"
 #include "core/data/properties.h"
 #include "core/models/model_types.h"
 #include "core/models/nrtl.h"
 #include "core/models/parameter_set.h"
 #include "core/models/solvers.h"
 #include "core/models/unifac.h"
-#include "core/real.h"
 
 namespace bubblix {
 

@@ -6,6 +6,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "core/base/units.h"
 #include "core/models/model_evaluator.h"
 #include "core/models/nrtl.h"
 #include "core/models/solver_fallback.h"
@@ -13,7 +14,6 @@
 #include "core/models/uniquac.h"
 #include "core/models/vle_object.h"
 #include "core/models/wilson.h"
-#include "core/units.h"
 
 namespace bubblix {
 

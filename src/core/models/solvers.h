@@ -58,12 +58,12 @@
 #include <string>
 #include <vector>
 
+#include "core/base/errors.h"
+#include "core/base/real.h"
 #include "core/data/properties.h"
-#include "core/errors.h"
 #include "core/models/model_types.h"
 #include "core/models/parameter_set.h"
 #include "core/numerics/matrix_inversion.h"
-#include "core/real.h"
 #include "core/texts/numerics_texts.h"
 #include "core/texts/solver_texts.h"
 #include "core/texts/text.h"

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "core/errors.h"
+#include "core/base/errors.h"
 #include "core/models/nrtl.h"
 #include "core/models/unifac.h"
 #include "core/models/uniquac.h"

@@ -13,11 +13,11 @@
 #include <cstdint>
 #include <memory>
 
+#include "core/base/real.h"
 #include "core/models/model_types.h"
 #include "core/models/parameter_set.h"
 #include "core/models/solvers.h"
-#include "core/real.h"
-#include "core/session_state.h"
+#include "core/session/session_state.h"
 
 namespace bubblix {
 

@@ -1,7 +1,7 @@
 #include "core/report/report_file_actions.h"
 
-#include "core/errors.h"
-#include "core/report/report_file.h"
+#include "core/base/errors.h"
+#include "core/io/report_file.h"
 #include "core/texts/report_texts.h"
 
 namespace bubblix {

@@ -3,10 +3,11 @@
 #include <cmath>
 #include <memory>
 
+#include "core/base/errors.h"
+#include "core/base/units.h"
 #include "core/data/experimental_data.h"
-#include "core/errors.h"
-#include "core/numerics/binary_fit_data.h"
-#include "core/report/number_format.h"
+#include "core/fitting/binary_fit_data.h"
+#include "core/io/number_format.h"
 #include "core/session/equilibrium_dialogue.h"
 #include "core/session/fitting_session.h"
 #include "core/session/parameter_file_dialogs.h"
@@ -14,7 +15,6 @@
 #include "core/session/session_support.h"
 #include "core/texts/data_texts.h"
 #include "core/texts/session_texts.h"
-#include "core/units.h"
 
 namespace bubblix {
 

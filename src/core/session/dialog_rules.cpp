@@ -8,7 +8,7 @@
 #include <cmath>
 #include <string>
 
-#include "core/errors.h"
+#include "core/base/errors.h"
 #include "core/texts/dialog_texts.h"
 
 namespace bubblix {

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/real.h"
+#include "core/base/real.h"
 #include "core/session/dialogs.h"
 #include "core/texts/text.h"
 

@@ -3,21 +3,21 @@
 #include <array>
 #include <span>
 
+#include "core/base/errors.h"
+#include "core/base/units.h"
 #include "core/data/experimental_data.h"
 #include "core/data/properties.h"
 #include "core/data/unifac_tables.h"
-#include "core/errors.h"
-#include "core/numerics/binary_fit.h"
-#include "core/numerics/fitting_objectives.h"
-#include "core/numerics/unifac_group_tables.h"
-#include "core/report/number_format.h"
+#include "core/fitting/binary_fit.h"
+#include "core/fitting/fitting_objectives.h"
+#include "core/fitting/unifac_group_tables.h"
+#include "core/io/number_format.h"
 #include "core/session/dialog_rules.h"
 #include "core/session/parameter_file_dialogs.h"
 #include "core/session/session_callbacks.h"
 #include "core/session/session_support.h"
 #include "core/texts/session_texts.h"
 #include "core/texts/solver_texts.h"
-#include "core/units.h"
 
 namespace bubblix {
 

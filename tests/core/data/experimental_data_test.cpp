@@ -4,10 +4,10 @@
 
 #include <cmath>
 
+#include "core/base/errors.h"
+#include "core/base/units.h"
 #include "core/data/database.h"
-#include "core/errors.h"
 #include "core/texts/data_texts.h"
-#include "core/units.h"
 
 namespace bubblix {
 namespace {

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "core/base/units.h"
 #include "core/models/model_test_support.h"
 #include "core/models/model_types.h"
 #include "core/models/nrtl.h"
@@ -14,7 +15,6 @@
 #include "core/models/unifac.h"
 #include "core/models/uniquac.h"
 #include "core/models/wilson.h"
-#include "core/units.h"
 
 namespace bubblix {
 namespace {

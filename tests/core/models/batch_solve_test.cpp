@@ -13,11 +13,11 @@
 #include <string>
 #include <vector>
 
-#include "core/errors.h"
+#include "core/base/errors.h"
+#include "core/base/units.h"
 #include "core/models/model_test_support.h"
 #include "core/models/solvers.h"
 #include "core/texts/batch_texts.h"
-#include "core/units.h"
 
 namespace bubblix {
 namespace {

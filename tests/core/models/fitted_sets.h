@@ -21,16 +21,16 @@
 #include <tuple>
 #include <vector>
 
+#include "core/base/errors.h"
+#include "core/base/real.h"
 #include "core/data/database.h"
 #include "core/data/experimental_data.h"
 #include "core/data/properties.h"
-#include "core/errors.h"
+#include "core/fitting/binary_fit.h"
+#include "core/fitting/fitting_objectives.h"
+#include "core/fitting/unifac_group_tables.h"
 #include "core/models/parameter_file.h"
 #include "core/models/parameter_set.h"
-#include "core/numerics/binary_fit.h"
-#include "core/numerics/fitting_objectives.h"
-#include "core/numerics/unifac_group_tables.h"
-#include "core/real.h"
 
 namespace bubblix::test {
 

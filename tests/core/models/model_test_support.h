@@ -7,12 +7,12 @@
 #include <string>
 #include <vector>
 
+#include "core/base/real.h"
 #include "core/data/database.h"
 #include "core/data/properties.h"
 #include "core/data/unifac_tables.h"
 #include "core/models/parameter_set.h"
-#include "core/real.h"
-#include "core/session_state.h"
+#include "core/session/session_state.h"
 
 namespace bubblix::test {
 

@@ -6,12 +6,12 @@
 #include <system_error>
 #include <vector>
 
-#include "core/errors.h"
+#include "core/base/errors.h"
+#include "core/fitting/binary_fit.h"
+#include "core/fitting/fitting_test_support.h"
+#include "core/fitting/unifac_group_tables.h"
+#include "core/io/file_test_support.h"
 #include "core/models/parameter_file.h"
-#include "core/numerics/binary_fit.h"
-#include "core/numerics/fitting_test_support.h"
-#include "core/numerics/unifac_group_tables.h"
-#include "core/report/report_test_support.h"
 
 namespace bubblix {
 namespace {

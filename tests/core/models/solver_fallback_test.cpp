@@ -12,12 +12,12 @@
 #include <memory>
 #include <vector>
 
-#include "core/errors.h"
+#include "core/base/errors.h"
+#include "core/base/units.h"
 #include "core/models/model_test_support.h"
 #include "core/models/solvers.h"
 #include "core/models/vle_object.h"
-#include "core/session_state.h"
-#include "core/units.h"
+#include "core/session/session_state.h"
 
 namespace bubblix {
 namespace {

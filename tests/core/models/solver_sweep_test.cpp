@@ -27,13 +27,13 @@
 #include <utility>
 #include <vector>
 
-#include "core/errors.h"
+#include "core/base/errors.h"
+#include "core/base/units.h"
 #include "core/models/fitted_sets.h"
 #include "core/models/model_test_support.h"
 #include "core/models/solvers.h"
 #include "core/models/vle_object.h"
-#include "core/session_state.h"
-#include "core/units.h"
+#include "core/session/session_state.h"
 
 namespace bubblix {
 namespace {
@@ -201,9 +201,10 @@ std::string check(const Mixture& mixture, const TParameterSet& set, const Proble
     if (std::fabs(sum - 1.0L) > (fallback ? 1e-15L : 1e-5L))
       return format("sum x - 1 = %.3Lg", sum - 1.0L);
     // The iteration's gamma is that of a perturbed point (see solvers.h), replaced by gamma at
-    // the point where the relation with it is off by more than 1e-4; with gamma recomputed at the point it must hold to 1e-4, a mole fraction
-    // below the Newton tolerance counting as zero. The fallback's gamma is that of a point
-    // within its tolerance, so the relation holds with it to rounding.
+    // the point where the relation with it is off by more than 1e-4; with gamma recomputed at the
+    // point it must hold to 1e-4, a mole fraction below the Newton tolerance counting as zero. The
+    // fallback's gamma is that of a point within its tolerance, so the relation holds with it to
+    // rounding.
     const Real floor = fallback ? 1e-12L : kSolverTolerance;
     const Real relation =
         equilibriumError(mixture, n, out.tau, out.P, out.x, out.gamma, out.y, floor);

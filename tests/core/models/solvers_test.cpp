@@ -11,10 +11,10 @@
 #include <stdexcept>
 #include <vector>
 
-#include "core/errors.h"
+#include "core/base/errors.h"
+#include "core/base/units.h"
 #include "core/models/model_test_support.h"
 #include "core/texts/numerics_texts.h"
-#include "core/units.h"
 
 namespace bubblix {
 namespace {
@@ -310,8 +310,8 @@ TEST(BubblePoint, ALastEvaluationFarFromTheRootIsReportedAtTheRootEstimate) {
       Real tau = 1.0L, P = givenP;
       CompositionVector x = given, gamma{}, y{};
       const SolveResult result =
-          SolveEquilibrium(mixture, 'T', 'y', tauFromCelsius(20.0L), tauFromCelsius(150.0L), tau,
-                           P, idealSet(2), x, gamma, y);
+          SolveEquilibrium(mixture, 'T', 'y', tauFromCelsius(20.0L), tauFromCelsius(150.0L), tau, P,
+                           idealSet(2), x, gamma, y);
       ASSERT_TRUE(result.converged()) << result.message(Language::English);
       const Real raoult = (given[0] * SaturationPressure(mixture, 0, tau) +
                            given[1] * SaturationPressure(mixture, 1, tau)) /

@@ -9,10 +9,10 @@
 #include <memory>
 #include <stdexcept>
 
-#include "core/errors.h"
+#include "core/base/errors.h"
+#include "core/base/units.h"
 #include "core/models/model_test_support.h"
 #include "core/models/solvers.h"
-#include "core/units.h"
 
 namespace bubblix {
 namespace {

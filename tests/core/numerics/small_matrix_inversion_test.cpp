@@ -8,7 +8,7 @@
 #include <span>
 #include <stdexcept>
 
-#include "core/errors.h"
+#include "core/base/errors.h"
 #include "core/models/solvers.h"
 #include "core/numerics/matrix_inversion.h"
 #include "core/texts/numerics_texts.h"

@@ -6,11 +6,11 @@
 
 #include <cmath>
 
+#include "core/base/units.h"
 #include "core/data/experimental_data.h"
+#include "core/io/number_format.h"
 #include "core/models/parameter_file.h"
-#include "core/report/number_format.h"
 #include "core/session/parameter_file_dialogs.h"
-#include "core/units.h"
 #include "session_test_support.h"
 
 namespace bubblix::session_test {

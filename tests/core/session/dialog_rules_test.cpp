@@ -10,7 +10,7 @@
 #include <filesystem>
 #include <string>
 
-#include "core/errors.h"
+#include "core/base/errors.h"
 
 namespace bubblix {
 namespace {

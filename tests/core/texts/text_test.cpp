@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/errors.h"
+#include "core/base/errors.h"
 
 namespace bubblix {
 namespace {
