@@ -6,6 +6,7 @@
 #include "bench_cases.h"
 #include "bench_fixtures.h"
 #include "core/base/units.h"
+#include "core/models/model_evaluation.h"
 #include "core/models/solvers.h"
 
 namespace bubblix::bench {

@@ -8,6 +8,7 @@
 #include "cli/json_output.h"
 #include "core/base/units.h"
 #include "core/io/number_format.h"
+#include "core/models/model_evaluation.h"
 #include "core/models/solvers.h"
 
 namespace bubblix::cli {

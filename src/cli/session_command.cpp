@@ -47,7 +47,7 @@ int runSessionCommand(const SessionCommandOptions& options, CommandStreams io) {
   int status = kExitOk;
   if (!options.Report.empty()) {
     try {
-      saveReport(report, options.Report);
+      saveReport(report.lines(), options.Report);
     } catch (const Error& error) {
       printError(io.err, error.message(lang));
       status = kExitFailed;

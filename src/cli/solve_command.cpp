@@ -10,7 +10,7 @@
 #include "cli/cli_texts.h"
 #include "cli/json_output.h"
 #include "core/base/units.h"
-#include "core/io/report_file.h"
+#include "core/io/file_backup.h"
 #include "core/models/batch_solve.h"
 #include "core/report/report_document.h"
 #include "core/session/equilibrium_dialogue.h"

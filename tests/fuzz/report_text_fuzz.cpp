@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "core/io/file_backup.h"
 #include "core/io/report_file.h"
 #include "core/io/utf8.h"
 #include "fuzz_check.h"

@@ -33,6 +33,7 @@
 #include "core/base/real.h"
 #include "core/data/database.h"
 #include "core/data/properties.h"
+#include "core/models/model_evaluation.h"
 #include "core/models/model_types.h"
 #include "core/models/parameter_set.h"
 #include "core/texts/text.h"

@@ -38,7 +38,7 @@ void checkMainGroup(std::uint8_t mainGroup) {
 class MinimizerBinding {
  public:
   MinimizerBinding(FittingState& state, const Real& F, const std::uint16_t& iterations,
-                   const ProgressTarget& progress)
+                   const FitProgress& progress)
       : state_(state) {
     state_.Progress = progress;
     state_.MinimizerF = &F;
@@ -77,10 +77,10 @@ FitResult minimize(FittingState& state, std::uint8_t n, Real eps, TParamVector& 
                        controls.IterationLimit);
     }
   }
-  // The refreshes during the fit show an intermediate state, and a fit of fewer than 200
-  // objective calls shows none: the line is written once more with the final iteration count
-  // and the minimised sum, so the report shows the error of the parameters it reports.
-  WriteProgressLine(controls.Progress, state.Fit, iterations, F);
+  // The reports during the fit show an intermediate state, and a fit of fewer than 200
+  // objective calls makes none: the progress is reported once more with the final iteration
+  // count and the minimised sum, so the report shows the error of the parameters it reports.
+  if (controls.Progress) controls.Progress(iterations, F);
   FitResult result;
   result.Parameters = x;
   result.ParameterCount = n;

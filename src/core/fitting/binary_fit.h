@@ -25,11 +25,11 @@ namespace bubblix {
 inline constexpr Real kUnifacStartValue = 0.2L;
 
 // What the session hands to a fit: the slow-convergence question (Abort/Retry; none makes
-// the iteration limit an error), the report line of the progress line, and the iteration
-// limit of the question.
+// the iteration limit an error), the receiver of its progress, and the iteration limit of
+// the question.
 struct FitControls {
   ContinueQuestion AskToContinue;
-  ProgressTarget Progress;
+  FitProgress Progress;
   std::uint16_t IterationLimit = kDefaultIterationLimit;
 };
 
@@ -60,7 +60,7 @@ void PrepareUnifacFitData(TBinaryFitData& fit, const Mixture& mixture, UnifacVar
 // objective from its start vector, which holds the fitted parameters afterwards. Errors of
 // the gradient method leave through them: ArithmeticError for a non-finite objective,
 // CancelledError when the question is answered Abort, NoConvergenceError at the iteration
-// limit without a question. The progress line goes to controls.Progress.
+// limit without a question. The progress goes to controls.Progress.
 FitResult FitWilson(FittingState& state, const Mixture& mixture, int i, int j,
                     const FitControls& controls);
 FitResult FitNRTL(FittingState& state, const Mixture& mixture, int i, int j,

@@ -9,6 +9,7 @@
 
 #include "core/base/real.h"
 #include "core/data/component_groups.h"
+#include "core/data/experimental_data.h"
 #include "core/numerics/param_vector.h"
 
 namespace bubblix {
@@ -59,5 +60,11 @@ struct TBinaryFitData {
   std::array<std::array<Real, 5>, kMaxFitPoints> CombinatorialGamma{};
   std::array<std::array<Real, 10>, kMaxFitPoints> GroupFractions{};
 };
+
+// Copies a data set's points into the fitting data: N, P, the three start vectors (the rest
+// of each vector zero) and tau, x1 and y1 of every point (entries from N on zeroed; the other
+// fields are left alone). Throws DataError for more than kMaxFitPoints points, leaving the
+// fitting data as they were.
+void LoadExperimentalPoints(const ExperimentalPoints& points, TBinaryFitData& fit);
 
 }  // namespace bubblix

@@ -2,19 +2,9 @@
 
 #include <cmath>
 
-#include "core/io/number_format.h"
 #include "core/models/unifac.h"
-#include "core/texts/fitting_texts.h"
 
 namespace bubblix {
-
-std::string FitProgressLine(const TBinaryFitData& fit, Language lang, std::uint16_t iterations,
-                            Real F, std::string_view decimalSeparator) {
-  const Real E = std::sqrt(F / static_cast<Real>(fit.N));
-  return render(texts::kFitProgressLine, lang,
-                {std::to_string(iterations), fit.names[0], fit.names[1],
-                 formatGeneral(E, 10, decimalSeparator)});
-}
 
 Real UNIQUACFactor(Real x1, Real ri, Real rj, Real qi, Real qj) {
   const Real x2 = 1.0L - x1;
@@ -38,21 +28,9 @@ Real ResidualSum(FittingState& state) {
     const Real F = state.MinimizerF != nullptr ? *state.MinimizerF : S;
     const std::uint16_t iterations =
         state.MinimizerIterations != nullptr ? *state.MinimizerIterations : 0;
-    WriteProgressLine(state.Progress, fit, iterations, F);
+    if (state.Progress) state.Progress(iterations, F);
   }
   return S;
-}
-
-void WriteProgressLine(const ProgressTarget& target, const TBinaryFitData& fit,
-                       std::uint16_t iterations, Real F) {
-  ReportDocument* report = target.Report;
-  if (report == nullptr) return;
-  // A line index beyond the end (the report shortened meanwhile) appends.
-  int line = target.Line;
-  if (line < 0 || line > report->lineCount()) line = report->lineCount();
-  report->insertLine(line,
-                     FitProgressLine(fit, target.Lang, iterations, F, target.DecimalSeparator));
-  if (line + 1 < report->lineCount()) report->deleteLine(line + 1);
 }
 
 Real WilsonObjective(FittingState& state, const TParamVector& p) {

@@ -2,7 +2,7 @@
 // Objectives of the binary fits. Each computes the activity coefficient gamma1 of the pair's
 // first component i at every point k with its model's binary form, then returns
 //   S = sum_k ( y1_k - x1_k * gamma1_k * Psat_i,k / P )^2
-// through ResidualSum, which also keeps the progress line of the running fit up to date.
+// through ResidualSum, which also reports the progress of the running fit.
 // x1 = x1_k, x2 = 1 - x1, tau = tau_k, V_i = V[i][k], V_j = V[j][k]; parameters a are
 // dimensionless energies, a = Delta / (R * 273.15 K), so a / tau = Delta / (R T).
 //
@@ -37,61 +37,44 @@
 // non-finite S, which the gradient method reports as an ArithmeticError.
 
 #include <cstdint>
-#include <string>
-#include <string_view>
+#include <functional>
 
 #include "core/base/real.h"
 #include "core/fitting/binary_fit_data.h"
 #include "core/fitting/unifac_group_tables.h"
 #include "core/numerics/param_vector.h"
-#include "core/report/report_document.h"
-#include "core/texts/text.h"
 
 namespace bubblix {
 
-// The report line that the progress line of a running fit occupies.
-struct ProgressTarget {
-  ReportDocument* Report = nullptr;  // none: no line is written (the calls are still counted)
-  int Line = 0;                      // index of the line: directly below the fit's heading
-  Language Lang = Language::English;
-  std::string DecimalSeparator = ".";
-};
+// The progress of a running fit, reported at every kProgressInterval objective calls and
+// once more when the fit ends: the minimiser's iteration counter and current objective value
+// (the sum S; the fitting session shows E = sqrt(S / N) in a report line).
+using FitProgress = std::function<void(std::uint16_t iterations, Real F)>;
 
-// The progress line is refreshed at every this many objective calls.
+// The progress is reported at every this many objective calls.
 inline constexpr std::uint16_t kProgressInterval = 200;
 
 // The mutable state of a fitting session, passed by reference to the objectives.
 struct FittingState {
   TBinaryFitData Fit;
   UnifacTables Tables;
-  // Objective calls since the last refresh of the progress line. Never reset between fits:
-  // the first line of a fit comes at the 200th call counted since the last refresh, which
-  // may lie in an earlier fit.
+  // Objective calls since the progress was last reported. Never reset between fits: the first
+  // report of a fit comes at the 200th call counted since the last one, which may lie in an
+  // earlier fit.
   std::uint16_t CallCounter = 0;
-  ProgressTarget Progress;
-  // The minimiser's current objective value and iteration counter, which the progress line
-  // shows; the fit points them at the variables it hands to GradientMinimize. Without them
-  // the line shows the S just computed and iteration 0.
+  FitProgress Progress;  // none: nothing is reported (the calls are still counted)
+  // The minimiser's current objective value and iteration counter, which the progress
+  // reports; the fit points them at the variables it hands to GradientMinimize. Without them
+  // the progress is the S just computed and iteration 0.
   const Real* MinimizerF = nullptr;
   const std::uint16_t* MinimizerIterations = nullptr;
 };
 
-// The progress line: iteration counter, the pair's names and E = sqrt(F / N) in the general
-// format with 10 significant digits.
-std::string FitProgressLine(const TBinaryFitData& fit, Language lang, std::uint16_t iterations,
-                            Real F, std::string_view decimalSeparator = ".");
-
-// Puts the progress line at the target's line: inserted there, the line after it (the previous
-// progress line of the same fit, if any) deleted. Nothing without a report.
-void WriteProgressLine(const ProgressTarget& target, const TBinaryFitData& fit,
-                       std::uint16_t iterations, Real F);
-
 // The UNIQUAC factor C above at liquid fraction x1 of component i.
 Real UNIQUACFactor(Real x1, Real ri, Real rj, Real qi, Real qj);
 
-// S for the gamma1 just written, then the progress line: the call is counted, and at the
-// 200th call since the last refresh the line is inserted at ProgressTarget::Line and the line
-// after it (the previous progress line, when there is one) deleted, and the count restarts.
+// S for the gamma1 just written, then the progress: the call is counted, and at the 200th
+// call since the last report the progress is reported and the count restarts.
 Real ResidualSum(FittingState& state);
 
 Real WilsonObjective(FittingState& state, const TParamVector& p);

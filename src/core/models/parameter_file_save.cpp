@@ -3,7 +3,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/io/report_file.h"
+#include "core/io/file_backup.h"
 #include "core/models/parameter_file.h"
 
 namespace bubblix {

@@ -123,7 +123,8 @@ void calculationSession(SessionContext& context) {
   }
 
   context.report.append(context.text(texts::kSessionHeading, {method}));
-  const std::unique_ptr<TVLEObj> model = MakeModelObject(state, state.ParameterSet);
+  const std::unique_ptr<TVLEObj> model =
+      MakeModelObject(state.Components, state.SelectedCount, state.ParameterSet);
 
   const bool binaryWithData = state.ParameterSet.ComponentCount == 2 && state.DataMissing != 1;
   if (binaryWithData) {
@@ -165,7 +166,9 @@ AdequacyTable checkAdequacy(SessionState& state, const Database& db, TVLEObj& mo
   // set in descending order they are mirrored to be those of the set's first component.
   const bool mirrored = a > b;
   TBinaryFitData data;
-  SelectExperimentalSet(db, std::min(a, b), std::max(a, b), data, state.Pressure);
+  const ExperimentalPoints points = SelectExperimentalSet(db, std::min(a, b), std::max(a, b));
+  LoadExperimentalPoints(points, data);
+  state.Pressure = points.P;
   if (mirrored) {
     for (std::size_t k = 0; k < data.N; ++k) {
       data.x1[k] = 1.0L - data.x1[k];
@@ -233,7 +236,8 @@ AdequacyTable checkAdequacy(SessionState& state, const Database& db, TVLEObj& mo
 
 AdequacyTable checkAdequacy(SessionState& state, const Database& db,
                             const YesNoQuestion& onInversionError) {
-  const std::unique_ptr<TVLEObj> model = MakeModelObject(state, state.ParameterSet);
+  const std::unique_ptr<TVLEObj> model =
+      MakeModelObject(state.Components, state.SelectedCount, state.ParameterSet);
   return checkAdequacy(state, db, *model, onInversionError);
 }
 

@@ -12,6 +12,7 @@
 #include "core/fitting/fitting_objectives.h"
 #include "core/fitting/unifac_group_tables.h"
 #include "core/io/number_format.h"
+#include "core/report/fit_progress.h"
 #include "core/session/dialog_rules.h"
 #include "core/session/parameter_file_dialogs.h"
 #include "core/session/session_callbacks.h"
@@ -199,7 +200,8 @@ void FittingRun::startModel() {
 FitControls FittingRun::controls(int progressLine) {
   FitControls controls;
   controls.AskToContinue = slowConvergenceQuestion(c_.dialogs, lang_);
-  controls.Progress = {&c_.report, progressLine, lang_, c_.options.DecimalSeparator};
+  controls.Progress = ProgressLineWriter(
+      {&c_.report, progressLine, lang_, c_.options.DecimalSeparator}, fitting_.Fit);
   controls.IterationLimit = c_.options.IterationLimit;
   return controls;
 }
@@ -253,7 +255,9 @@ FittingRun::PairEnd FittingRun::processPair(int i, int j) {
     source = askNoDataSource(i, j);
     if (source == '1') heading += ".\r\n" + c_.text(texts::kPairHeadingUser);
   } else {
-    SelectExperimentalSet(c_.db, a, b, fitting_.Fit, c_.state.Pressure);
+    const ExperimentalPoints points = SelectExperimentalSet(c_.db, a, b);
+    LoadExperimentalPoints(points, fitting_.Fit);
+    c_.state.Pressure = points.P;
     heading += c_.text(texts::kPairHeadingFitted);
     c_.dialogs.setStatusText(c_.text(texts::kPleaseWait));
     c_.dialogs.processPendingMessages();

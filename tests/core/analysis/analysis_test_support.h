@@ -37,8 +37,7 @@ inline BinaryCase FitCase(int a, int b, char model) {
   const Database& db = BuiltInDatabase();
   BinaryCase out{PairMixture(a, b), {}};
   auto state = std::make_unique<FittingState>();
-  Real pressure = 0.0L;
-  SelectExperimentalSet(db, a, b, state->Fit, pressure);
+  LoadExperimentalPoints(SelectExperimentalSet(db, a, b), state->Fit);
   state->Tables = StartUnifacTables(db.ReferenceMainGroupTable, UnifacVariant::MainGroups);
   FitControls controls;
   controls.AskToContinue = [](const Text&) { return true; };

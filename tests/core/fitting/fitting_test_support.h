@@ -22,8 +22,7 @@ struct SelectedPair {
     const Database& db = BuiltInDatabase();
     LoadComponent(mixture, db, 0, "comp." + std::to_string(a));
     LoadComponent(mixture, db, 1, "comp." + std::to_string(b));
-    Real pressure = 0.0L;
-    SelectExperimentalSet(db, a, b, state->Fit, pressure);
+    LoadExperimentalPoints(SelectExperimentalSet(db, a, b), state->Fit);
     state->Tables = StartUnifacTables(db.ReferenceMainGroupTable, variant);
   }
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/base/units.h"
+#include "core/models/model_evaluation.h"
 #include "core/models/model_test_support.h"
 #include "core/models/model_types.h"
 #include "core/models/nrtl.h"

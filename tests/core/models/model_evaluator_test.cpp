@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/base/errors.h"
+#include "core/models/model_evaluation.h"
 #include "core/models/model_test_support.h"
 #include "core/models/solvers.h"
 

@@ -11,6 +11,7 @@
 #include <random>
 
 #include "core/base/errors.h"
+#include "core/io/file_backup.h"
 #include "core/io/file_test_support.h"
 #include "core/io/report_file.h"
 #include "core/texts/report_texts.h"

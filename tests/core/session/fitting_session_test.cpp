@@ -9,7 +9,7 @@
 
 #include "core/base/units.h"
 #include "core/fitting/fitting_objectives.h"
-#include "core/io/report_file.h"
+#include "core/io/file_backup.h"
 #include "core/models/parameter_file.h"
 #include "session_test_support.h"
 

@@ -29,11 +29,12 @@
 
 #include "core/base/errors.h"
 #include "core/base/units.h"
-#include "core/models/fitted_sets.h"
+#include "core/models/model_evaluation.h"
 #include "core/models/model_test_support.h"
 #include "core/models/solvers.h"
 #include "core/models/vle_object.h"
-#include "core/session/session_state.h"
+#include "core/numerics/secant.h"
+#include "core/reliability/fitted_sets.h"
 
 namespace bubblix {
 namespace {
@@ -295,10 +296,11 @@ TEST_P(SolverSweep, ConvergesOrFailsCleanlyOnRandomPoints) {
       continue;
     }
     const Mixture mixture = test::DatabaseMixture(numbers);
-    SessionState session;
+    test::ObjectSession session;
     session.Components = mixture;
     session.SelectedCount = static_cast<std::uint8_t>(n);
-    const std::unique_ptr<TVLEObj> object = MakeModelObject(session, *set);
+    const std::unique_ptr<TVLEObj> object =
+        MakeModelObject(session.Components, session.SelectedCount, *set);
     for (int p = 0; p < 4; ++p) {
       const Problem& problem = kProblems[p];
       Tally& tally = tallies[{n, p}];

@@ -79,8 +79,7 @@ inline const PairFit& FitPair(const FittedModel& model, int a, int b) {
   const Database& db = BuiltInDatabase();
   const Mixture mixture = DatabaseMixture({a, b});
   auto state = std::make_unique<FittingState>();
-  Real pressure = 0.0L;
-  SelectExperimentalSet(db, a, b, state->Fit, pressure);
+  LoadExperimentalPoints(SelectExperimentalSet(db, a, b), state->Fit);
   state->Tables = StartUnifacTables(db.ReferenceMainGroupTable, model.Variant);
   FitControls controls;
   controls.AskToContinue = [](const Text&) { return false; };  // Abort at the iteration limit
