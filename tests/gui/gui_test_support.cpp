@@ -111,18 +111,6 @@ TemporaryCurrentDir::~TemporaryCurrentDir() {
   QDir::setCurrent(previous_);
 }
 
-std::string readFileBytes(const QString& path) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return {};
-  return file.readAll().toStdString();
-}
-
-void writeFileBytes(const QString& path, const std::string& bytes) {
-  QFile file(path);
-  if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return;
-  file.write(bytes.data(), static_cast<qint64>(bytes.size()));
-}
-
 std::string runProgram(const QString& program, const QStringList& args, int* exitCode) {
   QProcess process;
   process.start(program, args);

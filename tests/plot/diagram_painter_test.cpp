@@ -1,38 +1,29 @@
-// The phase diagrams drawn by bubblix_plot (pictures, SVG drawings, their layout) and the
-// program bubblix-diagram that draws them from a parameter file without a display.
+// The phase diagrams drawn by bubblix_plot: pictures, SVG drawings, their layout.
+
+#include "plot/diagram_painter.h"
 
 #include <gtest/gtest.h>
 
 #include <QFile>
 #include <QImage>
 #include <QPainter>
-#include <QProcess>
 #include <QSvgRenderer>
 #include <QTemporaryDir>
 #include <cmath>
 
-#include "core/analysis/analysis_test_support.h"
 #include "core/base/errors.h"
 #include "core/base/units.h"
 #include "core/data/database.h"
-#include "core/models/parameter_file.h"
-#include "gui/gui_test_support.h"
 #include "plot/diagram_data.h"
-#include "plot/diagram_painter.h"
+#include "plot/plot_test_support.h"
 
 namespace bubblix::plot {
 namespace {
 
-constexpr QSize kSize{kDefaultDiagramWidth, kDefaultDiagramHeight};
-
-TParameterSet fittedSet(int a, int b, char model) {
-  return test::Fitted(a, b, model).set;
-}
-
 // The diagrams of the NRTL set fitted to comp.1-comp.2, computed once.
 const DiagramData& nrtl12() {
-  static const DiagramData data =
-      ComputeDiagram(BuiltInDatabase(), fittedSet(1, 2, 'N'), std::nullopt, Language::English);
+  static const DiagramData data = ComputeDiagram(BuiltInDatabase(), test::FittedSet(1, 2, 'N'),
+                                                 std::nullopt, Language::English);
   return data;
 }
 
@@ -47,32 +38,6 @@ Drawn draw(const DiagramData& data, DiagramView view, QSize size = kSize) {
   QPainter painter(&out.image);
   out.layout = PaintDiagram(painter, QRectF(QPointF(0, 0), QSizeF(size)), data, view);
   return out;
-}
-
-bool near(QRgb pixel, QRgb colour, int tolerance) {
-  return std::abs(qRed(pixel) - qRed(colour)) <= tolerance &&
-         std::abs(qGreen(pixel) - qGreen(colour)) <= tolerance &&
-         std::abs(qBlue(pixel) - qBlue(colour)) <= tolerance;
-}
-
-// Pixels of `colour` (within `tolerance` per channel) inside `region`.
-int countNear(const QImage& image, QRgb colour, int tolerance, QRect region = {}) {
-  if (region.isNull()) region = image.rect();
-  region = region.intersected(image.rect());
-  int count = 0;
-  for (int y = region.top(); y <= region.bottom(); ++y)
-    for (int x = region.left(); x <= region.right(); ++x)
-      count += near(image.pixel(x, y), colour, tolerance) ? 1 : 0;
-  return count;
-}
-
-QRect around(QPointF p, int radius) {
-  return QRect(static_cast<int>(std::lround(p.x())) - radius,
-               static_cast<int>(std::lround(p.y())) - radius, 2 * radius + 1, 2 * radius + 1);
-}
-
-int nonBackground(const QImage& image) {
-  return image.width() * image.height() - countNear(image, DiagramColours::Background, 0);
 }
 
 TEST(DiagramPicture, TxyShowsBothCurvesTheMeasuredPointsAndTheAzeotrope) {
@@ -223,7 +188,7 @@ TEST(DiagramPicture, TheLegendGoesBesideThePlotWhenEveryCornerHoldsData) {
 TEST(DiagramPicture, TheLiquidSplitRangeIsAShadedBand) {
   // NRTL fitted to comp.2-comp.4 predicts two liquids over a range of x1.
   const DiagramData data =
-      ComputeDiagram(BuiltInDatabase(), fittedSet(2, 4, 'N'), std::nullopt, Language::English);
+      ComputeDiagram(BuiltInDatabase(), test::FittedSet(2, 4, 'N'), std::nullopt, Language::English);
   ASSERT_EQ(data.Analysis.LiquidSplit.size(), 1u);
   const SplitRange& range = data.Analysis.LiquidSplit[0];
   const Drawn d = draw(data, DiagramView::Xy);
@@ -254,7 +219,7 @@ TEST(DiagramFile, PngAndSvgOfTheRequestedSize) {
   EXPECT_EQ(image.size(), QSize(640, 480));
   EXPECT_GT(nonBackground(image), 640 * 480 / 25);
 
-  const std::string text = gui::test::readFileBytes(svg);
+  const std::string text = test::readFileBytes(svg);
   ASSERT_FALSE(text.empty());
   EXPECT_NE(text.find("<svg"), std::string::npos);
   const auto count = [&text](const std::string& element) {
@@ -298,194 +263,6 @@ TEST(DiagramFile, OtherEndingsAndUnwritablePathsAreRefusedWithTheFileName) {
               0u)
         << e.message(Language::Russian);
   }
-}
-
-TEST(DiagramData, RussianTextsAndTheLocaleSeparator) {
-  const DiagramData data =
-      ComputeDiagram(BuiltInDatabase(), fittedSet(1, 2, 'N'), 80.0L, Language::Russian, ",");
-  EXPECT_FALSE(data.isobaric());
-  EXPECT_EQ(data.Labels.MainTitle,
-            "Равновесие пар-жидкость комп.1-комп.2: P-x-y при t = 80,00 °C, модель NRTL");
-  ASSERT_EQ(data.Analysis.Azeotropes.size(), 1u);
-  // Reference value of this fit: the pressure maximum near 812.7 mm Hg at x1 = 0.98.
-  const std::string entry = AzeotropeLegendText(data, data.Analysis.Azeotropes[0]);
-  EXPECT_EQ(entry.rfind("Азеотроп: P = 812,", 0), 0u) << entry;
-  const std::vector<std::string> lines = DiagramReportLines(data);
-  ASSERT_EQ(lines.size(), 3u);
-  EXPECT_EQ(lines[0], data.Labels.MainTitle);
-  EXPECT_EQ(lines[1].rfind("Азеотроп при t = 80,00 °C, P = 812,", 0), 0u) << lines[1];
-  EXPECT_EQ(lines[2].rfind("Расслаивания при t = 80,00 °C нет", 0), 0u) << lines[2];
-}
-
-TEST(DiagramData, OnlyABinarySetWithAModelIsDrawn) {
-  TParameterSet set = fittedSet(1, 2, 'N');
-  EXPECT_TRUE(HasBinaryParameterSet(set));
-  set.ModelCode = 0;
-  EXPECT_FALSE(HasBinaryParameterSet(set));
-  set = fittedSet(1, 2, 'N');
-  set.ComponentCount = 3;
-  EXPECT_FALSE(HasBinaryParameterSet(set));
-  try {
-    ComputeDiagram(BuiltInDatabase(), set, std::nullopt, Language::English);
-    FAIL() << "no error";
-  } catch (const InputError& e) {
-    EXPECT_EQ(e.message(Language::English),
-              "Diagrams and the azeotrope search need a binary parameter set; this one holds 3 "
-              "components");
-  }
-  set.ComponentCount = 2;
-  EXPECT_THROW(ComputeDiagram(BuiltInDatabase(), set, -300.0L, Language::English), InputError);
-  // A temperature at which no bubble point can be solved gives no empty diagram.
-  try {
-    ComputeDiagram(BuiltInDatabase(), set, 1.0e6L, Language::English);
-    FAIL() << "no error";
-  } catch (const NoConvergenceError& e) {
-    EXPECT_EQ(e.message(Language::English),
-              "No bubble point at t = 1000000.00 °C could be solved: azeotropes and liquid split "
-              "cannot be judged");
-  }
-}
-
-// ---- bubblix-diagram ----
-
-struct ProgramRun {
-  int exitCode = -1;
-  std::string out, err;
-};
-
-ProgramRun runDiagram(const QStringList& args) {
-  QProcess process;
-  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-  env.remove(QStringLiteral("QT_QPA_PLATFORM"));  // the program chooses offscreen itself
-  env.remove(QStringLiteral("DISPLAY"));
-  env.remove(QStringLiteral("WAYLAND_DISPLAY"));
-  process.setProcessEnvironment(env);
-  process.start(QStringLiteral(BUBBLIX_DIAGRAM_PROGRAM), args);
-  EXPECT_TRUE(process.waitForFinished(60000));
-  ProgramRun run;
-  run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-  run.out = process.readAllStandardOutput().toStdString();
-  run.err = process.readAllStandardError().toStdString();
-  return run;
-}
-
-class DiagramProgram : public ::testing::Test {
- protected:
-  void SetUp() override {
-    ASSERT_TRUE(dir_.isValid());
-    params_ = dir_.filePath(QStringLiteral("NRTL.dat"));
-    const std::vector<std::uint8_t> bytes = EncodeParameterFile(fittedSet(1, 2, 'N'));
-    gui::test::writeFileBytes(params_, std::string(bytes.begin(), bytes.end()));
-  }
-  QString file(const QString& name) const { return dir_.filePath(name); }
-
-  QTemporaryDir dir_;
-  QString params_;
-};
-
-TEST_F(DiagramProgram, DrawsEachKindWithoutADisplay) {
-  const ProgramRun txy =
-      runDiagram({"--params", params_, "--out", file(QStringLiteral("txy.png"))});
-  EXPECT_EQ(txy.exitCode, 0) << txy.err;
-  EXPECT_EQ(txy.err, "");
-  const QImage image(file(QStringLiteral("txy.png")));
-  ASSERT_FALSE(image.isNull());
-  EXPECT_EQ(image.size(), kSize);
-  EXPECT_GT(nonBackground(image), kSize.width() * kSize.height() / 25);
-  EXPECT_GT(countNear(image, DiagramColours::Dew, 10), 800);
-
-  const ProgramRun pxy = runDiagram({"--params", params_, "--out", file(QStringLiteral("p.png")),
-                                     "--kind", "pxy", "--t", "80", "--size", "640x480"});
-  EXPECT_EQ(pxy.exitCode, 0) << pxy.err;
-  EXPECT_EQ(QImage(file(QStringLiteral("p.png"))).size(), QSize(640, 480));
-
-  const ProgramRun xy = runDiagram({"--params", params_, "--out", file(QStringLiteral("xy.svg")),
-                                    "--kind", "xy", "--lang", "ru"});
-  EXPECT_EQ(xy.exitCode, 0) << xy.err;
-  const std::string svg = gui::test::readFileBytes(file(QStringLiteral("xy.svg")));
-  EXPECT_NE(svg.find("<path"), std::string::npos);
-  EXPECT_NE(svg.find("y-x при P = 760,00 мм рт.ст., модель NRTL"), std::string::npos);
-}
-
-TEST_F(DiagramProgram, WrongCommandLinesGiveStatus2AndTheUsage) {
-  struct Case {
-    QStringList args;
-    std::string message;
-  };
-  const QString out = file(QStringLiteral("d.png"));
-  const std::vector<Case> cases{
-      {{}, "bubblix-diagram: The option --params is required"},
-      {{"--params", params_}, "bubblix-diagram: The option --out is required"},
-      {{"--params", params_, "--out", out, "--kind", "pxy"},
-       "bubblix-diagram: The kind pxy needs the temperature: --t CELSIUS"},
-      {{"--params", params_, "--out", out, "--t", "80"},
-       "bubblix-diagram: The kind txy is drawn at the pressure of the data; --t applies to pxy "
-       "and xy"},
-      {{"--params", params_, "--out", out, "--kind", "tx"},
-       "bubblix-diagram: The option --kind does not take tx: it takes txy, xy, pxy"},
-      {{"--params", params_, "--out", out, "--kind", "pxy", "--t", "eighty"},
-       "bubblix-diagram: The option --t does not take eighty: it takes a number of °C above "
-       "-273.15"},
-      {{"--params", params_, "--out", out, "--size", "100x100"},
-       "bubblix-diagram: The option --size does not take 100x100: it takes WIDTHxHEIGHT in "
-       "pixels, each from 200 to 8000"},
-      {{"--params", params_, "--out", out, "--width", "5"},
-       "bubblix-diagram: Unknown option --width"},
-      {{"--params", params_, "--params", params_},
-       "bubblix-diagram: The option --params is given twice"},
-      {{"--params", params_, "--out"}, "bubblix-diagram: The option --out needs a value"},
-      {{"--lang", "ru", "--params", params_}, "bubblix-diagram: Параметр --out обязателен"},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.args.join(' ').toStdString());
-    const ProgramRun run = runDiagram(c.args);
-    EXPECT_EQ(run.exitCode, 2);
-    EXPECT_EQ(run.err.substr(0, run.err.find('\n')), c.message);
-    // Then the usage, in the language asked.
-    EXPECT_NE(run.err.find("--params"), std::string::npos) << run.err;
-    EXPECT_NE(run.err.find("[--kind txy|xy|pxy]"), std::string::npos) << run.err;
-  }
-  EXPECT_FALSE(QFile::exists(out));
-  const ProgramRun help = runDiagram({"--help"});
-  EXPECT_EQ(help.exitCode, 0);
-  EXPECT_EQ(help.out.rfind("Usage: bubblix-diagram --params FILE.dat", 0), 0u) << help.out;
-}
-
-TEST_F(DiagramProgram, UnreadableOrUnsuitableSetsAndFilesGiveStatus1AndNameTheProblem) {
-  const QString out = file(QStringLiteral("d.png"));
-  const QString missing = file(QStringLiteral("none.dat"));
-  const ProgramRun noFile = runDiagram({"--params", missing, "--out", out});
-  EXPECT_EQ(noFile.exitCode, 1);
-  EXPECT_NE(noFile.err.find(missing.toStdString()), std::string::npos) << noFile.err;
-
-  // A three-component set.
-  TParameterSet ternary = fittedSet(1, 2, 'N');
-  ternary.ComponentCount = 3;
-  ternary.Components[2] = 3;
-  ternary.NRTLAlpha[0][2] = ternary.NRTLAlpha[2][0] = 0.3L;
-  ternary.NRTLAlpha[1][2] = ternary.NRTLAlpha[2][1] = 0.3L;
-  const QString three = file(QStringLiteral("three.dat"));
-  const std::vector<std::uint8_t> bytes = EncodeParameterFile(ternary);
-  gui::test::writeFileBytes(three, std::string(bytes.begin(), bytes.end()));
-  const ProgramRun notBinary = runDiagram({"--params", three, "--out", out, "--lang", "ru"});
-  EXPECT_EQ(notBinary.exitCode, 1);
-  EXPECT_EQ(notBinary.err,
-            "bubblix-diagram: Для диаграмм и поиска азеотропа нужен набор параметров бинарной "
-            "смеси; в этом наборе 3 компонентов\n");
-
-  // Nothing solved: no picture, status 1.
-  const ProgramRun cold =
-      runDiagram({"--params", params_, "--out", out, "--kind", "pxy", "--t", "-273"});
-  EXPECT_EQ(cold.exitCode, 1);
-  EXPECT_EQ(cold.err.rfind("bubblix-diagram: No bubble point at t = -273.00 °C could be solved", 0),
-            0u)
-      << cold.err;
-  EXPECT_FALSE(QFile::exists(out));
-
-  const ProgramRun jpg = runDiagram({"--params", params_, "--out", file(QStringLiteral("d.jpg"))});
-  EXPECT_EQ(jpg.exitCode, 1);
-  EXPECT_NE(jpg.err.find("must end in .png or .svg"), std::string::npos) << jpg.err;
-  EXPECT_FALSE(QFile::exists(out));
 }
 
 }  // namespace
