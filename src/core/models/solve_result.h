@@ -21,9 +21,14 @@ enum class SolveFallback : std::uint8_t {
 // How a solution ended. The failure text (Message, MessageArgs) names the task, the phase,
 // the given values and the last iterate of the iteration that failed; it is empty when the
 // iteration converged, and kept when a fallback found the point after all (message() and
-// throwIfFailed() then give nothing, as for any converged solution).
+// throwIfFailed() then give nothing, as for any converged solution). Of the iteration's own
+// fields, LastResidual is sum y - 1 at the last evaluation (bubble) or the largest |F_i| at
+// the last iterate whose residual was evaluated (dew); LastCorrection |c - d| of the last
+// secant pass or the rms of the last Newton step; RootEstimate the bubble root estimate c
+// (tau or Pa).
 struct SolveResult : IterationResult {
   SolveResult() = default;
+  // The result of an iteration, nothing added yet (implicit: the solvers assign one).
   SolveResult(const IterationResult& iteration) : IterationResult(iteration) {}
 
   // bubble: the last evaluation lay too far from the root, the point reported is c itself

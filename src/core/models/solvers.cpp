@@ -17,7 +17,10 @@ SolveResult SolveEquilibrium(const Mixture& mixture, char task, char phase, Real
   const std::optional<solver_detail::Problem> problem =
       solver_detail::openProblem(task, phase, A, B, tau, P, set, x, y);
   if (!problem) return solver_detail::unchangedResult();
-  const auto [temperatureTask, bubble, n] = *problem;
+  // Named copies, not a structured binding: lambdas capture them (clang 14 refuses bindings).
+  const bool temperatureTask = problem->temperatureTask;
+  const bool bubble = problem->bubble;
+  const int n = problem->n;
 
   solver_detail::Variables vars{tau, P, x, gamma, y};
   SolveResult result;

@@ -84,7 +84,10 @@ SolveResult TVLEObj::Solve(char task, char phase, Real A, Real B, Real& tau, Rea
   const std::optional<solver_detail::Problem> problem =
       solver_detail::openProblem(task, phase, A, B, tau, P, set, x, y);
   if (!problem) return solver_detail::unchangedResult();
-  const auto [temperatureTask, bubble, n] = *problem;
+  // Named copies, not a structured binding: lambdas capture them (clang 14 refuses bindings).
+  const bool temperatureTask = problem->temperatureTask;
+  const bool bubble = problem->bubble;
+  const int n = problem->n;
   if (componentCount() != n) {
     throw std::invalid_argument(
         "TVLEObj::Solve: SelectedCount " + std::to_string(componentCount()) +
