@@ -7,6 +7,9 @@
 #   bench/baseline.sh 740a28b c103cc0 -- --benchmark_filter=bubble
 # (740a28b: the suite with the sessions, before the Jacobian and batch commits; c103cc0: the
 # core before any optimisation.) The build goes to $BUBBLIX_BASELINE_DIR (/tmp/bubblix-baseline).
+# The files are those of the layered tree; TREE and CORE must both lie before the split of the
+# core into layers (commit "Layers: one library per layer ...") or both after it, since the
+# solvers' code moved between files there.
 set -euo pipefail
 tree=$1
 core=$2
@@ -17,8 +20,10 @@ work=${BUBBLIX_BASELINE_DIR:-/tmp/bubblix-baseline}
 optimised="src/core/data/properties.cpp src/core/models/wilson.h src/core/models/wilson.cpp
   src/core/models/nrtl.h src/core/models/nrtl.cpp src/core/models/uniquac.h
   src/core/models/uniquac.cpp src/core/models/unifac.h src/core/models/unifac.cpp
-  src/core/models/solvers.h src/core/models/solvers.cpp src/core/models/model_evaluator.h
-  src/core/models/model_evaluator.cpp src/core/numerics/matrix_inversion.h
+  src/core/models/solvers.h src/core/models/solvers.cpp src/core/models/equilibrium_iterations.h
+  src/core/models/model_evaluation.h src/core/models/model_evaluation.cpp
+  src/core/models/model_evaluator.h src/core/models/model_evaluator.cpp
+  src/core/numerics/secant.h src/core/numerics/newton.h src/core/numerics/matrix_inversion.h
   src/core/numerics/matrix_inversion.cpp"
 rm -rf "$work"  # a fresh build: the archive keeps the commit times of the files
 mkdir -p "$work"

@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "core/real.h"
+#include "core/base/real.h"
 
 namespace bubblix::bench {
 

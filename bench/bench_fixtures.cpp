@@ -65,8 +65,7 @@ namespace {
 
 // Selects the system of database components i + 1 and j + 1 into the fitting data.
 void selectPair(FittingState& state, int i, int j) {
-  Real pressure = 0.0L;
-  SelectExperimentalSet(BuiltInDatabase(), i + 1, j + 1, state.Fit, pressure);
+  LoadExperimentalPoints(SelectExperimentalSet(BuiltInDatabase(), i + 1, j + 1), state.Fit);
 }
 
 }  // namespace

@@ -12,11 +12,11 @@
 #include <memory>
 #include <string>
 
+#include "core/base/real.h"
 #include "core/data/properties.h"
+#include "core/fitting/binary_fit.h"
+#include "core/fitting/unifac_group_tables.h"
 #include "core/models/parameter_set.h"
-#include "core/numerics/binary_fit.h"
-#include "core/numerics/unifac_group_tables.h"
-#include "core/real.h"
 
 namespace bubblix::bench {
 

@@ -5,8 +5,9 @@
 
 #include "bench_cases.h"
 #include "bench_fixtures.h"
+#include "core/base/units.h"
+#include "core/models/model_evaluation.h"
 #include "core/models/solvers.h"
-#include "core/units.h"
 
 namespace bubblix::bench {
 

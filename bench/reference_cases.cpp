@@ -8,8 +8,8 @@
 
 #include "bench_cases.h"
 #include "bench_fixtures.h"
+#include "core/base/units.h"
 #include "core/data/properties.h"
-#include "core/units.h"
 
 namespace bubblix::bench {
 

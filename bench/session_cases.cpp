@@ -18,7 +18,7 @@
 #include "core/session/calculation_session.h"
 #include "core/session/fitting_session.h"
 #include "core/session/scripted_dialogs.h"
-#include "core/session_state.h"
+#include "core/session/session_state.h"
 
 namespace bubblix::bench {
 

@@ -8,11 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "core/errors.h"
-#include "core/real.h"
+#include "core/base/errors.h"
+#include "core/base/real.h"
 #include "core/session/dialogs.h"
 #include "core/session/parameter_file_dialogs.h"
-#include "core/session_state.h"
+#include "core/session/session_state.h"
 #include "core/texts/text.h"
 
 namespace CLI {

@@ -6,9 +6,10 @@
 
 #include "cli/cli_texts.h"
 #include "cli/json_output.h"
+#include "core/base/units.h"
+#include "core/io/number_format.h"
+#include "core/models/model_evaluation.h"
 #include "core/models/solvers.h"
-#include "core/report/number_format.h"
-#include "core/units.h"
 
 namespace bubblix::cli {
 

@@ -6,7 +6,7 @@
 #include <ostream>
 
 #include "cli/cli_texts.h"
-#include "core/errors.h"
+#include "core/base/errors.h"
 
 namespace bubblix::cli {
 

@@ -10,7 +10,7 @@
 #include <span>
 #include <string>
 
-#include "core/real.h"
+#include "core/base/real.h"
 #include "core/texts/text.h"
 
 namespace bubblix::cli {

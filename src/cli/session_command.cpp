@@ -5,7 +5,7 @@
 
 #include "cli/cli_texts.h"
 #include "core/data/database.h"
-#include "core/report/report_file.h"
+#include "core/io/report_file.h"
 #include "core/session/calculation_session.h"
 #include "core/session/scripted_dialogs.h"
 
@@ -47,7 +47,7 @@ int runSessionCommand(const SessionCommandOptions& options, CommandStreams io) {
   int status = kExitOk;
   if (!options.Report.empty()) {
     try {
-      saveReport(report, options.Report);
+      saveReport(report.lines(), options.Report);
     } catch (const Error& error) {
       printError(io.err, error.message(lang));
       status = kExitFailed;

@@ -9,12 +9,12 @@
 
 #include "cli/cli_texts.h"
 #include "cli/json_output.h"
+#include "core/base/units.h"
+#include "core/io/file_backup.h"
 #include "core/models/batch_solve.h"
 #include "core/report/report_document.h"
-#include "core/report/report_file.h"
 #include "core/session/equilibrium_dialogue.h"
 #include "core/texts/session_texts.h"
-#include "core/units.h"
 
 namespace bubblix::cli {
 

@@ -17,12 +17,12 @@
 #include <string>
 #include <vector>
 
+#include "core/base/errors.h"
 #include "core/data/database.h"
-#include "core/errors.h"
 #include "core/models/parameter_file.h"
 #include "core/texts/gui_texts.h"
-#include "diagram/diagram_data.h"
-#include "diagram/diagram_painter.h"
+#include "plot/diagram_data.h"
+#include "plot/diagram_painter.h"
 
 namespace {
 

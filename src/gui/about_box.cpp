@@ -13,8 +13,8 @@
 #include <QVBoxLayout>
 #include <cerrno>
 
-#include "core/errors.h"
-#include "core/report/report_file.h"
+#include "core/base/errors.h"
+#include "core/io/report_file.h"
 #include "core/texts/gui_texts.h"
 #include "gui/message_box.h"
 #include "gui/qt_text.h"

@@ -4,7 +4,7 @@
 #include <QFontDialog>
 #include <QKeySequence>
 
-#include "core/errors.h"
+#include "core/base/errors.h"
 #include "core/texts/gui_texts.h"
 #include "gui/file_dialogs.h"
 #include "gui/message_box.h"

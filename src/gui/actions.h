@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "core/report/file_system.h"
+#include "core/io/file_system.h"
 #include "core/report/report_file_actions.h"
 #include "core/texts/text.h"
 #include "gui/about_box.h"

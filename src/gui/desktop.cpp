@@ -8,7 +8,7 @@
 #include <QTranslator>
 
 #include "core/data/database.h"
-#include "core/session_state.h"
+#include "core/session/session_state.h"
 #include "core/texts/gui_texts.h"
 #include "gui/actions.h"
 #include "gui/component_dialog.h"

@@ -13,11 +13,11 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/base/errors.h"
+#include "core/base/units.h"
 #include "core/data/database.h"
-#include "core/errors.h"
 #include "core/models/parameter_file.h"
 #include "core/texts/gui_texts.h"
-#include "core/units.h"
 #include "gui/message_box.h"
 #include "gui/qt_text.h"
 

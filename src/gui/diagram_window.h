@@ -14,8 +14,8 @@
 
 #include "core/models/parameter_set.h"
 #include "core/texts/text.h"
-#include "diagram/diagram_data.h"
-#include "diagram/diagram_painter.h"
+#include "plot/diagram_data.h"
+#include "plot/diagram_painter.h"
 
 class QDoubleSpinBox;
 class QLabel;

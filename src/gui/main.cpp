@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "core/session_state.h"
+#include "core/session/session_state.h"
 #include "gui/desktop.h"
 #include "gui/report_pdf.h"
 

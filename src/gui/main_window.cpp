@@ -25,8 +25,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "core/errors.h"
-#include "core/session_state.h"
+#include "core/base/errors.h"
+#include "core/session/session_state.h"
 #include "core/texts/gui_texts.h"
 #include "core/texts/report_texts.h"
 #include "gui/actions.h"

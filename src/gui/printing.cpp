@@ -6,7 +6,7 @@
 #include <QPrintDialog>
 #include <algorithm>
 
-#include "core/errors.h"
+#include "core/base/errors.h"
 #include "core/texts/gui_texts.h"
 #include "gui/qt_text.h"
 

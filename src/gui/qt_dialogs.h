@@ -34,7 +34,6 @@ class QtDialogs : public Dialogs {
 
   // The decimal separator of the numbers typed into the grid: the system locale's unless set.
   const std::string& decimalSeparator() const { return decimalSeparator_; }
-  void setDecimalSeparator(std::string separator) { decimalSeparator_ = std::move(separator); }
 
  private:
   TfmVLE& main_;

@@ -6,8 +6,8 @@
 #include <QPrinter>
 #include <cstring>
 
-#include "core/errors.h"
-#include "core/report/report_file.h"
+#include "core/base/errors.h"
+#include "core/io/report_file.h"
 #include "core/texts/gui_texts.h"
 #include "gui/printing.h"
 #include "gui/qt_text.h"

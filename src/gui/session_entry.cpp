@@ -2,7 +2,7 @@
 
 #include "core/data/database.h"
 #include "core/session/calculation_session.h"
-#include "core/session_state.h"
+#include "core/session/session_state.h"
 
 namespace bubblix::gui {
 

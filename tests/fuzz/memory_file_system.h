@@ -5,7 +5,7 @@
 #include <map>
 #include <string>
 
-#include "core/report/file_system.h"
+#include "core/io/file_system.h"
 
 namespace bubblix::fuzz {
 

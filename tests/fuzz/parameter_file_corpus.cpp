@@ -14,9 +14,9 @@
 
 #include "core/data/database.h"
 #include "core/data/properties.h"
+#include "core/fitting/unifac_group_tables.h"
+#include "core/io/extended80.h"
 #include "core/models/parameter_file.h"
-#include "core/numerics/extended80.h"
-#include "core/numerics/unifac_group_tables.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "core/errors.h"
+#include "core/base/errors.h"
 #include "core/models/parameter_file.h"
 #include "fuzz_check.h"
 

@@ -7,8 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "core/report/report_file.h"
-#include "core/report/utf8.h"
+#include "core/io/file_backup.h"
+#include "core/io/report_file.h"
+#include "core/io/utf8.h"
 #include "fuzz_check.h"
 #include "memory_file_system.h"
 

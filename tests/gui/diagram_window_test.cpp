@@ -15,15 +15,15 @@
 #include <QToolButton>
 
 #include "core/analysis/analysis_test_support.h"
-#include "core/session_state.h"
-#include "core/units.h"
-#include "diagram/diagram_painter.h"
+#include "core/base/units.h"
+#include "core/session/session_state.h"
 #include "gui/desktop.h"
 #include "gui/diagram_window.h"
 #include "gui/gui_test_support.h"
 #include "gui/language_dialog.h"
 #include "gui/main_window.h"
 #include "gui/report_memo.h"
+#include "plot/diagram_painter.h"
 
 namespace bubblix::gui {
 namespace {

@@ -10,7 +10,7 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "core/session_state.h"
+#include "core/session/session_state.h"
 #include "gui/desktop.h"
 #include "gui/language_dialog.h"
 #include "gui/main_window.h"
@@ -109,18 +109,6 @@ TemporaryCurrentDir::TemporaryCurrentDir() : previous_(QDir::currentPath()) {
 
 TemporaryCurrentDir::~TemporaryCurrentDir() {
   QDir::setCurrent(previous_);
-}
-
-std::string readFileBytes(const QString& path) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return {};
-  return file.readAll().toStdString();
-}
-
-void writeFileBytes(const QString& path, const std::string& bytes) {
-  QFile file(path);
-  if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return;
-  file.write(bytes.data(), static_cast<qint64>(bytes.size()));
 }
 
 std::string runProgram(const QString& program, const QStringList& args, int* exitCode) {

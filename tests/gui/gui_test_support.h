@@ -14,6 +14,8 @@
 #include <string>
 #include <vector>
 
+#include "plot/plot_test_support.h"
+
 namespace bubblix {
 struct SessionState;
 namespace gui {
@@ -87,9 +89,8 @@ class TemporaryCurrentDir {
   QString previous_;
 };
 
-// The whole content of a file (empty when it cannot be read).
-std::string readFileBytes(const QString& path);
-void writeFileBytes(const QString& path, const std::string& bytes);
+using plot::test::readFileBytes;
+using plot::test::writeFileBytes;
 
 // Runs a program and returns its standard output.
 std::string runProgram(const QString& program, const QStringList& args, int* exitCode = nullptr);

@@ -21,7 +21,7 @@
 #include <QToolBar>
 #include <QToolButton>
 
-#include "core/session_state.h"
+#include "core/session/session_state.h"
 #include "gui/actions.h"
 #include "gui/desktop.h"
 #include "gui/gui_test_support.h"

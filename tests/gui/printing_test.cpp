@@ -9,8 +9,8 @@
 #include <QPrinter>
 #include <sstream>
 
-#include "core/errors.h"
-#include "core/report/report_file.h"
+#include "core/base/errors.h"
+#include "core/io/report_file.h"
 #include "gui/gui_test_support.h"
 #include "gui/printing.h"
 #include "gui/report_memo.h"

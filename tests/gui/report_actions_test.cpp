@@ -17,7 +17,7 @@
 #include <cerrno>
 #include <system_error>
 
-#include "core/report/file_system.h"
+#include "core/io/file_system.h"
 #include "gui/about_box.h"
 #include "gui/actions.h"
 #include "gui/file_dialogs.h"

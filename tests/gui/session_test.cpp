@@ -18,10 +18,10 @@
 
 #include "core/analysis/analysis_test_support.h"
 #include "core/analysis/phase_diagram.h"
+#include "core/base/units.h"
 #include "core/data/database.h"
 #include "core/models/parameter_file.h"
-#include "core/session_state.h"
-#include "core/units.h"
+#include "core/session/session_state.h"
 #include "gui/actions.h"
 #include "gui/component_dialog.h"
 #include "gui/desktop.h"

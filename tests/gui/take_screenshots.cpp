@@ -25,9 +25,7 @@
 #include "core/session/calculation_session.h"
 #include "core/session/dialogs.h"
 #include "core/session/scripted_dialogs.h"
-#include "core/session_state.h"
-#include "diagram/diagram_data.h"
-#include "diagram/diagram_painter.h"
+#include "core/session/session_state.h"
 #include "gui/about_box.h"
 #include "gui/actions.h"
 #include "gui/component_dialog.h"
@@ -42,6 +40,8 @@
 #include "gui/printing.h"
 #include "gui/report_memo.h"
 #include "gui/variant_dialog.h"
+#include "plot/diagram_data.h"
+#include "plot/diagram_painter.h"
 
 using namespace bubblix;
 using namespace bubblix::gui;

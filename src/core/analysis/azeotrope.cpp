@@ -3,8 +3,8 @@
 #include <cmath>
 #include <optional>
 
-#include "core/analysis/bracketed_root.h"
-#include "core/errors.h"
+#include "core/base/errors.h"
+#include "core/numerics/bracketed_root.h"
 
 namespace bubblix {
 namespace {

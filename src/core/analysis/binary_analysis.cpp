@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "core/report/number_format.h"
+#include "core/base/units.h"
+#include "core/io/number_format.h"
 #include "core/texts/analysis_texts.h"
-#include "core/units.h"
 
 namespace bubblix {
 namespace {
@@ -92,31 +92,6 @@ AzeotropeSummary Summarize(const BinaryAnalysis& analysis) {
     summary.liquid_split = split;
   }
   return summary;
-}
-
-AzeotropeSummary SummarizeAtDataSetPressure(const Database& db, const BinaryEquilibrium& eq) {
-  return Summarize(AnalyseBinary(db, eq, Condition::atPressure(DataSetPressure(db, eq.set()))));
-}
-
-std::string SummaryJson(const AzeotropeSummary& summary) {
-  std::string json = "{\"azeotrope\": ";
-  if (summary.azeotrope) {
-    const auto& a = *summary.azeotrope;
-    json += "{\"t_c\": " + fixed("%.4f", a.t_c, ".") +
-            ", \"p_mmhg\": " + fixed("%.4f", a.p_mmhg, ".") +
-            ", \"x1\": " + fixed("%.6f", a.x1, ".") + "}";
-  } else {
-    json += "null";
-  }
-  json += ", \"liquid_split\": ";
-  if (summary.liquid_split) {
-    json += "{\"x1_from\": " + fixed("%.6f", summary.liquid_split->x1_from, ".") +
-            ", \"x1_to\": " + fixed("%.6f", summary.liquid_split->x1_to, ".") + "}";
-  } else {
-    json += "null";
-  }
-  json += "}";
-  return json;
 }
 
 }  // namespace bubblix

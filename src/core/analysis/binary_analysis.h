@@ -13,8 +13,8 @@
 #include "core/analysis/azeotrope.h"
 #include "core/analysis/liquid_stability.h"
 #include "core/analysis/phase_diagram.h"
+#include "core/base/real.h"
 #include "core/data/database.h"
-#include "core/real.h"
 #include "core/texts/text.h"
 
 namespace bubblix {
@@ -55,13 +55,5 @@ struct AzeotropeSummary {
 };
 
 AzeotropeSummary Summarize(const BinaryAnalysis& analysis);
-
-// The summary at the pressure of the pair's data set (760 mm Hg when the pair has none).
-AzeotropeSummary SummarizeAtDataSetPressure(const Database& db, const BinaryEquilibrium& eq);
-
-// {"azeotrope": null or {"t_c": ..., "p_mmhg": ..., "x1": ...}, "liquid_split": null or
-// {"x1_from": ..., "x1_to": ...}} on one line; t_c and p_mmhg with 4 decimals, fractions
-// with 6, the decimal point always '.'.
-std::string SummaryJson(const AzeotropeSummary& summary);
 
 }  // namespace bubblix

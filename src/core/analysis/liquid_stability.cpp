@@ -4,10 +4,10 @@
 #include <cmath>
 #include <optional>
 
-#include "core/errors.h"
-#include "core/report/number_format.h"
+#include "core/base/errors.h"
+#include "core/base/units.h"
+#include "core/io/number_format.h"
 #include "core/texts/analysis_texts.h"
-#include "core/units.h"
 
 namespace bubblix {
 namespace {

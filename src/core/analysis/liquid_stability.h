@@ -18,7 +18,7 @@
 #include <vector>
 
 #include "core/analysis/phase_diagram.h"
-#include "core/real.h"
+#include "core/base/real.h"
 
 namespace bubblix {
 

@@ -6,12 +6,13 @@
 #include <limits>
 #include <string>
 
-#include "core/errors.h"
+#include "core/base/errors.h"
+#include "core/base/units.h"
+#include "core/io/number_format.h"
 #include "core/models/parameter_file.h"
 #include "core/models/solvers.h"
-#include "core/report/number_format.h"
+#include "core/numerics/bracketed_root.h"
 #include "core/texts/analysis_texts.h"
-#include "core/units.h"
 
 namespace bubblix {
 namespace {
@@ -149,17 +150,7 @@ Real BinaryEquilibrium::pureBoilingTau(int slot, Real P) const {
     const Real value = g(tau);
     if (!std::isfinite(value)) continue;
     if (value == 0.0L) return tau;
-    if (value > 0.0L && std::isfinite(gLow) && gLow < 0.0L) {
-      Real high = tau;
-      for (int i = 0; i < 200 && high - low > 0.0L; ++i) {
-        const Real mid = low + (high - low) / 2.0L;
-        if (mid <= low || mid >= high) break;
-        const Real gm = g(mid);
-        if (!std::isfinite(gm)) break;
-        (gm < 0.0L ? low : high) = mid;
-      }
-      return low + (high - low) / 2.0L;
-    }
+    if (value > 0.0L && std::isfinite(gLow) && gLow < 0.0L) return BisectRoot(g, low, tau);
     low = tau;
     gLow = value;
   }

@@ -30,11 +30,12 @@
 #include <string>
 #include <vector>
 
+#include "core/base/real.h"
 #include "core/data/database.h"
 #include "core/data/properties.h"
+#include "core/models/model_evaluation.h"
 #include "core/models/model_types.h"
 #include "core/models/parameter_set.h"
-#include "core/real.h"
 #include "core/texts/text.h"
 
 namespace bubblix {

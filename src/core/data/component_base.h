@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "core/base/real.h"
 #include "core/data/component_groups.h"
-#include "core/real.h"
 
 namespace bubblix {
 
@@ -18,7 +18,7 @@ struct TComponentRecord {
   std::string RussianName;  // at most 20 characters (UTF-8 here)
   TComponentGroups Groups;
   std::uint16_t PropertyRows = 0;
-  std::uint16_t PressureRows = 0;  // 0 when the component has no vapour-pressure table
+  std::uint16_t PressureRows = 0;          // 0 when the component has no vapour-pressure table
   std::vector<Real> LiquidEnthalpy;        // kJ/kg
   std::vector<Real> VapourEnthalpy;        // kJ/kg
   std::vector<Real> Density;               // kg/m3
@@ -27,14 +27,14 @@ struct TComponentRecord {
   std::vector<Real> ExpansionCoefficient;  // 1/K
   std::vector<Real> HeatCapacity;          // J/(kg K)
   std::vector<Real> Prandtl;
-  std::vector<Real> Conductivity;          // W/(m K)
-  std::vector<Real> Temperature;           // degC, rows of the ten tables above, ascending
-  std::vector<Real> VapourPressure;        // mm Hg
-  std::vector<Real> PressureTemperature;   // degC, rows of VapourPressure, ascending
-  Real AntoineA = 0;  // ln P = A - B / (T + C), P in mm Hg, T in K
-  Real AntoineB = 0;  // K
-  Real AntoineC = 0;  // K
-  Real MolarMass = 0;  // g/mol
+  std::vector<Real> Conductivity;         // W/(m K)
+  std::vector<Real> Temperature;          // degC, rows of the ten tables above, ascending
+  std::vector<Real> VapourPressure;       // mm Hg
+  std::vector<Real> PressureTemperature;  // degC, rows of VapourPressure, ascending
+  Real AntoineA = 0;                      // ln P = A - B / (T + C), P in mm Hg, T in K
+  Real AntoineB = 0;                      // K
+  Real AntoineC = 0;                      // K
+  Real MolarMass = 0;                     // g/mol
 };
 
 struct SteamTables {

@@ -6,12 +6,12 @@
 #include <array>
 #include <cstdint>
 
-#include "core/real.h"
+#include "core/base/real.h"
 
 namespace bubblix {
 
 struct TComponentGroups {
-  std::uint8_t Count = 0;              // distinct groups of the component, 1..10
+  std::uint8_t Count = 0;               // distinct groups of the component, 1..10
   std::array<std::uint8_t, 10> IdsA{};  // first identifier: main-group number 1..18
   std::array<std::uint8_t, 10> Nu{};    // how often each group occurs in the molecule
   std::array<std::uint8_t, 10> IdsB{};  // second identifier: subgroup letter ('A', 'B', ' ')

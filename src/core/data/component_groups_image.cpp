@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "core/numerics/extended80.h"
+#include "core/io/extended80.h"
 
 namespace bubblix {
 

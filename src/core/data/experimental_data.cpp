@@ -4,10 +4,10 @@
 #include <span>
 #include <string>
 
+#include "core/base/errors.h"
+#include "core/base/units.h"
 #include "core/data/database.h"
-#include "core/errors.h"
 #include "core/texts/data_texts.h"
-#include "core/units.h"
 
 namespace bubblix {
 namespace {
@@ -167,7 +167,7 @@ bool HasNoExperimentalData(int a, int b) {
   return b == 5 && (a == 2 || a == 3 || a == 4);
 }
 
-void SelectExperimentalSet(const Database& db, int a, int b, TBinaryFitData& fit, Real& pressure) {
+ExperimentalPoints SelectExperimentalSet(const Database& db, int a, int b) {
   for (const int number : {a, b}) {
     if (number < 1 || number > 4) {
       throw DataError(kComponentNumberInvalidText, {std::to_string(number)});
@@ -177,29 +177,23 @@ void SelectExperimentalSet(const Database& db, int a, int b, TBinaryFitData& fit
       db.ExperimentalData[static_cast<std::size_t>(a - 1)][static_cast<std::size_t>(b - 1)];
   const std::vector<std::string> pair = {std::to_string(a), std::to_string(b)};
   if (set.N == 0 || !(set.P > 0)) throw DataError(kNoExperimentalSetText, pair);
-  if (set.N > kMaxFitPoints) {
-    throw DataError(kTooManyPointsText,
-                    {pair[0], pair[1], std::to_string(set.N), std::to_string(kMaxFitPoints)});
-  }
   if (set.t.size() < set.N || set.x.size() < set.N || set.y.size() < set.N) {
     throw DataError(kExperimentalSetShortText, {pair[0], pair[1], std::to_string(set.N)});
   }
 
-  fit.N = set.N;
-  fit.P = set.P;
-  pressure = set.P;
-  fit.WilsonStart = {};
-  fit.NRTLStart = {};
-  fit.UNIQUACStart = {};
-  std::copy(set.WilsonStart.begin(), set.WilsonStart.end(), fit.WilsonStart.begin());
-  std::copy(set.NRTLStart.begin(), set.NRTLStart.end(), fit.NRTLStart.begin());
-  std::copy(set.UNIQUACStart.begin(), set.UNIQUACStart.end(), fit.UNIQUACStart.begin());
-  for (std::size_t k = 0; k < kMaxFitPoints; ++k) {
-    const bool point = k < set.N;
-    fit.tau[k] = point ? tauFromCelsius(set.t[k]) : 0;
-    fit.x1[k] = point ? set.x[k] : 0;
-    fit.y1[k] = point ? set.y[k] : 0;
-  }
+  ExperimentalPoints points;
+  points.A = a;
+  points.B = b;
+  points.P = set.P;
+  points.WilsonStart = set.WilsonStart;
+  points.NRTLStart = set.NRTLStart;
+  points.UNIQUACStart = set.UNIQUACStart;
+  points.tau.reserve(set.N);
+  for (std::size_t k = 0; k < set.N; ++k)
+    points.tau.push_back(tauFromCelsius(set.t[k]));
+  points.x1.assign(set.x.begin(), set.x.begin() + set.N);
+  points.y1.assign(set.y.begin(), set.y.begin() + set.N);
+  return points;
 }
 
 }  // namespace bubblix

@@ -6,8 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "core/numerics/binary_fit_data.h"
-#include "core/real.h"
+#include "core/base/real.h"
 
 namespace bubblix {
 
@@ -37,13 +36,23 @@ struct Database;
 // pair of the four database components counts as having data.
 bool HasNoExperimentalData(int a, int b);
 
-// Copies the complete set [a][b] (database numbers 1..4) into the fitting data: N, P, the
-// three start vectors (the rest of each vector zero) and for every point
-//   tau = t / 273.15 + 1, x1 = x, y1 = y
-// (point entries from N on are zeroed; the other fields are left alone). `pressure` (the
-// session's system pressure, Pa) receives P as well. Throws DataError for a number outside
-// 1..4, a set without points or pressure (every entry but [a][b] with a < b), or a set of
-// more than kMaxFitPoints points.
-void SelectExperimentalSet(const Database& db, int a, int b, TBinaryFitData& fit, Real& pressure);
+// The points of one system's data set as the fits take them.
+struct ExperimentalPoints {
+  int A = 0;              // database number of the system's first component
+  int B = 0;              // and of its second
+  Real P = 0;             // Pa
+  std::vector<Real> tau;  // reduced boiling temperature of each point, t / 273.15 + 1
+  std::vector<Real> x1;   // liquid mole fraction of component A
+  std::vector<Real> y1;   // vapour mole fraction of component A
+  std::array<Real, 2> WilsonStart{};
+  std::array<Real, 3> NRTLStart{};  // the third value is the NRTL alpha
+  std::array<Real, 2> UNIQUACStart{};
+};
+
+// The complete set [a][b] (database numbers 1..4): its pressure, start vectors and its N
+// points with tau = t / 273.15 + 1, x1 = x, y1 = y. Throws DataError for a number outside
+// 1..4, or a set without points or pressure (every entry but [a][b] with a < b) or with fewer
+// values than points.
+ExperimentalPoints SelectExperimentalSet(const Database& db, int a, int b);
 
 }  // namespace bubblix

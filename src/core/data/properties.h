@@ -9,10 +9,10 @@
 #include <string>
 #include <string_view>
 
+#include "core/base/real.h"
 #include "core/data/component_base.h"
 #include "core/data/component_groups.h"
 #include "core/data/database.h"
-#include "core/real.h"
 
 namespace bubblix {
 

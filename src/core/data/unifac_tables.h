@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <span>
 
+#include "core/base/real.h"
 #include "core/data/component_groups.h"
-#include "core/real.h"
 
 namespace bubblix {
 

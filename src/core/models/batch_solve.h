@@ -25,14 +25,14 @@
 //   t_c,p_mmhg,x1,...,xn,y1,...,yn,gamma1,...,gamman,error
 // t_c in degC, p_mmhg in mm Hg, x (liquid) and y (vapour) as mole fractions, the activity
 // coefficients; numbers with a full stop and 17 significant digits (the C format %.17Lg,
-// correctly rounded). `error` is empty for a solved point. A point that cannot be solved - a
-// line with the wrong number of fields, an unknown task or phase, a field that is not a
-// number, a value without physical sense, a percent outside 0..100 or percents adding up to
-// more than 100, a solver that fails - gets a row with empty numbers and its message (in
-// the given language, starting with its line number) in the error column, in double quotes
-// when it holds a comma, a quote or a line break; the batch goes on with the next line. An
-// empty line inside the input is such a point too (so rows and data lines stay one to one);
-// empty lines at the end are not.
+// correctly rounded: formatSeventeenDigits). `error` is empty for a solved point. A point that
+// cannot be solved - a line with the wrong number of fields, an unknown task or phase, a field that
+// is not a number, a value without physical sense, a percent outside 0..100 or percents adding up
+// to more than 100, a solver that fails - gets a row with empty numbers and its message (in the
+// given language, starting with its line number) in the error column, in double quotes when it
+// holds a comma, a quote or a line break; the batch goes on with the next line. An empty line
+// inside the input is such a point too (so rows and data lines stay one to one); empty lines at the
+// end are not.
 //
 // Only a header that is missing or not the one expected for n stops the batch before any
 // output: InputError naming the expected header. A failed read or write throws FileError.
@@ -45,9 +45,9 @@
 #include <iosfwd>
 #include <string>
 
+#include "core/base/real.h"
 #include "core/data/properties.h"
 #include "core/models/parameter_set.h"
-#include "core/real.h"
 #include "core/texts/text.h"
 
 namespace bubblix {
@@ -66,11 +66,5 @@ BatchSummary SolveBatch(std::istream& in, std::ostream& out, const TParameterSet
 // "task,phase,value,c1,...,c(n-1)" and "t_c,p_mmhg,x1,...,gamman,error" for n components.
 std::string BatchInputHeader(int n);
 std::string BatchOutputHeader(int n);
-
-// The number format of the rows: printf's %.17Lg in the C locale, correctly rounded to the
-// nearest (ties to even). Writes at most kBatchNumberLength characters (no terminator) and
-// returns the count.
-inline constexpr std::size_t kBatchNumberLength = 32;
-std::size_t FormatBatchNumber(Real value, char* out);
 
 }  // namespace bubblix

@@ -118,4 +118,23 @@ const ComponentValues& ModelEvaluator::saturationPressures(Real tau) {
   return pressures_;
 }
 
+void ModelEvaluator::dewResidual(bool temperatureTask, std::span<const Real> v,
+                                 const CompositionVector& y, Real P, Real tau, std::span<Real> F,
+                                 CompositionVector& gamma) {
+  const int n = n_;
+  const Real t = temperatureTask ? v[n] : tau;
+  const Real p = temperatureTask ? P : v[n];
+  CompositionVector x{};
+  for (int i = 0; i < n; ++i)
+    x[i] = v[i];
+  this->gamma(x, t, gamma);
+  const ComponentValues& Psat = saturationPressures(t);
+  Real sum = 0.0L;
+  for (int i = 0; i < n; ++i) {
+    F[i] = v[i] - p * y[i] / (Psat[i] * gamma[i]);
+    sum += v[i];
+  }
+  F[n] = 1.0L - sum;
+}
+
 }  // namespace bubblix

@@ -16,13 +16,15 @@
 // computed by the same routines as ModelGamma and SaturationPressuresAt, so the results are
 // theirs to the last bit. A computation that throws keeps nothing.
 
+#include <span>
+#include "core/base/real.h"
+
 #include "core/data/properties.h"
+#include "core/models/model_evaluation.h"
 #include "core/models/model_types.h"
 #include "core/models/nrtl.h"
 #include "core/models/parameter_set.h"
-#include "core/models/solvers.h"
 #include "core/models/unifac.h"
-#include "core/real.h"
 
 namespace bubblix {
 
@@ -37,6 +39,13 @@ class ModelEvaluator {
 
   // SaturationPressuresAt(mixture, n, tau).
   const ComponentValues& saturationPressures(Real tau);
+
+  // DewResidual (model_evaluation.h) with this model: v[0..n-1] = x, v[n] = tau (task 'T',
+  // temperatureTask) or P, replacing the given one; gamma of x at tau stored in gamma. Kept
+  // terms serve the Jacobian of an iteration, which perturbs the composition at one
+  // temperature.
+  void dewResidual(bool temperatureTask, std::span<const Real> v, const CompositionVector& y,
+                   Real P, Real tau, std::span<Real> F, CompositionVector& gamma);
 
   int componentCount() const { return n_; }
 

@@ -5,10 +5,10 @@
 #include <array>
 #include <cstdint>
 
+#include "core/base/real.h"
+#include "core/base/units.h"
 #include "core/data/component_groups.h"
 #include "core/data/properties.h"
-#include "core/real.h"
-#include "core/units.h"
 
 namespace bubblix {
 

@@ -7,9 +7,9 @@
 // diagonals are not read. tau = T / 273.15 K; V_i liquid molar volumes at tau, dm3/mol.
 // With equal molar volumes this is the textbook NRTL. Sums run in ascending index order.
 
+#include "core/base/real.h"
 #include "core/data/properties.h"
 #include "core/models/model_types.h"
-#include "core/real.h"
 
 namespace bubblix {
 

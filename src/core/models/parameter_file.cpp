@@ -7,9 +7,9 @@
 #include <istream>
 #include <optional>
 
+#include "core/base/errors.h"
 #include "core/data/component_groups_image.h"
-#include "core/errors.h"
-#include "core/numerics/extended80.h"
+#include "core/io/extended80.h"
 #include "core/texts/parameter_file_texts.h"
 
 namespace bubblix {

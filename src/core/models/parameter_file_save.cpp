@@ -3,8 +3,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/io/file_backup.h"
 #include "core/models/parameter_file.h"
-#include "core/report/report_file.h"
 
 namespace bubblix {
 

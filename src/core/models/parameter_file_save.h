@@ -4,8 +4,8 @@
 
 #include <string>
 
+#include "core/io/file_system.h"
 #include "core/models/parameter_set.h"
-#include "core/report/file_system.h"
 
 namespace bubblix {
 

@@ -5,100 +5,22 @@
 #include <cmath>
 #include <limits>
 
+#include "core/numerics/bracketed_root.h"
+
 namespace bubblix {
 
 namespace {
 
 constexpr Real kNaN = std::numeric_limits<Real>::quiet_NaN();
-constexpr Real kEpsilon = std::numeric_limits<Real>::epsilon();
 constexpr Real kFirstBracketStep = 0.02L;  // tau units, 5.463 K
 constexpr Real kBubbleTemperatureStart = 1.2L;
 constexpr Real kBubbleFallbackResidual = 1e-12L;  // |sum y - 1| accepted at the point found
 constexpr Real kRootResidual = 1e-16L;            // |fn| that ends a root search at once
+constexpr BracketSteps kBracketSteps{kFirstBracketStep, kMaxBracketSteps, kMaxRootSteps,
+                                     kRootResidual};
 constexpr Real kMinDamping = 1.0L / 64.0L;
 
 using Function = std::function<Real(Real)>;
-
-bool negative(Real v) {
-  return std::signbit(v);
-}
-
-// A root of fn, which rises (rising) or falls with its argument, searched from `guess`
-// (which must give a finite value) above `lower`. `evaluations` counts the calls. False when
-// no sign change is found.
-bool bracketedRoot(const Function& fn, Real guess, bool rising, Real lower, Real& root,
-                   int& evaluations) {
-  Real a = guess;
-  Real fa = fn(a);
-  ++evaluations;
-  if (!std::isfinite(fa)) return false;
-  if (fa == 0.0L) {
-    root = a;
-    return true;
-  }
-  // Towards the root if fn is monotonic: up when the value must rise and fn rises with its
-  // argument, or must fall and fn falls.
-  const Real direction = (negative(fa) == rising) ? 1.0L : -1.0L;
-  Real step = kFirstBracketStep;
-  Real b = a;
-  Real fb = fa;
-  bool found = false;
-  for (int k = 0; k < kMaxBracketSteps; ++k) {
-    b = a + direction * step;
-    if (!(b > lower)) b = (a + lower) / 2.0L;
-    fb = fn(b);
-    ++evaluations;
-    if (!std::isfinite(fb)) {
-      step /= 4.0L;  // back towards the last finite value
-      continue;
-    }
-    if (fb == 0.0L) {
-      root = b;
-      return true;
-    }
-    if (negative(fb) != negative(fa)) {
-      found = true;
-      break;
-    }
-    a = b;
-    fa = fb;
-    step *= 2.0L;
-  }
-  if (!found) return false;
-
-  // Illinois: regula falsi that halves the kept end's value when the same end stays twice.
-  Real lo = a, flo = fa, hi = b, fhi = fb;
-  Real best = std::fabs(fa) <= std::fabs(fb) ? a : b;
-  Real fBest = std::fmin(std::fabs(fa), std::fabs(fb));
-  int kept = 0;  // -1: lo was kept last time, +1: hi was kept
-  for (int k = 0; k < kMaxRootSteps; ++k) {
-    Real c = (lo * fhi - hi * flo) / (fhi - flo);
-    const Real left = std::fmin(lo, hi), right = std::fmax(lo, hi);
-    if (!(c > left && c < right)) c = left + (right - left) / 2.0L;
-    Real fc = fn(c);
-    ++evaluations;
-    if (!std::isfinite(fc)) return false;
-    if (std::fabs(fc) < fBest) {
-      best = c;
-      fBest = std::fabs(fc);
-    }
-    if (fBest <= kRootResidual) break;
-    if (negative(fc) == negative(fhi)) {
-      hi = c;
-      fhi = fc;
-      if (kept == -1) flo /= 2.0L;
-      kept = -1;
-    } else {
-      lo = c;
-      flo = fc;
-      if (kept == 1) fhi /= 2.0L;
-      kept = 1;
-    }
-    if (std::fabs(hi - lo) <= 4.0L * kEpsilon * std::fmax(std::fabs(lo), std::fabs(hi))) break;
-  }
-  root = best;
-  return true;
-}
 
 void bubblePressure(const BubbleFunction& f, SolveResult& result) {
   // S / 1 Pa - 1, so S = f(1) + 1; then P = S, repeated while P changes.
@@ -135,8 +57,8 @@ void bubbleTemperature(Real start, Real end, const BubbleFunction& f, SolveResul
     }
   }
   Real root = 0.0L;
-  const bool found =
-      finiteStart && bracketedRoot(f, guess, /*rising=*/true, 0.0L, root, evaluations);
+  const bool found = finiteStart && SteppedBracketRoot(f, guess, /*rising=*/true, 0.0L,
+                                                       kBracketSteps, root, evaluations);
   result.FallbackIterations = evaluations;
   if (!found) return;
   const Real sum = f(root);  // the point reported
@@ -201,7 +123,10 @@ void DewFallback(bool temperatureTask, int n, const CompositionVector& y, const 
     result.FallbackIterations = iteration + 1;
     if (temperatureTask) {
       Real root = u;
-      if (!bracketedRoot(logSum, u, /*rising=*/false, 0.0L, root, evaluations)) return;
+      if (!SteppedBracketRoot(logSum, u, /*rising=*/false, 0.0L, kBracketSteps, root,
+                              evaluations)) {
+        return;
+      }
       u = root;
     }
     const Real sum = substitute(u);

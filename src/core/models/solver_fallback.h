@@ -35,8 +35,8 @@
 #include <functional>
 #include <span>
 
+#include "core/base/real.h"
 #include "core/models/solvers.h"
-#include "core/real.h"
 
 namespace bubblix {
 

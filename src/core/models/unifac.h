@@ -21,8 +21,8 @@
 // gamma^C comes from UNIQUACCombinatorial with the components' r and q; the interaction
 // matrices are dimensionless, a_mn = Delta / (R * 273.15 K); tau = T / 273.15 K.
 
+#include "core/base/real.h"
 #include "core/models/model_types.h"
-#include "core/real.h"
 
 namespace bubblix {
 

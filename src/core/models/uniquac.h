@@ -18,9 +18,9 @@
 
 #include <span>
 
+#include "core/base/real.h"
 #include "core/data/properties.h"
 #include "core/models/model_types.h"
-#include "core/real.h"
 
 namespace bubblix {
 

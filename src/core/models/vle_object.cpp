@@ -1,9 +1,16 @@
 #include "core/models/vle_object.h"
 
+#include <optional>
+#include <span>
+#include <stdexcept>
 #include <string>
 
-#include "core/errors.h"
+#include "core/base/errors.h"
+#include "core/models/equilibrium_iterations.h"
+#include "core/models/model_evaluation.h"
+#include "core/models/model_evaluator.h"
 #include "core/models/nrtl.h"
+#include "core/models/solver_input.h"
 #include "core/models/unifac.h"
 #include "core/models/uniquac.h"
 #include "core/models/wilson.h"
@@ -35,11 +42,11 @@ void TUNIQUACObj::BubbleResidual(CompositionVector x, Real& sum, CompositionVect
   TVLEObj::BubbleResidual(x, sum, y, gamma, P, tau);
 }
 
-TUNIFACObj::TUNIFACObj(const SessionState& session, std::uint8_t g, const CompositionVector& q,
-                       const CompositionVector& r, const GroupVector& Q, const Matrix10& a,
-                       const ComponentGroupTable& groups, const GroupIds& idsA,
+TUNIFACObj::TUNIFACObj(const Mixture& mixture, const std::uint8_t& selectedCount, std::uint8_t g,
+                       const CompositionVector& q, const CompositionVector& r, const GroupVector& Q,
+                       const Matrix10& a, const ComponentGroupTable& groups, const GroupIds& idsA,
                        const GroupIds& idsB)
-    : TVLEObj(session),
+    : TVLEObj(mixture, selectedCount),
       g_(g),
       q_(q),
       r_(r),
@@ -71,21 +78,77 @@ void TUNIFACObj::BubbleResidual(CompositionVector x, Real& sum, CompositionVecto
   TVLEObj::BubbleResidual(x, sum, y, gamma, P, tau);
 }
 
-std::unique_ptr<TVLEObj> MakeModelObject(const SessionState& session, const TParameterSet& set) {
+SolveResult TVLEObj::Solve(char task, char phase, Real A, Real B, Real& tau, Real& P,
+                           const TParameterSet& set, CompositionVector& x, CompositionVector& gamma,
+                           CompositionVector& y, const YesNoQuestion& onInversionError) {
+  const std::optional<solver_detail::Problem> problem =
+      solver_detail::openProblem(task, phase, A, B, tau, P, set, x, y);
+  if (!problem) return solver_detail::unchangedResult();
+  // Named copies, not a structured binding: lambdas capture them (clang 14 refuses bindings).
+  const bool temperatureTask = problem->temperatureTask;
+  const bool bubble = problem->bubble;
+  const int n = problem->n;
+  if (componentCount() != n) {
+    throw std::invalid_argument(
+        "TVLEObj::Solve: SelectedCount " + std::to_string(componentCount()) +
+        " differs from the parameter set's component count " + std::to_string(n));
+  }
+
+  solver_detail::Variables vars{tau, P, x, gamma, y};
+  SolveResult result;
+  if (bubble) {
+    if (set.ModelCode == 'F') {
+      const UNIFACComposition prepared = PrepareUNIFAC(mixture(), set, vars.x);
+      GroupFractions = prepared.GroupFractions;
+      CombinatorialGamma = prepared.CombinatorialGamma;
+    }
+    result = solver_detail::solveBubble(temperatureTask, A, B, n, vars, [&]() {
+      Real sum = 0.0L;
+      BubbleResidual(vars.x, sum, vars.y, vars.gamma, vars.P, vars.tau);
+      return sum;
+    });
+  } else {
+    TaskLetter = task;
+    DewTemperature = vars.tau;
+    FixedComposition = vars.y;
+    const Real givenP = vars.P;
+    ModelEvaluator model(mixture(), set);
+    result = solver_detail::solveDew(
+        temperatureTask, n, vars,
+        [&](std::span<const Real> v, std::span<Real> F, CompositionVector& g) {
+          model.dewResidual(solver_detail::isTemperatureTask(TaskLetter), v, FixedComposition,
+                            givenP, DewTemperature, F, g);
+        },
+        onInversionError);
+  }
+  if (result.converged()) solver_detail::copyBack(vars, tau, P, x, gamma, y);
+  return result;
+}
+
+SolveResult TVLEObj::SolveOrThrow(char task, char phase, Real A, Real B, Real& tau, Real& P,
+                                  const TParameterSet& set, CompositionVector& x,
+                                  CompositionVector& gamma, CompositionVector& y,
+                                  const YesNoQuestion& onInversionError) {
+  SolveResult result = Solve(task, phase, A, B, tau, P, set, x, gamma, y, onInversionError);
+  result.throwIfFailed();
+  return result;
+}
+
+std::unique_ptr<TVLEObj> MakeModelObject(const Mixture& mixture, const std::uint8_t& selectedCount,
+                                         const TParameterSet& set) {
   ValidateParameterSet(set);
-  const Mixture& mixture = session.Components;
   switch (set.ModelCode) {
     case 'W':
-      return std::make_unique<TWilsonObj>(session, set.WilsonEnergy);
+      return std::make_unique<TWilsonObj>(mixture, selectedCount, set.WilsonEnergy);
     case 'N':
-      return std::make_unique<TNRTLObj>(session, set.NRTLAlpha, set.NRTLEnergy);
+      return std::make_unique<TNRTLObj>(mixture, selectedCount, set.NRTLAlpha, set.NRTLEnergy);
     case 'Q':
-      return std::make_unique<TUNIQUACObj>(session, MixtureAreas(mixture), set.UNIQUACEnergy,
-                                           MixtureVolumes(mixture));
+      return std::make_unique<TUNIQUACObj>(mixture, selectedCount, MixtureAreas(mixture),
+                                           set.UNIQUACEnergy, MixtureVolumes(mixture));
     case 'F':
-      return std::make_unique<TUNIFACObj>(session, set.GroupCount, MixtureAreas(mixture),
-                                          MixtureVolumes(mixture), set.GroupQ, set.GroupInteraction,
-                                          set.ComponentGroups, set.GroupIdsA, set.GroupIdsB);
+      return std::make_unique<TUNIFACObj>(
+          mixture, selectedCount, set.GroupCount, MixtureAreas(mixture), MixtureVolumes(mixture),
+          set.GroupQ, set.GroupInteraction, set.ComponentGroups, set.GroupIdsA, set.GroupIdsB);
     default:
       throw InputError(kSolverUnknownModel, {std::to_string(set.ModelCode)});
   }

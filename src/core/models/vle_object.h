@@ -3,27 +3,28 @@
 // once per calculation session from the parameter set. The base class has one virtual
 // operation, BubbleResidual; Solve (bubble and dew points) is defined once in the base.
 //
-// Objects count components with the session's SelectedCount and take vapour pressures and
-// molar volumes from the session's mixture (SessionState::Components), both read through the
-// reference given to the constructor, which must outlive the object. Parameters are copied by
-// value: a later change of the session's parameter set does not reach an existing object.
-// Units: tau = T / 273.15 K, P in Pa, energies Delta / (R * 273.15 K); index 0 is the first
+// Objects count components with the count given to the constructor (the session's
+// SelectedCount) and take vapour pressures and molar volumes from the mixture given to it (the
+// session's mixture), both read through the references, which must outlive the object. Parameters
+// are copied by value: a later change of the session's parameter set does not reach an existing
+// object. Units: tau = T / 273.15 K, P in Pa, energies Delta / (R * 273.15 K); index 0 is the first
 // component.
 
 #include <cstdint>
 #include <memory>
 
+#include "core/base/real.h"
+#include "core/data/properties.h"
 #include "core/models/model_types.h"
 #include "core/models/parameter_set.h"
 #include "core/models/solvers.h"
-#include "core/real.h"
-#include "core/session_state.h"
 
 namespace bubblix {
 
 class TVLEObj {
  public:
-  explicit TVLEObj(const SessionState& session) : session_(session) {}
+  TVLEObj(const Mixture& mixture, const std::uint8_t& selectedCount)
+      : mixture_(mixture), selectedCount_(selectedCount) {}
   TVLEObj(const TVLEObj&) = delete;
   TVLEObj& operator=(const TVLEObj&) = delete;
   virtual ~TVLEObj() = default;
@@ -58,16 +59,18 @@ class TVLEObj {
   GroupVector GroupFractions{};            // UNIFAC: group mole fractions of the current liquid
 
  protected:
-  int componentCount() const { return session_.SelectedCount; }
-  const Mixture& mixture() const { return session_.Components; }
+  int componentCount() const { return selectedCount_; }
+  const Mixture& mixture() const { return mixture_; }
 
  private:
-  const SessionState& session_;
+  const Mixture& mixture_;
+  const std::uint8_t& selectedCount_;
 };
 
 class TWilsonObj : public TVLEObj {
  public:
-  TWilsonObj(const SessionState& session, const Matrix4& a) : TVLEObj(session), a_(a) {}
+  TWilsonObj(const Mixture& mixture, const std::uint8_t& selectedCount, const Matrix4& a)
+      : TVLEObj(mixture, selectedCount), a_(a) {}
   void BubbleResidual(CompositionVector x, Real& sum, CompositionVector& y,
                       CompositionVector& gamma, Real P, Real tau) override;
 
@@ -77,8 +80,9 @@ class TWilsonObj : public TVLEObj {
 
 class TNRTLObj : public TVLEObj {
  public:
-  TNRTLObj(const SessionState& session, const Matrix4& alpha, const Matrix4& a)
-      : TVLEObj(session), alpha_(alpha), a_(a) {}
+  TNRTLObj(const Mixture& mixture, const std::uint8_t& selectedCount, const Matrix4& alpha,
+           const Matrix4& a)
+      : TVLEObj(mixture, selectedCount), alpha_(alpha), a_(a) {}
   void BubbleResidual(CompositionVector x, Real& sum, CompositionVector& y,
                       CompositionVector& gamma, Real P, Real tau) override;
 
@@ -90,9 +94,9 @@ class TNRTLObj : public TVLEObj {
 class TUNIQUACObj : public TVLEObj {
  public:
   // q and r: the components' area and volume parameters.
-  TUNIQUACObj(const SessionState& session, const CompositionVector& q, const Matrix10& a,
-              const CompositionVector& r)
-      : TVLEObj(session), q_(q), r_(r), a_(a) {}
+  TUNIQUACObj(const Mixture& mixture, const std::uint8_t& selectedCount, const CompositionVector& q,
+              const Matrix10& a, const CompositionVector& r)
+      : TVLEObj(mixture, selectedCount), q_(q), r_(r), a_(a) {}
   void BubbleResidual(CompositionVector x, Real& sum, CompositionVector& y,
                       CompositionVector& gamma, Real P, Real tau) override;
 
@@ -107,9 +111,10 @@ class TUNIFACObj : public TVLEObj {
   // g groups with main-group numbers idsA and subgroup letters idsB, their area parameters Q
   // and interaction matrix a; the components' q and r and group records. Throws InputError
   // when g or a record's group count is not 1..10.
-  TUNIFACObj(const SessionState& session, std::uint8_t g, const CompositionVector& q,
-             const CompositionVector& r, const GroupVector& Q, const Matrix10& a,
-             const ComponentGroupTable& groups, const GroupIds& idsA, const GroupIds& idsB);
+  TUNIFACObj(const Mixture& mixture, const std::uint8_t& selectedCount, std::uint8_t g,
+             const CompositionVector& q, const CompositionVector& r, const GroupVector& Q,
+             const Matrix10& a, const ComponentGroupTable& groups, const GroupIds& idsA,
+             const GroupIds& idsB);
 
   // Uses the fields GroupFractions and CombinatorialGamma, which must belong to x: Solve sets
   // them, or PrepareComposition.
@@ -131,9 +136,11 @@ class TUNIFACObj : public TVLEObj {
   GroupIds idsB_;
 };
 
-// The object of set.ModelCode built from the set and the session's mixture (its q and r):
+// The object of set.ModelCode built from the set and the session's mixture (its q and r),
+// counting the session's SelectedCount components:
 // 'W' TWilsonObj, 'N' TNRTLObj, 'Q' TUNIQUACObj, 'F' TUNIFACObj. Throws InputError for any
 // other code.
-std::unique_ptr<TVLEObj> MakeModelObject(const SessionState& session, const TParameterSet& set);
+std::unique_ptr<TVLEObj> MakeModelObject(const Mixture& mixture, const std::uint8_t& selectedCount,
+                                         const TParameterSet& set);
 
 }  // namespace bubblix

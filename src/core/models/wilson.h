@@ -7,9 +7,9 @@
 // tau = T / 273.15 K; V_i liquid molar volumes at tau, dm3/mol (only their ratios enter).
 // Sums run in ascending index order. Inputs are not checked: the solvers check what comes out.
 
+#include "core/base/real.h"
 #include "core/data/properties.h"
 #include "core/models/model_types.h"
-#include "core/real.h"
 
 namespace bubblix {
 

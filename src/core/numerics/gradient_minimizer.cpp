@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <string>
 
-#include "core/errors.h"
+#include "core/base/errors.h"
 #include "core/texts/numerics_texts.h"
 
 namespace bubblix {

@@ -20,8 +20,8 @@
 #include <memory>
 #include <type_traits>
 
+#include "core/base/real.h"
 #include "core/numerics/param_vector.h"
-#include "core/real.h"
 #include "core/texts/text.h"
 
 namespace bubblix {

@@ -5,7 +5,7 @@
 #include <string>
 #include <utility>
 
-#include "core/errors.h"
+#include "core/base/errors.h"
 #include "core/texts/numerics_texts.h"
 
 namespace bubblix {

@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "core/real.h"
+#include "core/base/real.h"
 
 namespace bubblix {
 

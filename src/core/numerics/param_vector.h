@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "core/real.h"
+#include "core/base/real.h"
 
 namespace bubblix {
 

@@ -1,7 +1,7 @@
 #include "core/report/report_file_actions.h"
 
-#include "core/errors.h"
-#include "core/report/report_file.h"
+#include "core/base/errors.h"
+#include "core/io/report_file.h"
 #include "core/texts/report_texts.h"
 
 namespace bubblix {
@@ -32,7 +32,7 @@ bool ReportFileActions::OpenAction(ReportDocument& report) {
 bool ReportFileActions::SaveReportAs(const ReportDocument& report, std::string& name) {
   const std::optional<std::string> chosen = ui_.chooseFileToSave(saveRequest());
   if (!chosen) return false;
-  saveReport(report, *chosen, fs_);
+  saveReport(report.lines(), *chosen, fs_);
   name = *chosen;
   return true;
 }
@@ -44,7 +44,7 @@ bool ReportFileActions::SavAction(const ReportDocument& report) {
       throw FileError(kFileNotExamined, {CurrentFileName, error.message()});
   }
   if (kind != FileKind::Regular) return SaveReportAs(report, CurrentFileName);
-  saveReport(report, CurrentFileName, fs_);
+  saveReport(report.lines(), CurrentFileName, fs_);
   return true;
 }
 

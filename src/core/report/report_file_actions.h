@@ -20,7 +20,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/report/file_system.h"
+#include "core/io/file_system.h"
 #include "core/report/report_document.h"
 #include "core/texts/text.h"
 

@@ -58,7 +58,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/errors.h"
+#include "core/base/errors.h"
 
 namespace bubblix {
 

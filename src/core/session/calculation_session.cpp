@@ -3,10 +3,11 @@
 #include <cmath>
 #include <memory>
 
+#include "core/base/errors.h"
+#include "core/base/units.h"
 #include "core/data/experimental_data.h"
-#include "core/errors.h"
-#include "core/numerics/binary_fit_data.h"
-#include "core/report/number_format.h"
+#include "core/fitting/binary_fit_data.h"
+#include "core/io/number_format.h"
 #include "core/session/equilibrium_dialogue.h"
 #include "core/session/fitting_session.h"
 #include "core/session/parameter_file_dialogs.h"
@@ -14,7 +15,6 @@
 #include "core/session/session_support.h"
 #include "core/texts/data_texts.h"
 #include "core/texts/session_texts.h"
-#include "core/units.h"
 
 namespace bubblix {
 
@@ -127,7 +127,8 @@ void calculationSession(SessionContext& context) {
   }
 
   context.report.append(context.text(texts::kSessionHeading, {method}));
-  const std::unique_ptr<TVLEObj> model = MakeModelObject(state, state.ParameterSet);
+  const std::unique_ptr<TVLEObj> model =
+      MakeModelObject(state.Components, state.SelectedCount, state.ParameterSet);
 
   const bool binaryWithData = state.ParameterSet.ComponentCount == 2 && state.DataMissing != 1;
   if (binaryWithData) {
@@ -169,7 +170,9 @@ AdequacyTable checkAdequacy(SessionState& state, const Database& db, TVLEObj& mo
   // set in descending order they are mirrored to be those of the set's first component.
   const bool mirrored = a > b;
   TBinaryFitData data;
-  SelectExperimentalSet(db, std::min(a, b), std::max(a, b), data, state.Pressure);
+  const ExperimentalPoints points = SelectExperimentalSet(db, std::min(a, b), std::max(a, b));
+  LoadExperimentalPoints(points, data);
+  state.Pressure = points.P;
   if (mirrored) {
     for (std::size_t k = 0; k < data.N; ++k) {
       data.x1[k] = 1.0L - data.x1[k];
@@ -237,7 +240,8 @@ AdequacyTable checkAdequacy(SessionState& state, const Database& db, TVLEObj& mo
 
 AdequacyTable checkAdequacy(SessionState& state, const Database& db,
                             const YesNoQuestion& onInversionError) {
-  const std::unique_ptr<TVLEObj> model = MakeModelObject(state, state.ParameterSet);
+  const std::unique_ptr<TVLEObj> model =
+      MakeModelObject(state.Components, state.SelectedCount, state.ParameterSet);
   return checkAdequacy(state, db, *model, onInversionError);
 }
 

@@ -20,14 +20,14 @@
 #include <string>
 #include <vector>
 
+#include "core/base/real.h"
 #include "core/data/database.h"
 #include "core/models/solvers.h"
 #include "core/models/vle_object.h"
-#include "core/real.h"
 #include "core/report/report_document.h"
 #include "core/session/dialogs.h"
 #include "core/session/session_options.h"
-#include "core/session_state.h"
+#include "core/session/session_state.h"
 
 namespace bubblix {
 

@@ -9,34 +9,14 @@
 #include <string_view>
 #include <vector>
 
-#include "core/real.h"
+#include "core/base/real.h"
+#include "core/io/number_reading.h"
 #include "core/session/dialogs.h"
 #include "core/texts/text.h"
 
 namespace bubblix {
 
 // ---- Numbers typed into a grid cell ----
-
-// The text without leading and trailing blanks (bytes up to and including the space, which
-// covers tabs and line breaks).
-std::string_view trimBlanks(std::string_view text);
-
-// Reads a cell's text as a real number: after trimming blanks, an optional sign, digits with
-// at most one decimal separator (at least one digit in all), and an optional exponent part
-// (e or E, optional sign, digits). `decimalSeparator` is the separator of the numbers typed
-// (the system locale's in the desktop program, "." in bubblix-cli); it may be several bytes.
-// Nothing else is a number: no empty text, lone sign, letters, "nan", "inf", hexadecimal
-// form, thousands separator or trailing characters. A value beyond the range of Real is
-// refused; a value too small for it reads as the nearest Real (possibly 0). The result does
-// not depend on the process's C locale.
-std::optional<Real> parseGridNumber(std::string_view text, std::string_view decimalSeparator);
-
-// Whether typing on can still make a number of the text: it is empty or blank, a number, or
-// the start of one - a sign, digits, the decimal separator (or the first bytes of a separator
-// of several), an exponent mark after digits and the exponent's sign - with blanks before it.
-// Blanks after it end it, so they may follow only a whole number. By the syntax alone: a
-// value out of range is refused by OK, not here.
-bool isGridNumberBeginning(std::string_view text, std::string_view decimalSeparator);
 
 // The check made after every change of the text of the cell being edited: the message to show
 // (with a beep, in an error box with OK) when the text is no beginning of a number

@@ -24,7 +24,7 @@
 #include <string>
 #include <vector>
 
-#include "core/real.h"
+#include "core/base/real.h"
 #include "core/texts/text.h"
 
 namespace bubblix {

@@ -4,14 +4,14 @@
 #include <stdexcept>
 #include <vector>
 
-#include "core/errors.h"
-#include "core/report/number_format.h"
+#include "core/base/errors.h"
+#include "core/base/units.h"
+#include "core/io/number_format.h"
 #include "core/session/dialog_rules.h"
 #include "core/session/session_callbacks.h"
 #include "core/session/session_support.h"
 #include "core/texts/session_texts.h"
 #include "core/texts/solver_texts.h"
-#include "core/units.h"
 
 namespace bubblix {
 

@@ -17,12 +17,12 @@
 #include <span>
 #include <string>
 
+#include "core/base/real.h"
 #include "core/models/solvers.h"
-#include "core/real.h"
 #include "core/report/report_document.h"
 #include "core/session/dialogs.h"
 #include "core/session/session_options.h"
-#include "core/session_state.h"
+#include "core/session/session_state.h"
 
 namespace bubblix {
 

@@ -3,21 +3,22 @@
 #include <array>
 #include <span>
 
+#include "core/base/errors.h"
+#include "core/base/units.h"
 #include "core/data/experimental_data.h"
 #include "core/data/properties.h"
 #include "core/data/unifac_tables.h"
-#include "core/errors.h"
-#include "core/numerics/binary_fit.h"
-#include "core/numerics/fitting_objectives.h"
-#include "core/numerics/unifac_group_tables.h"
-#include "core/report/number_format.h"
+#include "core/fitting/binary_fit.h"
+#include "core/fitting/fitting_objectives.h"
+#include "core/fitting/unifac_group_tables.h"
+#include "core/io/number_format.h"
+#include "core/report/fit_progress.h"
 #include "core/session/dialog_rules.h"
 #include "core/session/parameter_file_dialogs.h"
 #include "core/session/session_callbacks.h"
 #include "core/session/session_support.h"
 #include "core/texts/session_texts.h"
 #include "core/texts/solver_texts.h"
-#include "core/units.h"
 
 namespace bubblix {
 
@@ -201,7 +202,8 @@ void FittingRun::startModel() {
 FitControls FittingRun::controls(int progressLine) {
   FitControls controls;
   controls.AskToContinue = slowConvergenceQuestion(c_.dialogs, lang_);
-  controls.Progress = {&c_.report, progressLine, lang_, c_.options.DecimalSeparator};
+  controls.Progress = ProgressLineWriter(
+      {&c_.report, progressLine, lang_, c_.options.DecimalSeparator}, fitting_.Fit);
   controls.IterationLimit = c_.options.IterationLimit;
   return controls;
 }
@@ -255,7 +257,9 @@ FittingRun::PairEnd FittingRun::processPair(int i, int j) {
     source = askNoDataSource(i, j);
     if (source == '1') heading += ".\r\n" + c_.text(texts::kPairHeadingUser);
   } else {
-    SelectExperimentalSet(c_.db, a, b, fitting_.Fit, c_.state.Pressure);
+    const ExperimentalPoints points = SelectExperimentalSet(c_.db, a, b);
+    LoadExperimentalPoints(points, fitting_.Fit);
+    c_.state.Pressure = points.P;
     heading += c_.text(texts::kPairHeadingFitted);
     c_.dialogs.setStatusText(c_.text(texts::kPleaseWait));
     c_.dialogs.processPendingMessages();

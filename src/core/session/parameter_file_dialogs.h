@@ -8,9 +8,9 @@
 #include <string>
 
 #include "core/data/database.h"
-#include "core/report/file_system.h"
+#include "core/io/file_system.h"
 #include "core/session/dialogs.h"
-#include "core/session_state.h"
+#include "core/session/session_state.h"
 
 namespace bubblix {
 

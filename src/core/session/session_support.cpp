@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
+#include "core/base/errors.h"
 #include "core/data/experimental_data.h"
 #include "core/data/properties.h"
-#include "core/errors.h"
 #include "core/models/parameter_file.h"
 #include "core/texts/data_texts.h"
 #include "core/texts/session_texts.h"

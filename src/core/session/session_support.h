@@ -12,7 +12,7 @@
 #include "core/report/report_document.h"
 #include "core/session/dialogs.h"
 #include "core/session/session_options.h"
-#include "core/session_state.h"
+#include "core/session/session_state.h"
 #include "core/texts/text.h"
 
 namespace bubblix::session_detail {

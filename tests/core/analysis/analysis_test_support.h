@@ -11,10 +11,10 @@
 #include "core/data/database.h"
 #include "core/data/experimental_data.h"
 #include "core/data/properties.h"
+#include "core/fitting/binary_fit.h"
+#include "core/fitting/fitting_objectives.h"
+#include "core/fitting/unifac_group_tables.h"
 #include "core/models/parameter_set.h"
-#include "core/numerics/binary_fit.h"
-#include "core/numerics/fitting_objectives.h"
-#include "core/numerics/unifac_group_tables.h"
 
 namespace bubblix::test {
 
@@ -37,8 +37,7 @@ inline BinaryCase FitCase(int a, int b, char model) {
   const Database& db = BuiltInDatabase();
   BinaryCase out{PairMixture(a, b), {}};
   auto state = std::make_unique<FittingState>();
-  Real pressure = 0.0L;
-  SelectExperimentalSet(db, a, b, state->Fit, pressure);
+  LoadExperimentalPoints(SelectExperimentalSet(db, a, b), state->Fit);
   state->Tables = StartUnifacTables(db.ReferenceMainGroupTable, UnifacVariant::MainGroups);
   FitControls controls;
   controls.AskToContinue = [](const Text&) { return true; };

@@ -6,7 +6,7 @@
 
 #include "analysis_test_support.h"
 #include "core/analysis/binary_analysis.h"
-#include "core/units.h"
+#include "core/base/units.h"
 
 namespace bubblix {
 namespace {

@@ -5,8 +5,8 @@
 #include <cmath>
 
 #include "analysis_test_support.h"
-#include "core/errors.h"
-#include "core/units.h"
+#include "core/base/errors.h"
+#include "core/base/units.h"
 
 namespace bubblix {
 namespace {

@@ -6,8 +6,8 @@
 #include <string>
 
 #include "analysis_test_support.h"
-#include "core/errors.h"
-#include "core/units.h"
+#include "core/base/errors.h"
+#include "core/base/units.h"
 
 namespace bubblix {
 namespace {

@@ -6,7 +6,7 @@
 #include <limits>
 #include <span>
 
-#include "core/numerics/extended80.h"
+#include "core/io/extended80.h"
 
 namespace bubblix {
 namespace {

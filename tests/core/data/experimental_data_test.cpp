@@ -2,12 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
+#include <string>
+#include <vector>
 
+#include "core/base/errors.h"
+#include "core/base/units.h"
 #include "core/data/database.h"
-#include "core/errors.h"
 #include "core/texts/data_texts.h"
-#include "core/units.h"
 
 namespace bubblix {
 namespace {
@@ -132,80 +135,50 @@ TEST(HasNoExperimentalData, OnlyThreeOrderedPairsWithFive) {
   }
 }
 
-class SelectExperimentalSetTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    fit.N = 59;
-    fit.i = 1;
-    fit.j = 3;
-    fit.x1.fill(0.25L);
-    fit.y1.fill(0.25L);
-    fit.tau.fill(9.0L);
-    fit.x2.fill(0.75L);
-    fit.WilsonStart.fill(8.0L);
-    fit.NRTLStart.fill(8.0L);
-    fit.UNIQUACStart.fill(8.0L);
-    fit.UNIFACStart.fill(8.0L);
-    fit.names = {"a", "b"};
-  }
-  const Database& db = BuiltInDatabase();
-  TBinaryFitData fit;
-  Real pressure = -1;
-};
-
-TEST_F(SelectExperimentalSetTest, CopiesThePointsAsReducedTemperatures) {
-  SelectExperimentalSet(db, 1, 2, fit, pressure);
-  EXPECT_EQ(fit.N, 52);
-  EXPECT_EQ(pressure, 101308.0L);
-  EXPECT_EQ(fit.P, 101308.0L);
+TEST(SelectExperimentalSet, GivesThePointsAsReducedTemperatures) {
+  const ExperimentalPoints points = SelectExperimentalSet(BuiltInDatabase(), 1, 2);
+  EXPECT_EQ(points.A, 1);
+  EXPECT_EQ(points.B, 2);
+  ASSERT_EQ(points.tau.size(), 52u);
+  ASSERT_EQ(points.x1.size(), 52u);
+  ASSERT_EQ(points.y1.size(), 52u);
+  EXPECT_EQ(points.P, 101308.0L);
   // Hand calculation: 1 + 100 / 273.15 and 1 + 78.3 / 273.15, 19 digits.
-  EXPECT_NEAR(fit.tau[0], 1.366099212886692294L, 1e-18L);
-  EXPECT_NEAR(fit.tau[51], 1.286655683690280066L, 1e-18L);
-  EXPECT_EQ(fit.x1[0], 0.0L);
-  EXPECT_EQ(fit.y1[0], 0.0L);
-  EXPECT_EQ(fit.x1[44], 0.89447L);
-  EXPECT_EQ(fit.y1[1], 0.104L);
-  const TParamVector wilson = {7.5L, 3.5L};
-  const TParamVector nrtl = {1.5L, 1.5L, 1.0L};
-  const TParamVector uniquac = {0.5L, 0.5L};
-  EXPECT_EQ(fit.WilsonStart, wilson);
-  EXPECT_EQ(fit.NRTLStart, nrtl);
-  EXPECT_EQ(fit.UNIQUACStart, uniquac);
-  // Points beyond N are cleared; what the data selection does not own is left alone.
-  for (std::size_t k = 52; k < kMaxFitPoints; ++k) {
-    EXPECT_EQ(fit.tau[k], 0);
-    EXPECT_EQ(fit.x1[k], 0);
-  }
-  EXPECT_EQ(fit.x2[0], 0.75L);
-  EXPECT_EQ(fit.UNIFACStart[0], 8.0L);
-  EXPECT_EQ(fit.i, 1);
-  EXPECT_EQ(fit.j, 3);
-  EXPECT_EQ(fit.names[1], "b");
+  EXPECT_NEAR(points.tau[0], 1.366099212886692294L, 1e-18L);
+  EXPECT_NEAR(points.tau[51], 1.286655683690280066L, 1e-18L);
+  EXPECT_EQ(points.x1[0], 0.0L);
+  EXPECT_EQ(points.y1[0], 0.0L);
+  EXPECT_EQ(points.x1[44], 0.89447L);
+  EXPECT_EQ(points.y1[1], 0.104L);
+  EXPECT_EQ(points.WilsonStart, (std::array<Real, 2>{7.5L, 3.5L}));
+  EXPECT_EQ(points.NRTLStart, (std::array<Real, 3>{1.5L, 1.5L, 1.0L}));
+  EXPECT_EQ(points.UNIQUACStart, (std::array<Real, 2>{0.5L, 0.5L}));
 }
 
-TEST_F(SelectExperimentalSetTest, MirroredSetStartsAtPureFirstComponent) {
-  SelectExperimentalSet(db, 1, 3, fit, pressure);
-  EXPECT_EQ(fit.N, 14);
-  EXPECT_EQ(fit.x1[0], 1.0L);
-  EXPECT_EQ(fit.y1[0], 1.0L);
-  EXPECT_NEAR(fit.tau[0], 1.286655683690280066L, 1e-18L);
-  EXPECT_EQ(fit.NRTLStart[0], 5.5L);
-  EXPECT_EQ(fit.UNIQUACStart[1], 1.6L);
+TEST(SelectExperimentalSet, MirroredSetStartsAtPureFirstComponent) {
+  const Database& db = BuiltInDatabase();
+  const ExperimentalPoints points = SelectExperimentalSet(db, 1, 3);
+  ASSERT_EQ(points.tau.size(), 14u);
+  EXPECT_EQ(points.x1[0], 1.0L);
+  EXPECT_EQ(points.y1[0], 1.0L);
+  EXPECT_NEAR(points.tau[0], 1.286655683690280066L, 1e-18L);
+  EXPECT_EQ(points.NRTLStart[0], 5.5L);
+  EXPECT_EQ(points.UNIQUACStart[1], 1.6L);
   for (int a = 1; a <= 4; ++a) {
     for (int b = a + 1; b <= 4; ++b) {
-      SelectExperimentalSet(db, a, b, fit, pressure);
-      EXPECT_EQ(fit.N, set(db.ExperimentalData, a, b).N);
-      EXPECT_EQ(pressure, 101308.0L);
+      const ExperimentalPoints pair = SelectExperimentalSet(db, a, b);
+      EXPECT_EQ(pair.tau.size(), set(db.ExperimentalData, a, b).N);
+      EXPECT_EQ(pair.P, 101308.0L);
     }
   }
 }
 
-TEST_F(SelectExperimentalSetTest, RefusesIncompleteEntriesNamingThePair) {
-  SelectExperimentalSet(db, 3, 4, fit, pressure);
+TEST(SelectExperimentalSet, RefusesIncompleteEntriesNamingThePair) {
+  const Database& db = BuiltInDatabase();
   const int incomplete[][2] = {{3, 1}, {4, 1}, {3, 2}, {4, 2}, {2, 1}, {4, 3}, {1, 1}, {4, 4}};
   for (const auto& pair : incomplete) {
     try {
-      SelectExperimentalSet(db, pair[0], pair[1], fit, pressure);
+      SelectExperimentalSet(db, pair[0], pair[1]);
       ADD_FAILURE() << "selected [" << pair[0] << ", " << pair[1] << "]";
     } catch (const DataError& e) {
       EXPECT_EQ(&e.text(), &kNoExperimentalSetText);
@@ -213,28 +186,20 @@ TEST_F(SelectExperimentalSetTest, RefusesIncompleteEntriesNamingThePair) {
                 (std::vector<std::string>{std::to_string(pair[0]), std::to_string(pair[1])}));
     }
   }
-  EXPECT_THROW(SelectExperimentalSet(db, 0, 2, fit, pressure), DataError);
-  EXPECT_THROW(SelectExperimentalSet(db, 1, 5, fit, pressure), DataError);
-  // A refused selection leaves the fitting data as they were.
-  EXPECT_EQ(fit.N, 39);
-  EXPECT_EQ(pressure, 101308.0L);
-  EXPECT_EQ(fit.x1[38], 1.0L);
+  EXPECT_THROW(SelectExperimentalSet(db, 0, 2), DataError);
+  EXPECT_THROW(SelectExperimentalSet(db, 1, 5), DataError);
 }
 
-TEST_F(SelectExperimentalSetTest, RefusesSetsThatDoNotFitTheFittingData) {
-  Database changed = db;
+TEST(SelectExperimentalSet, RefusesASetWithFewerValuesThanPoints) {
+  Database changed = BuiltInDatabase();
   TExperimentalSet& e = changed.ExperimentalData[0][1];
-  e.N = 61;
-  e.t.resize(61, 80.0L);
-  e.x.resize(61, 0.5L);
-  e.y.resize(61, 0.5L);
-  EXPECT_THROW(SelectExperimentalSet(changed, 1, 2, fit, pressure), DataError);
-  e.N = 60;
-  SelectExperimentalSet(changed, 1, 2, fit, pressure);
-  EXPECT_EQ(fit.N, 60);
-  EXPECT_EQ(fit.x1[59], 0.5L);
-  e.y.resize(59);
-  EXPECT_THROW(SelectExperimentalSet(changed, 1, 2, fit, pressure), DataError);
+  e.y.resize(e.N - 1u);
+  try {
+    SelectExperimentalSet(changed, 1, 2);
+    ADD_FAILURE() << "selected a short set";
+  } catch (const DataError& error) {
+    EXPECT_EQ(&error.text(), &kExperimentalSetShortText);
+  }
 }
 
 }  // namespace

@@ -6,9 +6,9 @@
 #include <limits>
 #include <string>
 
-#include "core/errors.h"
+#include "core/base/errors.h"
+#include "core/base/units.h"
 #include "core/texts/data_texts.h"
-#include "core/units.h"
 
 namespace bubblix {
 namespace {

@@ -4,8 +4,8 @@
 
 #include <vector>
 
+#include "core/base/errors.h"
 #include "core/data/database.h"
-#include "core/errors.h"
 #include "core/texts/data_texts.h"
 
 namespace bubblix {

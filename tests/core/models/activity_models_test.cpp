@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "core/base/units.h"
+#include "core/models/model_evaluation.h"
 #include "core/models/model_test_support.h"
 #include "core/models/model_types.h"
 #include "core/models/nrtl.h"
@@ -14,7 +16,6 @@
 #include "core/models/unifac.h"
 #include "core/models/uniquac.h"
 #include "core/models/wilson.h"
-#include "core/units.h"
 
 namespace bubblix {
 namespace {

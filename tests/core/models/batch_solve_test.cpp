@@ -1,5 +1,5 @@
 // Batch mode: header checks, one row per point with bad points reported in place, rows that
-// are SolveEquilibrium's results, and the 17-digit number format.
+// are SolveEquilibrium's results.
 
 #include "core/models/batch_solve.h"
 
@@ -13,11 +13,12 @@
 #include <string>
 #include <vector>
 
-#include "core/errors.h"
+#include "core/base/errors.h"
+#include "core/base/units.h"
+#include "core/io/seventeen_digits.h"
 #include "core/models/model_test_support.h"
 #include "core/models/solvers.h"
 #include "core/texts/batch_texts.h"
-#include "core/units.h"
 
 namespace bubblix {
 namespace {
@@ -70,8 +71,8 @@ struct Batch {
 };
 
 std::string exact(Real value) {
-  char buffer[kBatchNumberLength];
-  return std::string(buffer, FormatBatchNumber(value, buffer));
+  char buffer[kSeventeenDigitsLength];
+  return std::string(buffer, formatSeventeenDigits(value, buffer));
 }
 
 TEST(BatchSolve, HeaderMustNameTheColumnsOfTheMixture) {
@@ -240,53 +241,6 @@ TEST(BatchSolve, AFailedWriteIsAFileError) {
   FullDevice device;
   std::ostream out(&device);
   EXPECT_THROW(SolveBatch(in, out, batch.set, batch.mixture, Language::English), FileError);
-}
-
-// The format is printf's %.17Lg (the test runs in the C locale), checked on values of every
-// magnitude, exact ties and rounding carries.
-TEST(BatchNumberFormat, IsPrintfsSeventeenDigits) {
-  std::vector<Real> values = {0.0L,
-                              -0.0L,
-                              1.0L,
-                              0.1L,
-                              -2.5L,
-                              760.0L,
-                              1e-5L,
-                              1e-4L,
-                              9.99999999999999999e-5L,
-                              99999999999999999.0L,
-                              12345678901234567.5L,  // a tie at the 17th digit: to even
-                              12345678901234568.5L,
-                              1e16L,
-                              1e17L,
-                              1e-39L,
-                              1e-40L,
-                              3e300L,
-                              1e-4000L,
-                              LDBL_MAX,
-                              LDBL_TRUE_MIN};
-  std::mt19937_64 engine(7);
-  std::uniform_real_distribution<double> exponent(-60.0, 30.0);
-  for (int k = 0; k < 200000; ++k) {
-    Real v = std::pow(10.0L, static_cast<Real>(exponent(engine)));
-    // All 64 mantissa bits random.
-    std::uint64_t bits = engine() | (std::uint64_t{1} << 63);
-    int e2 = 0;
-    std::frexp(v, &e2);
-    v = std::ldexp(static_cast<Real>(bits), e2 - 64);
-    values.push_back(k % 2 == 0 ? v : -v);
-  }
-  int mismatches = 0;
-  for (const Real v : values) {
-    char expected[64];
-    std::snprintf(expected, sizeof expected, "%.17Lg", v);
-    char got[kBatchNumberLength];
-    const std::string text(got, FormatBatchNumber(v, got));
-    if (text != expected && ++mismatches <= 10) {
-      ADD_FAILURE() << "got " << text << ", printf " << expected;
-    }
-  }
-  EXPECT_EQ(mismatches, 0);
 }
 
 }  // namespace

@@ -9,7 +9,8 @@
 #include <cstring>
 #include <vector>
 
-#include "core/errors.h"
+#include "core/base/errors.h"
+#include "core/models/model_evaluation.h"
 #include "core/models/model_test_support.h"
 #include "core/models/solvers.h"
 

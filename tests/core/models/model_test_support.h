@@ -2,17 +2,17 @@
 // Mixtures of the built-in database and parameter sets for the model and solver tests.
 
 #include <cmath>
+#include <cstdint>
 #include <initializer_list>
 #include <span>
 #include <string>
 #include <vector>
 
+#include "core/base/real.h"
 #include "core/data/database.h"
 #include "core/data/properties.h"
 #include "core/data/unifac_tables.h"
 #include "core/models/parameter_set.h"
-#include "core/real.h"
-#include "core/session_state.h"
 
 namespace bubblix::test {
 
@@ -31,8 +31,16 @@ inline Mixture LoadMixture(std::initializer_list<int> numbers) {
   return mixture;
 }
 
+// What a model object reads of a calculation session: its mixture and component count, and
+// the parameter set it is built from.
+struct ObjectSession {
+  Mixture Components;
+  std::uint8_t SelectedCount = 0;
+  TParameterSet ParameterSet;
+};
+
 // A session whose mixture is the database components `numbers`.
-inline void LoadSession(SessionState& session, std::initializer_list<int> numbers) {
+inline void LoadSession(ObjectSession& session, std::initializer_list<int> numbers) {
   session.Components = LoadMixture(numbers);
   session.SelectedCount = static_cast<std::uint8_t>(numbers.size());
 }

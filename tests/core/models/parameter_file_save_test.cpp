@@ -6,12 +6,10 @@
 #include <system_error>
 #include <vector>
 
-#include "core/errors.h"
+#include "core/base/errors.h"
+#include "core/io/file_test_support.h"
+#include "core/models/model_test_support.h"
 #include "core/models/parameter_file.h"
-#include "core/numerics/binary_fit.h"
-#include "core/numerics/fitting_test_support.h"
-#include "core/numerics/unifac_group_tables.h"
-#include "core/report/report_test_support.h"
 
 namespace bubblix {
 namespace {
@@ -38,23 +36,22 @@ TParameterSet wilsonSet() {
   return set;
 }
 
-// The UNIFAC set of comp.1-comp.2 after a variant-2 fit of the pair: what a fitting session
-// saves.
-TParameterSet fittedUnifacSet() {
-  test::SelectedPair pair(1, 2, UnifacVariant::Subgroups);
-  FitControls controls;
-  FitUNIFAC(*pair.state, pair.mixture, 0, 1, controls);
-  TParameterSet set;
-  set.ModelCode = 'F';
-  set.ComponentCount = 2;
+// The UNIFAC set of comp.1-comp.2 with interactions that use every bit of the 80-bit
+// mantissa, as a fit leaves them.
+TParameterSet unifacSet() {
+  TParameterSet set = test::UnifacSet(test::LoadMixture({1, 2}), 2);
   set.Components = {1, 2, 0, 0};
-  StoreUnifacGroups(pair.state->Tables, pair.mixture, 2, set);
+  for (int g = 0; g < set.GroupCount; ++g) {
+    for (int h = 0; h < set.GroupCount; ++h) {
+      if (g != h) set.GroupInteraction[g][h] = (g + 1.0L) / (3.0L * h + 7.0L);
+    }
+  }
   return set;
 }
 
 TEST(SaveParameterFile, WrittenThenReadGivesTheSameSet) {
   TempDir dir;
-  for (const TParameterSet& set : {wilsonSet(), fittedUnifacSet()}) {
+  for (const TParameterSet& set : {wilsonSet(), unifacSet()}) {
     SCOPED_TRACE(set.ModelCode);
     const std::string path = dir / (std::string(1, set.ModelCode) + ".dat");
     SaveParameterFileTo(path, set);

@@ -16,9 +16,9 @@
 
 #include <unistd.h>
 
+#include "core/base/errors.h"
 #include "core/data/component_groups_image.h"
-#include "core/errors.h"
-#include "core/numerics/extended80.h"
+#include "core/io/extended80.h"
 #include "core/texts/parameter_file_texts.h"
 
 // The expected layouts below come from docs/parameter-file.md.

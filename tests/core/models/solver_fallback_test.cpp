@@ -12,12 +12,12 @@
 #include <memory>
 #include <vector>
 
-#include "core/errors.h"
+#include "core/base/errors.h"
+#include "core/base/units.h"
+#include "core/models/model_evaluation.h"
 #include "core/models/model_test_support.h"
 #include "core/models/solvers.h"
 #include "core/models/vle_object.h"
-#include "core/session_state.h"
-#include "core/units.h"
 
 namespace bubblix {
 namespace {
@@ -333,7 +333,7 @@ TEST(SolverFallbacks, SmallStepsAtALargeResidualAreNoDewPoint) {
 // The model objects run the same fallbacks on their own residual: the same point to the last
 // bit for the three cases above.
 TEST(SolverFallbacks, ObjectFormFindsTheSamePointBitForBit) {
-  SessionState session;
+  test::ObjectSession session;
   test::LoadSession(session, {1, 2});
   struct Case {
     char task, phase;
@@ -354,7 +354,8 @@ TEST(SolverFallbacks, ObjectFormFindsTheSamePointBitForBit) {
     CompositionVector x1 = c.x, y1 = c.y, g1{}, x2 = c.x, y2 = c.y, g2{};
     const SolveResult free = SolveEquilibrium(session.Components, c.task, c.phase, c.A, c.B, tau1,
                                               P1, c.set, x1, g1, y1);
-    const std::unique_ptr<TVLEObj> object = MakeModelObject(session, c.set);
+    const std::unique_ptr<TVLEObj> object =
+        MakeModelObject(session.Components, session.SelectedCount, c.set);
     const SolveResult own = object->Solve(c.task, c.phase, c.A, c.B, tau2, P2, c.set, x2, g2, y2);
     ASSERT_TRUE(free.converged()) << c.task << c.phase;
     EXPECT_EQ(own.Status, free.Status) << c.task << c.phase;

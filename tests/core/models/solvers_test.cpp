@@ -11,10 +11,11 @@
 #include <stdexcept>
 #include <vector>
 
-#include "core/errors.h"
+#include "core/base/errors.h"
+#include "core/base/units.h"
+#include "core/models/model_evaluation.h"
 #include "core/models/model_test_support.h"
 #include "core/texts/numerics_texts.h"
-#include "core/units.h"
 
 namespace bubblix {
 namespace {
@@ -54,210 +55,6 @@ Real idealBubbleTau(const Mixture& mixture, const CompositionVector& x, int n, R
     (sum > P ? hi : lo) = mid;
   }
   return (lo + hi) / 2.0L;
-}
-
-// --- ParabolicStart ------------------------------------------------------------------------
-
-// f = t^2 - 4t + 3 over [0, 2]: the parabola is f itself, roots 1 and 3, the best point is
-// A + d = 1 (f = 0) and the root nearer to it is taken. The three evaluations come in the
-// order A, A + d, B.
-TEST(ParabolicStart, ExactParabolaGivesTheRootNearestTheBestPoint) {
-  std::vector<Real> calls;
-  const auto f = [&](Real t) {
-    calls.push_back(t);
-    return t * t - 4.0L * t + 3.0L;
-  };
-  Real estimate = -7.0L;
-  const SolveResult result = ParabolicStart(0.0L, 2.0L, f, estimate);
-  ASSERT_TRUE(result.converged());
-  EXPECT_EQ(estimate, 1.0L);
-  EXPECT_EQ(calls, (std::vector<Real>{0.0L, 1.0L, 2.0L}));
-}
-
-// f = 8t^2 - 14t + 3 (roots 0.25 and 1.5) over [0, 2]: |f(0)| = |f(1)| = 3, and the tie
-// keeps A as the best point, so the root 0.25 is taken; had the middle point won, 1.5 would
-// be nearer. f = t^2 - 2t over [-1, 3]: roots 0 and 2 lie equally far from the best point 1,
-// and the tie takes X2 = A + d (t0 - w) = 0.
-TEST(ParabolicStart, TiesKeepTheEarlierPointAndTakeTheSecondRoot) {
-  Real estimate = 0.0L;
-  ASSERT_TRUE(ParabolicStart(
-                  0.0L, 2.0L, [](Real t) { return 8.0L * t * t - 14.0L * t + 3.0L; }, estimate)
-                  .converged());
-  EXPECT_EQ(estimate, 0.25L);
-  ASSERT_TRUE(ParabolicStart(
-                  -1.0L, 3.0L, [](Real t) { return t * t - 2.0L * t; }, estimate)
-                  .converged());
-  EXPECT_EQ(estimate, 0.0L);
-}
-
-// A straight line gives e = 0, a parabola above the axis a negative value under the root, a
-// NaN a value that is not finite: each is a fault of ParabolicStart, and the estimate is
-// left alone.
-TEST(ParabolicStart, LinearFunctionNoRealRootAndNaNAreFaults) {
-  Real estimate = 42.0L;
-  SolveResult result = ParabolicStart(
-      0.0L, 2.0L, [](Real t) { return 2.0L * t - 3.0L; }, estimate);
-  EXPECT_EQ(result.Status, SolveStatus::ArithmeticFault);
-  EXPECT_EQ(result.Step, SolveStep::ParabolicStart);
-  EXPECT_EQ(result.Fault, SolveFault::ZeroQuadraticCoefficient);
-
-  result = ParabolicStart(
-      0.0L, 2.0L, [](Real t) { return t * t + 1.0L; }, estimate);
-  EXPECT_EQ(result.Fault, SolveFault::NegativeUnderRoot);
-
-  result = ParabolicStart(
-      0.0L, 2.0L,
-      [](Real t) { return t < 1.5L ? t - 0.5L : std::numeric_limits<Real>::quiet_NaN(); },
-      estimate);
-  EXPECT_EQ(result.Fault, SolveFault::NotFinite);
-  EXPECT_EQ(estimate, 42.0L);
-  EXPECT_EQ(result.message(Language::English),
-            "Arithmetic fault in ParabolicStart after 0 iterations");
-}
-
-// --- SecantSolve ----------------------------------------------------------------------------
-
-// f = t^2 - 2 from 1.5: the root estimate reaches sqrt 2, while the last evaluation, the one
-// the caller's variables keep, is d + s of the final pass with s half the previous
-// correction.
-TEST(SecantSolve, ConvergesAndEndsWithTheEvaluationAtDPlusS) {
-  std::vector<Real> calls;
-  const auto f = [&](Real t) {
-    calls.push_back(t);
-    return t * t - 2.0L;
-  };
-  Real estimate = 1.5L;
-  const SolveResult result = SecantSolve(estimate, 0.02L, 1e-6L, f);
-  ASSERT_TRUE(result.converged());
-  // The last correction is below 1e-6 and the convergence superlinear: 1e-9 is ample.
-  EXPECT_LE(std::fabs(estimate - std::sqrt(2.0L)), 1e-9L);
-  EXPECT_EQ(result.RootEstimate, estimate);
-  ASSERT_EQ(calls.size(), 2u * result.Iterations);
-  ASSERT_GE(result.Iterations, 2);
-  const Real d = calls[calls.size() - 2];
-  const Real previousD = calls[calls.size() - 4];
-  EXPECT_TRUE(sameBits(calls.back(), d + (d - previousD) / 2.0L));
-  EXPECT_TRUE(sameBits(result.LastResidual, calls.back() * calls.back() - 2.0L));
-  EXPECT_NE(calls.back(), estimate) << "the last evaluation is not the root estimate";
-}
-
-// f = t^2 + 1 has no root: the iteration ends after exactly the pass limit; a constant f has a
-// zero slope at once.
-TEST(SecantSolve, NoRootEndsAtThePassLimitAndAFlatFunctionIsAFault) {
-  int calls = 0;
-  Real estimate = 0.3L;
-  SolveResult result = SecantSolve(estimate, 0.02L, 1e-6L, [&](Real t) {
-    ++calls;
-    return t * t + 1.0L;
-  });
-  EXPECT_EQ(result.Status, SolveStatus::NoConvergence);
-  EXPECT_EQ(result.Fault, SolveFault::IterationLimit);
-  EXPECT_EQ(result.Iterations, kMaxSecantPasses);
-  EXPECT_EQ(calls, 2 * kMaxSecantPasses);
-  EXPECT_THROW(result.throwIfFailed(), NoConvergenceError);
-
-  estimate = 0.3L;
-  result = SecantSolve(estimate, 0.02L, 1e-6L, [](Real) { return 1.0L; });
-  EXPECT_EQ(result.Status, SolveStatus::ArithmeticFault);
-  EXPECT_EQ(result.Fault, SolveFault::ZeroSlope);
-  EXPECT_EQ(estimate, 0.3L);
-}
-
-// --- NewtonSolve ------------------------------------------------------------------------------
-
-// F = (2 v0 - 1, v1 - 3) from (0.45, 3): the first iteration perturbs each unknown by
-// 0.1 / 10; the second by its last change / 10 (0.05 / 10 for v0) and, for v1, which did not
-// change, by the tolerance / 10. Two iterations reach the root.
-TEST(NewtonSolve, IncrementsFollowTheStepsButNotBelowTheTolerance) {
-  std::vector<std::array<Real, 2>> calls;
-  const auto F = [&](std::span<const Real> v, std::span<Real> out) {
-    calls.push_back({v[0], v[1]});
-    out[0] = 2.0L * v[0] - 1.0L;
-    out[1] = v[1] - 3.0L;
-  };
-  std::array<Real, 2> v{0.45L, 3.0L};
-  const SolveResult result = NewtonSolve(2, v, F, 1e-6L);
-  ASSERT_TRUE(result.converged());
-  EXPECT_EQ(result.Iterations, 2);
-  EXPECT_LE(std::fabs(v[0] - 0.5L), 1e-18L);
-  EXPECT_EQ(v[1], 3.0L);
-  ASSERT_EQ(calls.size(), 10u);  // per iteration F(v) and two evaluations per unknown
-  EXPECT_EQ(calls[1][0], 0.45L + 0.01L);
-  EXPECT_EQ(calls[2][0], 0.45L - 0.01L);
-  EXPECT_EQ(calls[3][1], 3.0L + 0.01L);
-  EXPECT_EQ(calls[4][1], 3.0L - 0.01L);
-  const Real change0 = calls[5][0] - 0.45L;  // the iterate of the second pass
-  EXPECT_LE(std::fabs(change0 - 0.05L), 1e-18L);
-  EXPECT_EQ(calls[6][0], calls[5][0] + change0 / 10.0L);
-  EXPECT_EQ(calls[8][1], 3.0L + 1e-6L / 10.0L);
-  EXPECT_EQ(calls[9][1], 3.0L - 1e-6L / 10.0L);
-}
-
-// A singular Jacobian ends the iteration with the inversion's own error; v keeps its value.
-TEST(NewtonSolve, SingularJacobianEndsWithTheInversionError) {
-  std::array<Real, 2> v{0.2L, 0.3L};
-  const SolveResult result = NewtonSolve(
-      2, v,
-      [](std::span<const Real> w, std::span<Real> out) {
-        out[0] = w[0] + w[1] - 1.0L;
-        out[1] = 2.0L * w[0] + 2.0L * w[1] - 2.0L;
-      },
-      1e-6L);
-  EXPECT_EQ(result.Status, SolveStatus::ArithmeticFault);
-  EXPECT_EQ(result.Step, SolveStep::InvertMatrix);
-  EXPECT_EQ(result.Fault, SolveFault::SingularMatrix);
-  ASSERT_EQ(result.Message, &texts::kMatrixSingular);
-  EXPECT_EQ(result.message(Language::Russian), "matrix is singular");
-  EXPECT_EQ(v, (std::array<Real, 2>{0.2L, 0.3L}));
-  try {
-    result.throwIfFailed();
-    ADD_FAILURE() << "no error";
-  } catch (const ArithmeticError& error) {
-    EXPECT_EQ(&error.text(), &texts::kMatrixSingular);
-  }
-}
-
-// A Jacobian whose elements are near the largest extended number overflows during the
-// inversion: the Russian message goes through the callback once, in both languages the same
-// text, and the iteration ends with a fault instead of a step made of infinities.
-TEST(NewtonSolve, OverflowingInversionAsksTheCallbackAndEnds) {
-  const Real M = 1e4932L;
-  const auto F = [M](std::span<const Real> w, std::span<Real> out) {
-    out[0] = M * w[0] + M * w[1] + M * w[2];
-    out[1] = -M * w[0] + M * w[1] + M * w[2];
-    out[2] = M * w[0] - M * w[1] + M * w[2];
-  };
-  std::vector<std::string> shown;
-  const YesNoQuestion ask = [&](const Text& text) {
-    shown.push_back(std::string(text.en) + "|" + std::string(text.ru));
-    return true;
-  };
-  std::array<Real, 3> v{0.1L, 0.1L, 0.1L};
-  const SolveResult result = NewtonSolve(3, v, F, 1e-6L, ask);
-  EXPECT_EQ(result.Status, SolveStatus::ArithmeticFault);
-  EXPECT_EQ(result.Step, SolveStep::InvertMatrix);
-  EXPECT_EQ(result.Fault, SolveFault::NotFinite);
-  ASSERT_EQ(shown.size(), 1u);
-  EXPECT_EQ(shown[0], "Ошибка при обращении матрицы|Ошибка при обращении матрицы");
-  for (Real value : v)
-    EXPECT_EQ(value, 0.1L);
-}
-
-// F = v^2 + 1 has no real root: the iteration stops after exactly the iteration limit.
-TEST(NewtonSolve, NoRootEndsAtTheIterationLimit) {
-  int calls = 0;
-  std::array<Real, 1> v{0.7L};
-  const SolveResult result = NewtonSolve(
-      1, v,
-      [&](std::span<const Real> w, std::span<Real> out) {
-        ++calls;
-        out[0] = w[0] * w[0] + 1.0L;
-      },
-      1e-6L);
-  EXPECT_EQ(result.Status, SolveStatus::NoConvergence);
-  EXPECT_EQ(result.Iterations, kMaxNewtonIterations);
-  EXPECT_EQ(calls, 3 * kMaxNewtonIterations);
-  EXPECT_TRUE(std::isfinite(v[0]));
 }
 
 // --- Bubble points ------------------------------------------------------------------------------
@@ -310,8 +107,8 @@ TEST(BubblePoint, ALastEvaluationFarFromTheRootIsReportedAtTheRootEstimate) {
       Real tau = 1.0L, P = givenP;
       CompositionVector x = given, gamma{}, y{};
       const SolveResult result =
-          SolveEquilibrium(mixture, 'T', 'y', tauFromCelsius(20.0L), tauFromCelsius(150.0L), tau,
-                           P, idealSet(2), x, gamma, y);
+          SolveEquilibrium(mixture, 'T', 'y', tauFromCelsius(20.0L), tauFromCelsius(150.0L), tau, P,
+                           idealSet(2), x, gamma, y);
       ASSERT_TRUE(result.converged()) << result.message(Language::English);
       const Real raoult = (given[0] * SaturationPressure(mixture, 0, tau) +
                            given[1] * SaturationPressure(mixture, 1, tau)) /

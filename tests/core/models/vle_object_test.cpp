@@ -9,10 +9,11 @@
 #include <memory>
 #include <stdexcept>
 
-#include "core/errors.h"
+#include "core/base/errors.h"
+#include "core/base/units.h"
+#include "core/models/model_evaluation.h"
 #include "core/models/model_test_support.h"
 #include "core/models/solvers.h"
-#include "core/units.h"
 
 namespace bubblix {
 namespace {
@@ -51,11 +52,11 @@ const ModelCase kCases[] = {{'W', {1, 2}},       {'N', {1, 2}},       {'Q', {1, 
                             {'Q', {1, 2, 3, 4}}, {'F', {1, 2, 3, 4}}, {'F', {1, 3, 4}}};
 
 TEST(ModelObjects, MakeModelObjectBuildsTheClassOfTheModelCode) {
-  SessionState session;
+  test::ObjectSession session;
   test::LoadSession(session, {1, 2});
   for (char model : {'W', 'N', 'Q', 'F'}) {
-    const std::unique_ptr<TVLEObj> object =
-        MakeModelObject(session, test::ModelSet(model, session.Components, 2));
+    const std::unique_ptr<TVLEObj> object = MakeModelObject(
+        session.Components, session.SelectedCount, test::ModelSet(model, session.Components, 2));
     const bool right = (model == 'W' && dynamic_cast<TWilsonObj*>(object.get())) ||
                        (model == 'N' && dynamic_cast<TNRTLObj*>(object.get())) ||
                        (model == 'Q' && dynamic_cast<TUNIQUACObj*>(object.get())) ||
@@ -65,7 +66,7 @@ TEST(ModelObjects, MakeModelObjectBuildsTheClassOfTheModelCode) {
   TParameterSet unknown = test::WilsonSet(2);
   unknown.ModelCode = 'Z';
   try {
-    MakeModelObject(session, unknown);
+    MakeModelObject(session.Components, session.SelectedCount, unknown);
     ADD_FAILURE() << "an unknown model code was accepted";
   } catch (const InputError& error) {
     EXPECT_STREQ(error.what(), "Unknown model code 'Z' in the parameter set");
@@ -76,11 +77,12 @@ TEST(ModelObjects, MakeModelObjectBuildsTheClassOfTheModelCode) {
 // of each model: sum, y and gamma agree bit for bit.
 TEST(ModelObjects, BubbleResidualEqualsTheFreeRoutinesBitForBit) {
   for (const ModelCase& c : kCases) {
-    SessionState session;
+    test::ObjectSession session;
     test::LoadSession(session, c.numbers);
     const int n = session.SelectedCount;
     const TParameterSet set = test::ModelSet(c.model, session.Components, n);
-    const std::unique_ptr<TVLEObj> object = MakeModelObject(session, set);
+    const std::unique_ptr<TVLEObj> object =
+        MakeModelObject(session.Components, session.SelectedCount, set);
     const CompositionVector x =
         n == 2 ? CompositionVector{0.37L, 0.63L} : CompositionVector{0.1L, 0.4L, 0.3L, 0.2L};
     CompositionVector yObject{}, gammaObject{}, yFree{}, gammaFree{};
@@ -98,11 +100,12 @@ TEST(ModelObjects, BubbleResidualEqualsTheFreeRoutinesBitForBit) {
 // terms of x in its fields; for the dew problem it keeps the task, tau and y.
 TEST(ModelObjects, SolveEqualsSolveEquilibriumBitForBit) {
   for (const ModelCase& c : kCases) {
-    SessionState session;
+    test::ObjectSession session;
     test::LoadSession(session, c.numbers);
     const int n = session.SelectedCount;
     const TParameterSet set = test::ModelSet(c.model, session.Components, n);
-    const std::unique_ptr<TVLEObj> object = MakeModelObject(session, set);
+    const std::unique_ptr<TVLEObj> object =
+        MakeModelObject(session.Components, session.SelectedCount, set);
     for (char task : {'T', 'P'}) {
       for (char phase : {'y', 'x'}) {
         const CompositionVector given = n == 2   ? CompositionVector{0.3L, 0.7L}
@@ -144,10 +147,11 @@ TEST(ModelObjects, SolveEqualsSolveEquilibriumBitForBit) {
 // its results as they were, while the free routines follow the change.
 TEST(ModelObjects, ChangedParameterSetDoesNotReachAnExistingObject) {
   for (char model : {'W', 'N', 'Q', 'F'}) {
-    SessionState session;
+    test::ObjectSession session;
     test::LoadSession(session, {1, 2, 3});
     session.ParameterSet = test::ModelSet(model, session.Components, 3);
-    const std::unique_ptr<TVLEObj> object = MakeModelObject(session, session.ParameterSet);
+    const std::unique_ptr<TVLEObj> object =
+        MakeModelObject(session.Components, session.SelectedCount, session.ParameterSet);
     const CompositionVector x{0.2L, 0.5L, 0.3L};
     CompositionVector yBefore{}, gammaBefore{}, yAfter{}, gammaAfter{};
     const Real before = objectSum(*object, x, yBefore, gammaBefore, kPressure, kTau);
@@ -185,11 +189,11 @@ TEST(ModelObjects, ChangedParameterSetDoesNotReachAnExistingObject) {
 
 // A pure liquid gives gamma = 1 and sum = Psat_k / P - 1 (relative 1e-15).
 TEST(ModelObjects, PureComponentBubbleResidualIsVapourPressureOverPressureMinusOne) {
-  SessionState session;
+  test::ObjectSession session;
   test::LoadSession(session, {1, 2, 3, 4});
   for (char model : {'W', 'N', 'Q', 'F'}) {
-    const std::unique_ptr<TVLEObj> object =
-        MakeModelObject(session, test::ModelSet(model, session.Components, 4));
+    const std::unique_ptr<TVLEObj> object = MakeModelObject(
+        session.Components, session.SelectedCount, test::ModelSet(model, session.Components, 4));
     for (int k = 0; k < 4; ++k) {
       CompositionVector x{};
       x[k] = 1.0L;
@@ -205,10 +209,11 @@ TEST(ModelObjects, PureComponentBubbleResidualIsVapourPressureOverPressureMinusO
 // The loop bound is the session's SelectedCount, read at each call; Solve insists that it
 // equals the parameter set's component count.
 TEST(ModelObjects, ObjectsCountComponentsWithTheSessionsSelectedCount) {
-  SessionState session;
+  test::ObjectSession session;
   test::LoadSession(session, {1, 2});
   const TParameterSet set = test::WilsonSet(2);
-  const std::unique_ptr<TVLEObj> object = MakeModelObject(session, set);
+  const std::unique_ptr<TVLEObj> object =
+      MakeModelObject(session.Components, session.SelectedCount, set);
   const CompositionVector x{0.4L, 0.6L};
   CompositionVector y{}, gamma{};
   const Real both = objectSum(*object, x, y, gamma, kPressure, kTau);

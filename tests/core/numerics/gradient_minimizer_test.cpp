@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "core/errors.h"
+#include "core/base/errors.h"
 #include "core/texts/numerics_texts.h"
 
 namespace bubblix {

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <random>
 
-#include "core/errors.h"
+#include "core/base/errors.h"
 #include "core/texts/numerics_texts.h"
 
 namespace bubblix {

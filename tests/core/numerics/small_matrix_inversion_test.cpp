@@ -8,9 +8,9 @@
 #include <span>
 #include <stdexcept>
 
-#include "core/errors.h"
-#include "core/models/solvers.h"
+#include "core/base/errors.h"
 #include "core/numerics/matrix_inversion.h"
+#include "core/numerics/newton.h"
 #include "core/texts/numerics_texts.h"
 
 namespace bubblix {
@@ -81,7 +81,7 @@ TEST(SmallMatrixInversion, NewtonSolveBeyondFiveUnknownsStillConverges) {
     for (std::size_t i = 0; i < x.size(); ++i)
       out[i] = x[i] * x[i] - static_cast<Real>(i + 1);
   };
-  const SolveResult result = NewtonSolve(6, std::span<Real>(v), F, 1e-12L);
+  const IterationResult result = NewtonSolve(6, std::span<Real>(v), F, 1e-12L);
   ASSERT_TRUE(result.converged());
   for (std::size_t i = 0; i < v.size(); ++i)
     EXPECT_NEAR(v[i], std::sqrt(static_cast<Real>(i + 1)), 1e-12L) << i;  // identity

@@ -11,7 +11,7 @@
 #include <functional>
 #include <sstream>
 
-#include "core/report/report_test_support.h"
+#include "core/io/file_test_support.h"
 #include "core/session/scripted_dialogs.h"
 
 namespace bubblix {

@@ -15,10 +15,10 @@
 #include <set>
 #include <sstream>
 
-#include "core/errors.h"
+#include "core/base/errors.h"
+#include "core/io/file_test_support.h"
 #include "core/models/parameter_file.h"
 #include "core/models/parameter_file_save.h"
-#include "core/report/report_test_support.h"
 #include "core/texts/parameter_file_texts.h"
 #include "core/texts/report_texts.h"
 

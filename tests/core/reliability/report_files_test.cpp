@@ -10,9 +10,10 @@
 #include <filesystem>
 #include <random>
 
-#include "core/errors.h"
-#include "core/report/report_file.h"
-#include "core/report/report_test_support.h"
+#include "core/base/errors.h"
+#include "core/io/file_backup.h"
+#include "core/io/file_test_support.h"
+#include "core/io/report_file.h"
 #include "core/texts/report_texts.h"
 
 namespace bubblix {

@@ -5,8 +5,8 @@
 #include <deque>
 #include <filesystem>
 
-#include "core/errors.h"
-#include "core/report/report_test_support.h"
+#include "core/base/errors.h"
+#include "core/io/file_test_support.h"
 
 namespace bubblix {
 namespace {

@@ -6,11 +6,12 @@
 
 #include <cmath>
 
+#include "core/base/units.h"
 #include "core/data/experimental_data.h"
+#include "core/fitting/binary_fit_data.h"
+#include "core/io/number_format.h"
 #include "core/models/parameter_file.h"
-#include "core/report/number_format.h"
 #include "core/session/parameter_file_dialogs.h"
-#include "core/units.h"
 #include "session_test_support.h"
 
 namespace bubblix::session_test {
@@ -98,8 +99,7 @@ TEST(CalculationSession, BinaryNrtlWritesFitHeadingAdequacyTableSummaryAndPoints
 
   // One row per experimental point, against the data of the pair.
   TBinaryFitData data;
-  Real pressure = 0;
-  SelectExperimentalSet(BuiltInDatabase(), 1, 2, data, pressure);
+  LoadExperimentalPoints(SelectExperimentalSet(BuiltInDatabase(), 1, 2), data);
   ASSERT_EQ(data.N, 52);
   const Real M1 = run.state.Components.MolarMasses[0];
   const Real M2 = run.state.Components.MolarMasses[1];

@@ -7,9 +7,9 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/base/units.h"
 #include "core/data/properties.h"
 #include "core/session/parameter_file_dialogs.h"
-#include "core/units.h"
 #include "session_test_support.h"
 
 namespace bubblix::session_test {

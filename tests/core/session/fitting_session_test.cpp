@@ -7,10 +7,10 @@
 
 #include <filesystem>
 
+#include "core/base/units.h"
+#include "core/fitting/fitting_objectives.h"
+#include "core/io/file_backup.h"
 #include "core/models/parameter_file.h"
-#include "core/numerics/fitting_objectives.h"
-#include "core/report/report_file.h"
-#include "core/units.h"
 #include "session_test_support.h"
 
 namespace bubblix::session_test {

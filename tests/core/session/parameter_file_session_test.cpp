@@ -6,8 +6,8 @@
 
 #include <filesystem>
 
+#include "core/base/errors.h"
 #include "core/data/properties.h"
-#include "core/errors.h"
 #include "core/models/parameter_file.h"
 #include "session_test_support.h"
 

@@ -20,7 +20,7 @@
 #include "core/session/fitting_session.h"
 #include "core/session/scripted_dialogs.h"
 #include "core/session/session_options.h"
-#include "core/session_state.h"
+#include "core/session/session_state.h"
 
 namespace bubblix::session_test {
 

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "core/errors.h"
-
 namespace bubblix {
 namespace {
 
@@ -19,13 +17,6 @@ TEST(Text, RenderFillsPositionalPlaceholdersAndKeepsOtherBraces) {
   EXPECT_EQ(render(kFileNotRetrieved, Language::English, {"a.dat"}), "File a.dat is not retrieved");
   EXPECT_EQ(render("{1}-{0}-{1}", {"x", "y"}), "y-x-y");
   EXPECT_EQ(render("{} {2} {a}", {"x"}), "{} {2} {a}");
-}
-
-TEST(Text, ErrorCarriesItsTextAndArgumentsInBothLanguages) {
-  const FileError error(kFileNotRetrieved, {"/tmp/x.dat"});
-  EXPECT_STREQ(error.what(), "File /tmp/x.dat is not retrieved");
-  EXPECT_EQ(error.message(Language::Russian), "Файл /tmp/x.dat не найден");
-  EXPECT_EQ(&error.text(), &kFileNotRetrieved);
 }
 
 }  // namespace

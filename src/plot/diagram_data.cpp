@@ -1,0 +1,71 @@
+#include "plot/diagram_data.h"
+
+#include "core/analysis/phase_diagram.h"
+#include "core/base/errors.h"
+#include "core/base/units.h"
+#include "core/io/number_format.h"
+#include "core/texts/analysis_texts.h"
+#include "core/texts/gui_texts.h"
+
+namespace bubblix::plot {
+
+bool HasBinaryParameterSet(const TParameterSet& set) {
+  return set.ComponentCount == 2 && set.ModelCode != 0;
+}
+
+std::string FormatFixed(Real value, int decimals, std::string_view decimalSeparator) {
+  const std::string pattern = "%." + std::to_string(decimals) + "f";
+  return formatReport(pattern, {value}, decimalSeparator);
+}
+
+DiagramData ComputeDiagram(const Database& db, const TParameterSet& set,
+                           std::optional<Real> celsius, Language lang,
+                           std::string_view decimalSeparator) {
+  const Mixture mixture = BinaryMixture(db, set, lang);
+  const BinaryEquilibrium eq(mixture, set);
+  const Condition at = celsius ? Condition::atTau(tauFromCelsius(*celsius))
+                               : Condition::atPressure(DataSetPressure(db, set));
+  DiagramData data;
+  data.Lang = lang;
+  data.DecimalSeparator = std::string(decimalSeparator);
+  data.Names = {mixture.ComponentNames[0], mixture.ComponentNames[1]};
+  data.Analysis = AnalyseBinary(db, eq, at);
+  if (data.Analysis.Diagram.Bubble.Points.empty()) {
+    // Nothing to draw: an empty diagram would pass for a result.
+    const std::string condition =
+        at.isobaric()
+            ? render(kAtPressure, lang, {FormatFixed(paToMmHg(at.Value), 2, decimalSeparator)})
+            : render(kAtTemperature, lang, {FormatFixed(*celsius, 2, decimalSeparator)});
+    throw NoConvergenceError(kNoBubblePointSolved, {condition});
+  }
+  data.Labels = MakeDiagramLabels(data.Analysis.Diagram, set, data.Names, lang, decimalSeparator);
+  return data;
+}
+
+std::vector<std::string> DiagramReportLines(const DiagramData& data) {
+  std::vector<std::string> lines{data.Labels.MainTitle};
+  for (std::string& line : AnalysisReportLines(data.Analysis, data.Lang, data.DecimalSeparator))
+    lines.push_back(std::move(line));
+  return lines;
+}
+
+std::string AzeotropeLegendText(const DiagramData& data, const Azeotrope& azeotrope) {
+  const EquilibriumPoint& p = azeotrope.Point;
+  const std::string condition =
+      data.isobaric()
+          ? render(kAtTemperature, data.Lang,
+                   {FormatFixed(celsiusFromTau(p.tau), 2, data.DecimalSeparator)})
+          : render(kAtPressure, data.Lang, {FormatFixed(paToMmHg(p.P), 2, data.DecimalSeparator)});
+  return render(
+      texts::kDiagramAzeotropeEntry, data.Lang,
+      {data.Labels.AzeotropeLegend, condition, FormatFixed(p.x1, 4, data.DecimalSeparator)});
+}
+
+std::string SplitLegendText(const DiagramData& data, const SplitRange& range) {
+  return render(
+      texts::kDiagramSplitEntry, data.Lang,
+      {data.Labels.LiquidSplitLegend, FormatFixed(range.From.x1, 4, data.DecimalSeparator),
+       FormatFixed(range.To.x1, 4, data.DecimalSeparator)});
+}
+
+}  // namespace bubblix::plot

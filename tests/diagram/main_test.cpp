@@ -1,0 +1,159 @@
+// The program bubblix-diagram, which draws the diagram of a parameter file without a display.
+
+#include <gtest/gtest.h>
+
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <string>
+#include <vector>
+
+#include "core/models/parameter_file.h"
+#include "plot/plot_test_support.h"
+
+namespace bubblix::plot {
+namespace {
+
+struct ProgramRun {
+  int exitCode = -1;
+  std::string out, err;
+};
+
+ProgramRun runDiagram(const QStringList& args) {
+  QProcess process;
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.remove(QStringLiteral("QT_QPA_PLATFORM"));  // the program chooses offscreen itself
+  env.remove(QStringLiteral("DISPLAY"));
+  env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+  process.setProcessEnvironment(env);
+  process.start(QStringLiteral(BUBBLIX_DIAGRAM_PROGRAM), args);
+  EXPECT_TRUE(process.waitForFinished(60000));
+  ProgramRun run;
+  run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+  run.out = process.readAllStandardOutput().toStdString();
+  run.err = process.readAllStandardError().toStdString();
+  return run;
+}
+
+class DiagramProgram : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(dir_.isValid());
+    params_ = dir_.filePath(QStringLiteral("NRTL.dat"));
+    const std::vector<std::uint8_t> bytes = EncodeParameterFile(test::FittedSet(1, 2, 'N'));
+    test::writeFileBytes(params_, std::string(bytes.begin(), bytes.end()));
+  }
+  QString file(const QString& name) const { return dir_.filePath(name); }
+
+  QTemporaryDir dir_;
+  QString params_;
+};
+
+TEST_F(DiagramProgram, DrawsEachKindWithoutADisplay) {
+  const ProgramRun txy =
+      runDiagram({"--params", params_, "--out", file(QStringLiteral("txy.png"))});
+  EXPECT_EQ(txy.exitCode, 0) << txy.err;
+  EXPECT_EQ(txy.err, "");
+  const QImage image(file(QStringLiteral("txy.png")));
+  ASSERT_FALSE(image.isNull());
+  EXPECT_EQ(image.size(), kSize);
+  EXPECT_GT(nonBackground(image), kSize.width() * kSize.height() / 25);
+  EXPECT_GT(countNear(image, DiagramColours::Dew, 10), 800);
+
+  const ProgramRun pxy = runDiagram({"--params", params_, "--out", file(QStringLiteral("p.png")),
+                                     "--kind", "pxy", "--t", "80", "--size", "640x480"});
+  EXPECT_EQ(pxy.exitCode, 0) << pxy.err;
+  EXPECT_EQ(QImage(file(QStringLiteral("p.png"))).size(), QSize(640, 480));
+
+  const ProgramRun xy = runDiagram({"--params", params_, "--out", file(QStringLiteral("xy.svg")),
+                                    "--kind", "xy", "--lang", "ru"});
+  EXPECT_EQ(xy.exitCode, 0) << xy.err;
+  const std::string svg = test::readFileBytes(file(QStringLiteral("xy.svg")));
+  EXPECT_NE(svg.find("<path"), std::string::npos);
+  EXPECT_NE(svg.find("y-x при P = 760,00 мм рт.ст., модель NRTL"), std::string::npos);
+}
+
+TEST_F(DiagramProgram, WrongCommandLinesGiveStatus2AndTheUsage) {
+  struct Case {
+    QStringList args;
+    std::string message;
+  };
+  const QString out = file(QStringLiteral("d.png"));
+  const std::vector<Case> cases{
+      {{}, "bubblix-diagram: The option --params is required"},
+      {{"--params", params_}, "bubblix-diagram: The option --out is required"},
+      {{"--params", params_, "--out", out, "--kind", "pxy"},
+       "bubblix-diagram: The kind pxy needs the temperature: --t CELSIUS"},
+      {{"--params", params_, "--out", out, "--t", "80"},
+       "bubblix-diagram: The kind txy is drawn at the pressure of the data; --t applies to pxy "
+       "and xy"},
+      {{"--params", params_, "--out", out, "--kind", "tx"},
+       "bubblix-diagram: The option --kind does not take tx: it takes txy, xy, pxy"},
+      {{"--params", params_, "--out", out, "--kind", "pxy", "--t", "eighty"},
+       "bubblix-diagram: The option --t does not take eighty: it takes a number of °C above "
+       "-273.15"},
+      {{"--params", params_, "--out", out, "--size", "100x100"},
+       "bubblix-diagram: The option --size does not take 100x100: it takes WIDTHxHEIGHT in "
+       "pixels, each from 200 to 8000"},
+      {{"--params", params_, "--out", out, "--width", "5"},
+       "bubblix-diagram: Unknown option --width"},
+      {{"--params", params_, "--params", params_},
+       "bubblix-diagram: The option --params is given twice"},
+      {{"--params", params_, "--out"}, "bubblix-diagram: The option --out needs a value"},
+      {{"--lang", "ru", "--params", params_}, "bubblix-diagram: Параметр --out обязателен"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.args.join(' ').toStdString());
+    const ProgramRun run = runDiagram(c.args);
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_EQ(run.err.substr(0, run.err.find('\n')), c.message);
+    // Then the usage, in the language asked.
+    EXPECT_NE(run.err.find("--params"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("[--kind txy|xy|pxy]"), std::string::npos) << run.err;
+  }
+  EXPECT_FALSE(QFile::exists(out));
+  const ProgramRun help = runDiagram({"--help"});
+  EXPECT_EQ(help.exitCode, 0);
+  EXPECT_EQ(help.out.rfind("Usage: bubblix-diagram --params FILE.dat", 0), 0u) << help.out;
+}
+
+TEST_F(DiagramProgram, UnreadableOrUnsuitableSetsAndFilesGiveStatus1AndNameTheProblem) {
+  const QString out = file(QStringLiteral("d.png"));
+  const QString missing = file(QStringLiteral("none.dat"));
+  const ProgramRun noFile = runDiagram({"--params", missing, "--out", out});
+  EXPECT_EQ(noFile.exitCode, 1);
+  EXPECT_NE(noFile.err.find(missing.toStdString()), std::string::npos) << noFile.err;
+
+  // A three-component set.
+  TParameterSet ternary = test::FittedSet(1, 2, 'N');
+  ternary.ComponentCount = 3;
+  ternary.Components[2] = 3;
+  ternary.NRTLAlpha[0][2] = ternary.NRTLAlpha[2][0] = 0.3L;
+  ternary.NRTLAlpha[1][2] = ternary.NRTLAlpha[2][1] = 0.3L;
+  const QString three = file(QStringLiteral("three.dat"));
+  const std::vector<std::uint8_t> bytes = EncodeParameterFile(ternary);
+  test::writeFileBytes(three, std::string(bytes.begin(), bytes.end()));
+  const ProgramRun notBinary = runDiagram({"--params", three, "--out", out, "--lang", "ru"});
+  EXPECT_EQ(notBinary.exitCode, 1);
+  EXPECT_EQ(notBinary.err,
+            "bubblix-diagram: Для диаграмм и поиска азеотропа нужен набор параметров бинарной "
+            "смеси; в этом наборе 3 компонентов\n");
+
+  // Nothing solved: no picture, status 1.
+  const ProgramRun cold =
+      runDiagram({"--params", params_, "--out", out, "--kind", "pxy", "--t", "-273"});
+  EXPECT_EQ(cold.exitCode, 1);
+  EXPECT_EQ(cold.err.rfind("bubblix-diagram: No bubble point at t = -273.00 °C could be solved", 0),
+            0u)
+      << cold.err;
+  EXPECT_FALSE(QFile::exists(out));
+
+  const ProgramRun jpg = runDiagram({"--params", params_, "--out", file(QStringLiteral("d.jpg"))});
+  EXPECT_EQ(jpg.exitCode, 1);
+  EXPECT_NE(jpg.err.find("must end in .png or .svg"), std::string::npos) << jpg.err;
+  EXPECT_FALSE(QFile::exists(out));
+}
+
+}  // namespace
+}  // namespace bubblix::plot
