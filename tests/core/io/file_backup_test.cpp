@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 #include <signal.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <sys/wait.h>
@@ -418,30 +417,6 @@ TEST(SaveSignals, TerminationDuringASaveRemovesTheTemporaryFile) {
   });
   ASSERT_TRUE(WIFEXITED(ignored));
   EXPECT_EQ(WEXITSTATUS(ignored), 0);
-}
-
-TEST(SaveSignals, AFileSizeLimitIsAnErrorNotTheEndOfTheProgram) {
-  const TempDir dir;
-  const std::string file = dir / "Report.txt";
-  writeBytes(file, "current\r\n");
-  const int status = inChild([&] {
-    ::signal(SIGXFSZ, SIG_DFL);
-    installFileSignalHandlers();
-    const rlimit limit{4096, 4096};
-    if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) ::_exit(4);
-    try {
-      saveReport(std::vector<std::string>(500, std::string(40, 'x')), file);
-    } catch (const FileError& error) {
-      ::_exit(&error.text() == &kFileNotWrittenUnchanged && contains(error.what(), "file too large")
-                  ? 0
-                  : 5);
-    }
-    ::_exit(6);
-  });
-  ASSERT_TRUE(WIFEXITED(status)) << "killed by signal " << WTERMSIG(status);
-  EXPECT_EQ(WEXITSTATUS(status), 0);
-  EXPECT_EQ(readBytes(file), "current\r\n");
-  EXPECT_EQ(entriesIn(dir.path()), 1u);
 }
 
 }  // namespace

@@ -105,28 +105,6 @@ TEST(InputFile, APipeIsReadOnlyWhileAProgramWritesToIt) {
   writer.join();
 }
 
-TEST(InputFile, DashIsStandardInput) {
-  const TempDir dir;
-  writeBytes(dir / "in.txt", "from standard input\n");
-  const int saved = ::dup(STDIN_FILENO);
-  const int file = ::open((dir / "in.txt").c_str(), O_RDONLY);
-  ASSERT_GE(::dup2(file, STDIN_FILENO), 0);
-  ::close(file);
-  std::string read;
-  bool standard = false;
-  {
-    InputFile input("-", kFileNotRead);
-    standard = input.isStandardInput();
-    read = input.readAll(1000, kTooLarge);
-  }
-  // Standard input is not closed with the InputFile.
-  EXPECT_NE(::fcntl(STDIN_FILENO, F_GETFD), -1);
-  ::dup2(saved, STDIN_FILENO);
-  ::close(saved);
-  EXPECT_TRUE(standard);
-  EXPECT_EQ(read, "from standard input\n");
-}
-
 TEST(FileReasons, CommonErrorsInBothLanguagesOthersAsTheSystemSaysThem) {
   const FileError full =
       fileError(kFileNotWritten, {"a.txt"}, std::make_error_code(std::errc::no_space_on_device));
