@@ -48,7 +48,7 @@ CLI::App* setupAdequacyCommand(CLI::App& app, AdequacyCommandOptions& options) {
       "adequacy", "check a binary parameter set against the pair's experimental data");
   command->add_option("--params", options.Params, "the parameter file (.dat)")
       ->required()
-      ->check(CLI::ExistingFile);
+      ->check(existingInput(false));
   addLanguageOption(*command, options.Lang);
   command->add_flag("--json", options.Json, "write a JSON object instead of the report");
   return command;

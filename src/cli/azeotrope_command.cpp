@@ -37,7 +37,7 @@ CLI::App* setupAzeotropeCommand(CLI::App& app, AzeotropeCommandOptions& options)
       "azeotrope", "azeotropes and liquid split of a binary parameter set at the data's pressure");
   command->add_option("--params", options.Params, "the parameter file (.dat)")
       ->required()
-      ->check(CLI::ExistingFile);
+      ->check(existingInput(false));
   addLanguageOption(*command, options.Lang);
   command->add_flag("--json", options.Json, "write a JSON object instead of the report lines");
   return command;

@@ -1,6 +1,9 @@
 #include "cli/cli_common.h"
 
+#include <sys/stat.h>
+
 #include <CLI/CLI.hpp>
+#include <cerrno>
 #include <exception>
 #include <ostream>
 
@@ -9,6 +12,18 @@
 #include "core/session/dialog_rules.h"
 
 namespace bubblix::cli {
+
+CLI::Validator existingInput(bool standardInput) {
+  return CLI::Validator(
+      [standardInput](std::string& name) -> std::string {
+        if (standardInput && name == "-") return {};
+        struct stat info {};
+        if (::stat(name.c_str(), &info) != 0 && (errno == ENOENT || errno == ENOTDIR))
+          return "File does not exist: " + name;
+        return {};
+      },
+      "FILE");
+}
 
 void addLanguageOption(CLI::App& command, std::string& lang) {
   command.add_option("--lang", lang, "language of the report and the messages (default en)")

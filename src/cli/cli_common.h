@@ -17,7 +17,8 @@
 
 namespace CLI {
 class App;
-}
+class Validator;
+}  // namespace CLI
 
 namespace bubblix::cli {
 
@@ -38,6 +39,13 @@ struct CommandStreams {
   std::ostream& out;
   std::ostream& err;
 };
+
+// The check of an option naming an input file: a name that leads nowhere ("File does not
+// exist: NAME") is a wrong command line (exit status 2); whatever else is wrong with the file
+// (a folder, a loop of symbolic links, no permission) is reported by the command when it reads
+// the file, as a file error naming the reason (exit status 1). With standardInput, "-" stands
+// for standard input.
+CLI::Validator existingInput(bool standardInput);
 
 // The option --lang en|ru (English by default) of a command.
 void addLanguageOption(CLI::App& command, std::string& lang);

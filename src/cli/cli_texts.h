@@ -63,8 +63,9 @@ inline constexpr Text kParameterFileError{"Parameter file {0}: {1}", "Файл �
 
 // ---- Files ----
 
-inline constexpr Text kCannotRead{"{0} cannot be read: {1}", "Не удается прочитать {0}: {1}"};
-inline constexpr Text kCannotWrite{"{0} cannot be written: {1}", "Не удается записать {0}: {1}"};
+// {0} the batch input ("-": standard input), {1} the line, {2} the system's reason.
+inline constexpr Text kBatchInputReadFailed{"Batch input {0}: reading failed at line {1}: {2}",
+                                            "Пакетный ввод {0}: ошибка чтения в строке {1}: {2}"};
 
 // ---- Results ----
 
@@ -109,6 +110,13 @@ inline constexpr Text kAnswersLeft{
     "Файл ответов {0}: сеанс завершен, неиспользованных ответов: {1}, первый в строке {2}"};
 inline constexpr Text kSessionFailed{"The session ended with an error (see the message above)",
                                      "Сеанс завершен с ошибкой (см. сообщение выше)"};
+inline constexpr Text kSessionSaveFailed{
+    "The session could not save a file (see the message above)",
+    "Сеансу не удалось сохранить файл (см. сообщение выше)"};
+// {0} the report file of --report.
+inline constexpr Text kEmptyReportNotSaved{
+    "The session wrote no report line: {0} is not written and stays as it was",
+    "Сеанс не записал ни одной строки отчета: {0} не записан и остался прежним"};
 
 // ---- The diagram program ----
 

@@ -29,7 +29,7 @@ CLI::App* setupGammaCommand(CLI::App& app, GammaCommandOptions& options) {
       app.add_subcommand("gamma", "activity coefficients of a parameter set's model at t and x");
   command->add_option("--params", options.Params, "the parameter file (.dat)")
       ->required()
-      ->check(CLI::ExistingFile);
+      ->check(existingInput(false));
   command->add_option("--t", options.T, "the temperature, degC")->required();
   command
       ->add_option("--x", options.X,

@@ -19,6 +19,7 @@
 #include "cli/gamma_command.h"
 #include "cli/session_command.h"
 #include "cli/solve_command.h"
+#include "core/io/temporary_files.h"
 
 namespace {
 
@@ -108,6 +109,8 @@ int run(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // A file-size limit, SIGINT or SIGTERM never leave a half-written file or a temporary one.
+  bubblix::installFileSignalHandlers();
   // The commands turn their errors into messages; this is the last guard (the parser itself
   // running out of memory), so that the program never ends without one.
   try {

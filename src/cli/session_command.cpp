@@ -5,6 +5,7 @@
 
 #include "cli/cli_texts.h"
 #include "core/data/database.h"
+#include "core/io/input_file.h"
 #include "core/io/report_file.h"
 #include "core/session/calculation_session.h"
 #include "core/session/scripted_dialogs.h"
@@ -14,13 +15,15 @@ namespace bubblix::cli {
 CLI::App* setupSessionCommand(CLI::App& app, SessionCommandOptions& options) {
   CLI::App* command = app.add_subcommand(
       "session", "run one calculation session with the answers of an answer script");
-  command->add_option("--answers", options.Answers, "the answer script (see README.md)")
+  command
+      ->add_option("--answers", options.Answers,
+                   "the answer script (see README.md; - reads standard input)")
       ->required()
-      ->check(CLI::ExistingFile);
+      ->check(existingInput(true));
   addLanguageOption(*command, options.Lang);
   command->add_option("--report", options.Report,
                       "also write the report to this file (UTF-8, CR LF; an old file is kept "
-                      "as its .bak copy)");
+                      "as its .bak copy once the new one is complete)");
   return command;
 }
 
@@ -31,6 +34,11 @@ int runSessionCommand(const SessionCommandOptions& options, CommandStreams io) {
 
   SessionState state;
   state.InterfaceLanguage = lang;
+  if (options.Answers == kStandardInputName) {
+    state.Files.noteStandardInputRead(FileRole::AnswerScript);
+  } else {
+    state.Files.noteRead(options.Answers, FileRole::AnswerScript);
+  }
   LineListReport report;
   SessionResult result;
   std::optional<std::string> scriptError;
@@ -46,11 +54,17 @@ int runSessionCommand(const SessionCommandOptions& options, CommandStreams io) {
   printLines(io.out, report.lines());
   int status = kExitOk;
   if (!options.Report.empty()) {
-    try {
-      saveReport(report.lines(), options.Report);
-    } catch (const Error& error) {
-      printError(io.err, error.message(lang));
-      status = kExitFailed;
+    if (report.lines().empty()) {
+      // A session refused before it wrote anything has no result: the file stays as it was.
+      printError(io.err, render(texts::kEmptyReportNotSaved, lang, {options.Report}));
+    } else {
+      try {
+        // Checked against the script, a parameter file the session loaded and one it saved.
+        saveReport(report.lines(), options.Report, state.Files);
+      } catch (const Error& error) {
+        printError(io.err, error.message(lang));
+        status = kExitFailed;
+      }
     }
   }
   if (scriptError) {
@@ -61,6 +75,10 @@ int runSessionCommand(const SessionCommandOptions& options, CommandStreams io) {
     // The error box has been written to standard error already.
     printError(io.err, render(texts::kSessionFailed, lang));
     return kExitFailed;
+  }
+  if (result.SaveFailed) {
+    printError(io.err, render(texts::kSessionSaveFailed, lang));
+    status = kExitFailed;
   }
   const AnswerScript& script = dialogs.script();
   if (!script.atEnd()) {

@@ -1,19 +1,20 @@
 #include "cli/solve_command.h"
 
 #include <CLI/CLI.hpp>
-#include <cerrno>
-#include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <span>
 
 #include "cli/cli_texts.h"
 #include "cli/json_output.h"
 #include "core/base/units.h"
-#include "core/io/file_backup.h"
+#include "core/io/file_errors.h"
+#include "core/io/input_file.h"
+#include "core/io/run_files.h"
 #include "core/models/batch_solve.h"
 #include "core/report/report_document.h"
 #include "core/session/equilibrium_dialogue.h"
+#include "core/texts/batch_texts.h"
+#include "core/texts/file_texts.h"
 #include "core/texts/session_texts.h"
 
 namespace bubblix::cli {
@@ -102,26 +103,40 @@ int solveBatch(const SolveCommandOptions& options, CommandStreams io) {
   }
   if (options.Json) throw UsageError(texts::kJsonWithBatch);
   std::error_code ignored;
-  if (!options.Out.empty() && std::filesystem::equivalent(options.Batch, options.Out, ignored)) {
+  if (!options.Out.empty() && options.Batch != kStandardInputName &&
+      std::filesystem::equivalent(options.Batch, options.Out, ignored)) {
     throw UsageError(texts::kBatchSameFile, {options.Out});
   }
 
   const Language lang = languageOf(options.Lang);
-  const LoadedSet loaded = loadParameterSet(options.Params, lang);
-  std::ifstream in(options.Batch, std::ios::binary);
-  if (!in) throw FileError(texts::kCannotRead, {options.Batch, std::strerror(errno)});
+  LoadedSet loaded = loadParameterSet(options.Params, lang);
+  RunFiles& files = loaded.State.Files;
+  InputFile in(options.Batch, core_texts::kFileNotRead);
+  if (in.isStandardInput()) {
+    files.noteStandardInputRead(FileRole::BatchInput);
+  } else {
+    files.noteRead(options.Batch, FileRole::BatchInput);
+  }
 
   BatchSummary summary;
+  const auto solve = [&](std::ostream& out) {
+    try {
+      summary =
+          SolveBatch(in.stream(), out, loaded.State.ParameterSet, loaded.State.Components, lang);
+    } catch (const FileError& error) {
+      // The batch names the line; the file and the system's reason are known here.
+      if (&error.text() != &core_texts::kBatchReadFailed || in.readError() == 0) throw;
+      throwFileError(texts::kBatchInputReadFailed, {options.Batch, error.args().at(0)},
+                     {in.readError(), std::generic_category()});
+    }
+  };
   if (options.Out.empty()) {
-    summary = SolveBatch(in, io.out, loaded.State.ParameterSet, loaded.State.Components, lang);
+    solve(io.out);
   } else {
-    // As every file the program overwrites, an existing one is kept as its back-up copy.
-    BackupFile(options.Out);
-    std::ofstream out(options.Out, std::ios::binary | std::ios::trunc);
-    if (!out) throw FileError(texts::kCannotWrite, {options.Out, std::strerror(errno)});
-    summary = SolveBatch(in, out, loaded.State.ParameterSet, loaded.State.Components, lang);
-    out.close();
-    if (!out) throw FileError(texts::kCannotWrite, {options.Out, std::strerror(errno)});
+    // The rows go to a temporary file that takes the name only when the whole batch is
+    // written: a batch refused at its header, a full disk or SIGTERM leave OUT and its
+    // back-up copy as they were.
+    files.save(options.Out, FileRole::BatchOutput, solve);
   }
   if (summary.Failed > 0) {
     printError(io.err, render(texts::kBatchPointsFailed, lang,
@@ -138,7 +153,7 @@ CLI::App* setupSolveCommand(CLI::App& app, SolveCommandOptions& options) {
       "solve", "one bubble or dew point of a parameter set, or a CSV file of points");
   command->add_option("--params", options.Params, "the parameter file (.dat)")
       ->required()
-      ->check(CLI::ExistingFile);
+      ->check(existingInput(false));
   command
       ->add_option("--task", options.Task,
                    "T: temperature at a given pressure; P: pressure at a given temperature")
@@ -157,8 +172,10 @@ CLI::App* setupSolveCommand(CLI::App& app, SolveCommandOptions& options) {
   command->add_option("--composition", options.Composition,
                       "mole percents of components 1..n-1, comma-separated (the last "
                       "component is the rest to 100)");
-  command->add_option("--batch", options.Batch, "a CSV file of points, one per line")
-      ->check(CLI::ExistingFile);
+  command
+      ->add_option("--batch", options.Batch,
+                   "a CSV file of points, one per line (- reads standard input)")
+      ->check(existingInput(true));
   command->add_option("--out", options.Out, "--batch: write the results to this CSV file");
   addLanguageOption(*command, options.Lang);
   command->add_flag("--json", options.Json, "write a JSON object instead of the report row");

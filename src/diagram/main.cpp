@@ -19,6 +19,8 @@
 
 #include "core/base/errors.h"
 #include "core/data/database.h"
+#include "core/io/run_files.h"
+#include "core/io/temporary_files.h"
 #include "core/models/parameter_file.h"
 #include "core/texts/gui_texts.h"
 #include "plot/diagram_data.h"
@@ -152,6 +154,8 @@ Options parse(int argc, char** argv, Language lang) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // A file-size limit, SIGINT or SIGTERM never leave a half-written picture or a temporary file.
+  bubblix::installFileSignalHandlers();
   const Language lang = languageOf(argc, argv);
   Options options;
   try {
@@ -176,13 +180,16 @@ int main(int argc, char** argv) {
     const bubblix::Database& db = bubblix::BuiltInDatabase();
     const bubblix::ParameterFileContents file =
         bubblix::ReadParameterFile(std::filesystem::path(options.params));
+    // The picture must not replace the parameter file, through a link or by its back-up name.
+    bubblix::RunFiles files;
+    files.noteRead(options.params, bubblix::FileRole::ParameterFile);
     const std::string separator = lang == Language::English ? "." : ",";
     const plot::DiagramData data =
         plot::ComputeDiagram(db, file.set, options.celsius, lang, separator);
     const plot::DiagramView view =
         options.kind == "xy" ? plot::DiagramView::Xy : plot::DiagramView::Main;
     plot::SaveDiagram(data, view, QString::fromLocal8Bit(options.out.c_str()),
-                      QSize(options.width, options.height));
+                      QSize(options.width, options.height), &files);
   } catch (const bubblix::Error& e) {
     printError(lang, e.message(lang));
     return kFailed;

@@ -41,8 +41,8 @@ TfmFont::TfmFont(QWidget* dialogParent) : dialog_(std::make_unique<QFontDialog>(
 TfmFont::~TfmFont() = default;
 
 TfmAction::TfmAction(QWidget* window, TfmSaveFile& saveFile, TfmPrint* print, TfmFont& font,
-                     FileSystem& fs)
-    : window_(window), saveFile_(saveFile), print_(print), font_(font), files_(*this, fs) {
+                     FileSystem& fs, RunFiles* run)
+    : window_(window), saveFile_(saveFile), print_(print), font_(font), files_(*this, fs, run) {
   setObjectName(QStringLiteral("fmAction"));
   OpenAction = makeAction(this, "OpenAction");
   SavAction = makeAction(this, "SavAction");

@@ -42,8 +42,9 @@ class TfmAction : public QObject, private ReportFileUi {
 
  public:
   // window: the parent of the dialogs and message boxes. fs: where report files are written.
+  // run: the files of the program's run, which a save must not destroy (run_files.h).
   TfmAction(QWidget* window, TfmSaveFile& saveFile, TfmPrint* print, TfmFont& font,
-            FileSystem& fs = systemFileSystem());
+            FileSystem& fs = systemFileSystem(), RunFiles* run = nullptr);
   ~TfmAction() override;
 
   // The language of the messages (the main frame copies it in).

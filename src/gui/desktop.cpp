@@ -62,13 +62,16 @@ Desktop::Desktop(SessionState& state, const StartUpOptions& options) : state_(st
   }
   fmPrint = std::make_unique<TfmPrint>();
   fmFont = std::make_unique<TfmFont>(fmVLE.get());
-  fmAction = std::make_unique<TfmAction>(fmVLE.get(), *fmSaveFile, fmPrint.get(), *fmFont);
+  // Every save of the program is checked against the files saved since start-up.
+  fmAction = std::make_unique<TfmAction>(fmVLE.get(), *fmSaveFile, fmPrint.get(), *fmFont,
+                                         systemFileSystem(), &state.Files);
   fmCheckListBox = std::make_unique<TfmCheckListBox>(fmVLE.get());
 
   fmVLE->setActionForm(fmAction.get());
   dialogs = std::make_unique<QtDialogs>(*fmVLE, *fmAltern, *fmCheckListBox);
   fmVLE->setSessionDialogs(dialogs.get());
   fmVLE->setSessionState(&state);
+  fmVLE->setRunFiles(&state.Files);
 }
 
 Desktop::~Desktop() = default;

@@ -59,12 +59,13 @@ void DiagramCanvas::paintEvent(QPaintEvent*) {
 }
 
 TfmDiagram::TfmDiagram(const TParameterSet& set, Language lang, std::string decimalSeparator,
-                       ReportLines report, QWidget* parent)
+                       ReportLines report, QWidget* parent, RunFiles* run)
     : QWidget(parent, Qt::Window),
       set_(set),
       lang_(lang),
       decimalSeparator_(std::move(decimalSeparator)),
-      report_(std::move(report)) {
+      report_(std::move(report)),
+      run_(run) {
   setObjectName(QStringLiteral("fmDiagram"));
   std::shared_ptr<const plot::DiagramData> data;
   {
@@ -160,7 +161,7 @@ bool TfmDiagram::drawIsothermal(double celsius) {
 void TfmDiagram::saveCurrent(const QString& path, QSize size) const {
   const DiagramCanvas* shown = canvas(tabs->currentIndex());
   if (shown == nullptr) return;
-  plot::SaveDiagram(shown->data(), shown->view(), path, size);
+  plot::SaveDiagram(shown->data(), shown->view(), path, size, run_);
 }
 
 void TfmDiagram::saveClicked() {

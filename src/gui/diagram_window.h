@@ -58,14 +58,16 @@ class TfmDiagram : public QWidget {
   // Draws the diagrams of `set` at its data set's pressure and hands their analysis lines to
   // `report`. Throws the Error the analysis throws (a set that is not binary, components the
   // database lacks, a model the solvers refuse); then no window is made and nothing reported.
+  // run: the files of the program's run, which a save must not destroy (none: not checked).
   TfmDiagram(const TParameterSet& set, Language lang, std::string decimalSeparator,
-             ReportLines report, QWidget* parent = nullptr);
+             ReportLines report, QWidget* parent = nullptr, RunFiles* run = nullptr);
   ~TfmDiagram() override;
 
   // Draws P-x-y at `celsius` (°C) in the third tab, replacing an earlier one, and makes it
   // the current tab. An error is shown in a message box; false then.
   bool drawIsothermal(double celsius);
-  // Writes the diagram of the current tab (PNG or SVG by the name's ending). Throws FileError.
+  // Writes the diagram of the current tab (PNG or SVG by the name's ending) by the save
+  // routine, checked against the run's files. Throws FileError.
   void saveCurrent(const QString& path,
                    QSize size = {plot::kDefaultDiagramWidth, plot::kDefaultDiagramHeight}) const;
   DiagramCanvas* canvas(int tab) const;
@@ -84,6 +86,7 @@ class TfmDiagram : public QWidget {
   Language lang_;
   std::string decimalSeparator_;
   ReportLines report_;
+  RunFiles* run_;
   int pxyTab_ = -1;
 };
 

@@ -6,11 +6,14 @@
 #include <string>
 #include <vector>
 
+#include "core/io/temporary_files.h"
 #include "core/session/session_state.h"
 #include "gui/desktop.h"
 #include "gui/report_pdf.h"
 
 int main(int argc, char** argv) {
+  // A file-size limit, SIGINT or SIGTERM never leave a half-written file or a temporary one.
+  bubblix::installFileSignalHandlers();
   if (bubblix::gui::asksForPrintPdf(argc, argv)) {
     // No window is shown: no display is needed.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -418,7 +418,7 @@ void TfmVLE::openDiagram() {
             for (const std::string& line : lines)
               mmVLE->append(line);
           },
-          this);
+          this, runFiles_);
     } catch (const Error& error) {
       showErrorBox(this, error.message(interfaceLanguage_), interfaceLanguage_);
       return;

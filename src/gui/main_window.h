@@ -24,6 +24,7 @@ class QToolButton;
 namespace bubblix {
 class Dialogs;
 struct SessionState;
+class RunFiles;
 }  // namespace bubblix
 
 namespace bubblix::gui {
@@ -97,6 +98,8 @@ class TfmVLE : public QMainWindow {
   void setSession(SessionEntry session) { session_ = std::move(session); }
   // The run's state, whose parameter set the Diagram action draws.
   void setSessionState(const SessionState* state);
+  // The files of the program's run, which a diagram's save must not destroy.
+  void setRunFiles(RunFiles* files) { runFiles_ = files; }
 
   // The window opens at least kMinimumWidth x kMinimumHeight pixels, and wide enough for a
   // report line of kReportColumns characters of the memo's font (the four-component
@@ -142,6 +145,7 @@ class TfmVLE : public QMainWindow {
   TfmAction* action_ = nullptr;
   Dialogs* dialogs_ = nullptr;
   const SessionState* state_ = nullptr;
+  RunFiles* runFiles_ = nullptr;
   SessionEntry session_;
   QPointer<TfmDiagram> fmDiagram_;
   // Sessions started so far; the diagram window shows the set of sessionsRun_ at its making.

@@ -4,10 +4,11 @@
 //   bubblix --print-pdf REPORT.txt OUT.pdf
 //
 // The report file is read as Open reads it and printed as the Print action prints it, on A4
-// portrait in the report's default font. Exit status 0 when written, 1 when the report cannot
-// be read or the PDF not written (the message names the file), 2 for a wrong command line.
-// Qt's offscreen platform is used unless another one is chosen (QT_QPA_PLATFORM), so no
-// display is needed.
+// portrait in the report's default font; the PDF is saved by the save routine
+// (core/io/file_backup.h: complete or not at all, an earlier file kept as its back-up copy). Exit
+// status 0 when written, 1 when the report cannot be read or the PDF not written (the message names
+// the file), 2 for a wrong command line. Qt's offscreen platform is used unless another one is
+// chosen (QT_QPA_PLATFORM), so no display is needed.
 
 #include <ostream>
 #include <string>

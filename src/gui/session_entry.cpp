@@ -17,6 +17,8 @@ SessionEntry calculationSession(SessionState& state, const std::string& decimalS
              Dialogs& dialogs, ReportDocument& report) {
     SessionOptions options;
     options.DecimalSeparator = decimalSeparator;
+    // A save is checked against the files this session reads and every file saved so far.
+    state.Files.forgetReads();
     const SessionResult result = runCalculationSession(dialogs, report, state, db, options);
     if (result.Outcome == SessionOutcome::QuitRequested && onQuitRequested) onQuitRequested();
   };

@@ -1,6 +1,6 @@
 #include "plot/diagram_painter.h"
 
-#include <QFile>
+#include <QBuffer>
 #include <QFileInfo>
 #include <QFont>
 #include <QFontMetricsF>
@@ -15,6 +15,7 @@
 
 #include "core/base/errors.h"
 #include "core/base/units.h"
+#include "core/io/file_backup.h"
 #include "core/texts/gui_texts.h"
 
 namespace bubblix::plot {
@@ -553,22 +554,24 @@ QImage RenderDiagramImage(const DiagramData& data, DiagramView view, QSize size)
   return image;
 }
 
-void SaveDiagram(const DiagramData& data, DiagramView view, const QString& path, QSize size) {
+void SaveDiagram(const DiagramData& data, DiagramView view, const QString& path, QSize size,
+                 RunFiles* run) {
   const QString suffix = QFileInfo(path).suffix().toLower();
   if (suffix != QLatin1String("png") && suffix != QLatin1String("svg")) {
     throw FileError(texts::kDiagramFileType, {utf8(path)});
   }
-  QFile file(path);
-  if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-    throw FileError(texts::kDiagramNotWritten, {utf8(path), utf8(file.errorString())});
-  }
+  // Drawn into memory first, so that the file is written by the one save routine: complete
+  // or not at all, the earlier picture kept as the back-up copy.
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
   bool written = true;
   if (suffix == QLatin1String("png")) {
-    QImageWriter writer(&file, "png");
+    QImageWriter writer(&buffer, "png");
     written = writer.write(RenderDiagramImage(data, view, size));
   } else {
     QSvgGenerator svg;
-    svg.setOutputDevice(&file);
+    svg.setOutputDevice(&buffer);
     // At 96 dots per inch a browser shows the drawing at the size asked for.
     svg.setResolution(96);
     svg.setSize(size);
@@ -582,14 +585,17 @@ void SaveDiagram(const DiagramData& data, DiagramView view, const QString& path,
       written = painter.end();
     }
   }
-  file.flush();
-  if (!written || file.error() != QFileDevice::NoError) {
-    const std::string reason = file.error() != QFileDevice::NoError
-                                   ? utf8(file.errorString())
-                                   : render(texts::kDiagramWriteFailed, data.Lang);
-    file.close();
-    file.remove();
-    throw FileError(texts::kDiagramNotWritten, {utf8(path), reason});
+  buffer.close();
+  if (!written || bytes.isEmpty()) {
+    throw FileError(texts::kDiagramNotWritten,
+                    {utf8(path), render(texts::kDiagramWriteFailed, data.Lang)});
+  }
+  const std::string name = path.toLocal8Bit().toStdString();
+  const std::string_view content(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+  if (run != nullptr) {
+    run->save(name, FileRole::Diagram, content);
+  } else {
+    saveFileWithBackup(name, content);
   }
 }
 

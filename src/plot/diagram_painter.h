@@ -17,6 +17,7 @@
 #include <QSize>
 #include <QString>
 
+#include "core/io/run_files.h"
 #include "plot/diagram_data.h"
 
 class QImage;
@@ -76,10 +77,13 @@ QImage RenderDiagramImage(const DiagramData& data, DiagramView view,
                           QSize size = {kDefaultDiagramWidth, kDefaultDiagramHeight});
 
 // Writes the view to `path`: a PNG picture or an SVG drawing by the name's ending (.png, .svg,
-// in any case). Throws FileError for another ending and when the file cannot be written (the
-// message names the file and the system's reason).
+// in any case), drawn in memory and then saved by the save routine (file_backup.h: the earlier
+// file becomes the back-up copy once the new one is complete), checked against the run's
+// files when they are given. Throws FileError for another ending and when the file cannot be
+// written (the message names the file and the system's reason); nothing changes then.
 void SaveDiagram(const DiagramData& data, DiagramView view, const QString& path,
-                 QSize size = {kDefaultDiagramWidth, kDefaultDiagramHeight});
+                 QSize size = {kDefaultDiagramWidth, kDefaultDiagramHeight},
+                 RunFiles* run = nullptr);
 
 // The view's title: the main or the y-x title of the labels.
 const std::string& ViewTitle(const DiagramData& data, DiagramView view);

@@ -1,11 +1,13 @@
 // Whole calculation sessions started by the Run button and answered through the real dialogs:
 // a binary fit with the adequacy check and one boiling point, a parameter file loaded, and a
-// session in which the user chooses to end the program.
+// session in which the user chooses to end the program; and a save checked against the files
+// saved since start-up.
 
 #include <gtest/gtest.h>
 
 #include <QAction>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -221,6 +223,35 @@ TEST(DesktopSession, ALoadedBinarySetCanBeDrawnToo) {
             QStringList{QStringLiteral("Wish to verify adequacy to model NRTL ?")});
   EXPECT_EQ(window.mmVLE->line(1), "Equilibrium calculation method NRTL. The denotations:");
   EXPECT_TRUE(window.frMainForm1->DiagramAction->isEnabled());
+}
+
+TEST(DesktopSession, ASaveAsNeverTakesTheBackupNameOfAFileSavedSinceStartUp) {
+  test::TemporaryCurrentDir cwd;
+  SessionState state;
+  auto desktop = startEnglishDesktop(state);
+  // As the fitting session saves its parameter file into the run's record.
+  const QString parameters = cwd.file(QStringLiteral("NRTL.dat"));
+  state.Files.save(parameters.toStdString(), FileRole::ParameterFile, "parameters");
+  desktop->fmVLE->mmVLE->append("result");
+  ModalDriver driver;
+  driver
+      .on<QFileDialog>(
+          [&cwd](QFileDialog* d) {
+            auto* edit = d->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+            ASSERT_NE(edit, nullptr);
+            edit->setText(cwd.file(QStringLiteral("NRTL.txt")));
+            static_cast<QDialog*>(d)->accept();
+          },
+          "save dialog")
+      .answer(QMessageBox::Ok);
+  desktop->fmAction->SavAsAction->trigger();
+  ASSERT_TRUE(driver.waitFinished());
+  ASSERT_EQ(driver.messages.size(), 1);
+  EXPECT_TRUE(
+      driver.messages[0].contains(QStringLiteral("is also the back-up copy of ") + parameters))
+      << driver.messages[0].toStdString();
+  EXPECT_FALSE(QFileInfo::exists(cwd.file(QStringLiteral("NRTL.txt"))));
+  EXPECT_FALSE(QFileInfo::exists(cwd.file(QStringLiteral("NRTL.bak"))));
 }
 
 TEST(DesktopSession, EscapeInTheComponentDialogEndsTheSessionAndTheModelDialogsExitSaysSo) {

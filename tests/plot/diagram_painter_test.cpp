@@ -187,8 +187,8 @@ TEST(DiagramPicture, TheLegendGoesBesideThePlotWhenEveryCornerHoldsData) {
 
 TEST(DiagramPicture, TheLiquidSplitRangeIsAShadedBand) {
   // NRTL fitted to comp.2-comp.4 predicts two liquids over a range of x1.
-  const DiagramData data =
-      ComputeDiagram(BuiltInDatabase(), test::FittedSet(2, 4, 'N'), std::nullopt, Language::English);
+  const DiagramData data = ComputeDiagram(BuiltInDatabase(), test::FittedSet(2, 4, 'N'),
+                                          std::nullopt, Language::English);
   ASSERT_EQ(data.Analysis.LiquidSplit.size(), 1u);
   const SplitRange& range = data.Analysis.LiquidSplit[0];
   const Drawn d = draw(data, DiagramView::Xy);
@@ -258,10 +258,8 @@ TEST(DiagramFile, OtherEndingsAndUnwritablePathsAreRefusedWithTheFileName) {
     SaveDiagram(nrtl12(), DiagramView::Main, missing);
     FAIL() << "no error";
   } catch (const FileError& e) {
-    EXPECT_EQ(e.message(Language::Russian)
-                  .rfind("Диаграмму нельзя записать в файл " + missing.toStdString() + ": ", 0),
-              0u)
-        << e.message(Language::Russian);
+    EXPECT_EQ(e.message(Language::Russian),
+              "Файл " + missing.toStdString() + " не удается записать: нет такого файла или папки");
   }
 }
 

@@ -2,6 +2,10 @@
 // Errors of the core. Each carries the identifier of its bilingual text and the text's
 // arguments (which file, which pair, which point, which value), so that the caller shows it
 // in the interface language. what() gives the English rendering.
+//
+// Arguments that are words in their own right (the system's reason for a failed file
+// operation, the kind of a file) are texts too, so that they follow the language: they fill
+// the placeholders after the plain arguments ({2} after two plain ones).
 
 #include <stdexcept>
 #include <string>
@@ -13,15 +17,18 @@ namespace bubblix {
 
 class Error : public std::runtime_error {
  public:
-  Error(const Text& text, std::vector<std::string> args = {});
+  Error(const Text& text, std::vector<std::string> args = {},
+        std::vector<const Text*> textArgs = {});
 
   const Text& text() const { return *text_; }
   const std::vector<std::string>& args() const { return args_; }
-  std::string message(Language lang) const { return render(*text_, lang, args_); }
+  const std::vector<const Text*>& textArgs() const { return textArgs_; }
+  std::string message(Language lang) const;
 
  private:
   const Text* text_;
   std::vector<std::string> args_;
+  std::vector<const Text*> textArgs_;
 };
 
 // A parameter file or report file that cannot be opened, read or written, or whose content

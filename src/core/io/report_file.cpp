@@ -8,7 +8,9 @@
 
 #include "core/base/errors.h"
 #include "core/io/file_backup.h"
+#include "core/io/file_errors.h"
 #include "core/io/utf8.h"
+#include "core/texts/file_texts.h"
 #include "core/texts/report_texts.h"
 
 namespace bubblix {
@@ -31,10 +33,6 @@ class Iconv {
  private:
   iconv_t handle_;
 };
-
-void throwFileError(const Text& text, const std::string& path, const std::error_code& error) {
-  throw FileError(text, {path, error.message()});
-}
 
 }  // namespace
 
@@ -112,12 +110,20 @@ void saveReport(const std::vector<std::string>& lines, const std::string& path, 
   saveFileWithBackup(path, reportFileText(lines), fs);
 }
 
+void saveReport(const std::vector<std::string>& lines, const std::string& path, RunFiles& run,
+                FileSystem& fs) {
+  run.save(path, FileRole::Report, reportFileText(lines), fs);
+}
+
 std::vector<std::string> openReport(const std::string& path, FileSystem& fs) {
+  using namespace texts;
+  refuseNulInFileName(path);
   FileKind kind{};
   if (const std::error_code error = fs.status(path, kind))
-    throwFileError(kFileNotExamined, path, error);
+    throwFileError(kFileNotExamined, {path}, error);
   if (kind == FileKind::Missing)
-    throwFileError(kFileNotRead, path, std::make_error_code(std::errc::no_such_file_or_directory));
+    throwFileError(kFileNotRead, {path},
+                   std::make_error_code(std::errc::no_such_file_or_directory));
   if (kind != FileKind::Regular) throw FileError(kFileNotOrdinary, {path});
 
   std::string bytes;
@@ -125,7 +131,7 @@ std::vector<std::string> openReport(const std::string& path, FileSystem& fs) {
     if (error == std::errc::file_too_large)
       throw FileError(kFileTooLarge, {path, std::to_string(kMaxReportFileBytes)});
     if (error == notOrdinaryFileError()) throw FileError(kFileNotOrdinary, {path});
-    throwFileError(kFileNotRead, path, error);
+    throwFileError(kFileNotRead, {path}, error);
   }
   return decodeReportText(bytes, path);
 }

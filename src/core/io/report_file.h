@@ -1,6 +1,6 @@
 #pragma once
-// Report files as lines of text: reading and writing (the back-up copy made before a file is
-// overwritten is in file_backup.h).
+// Report files as lines of text: reading and writing (the save routine with its back-up copy
+// is in file_backup.h).
 //
 // Reading. A report file is UTF-8 text (a leading byte-order mark is dropped). A file that is
 // not valid UTF-8 is taken to be Windows-1251, the code page of reports written on Russian
@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "core/io/file_system.h"
+#include "core/io/run_files.h"
 
 namespace bubblix {
 
@@ -40,8 +41,12 @@ std::vector<std::string> splitReportLines(std::string_view text);
 // The bytes of a report file holding these lines.
 std::string reportFileText(const std::vector<std::string>& lines);
 
-// Writes a report file (back-up first).
+// Saves a report file by the save routine (file_backup.h): the earlier file becomes the back-up
+// copy once the new one is complete. With the run's files, the save is checked against them
+// first and recorded (run_files.h).
 void saveReport(const std::vector<std::string>& lines, const std::string& path,
+                FileSystem& fs = systemFileSystem());
+void saveReport(const std::vector<std::string>& lines, const std::string& path, RunFiles& run,
                 FileSystem& fs = systemFileSystem());
 
 // Reads a report file. Throws FileError naming the file when it is missing, not an ordinary

@@ -7,9 +7,16 @@
 #include <istream>
 #include <optional>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include "core/base/errors.h"
 #include "core/data/component_groups_image.h"
 #include "core/io/extended80.h"
+#include "core/io/file_errors.h"
+#include "core/io/input_file.h"
+#include "core/texts/file_texts.h"
 #include "core/texts/parameter_file_texts.h"
 
 namespace bubblix {
@@ -524,14 +531,38 @@ ParameterFileContents ReadParameterFile(std::istream& in, const std::string& fil
 ParameterFileContents ReadParameterFile(const std::filesystem::path& path,
                                         const TParameterSet& base) {
   const std::string name = path.string();
-  std::error_code error;
-  const std::filesystem::file_status status = std::filesystem::status(path, error);
-  if (error || !std::filesystem::is_regular_file(status)) {
-    throw FileError(texts::kFileNotRetrieved, {name});
+  refuseNulInFileName(name);
+  // Without blocking: a pipe is refused below, not waited on.
+  const int fd = ::open(name.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+  if (fd < 0) throwFileError(texts::kFileNotRetrieved, {name}, {errno, std::generic_category()});
+  struct stat info {};
+  const Text* refusal = nullptr;
+  if (::fstat(fd, &info) != 0) {
+    const std::error_code error(errno, std::generic_category());
+    ::close(fd);
+    throwFileError(texts::kFileNotRetrieved, {name}, error);
   }
-  std::ifstream in(path, std::ios::binary);
-  if (!in.is_open()) throw FileError(texts::kFileNotRetrieved, {name});
-  return ReadParameterFile(in, name, base);
+  if (S_ISDIR(info.st_mode)) {
+    refusal = &texts::kReasonIsAFolder;
+  } else if (S_ISCHR(info.st_mode) || S_ISBLK(info.st_mode)) {
+    refusal = &texts::kReasonDevice;
+  } else if (!S_ISREG(info.st_mode)) {
+    refusal = &texts::kReasonNotOrdinary;
+  }
+  if (refusal != nullptr) {
+    ::close(fd);
+    throw FileError(texts::kFileNotRetrieved, {name}, {refusal});
+  }
+  DescriptorReadBuffer buffer(fd);
+  std::istream in(&buffer);
+  try {
+    ParameterFileContents contents = ReadParameterFile(in, name, base);
+    ::close(fd);
+    return contents;
+  } catch (...) {
+    ::close(fd);
+    throw;
+  }
 }
 
 }  // namespace bubblix

@@ -83,7 +83,8 @@ ParameterFileContents DecodeParameterFile(std::span<const std::uint8_t> bytes,
 ParameterFileContents ReadParameterFile(std::istream& in, const std::string& fileName,
                                         const TParameterSet& base = TParameterSet{});
 // The same from a file; a missing file, a folder or any other path that is not a regular
-// file, or one that cannot be opened, gives "File ... is not retrieved".
+// file, or one that cannot be opened, gives "File ... is not retrieved: " and the reason in
+// words (no such file or folder, permission denied, it is a folder, ...).
 ParameterFileContents ReadParameterFile(const std::filesystem::path& path,
                                         const TParameterSet& base = TParameterSet{});
 

@@ -7,11 +7,22 @@
 #include "core/models/parameter_file.h"
 
 namespace bubblix {
+namespace {
+
+std::string fileBytes(const TParameterSet& set) {
+  const std::vector<std::uint8_t> bytes = EncodeParameterFile(set);
+  return std::string(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+}
+
+}  // namespace
 
 void SaveParameterFileTo(const std::string& path, const TParameterSet& set, FileSystem& fs) {
-  const std::vector<std::uint8_t> bytes = EncodeParameterFile(set);
-  saveFileWithBackup(
-      path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()), fs);
+  saveFileWithBackup(path, fileBytes(set), fs);
+}
+
+void SaveParameterFileTo(const std::string& path, const TParameterSet& set, RunFiles& run,
+                         FileSystem& fs) {
+  run.save(path, FileRole::ParameterFile, fileBytes(set), fs);
 }
 
 }  // namespace bubblix

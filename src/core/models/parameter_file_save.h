@@ -1,19 +1,23 @@
 #pragma once
-// Writing a parameter set to a parameter file (layout in docs/parameter-file.md), with the
-// back-up copy of the file it replaces. Choosing the file name is the session's.
+// Writing a parameter set to a parameter file (layout in docs/parameter-file.md) by the save
+// routine (file_backup.h): the file it replaces becomes the back-up copy once the new one is
+// complete. Choosing the file name is the session's.
 
 #include <string>
 
 #include "core/io/file_system.h"
+#include "core/io/run_files.h"
 #include "core/models/parameter_set.h"
 
 namespace bubblix {
 
 // Encodes the set (EncodeParameterFile: DataError for a set a reader would refuse, before
-// anything is touched), backs an existing file up (Report.dat -> Report.bak) and writes the
-// bytes. File errors throw FileError naming the file: a failed back-up writes nothing and
-// leaves the file as it was; a failed write leaves the earlier content in the back-up copy.
+// anything is touched) and saves the bytes (Report.dat -> back-up Report.bak). File errors
+// throw FileError naming the file and the reason; the file and its back-up are then as they
+// were. With the run's files, the save is checked against them first and recorded.
 void SaveParameterFileTo(const std::string& path, const TParameterSet& set,
+                         FileSystem& fs = systemFileSystem());
+void SaveParameterFileTo(const std::string& path, const TParameterSet& set, RunFiles& run,
                          FileSystem& fs = systemFileSystem());
 
 }  // namespace bubblix

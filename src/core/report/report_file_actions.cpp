@@ -1,7 +1,9 @@
 #include "core/report/report_file_actions.h"
 
 #include "core/base/errors.h"
+#include "core/io/file_errors.h"
 #include "core/io/report_file.h"
+#include "core/texts/file_texts.h"
 #include "core/texts/report_texts.h"
 
 namespace bubblix {
@@ -20,7 +22,7 @@ bool ReportFileActions::OpenAction(ReportDocument& report) {
   if (!chosen) return false;
   FileKind kind{};
   if (const std::error_code error = fs_.status(*chosen, kind))
-    throw FileError(kFileNotExamined, {*chosen, error.message()});
+    throwFileError(texts::kFileNotExamined, {*chosen}, error);
   if (kind == FileKind::Missing) return false;
   // Read completely before anything changes, so a failure leaves the report as it was.
   const std::vector<std::string> lines = openReport(*chosen, fs_);
@@ -32,7 +34,7 @@ bool ReportFileActions::OpenAction(ReportDocument& report) {
 bool ReportFileActions::SaveReportAs(const ReportDocument& report, std::string& name) {
   const std::optional<std::string> chosen = ui_.chooseFileToSave(saveRequest());
   if (!chosen) return false;
-  saveReport(report.lines(), *chosen, fs_);
+  saveReport(report.lines(), *chosen, *run_, fs_);
   name = *chosen;
   return true;
 }
@@ -41,10 +43,10 @@ bool ReportFileActions::SavAction(const ReportDocument& report) {
   FileKind kind = FileKind::Missing;
   if (!CurrentFileName.empty()) {
     if (const std::error_code error = fs_.status(CurrentFileName, kind))
-      throw FileError(kFileNotExamined, {CurrentFileName, error.message()});
+      throwFileError(texts::kFileNotExamined, {CurrentFileName}, error);
   }
   if (kind != FileKind::Regular) return SaveReportAs(report, CurrentFileName);
-  saveReport(report.lines(), CurrentFileName, fs_);
+  saveReport(report.lines(), CurrentFileName, *run_, fs_);
   return true;
 }
 

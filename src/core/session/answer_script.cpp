@@ -2,11 +2,11 @@
 
 #include <algorithm>
 #include <charconv>
-#include <filesystem>
-#include <fstream>
 #include <iterator>
 #include <system_error>
 
+#include "core/io/file_errors.h"
+#include "core/io/input_file.h"
 #include "core/session/dialog_rules.h"
 #include "core/texts/dialog_texts.h"
 
@@ -148,6 +148,11 @@ void parseFile(ScriptAnswer& answer, std::string_view rest) {
   }
   if (rest.empty()) malformed(answer, kFileForm);
   answer.Path = std::string(rest);
+  // The system would take only the part before the NUL byte: another file than the one meant.
+  if (answer.Path.find('\0') != std::string::npos) {
+    throw AnswerScriptError(texts::kScriptFileNameHoldsNul,
+                            {std::to_string(answer.Line), printableFileName(answer.Path)});
+  }
 }
 
 struct Keyword {
@@ -246,18 +251,13 @@ AnswerScript AnswerScript::parse(std::string_view text) {
 }
 
 AnswerScript AnswerScript::load(const std::string& path) {
-  std::error_code ec;
-  const bool regular = std::filesystem::is_regular_file(path, ec);
-  const auto size = regular ? std::filesystem::file_size(path, ec) : 0;
-  std::ifstream in(path, std::ios::binary);
-  if (!regular || ec || !in) throw AnswerScriptError(texts::kScriptUnreadable, {path});
-  if (size > kMaxAnswerScriptBytes) {
-    throw AnswerScriptError(texts::kScriptTooLarge, {path, std::to_string(kMaxAnswerScriptBytes)});
-  }
-  std::string content(static_cast<std::size_t>(size), '\0');
-  in.read(content.data(), static_cast<std::streamsize>(content.size()));
-  if (in.bad() || static_cast<std::size_t>(in.gcount()) != content.size()) {
-    throw AnswerScriptError(texts::kScriptUnreadable, {path});
+  std::string content;
+  try {
+    InputFile input(path, texts::kScriptUnreadable);
+    content = input.readAll(kMaxAnswerScriptBytes, texts::kScriptTooLarge);
+  } catch (const FileError& error) {
+    // As every other fault of the script, an AnswerScriptError with the same message.
+    throw AnswerScriptError(error.text(), error.args(), error.textArgs());
   }
   return parse(content);
 }

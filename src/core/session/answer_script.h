@@ -105,7 +105,8 @@ class AnswerScript {
  public:
   // Reads a whole script; throws AnswerScriptError at the first line that is not an answer.
   static AnswerScript parse(std::string_view text);
-  // Reads a script file; throws AnswerScriptError when it cannot be read or parsed.
+  // Reads a script file ("-": standard input; a named pipe only while a program writes to it,
+  // input_file.h); throws AnswerScriptError when it cannot be read or parsed.
   static AnswerScript load(const std::string& path);
 
   const std::vector<ScriptAnswer>& answers() const { return answers_; }

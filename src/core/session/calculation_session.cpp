@@ -275,11 +275,15 @@ SessionResult runCalculationSession(Dialogs& dialogs, ReportDocument& report, Se
     ~RunIndicator() { dialogs.setRunIndicator(false); }
     Dialogs& dialogs;
   };
-  return session_detail::runSession(dialogs, state.InterfaceLanguage, [&](Dialogs& guarded) {
-    const RunIndicator running(guarded);
-    SessionContext context{guarded, report, state, db, options};
-    calculationSession(context);
-  });
+  bool saveFailed = false;
+  SessionResult result =
+      session_detail::runSession(dialogs, state.InterfaceLanguage, [&](Dialogs& guarded) {
+        const RunIndicator running(guarded);
+        SessionContext context{guarded, report, state, db, options, &saveFailed};
+        calculationSession(context);
+      });
+  result.SaveFailed = saveFailed;
+  return result;
 }
 
 }  // namespace bubblix

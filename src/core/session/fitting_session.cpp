@@ -144,9 +144,11 @@ FittingResult FittingRun::run() {
 
   if (offerToSave_) {
     try {
-      result_.SavedFile = offerToSaveParameterFile(c_.dialogs, set_, lang_);
+      result_.SavedFile = offerToSaveParameterFile(c_.dialogs, set_, lang_, state.Files);
     } catch (const Error& error) {
-      // The set stays in memory for the rest of the session; only the file is missing.
+      // The set stays in memory for the rest of the session; only the file is missing, and
+      // the session says so when it ends.
+      if (c_.saveFailed != nullptr) *c_.saveFailed = true;
       c_.dialogs.showError(error.message(lang_), lang_);
     }
   }
@@ -595,11 +597,13 @@ FittingResult runFittingSession(Dialogs& dialogs, ReportDocument& report, Sessio
                                 const Database& db, const SessionOptions& options,
                                 bool offerToSave) {
   FittingResult result;
+  bool saveFailed = false;
   result.Session =
       session_detail::runSession(dialogs, state.InterfaceLanguage, [&](Dialogs& guarded) {
-        session_detail::SessionContext context{guarded, report, state, db, options};
+        session_detail::SessionContext context{guarded, report, state, db, options, &saveFailed};
         result = session_detail::fittingSession(context, offerToSave);
       });
+  result.Session.SaveFailed = saveFailed;
   return result;
 }
 

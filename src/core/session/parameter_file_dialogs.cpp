@@ -19,6 +19,7 @@ LoadedParameterFile loadParameterFile(const std::string& path, SessionState& sta
   state.ParameterSet = contents.set;
   state.Components = std::move(mixture);
   state.SelectedCount = state.ParameterSet.ComponentCount;
+  state.Files.noteRead(path, FileRole::ParameterFile);
   return {path, std::move(contents.modelName), contents.blockCount};
 }
 
@@ -39,7 +40,7 @@ std::optional<LoadedParameterFile> chooseAndLoadParameterFile(Dialogs& dialogs, 
 }
 
 std::optional<std::string> offerToSaveParameterFile(Dialogs& dialogs, const TParameterSet& set,
-                                                    Language lang, FileSystem& fs) {
+                                                    Language lang, RunFiles& run, FileSystem& fs) {
   if (!dialogs.askYesNo(std::string(texts::kParameterFileCreateQuestion.in(lang)), lang)) {
     return std::nullopt;
   }
@@ -50,7 +51,7 @@ std::optional<std::string> offerToSaveParameterFile(Dialogs& dialogs, const TPar
   request.FileName = std::string(ParameterFileModelName(set.ModelCode));
   std::optional<std::string> path = dialogs.saveFileName(request);
   if (!path) return std::nullopt;
-  SaveParameterFileTo(*path, set, fs);
+  SaveParameterFileTo(*path, set, run, fs);
   return path;
 }
 

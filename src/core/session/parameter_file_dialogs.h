@@ -20,7 +20,8 @@ struct LoadedParameterFile {
   std::uint16_t BlockCount = 0;
 };
 
-// Reads the parameter file `path` and makes it the state's parameter set: the set read over a
+// Reads the parameter file `path` and makes it the state's parameter set (and notes it among
+// the run's files, state.Files): the set read over a
 // copy of the current one (the fields the file holds for its model replace the old ones), and
 // the mixture of its components - names in the interface language, property constants, r
 // and q - and sets SelectedCount to its component count. Throws FileError (or DataError) when the
@@ -39,10 +40,11 @@ std::optional<LoadedParameterFile> chooseAndLoadParameterFile(Dialogs& dialogs, 
 
 // The end of a fitting session: asks once whether to create the parameter file; on Yes the
 // save-file dialog ("Saving file", "Datafiles|*.dat", extension "dat", the method name as the
-// proposed name, no initial folder) and SaveParameterFileTo (back-up, then write). Returns the path
-// written, nothing when the user declined or cancelled. Errors of the writing are thrown.
+// proposed name, no initial folder) and SaveParameterFileTo, checked against the run's files.
+// Returns the path written, nothing when the user declined or cancelled. Errors of the
+// writing are thrown.
 std::optional<std::string> offerToSaveParameterFile(Dialogs& dialogs, const TParameterSet& set,
-                                                    Language lang,
+                                                    Language lang, RunFiles& run,
                                                     FileSystem& fs = systemFileSystem());
 
 }  // namespace bubblix

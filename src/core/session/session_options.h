@@ -33,6 +33,9 @@ enum class SessionOutcome : std::uint8_t {
 struct SessionResult {
   SessionOutcome Outcome = SessionOutcome::Completed;
   std::string Message;  // Stopped, Failed: the message shown (in the interface language), if any
+  // A file the session was to save (the parameter file) could not be written; its message
+  // has been shown and the session went on with the set in memory.
+  bool SaveFailed = false;
 };
 
 }  // namespace bubblix

@@ -8,6 +8,7 @@
 
 #include "core/base/real.h"
 #include "core/data/properties.h"
+#include "core/io/run_files.h"
 #include "core/models/parameter_set.h"
 #include "core/texts/text.h"
 
@@ -29,6 +30,8 @@ struct SessionState {
   // Objective calls of the fits since the progress line was last refreshed; kept from one
   // fit, and one session, to the next.
   std::uint16_t FitCallCounter = 0;
+  // The files this run has read and saved, so that no save destroys another of them.
+  RunFiles Files;
 };
 
 }  // namespace bubblix

@@ -59,6 +59,8 @@ struct SessionContext {
   SessionState& state;
   const Database& db;
   const SessionOptions& options;
+  // Set when a file the session was to save could not be written (its message was shown).
+  bool* saveFailed = nullptr;
 
   Language lang() const { return state.InterfaceLanguage; }
   std::string text(const Text& t, const std::vector<std::string>& args = {}) const {

@@ -53,10 +53,15 @@ inline constexpr Text kGridSizeOutOfRange{
 
 // Answer scripts. {0} is a line number, {1} the line as written (comment removed), {2} the
 // question, {3} the answers it takes written in the script's own words.
-inline constexpr Text kScriptUnreadable{"Answer script {0} cannot be read",
-                                        "Файл ответов {0} не удаётся прочитать"};
+// {0} the script's name, {1} the system's reason in words.
+inline constexpr Text kScriptUnreadable{"Answer script {0} cannot be read: {1}",
+                                        "Файл ответов {0} не удаётся прочитать: {1}"};
 inline constexpr Text kScriptTooLarge{"Answer script {0} is larger than {1} bytes",
                                       "Файл ответов {0} больше {1} байт"};
+inline constexpr Text kScriptFileNameHoldsNul{
+    "Answer script line {0}: the file name \"{1}\" holds a NUL byte, which no file name can hold",
+    "Файл ответов, строка {0}: имя файла \"{1}\" содержит нулевой байт, недопустимый в именах "
+    "файлов"};
 inline constexpr Text kScriptUnknownAnswer{
     "Answer script line {0}: unknown answer \"{1}\"; an answer starts with variant, model, "
     "components, grid, file, yes, no, abort, retry, cancel or close",

@@ -137,8 +137,8 @@ inline constexpr Text kDiagramFileType{
 // {0} the file name, {1} the reason.
 inline constexpr Text kDiagramNotWritten{"The diagram cannot be written to {0}: {1}",
                                          "Диаграмму нельзя записать в файл {0}: {1}"};
-inline constexpr Text kDiagramWriteFailed{"the file cannot be created or written",
-                                          "файл нельзя создать или записать"};
+inline constexpr Text kDiagramWriteFailed{"the drawing could not be made",
+                                          "рисунок не удалось построить"};
 
 // bubblix-diagram. {0} the program name.
 inline constexpr Text kDiagramUsage{

@@ -14,7 +14,9 @@ inline constexpr Text kParameterFileCreateQuestion{
     "Желаете создать файл результатов расчета для использования в других программах ?"};
 
 // Reading. {0} is the file name as chosen.
-inline constexpr Text kFileNotRetrieved{"File {0} is not retrieved", "Файл {0} не найден"};
+// {1} the system's reason in words.
+inline constexpr Text kFileNotRetrieved{"File {0} is not retrieved: {1}",
+                                        "Файл {0} не найден: {1}"};
 inline constexpr Text kWrongParameterInDataFile{"wrong parameter in DataFile",
                                                 "wrong parameter in DataFile"};
 inline constexpr Text kDatafileNotComplete{"Datafile {0} is not complete",

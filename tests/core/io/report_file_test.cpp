@@ -12,6 +12,7 @@
 #include "core/io/file_test_support.h"
 #include "core/io/number_format.h"
 #include "core/io/utf8.h"
+#include "core/texts/file_texts.h"
 #include "core/texts/report_texts.h"
 
 namespace bubblix {
@@ -24,6 +25,7 @@ using testing::readBytes;
 using testing::TempDir;
 using testing::writeBytes;
 namespace fs = std::filesystem;
+using namespace texts;
 
 bool contains(const std::string& text, const std::string& part) {
   return text.find(part) != std::string::npos;
@@ -139,7 +141,12 @@ TEST(ReportFile, OpenRefusesWhatIsNoOrdinaryFile) {
   faulty.readError = std::make_error_code(std::errc::io_error);
   writeBytes(dir / "r.txt", "x\r\n");
   EXPECT_TRUE(contains(fileErrorOf([&] { openReport(dir / "r.txt", faulty); }, kFileNotRead),
-                       "Input/output error"));
+                       "input/output error"));
+  // A loop of symbolic links is a file error with its reason.
+  fs::create_symlink("loop2.txt", dir / "loop1.txt");
+  fs::create_symlink("loop1.txt", dir / "loop2.txt");
+  EXPECT_TRUE(contains(fileErrorOf([&] { openReport(dir / "loop1.txt"); }, kFileNotExamined),
+                       "a loop of links"));
 }
 
 }  // namespace

@@ -61,7 +61,7 @@ TEST(SaveParameterFile, WrittenThenReadGivesTheSameSet) {
   }
 }
 
-TEST(SaveParameterFile, AnExistingFileIsBackedUpFirst) {
+TEST(SaveParameterFile, AnExistingFileBecomesTheBackupOnceTheNewOneIsComplete) {
   TempDir dir;
   const std::string path = dir / "NRTL.dat";
   writeBytes(path, "earlier parameters");
@@ -70,29 +70,29 @@ TEST(SaveParameterFile, AnExistingFileIsBackedUpFirst) {
   EXPECT_EQ(readBytes(path), fileBytes(wilsonSet()));
 }
 
-TEST(SaveParameterFile, AFailingFileSystemLeavesTheOldFile) {
+TEST(SaveParameterFile, AFailingFileSystemLeavesTheOldFileAndItsBackup) {
   TempDir dir;
   const std::string path = dir / "Wilson.dat";
-
-  // The back-up cannot be made: nothing is written and the file keeps its content.
   writeBytes(path, "earlier parameters");
+  writeBytes(dir / "Wilson.bak", "older parameters");
+
+  // The back-up cannot be made, or the write stops half-way (a full disk): the message names
+  // the file and the reason, and both files keep their content.
   FaultyFileSystem noRename;
   noRename.renameError = std::make_error_code(std::errc::permission_denied);
-  EXPECT_THROW(SaveParameterFileTo(path, wilsonSet(), noRename), FileError);
-  EXPECT_EQ(noRename.writeCalls, 0);
-  EXPECT_EQ(readBytes(path), "earlier parameters");
-
-  // The write fails (a full disk): the earlier content stays in the back-up copy, named in
-  // the message.
   FaultyFileSystem full;
   full.writeError = std::make_error_code(std::errc::no_space_on_device);
-  try {
-    SaveParameterFileTo(path, wilsonSet(), full);
-    ADD_FAILURE() << "no error";
-  } catch (const FileError& e) {
-    EXPECT_NE(std::string(e.what()).find("Wilson.bak"), std::string::npos) << e.what();
+  full.failWriteAfter = 48;  // three of the ten blocks
+  for (FaultyFileSystem* faulty : {&noRename, &full}) {
+    try {
+      SaveParameterFileTo(path, wilsonSet(), *faulty);
+      ADD_FAILURE() << "no error";
+    } catch (const FileError& e) {
+      EXPECT_NE(std::string(e.what()).find(path), std::string::npos) << e.what();
+    }
+    EXPECT_EQ(readBytes(path), "earlier parameters");
+    EXPECT_EQ(readBytes(dir / "Wilson.bak"), "older parameters");
   }
-  EXPECT_EQ(readBytes(dir / "Wilson.bak"), "earlier parameters");
 }
 
 TEST(SaveParameterFile, ASetNoReaderWouldAcceptTouchesNoFile) {

@@ -520,8 +520,13 @@ TEST(ParameterFile, StreamsAndFilesAreReadBlockByBlock) {
       ADD_FAILURE() << "no error for " << bad;
     } catch (const FileError& e) {
       EXPECT_EQ(&e.text(), &texts::kFileNotRetrieved);
-      EXPECT_EQ(e.message(Language::English), "File " + bad.string() + " is not retrieved");
-      EXPECT_EQ(e.message(Language::Russian), "Файл " + bad.string() + " не найден");
+      const bool isFolder = bad == folder;
+      EXPECT_EQ(e.message(Language::English),
+                "File " + bad.string() + " is not retrieved: " +
+                    (isFolder ? "it is a folder" : "no such file or folder"));
+      EXPECT_EQ(e.message(Language::Russian),
+                "Файл " + bad.string() +
+                    " не найден: " + (isFolder ? "это папка" : "нет такого файла или папки"));
     }
   }
   std::filesystem::remove_all(folder);

@@ -19,6 +19,7 @@
 #include "core/io/file_test_support.h"
 #include "core/models/parameter_file.h"
 #include "core/models/parameter_file_save.h"
+#include "core/texts/file_texts.h"
 #include "core/texts/parameter_file_texts.h"
 #include "core/texts/report_texts.h"
 
@@ -285,12 +286,16 @@ TEST(ParameterFileInput, HugeEndlessAndEmptyFilesAreReadOnlyAsFarAsNeeded) {
     EXPECT_EQ(error.what(), "Datafile " + dir / "empty.dat" + " is not complete");
   }
   ASSERT_EQ(mkfifo((dir / "pipe.dat").c_str(), 0600), 0);
-  for (const std::string& path : {std::string("/dev/zero"), dir / "pipe.dat"}) {
+  const std::pair<std::string, std::string> refused[] = {
+      {"/dev/zero", "it is a device, not a file"},
+      {dir / "pipe.dat", "not an ordinary file (a folder, a device, a pipe or the like)"},
+      {dir.path().string(), "it is a folder"}};
+  for (const auto& [path, reason] : refused) {
     try {
       ReadParameterFile(std::filesystem::path(path));
       ADD_FAILURE() << path << " was read";
     } catch (const FileError& error) {
-      EXPECT_EQ(error.what(), "File " + path + " is not retrieved");
+      EXPECT_EQ(error.what(), "File " + path + " is not retrieved: " + reason);
     }
   }
 }
@@ -309,7 +314,7 @@ TEST(ParameterFileInput, AFileThatCannotBeReadEvenByRootNamesTheBlock) {
   }
 }
 
-TEST(ParameterFileInput, ASaveThatStopsHalfWayKeepsTheEarlierFileAsTheBackup) {
+TEST(ParameterFileInput, ASaveThatStopsHalfWayLeavesTheEarlierFileInPlace) {
   const TempDir dir;
   const std::string path = dir / "UNIFAC.dat";
   const Bytes earlier = EncodeParameterFile(validSet('W', 2, 0));
@@ -327,17 +332,16 @@ TEST(ParameterFileInput, ASaveThatStopsHalfWayKeepsTheEarlierFileAsTheBackup) {
       SaveParameterFileTo(path, unifac);
       ADD_FAILURE() << "the save did not fail";
     } catch (const FileError& error) {
-      EXPECT_EQ(&error.text(), &kFileNotWrittenBackupKept);
+      EXPECT_EQ(&error.text(), &texts::kFileNotWrittenUnchanged);
       EXPECT_EQ(error.what(), "File " + path +
-                                  " cannot be written: File too large. Its earlier "
-                                  "content is kept in " +
-                                  dir / "UNIFAC.bak");
+                                  " cannot be written: file too large (the file-size limit is "
+                                  "reached). The file and its back-up copy are as they were");
     }
     setrlimit(RLIMIT_FSIZE, &previous);
     std::signal(SIGXFSZ, previousSignal);
   }
-  EXPECT_EQ(readBytes(dir / "UNIFAC.bak"), std::string(earlier.begin(), earlier.end()));
-  EXPECT_FALSE(std::filesystem::exists(path));  // no half file
+  EXPECT_EQ(readBytes(path), std::string(earlier.begin(), earlier.end()));
+  EXPECT_FALSE(std::filesystem::exists(dir / "UNIFAC.bak"));  // nothing to back up yet
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()),
                           std::filesystem::directory_iterator()),
             1);
@@ -349,7 +353,7 @@ TEST(ParameterFileInput, ASaveThatStopsHalfWayKeepsTheEarlierFileAsTheBackup) {
       SaveParameterFileTo(target, unifac);
       ADD_FAILURE() << target << " was written";
     } catch (const FileError& error) {
-      EXPECT_EQ(&error.text(), &kFileNotOrdinary) << error.what();
+      EXPECT_EQ(&error.text(), &texts::kFileNotOrdinary) << error.what();
     }
   }
   EXPECT_TRUE(std::filesystem::is_directory(dir / "folder.dat"));

@@ -14,6 +14,7 @@
 #include "core/io/file_backup.h"
 #include "core/io/file_test_support.h"
 #include "core/io/report_file.h"
+#include "core/texts/file_texts.h"
 #include "core/texts/report_texts.h"
 
 namespace bubblix {
@@ -26,6 +27,7 @@ using testing::readBytes;
 using testing::TempDir;
 using testing::writeBytes;
 namespace fs = std::filesystem;
+using namespace texts;
 
 // The names in a folder, sorted.
 std::vector<std::string> namesIn(const fs::path& dir) {
@@ -95,7 +97,7 @@ class FileSizeLimit {
   bool active_ = false;
 };
 
-TEST(ReportFileInput, WriteThatFailsHalfWayLeavesNoHalfFileAndKeepsTheBackup) {
+TEST(ReportFileInput, WriteThatFailsHalfWayLeavesTheFileAsItWas) {
   const TempDir dir;
   const std::string file = dir / "Report.txt";
   const std::string old = "old report\r\n";
@@ -106,19 +108,18 @@ TEST(ReportFileInput, WriteThatFailsHalfWayLeavesNoHalfFileAndKeepsTheBackup) {
     const FileSizeLimit limit(4096);
     ASSERT_TRUE(limit.active());
     const std::string message =
-        fileErrorOf([&] { saveReport(big, file); }, kFileNotWrittenBackupKept);
+        fileErrorOf([&] { saveReport(big, file); }, kFileNotWrittenUnchanged);
     EXPECT_EQ(message, "File " + file +
-                           " cannot be written: File too large. Its earlier content "
-                           "is kept in " +
-                           dir / "Report.bak");
+                           " cannot be written: file too large (the file-size limit is "
+                           "reached). The file and its back-up copy are as they were");
     // A new file that cannot be written: nothing to back up, and the old back-up of another
     // name stays as it is.
     fileErrorOf([&] { saveReport(big, dir / "Other.txt"); }, kFileNotWritten);
   }
-  EXPECT_EQ(readBytes(dir / "Report.bak"), old);
+  EXPECT_EQ(readBytes(file), old);
   EXPECT_EQ(readBytes(dir / "Other.bak"), "unrelated back-up\r\n");
-  // No half-written report and no temporary file is left behind.
-  EXPECT_EQ(namesIn(dir.path()), (std::vector<std::string>{"Other.bak", "Report.bak"}));
+  // No half-written report, no back-up made and no temporary file left behind.
+  EXPECT_EQ(namesIn(dir.path()), (std::vector<std::string>{"Other.bak", "Report.txt"}));
 
   // Without the limit the same save succeeds.
   saveReport(big, file);
@@ -151,7 +152,7 @@ TEST(ReportFileInput, AFileThatCannotBeReadEvenByRootGivesTheSystemsReason) {
   struct stat info {};
   if (stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) GTEST_SKIP() << "no " << path;
   EXPECT_EQ(fileErrorOf([&] { openReport(path); }, kFileNotRead),
-            "File /proc/self/mem cannot be read: Input/output error");
+            "File /proc/self/mem cannot be read: input/output error");
 }
 
 TEST(ReportFileInput, ABackupNameThatLeadsToADeviceIsRefusedAndNothingIsWritten) {

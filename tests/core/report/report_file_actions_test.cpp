@@ -7,12 +7,14 @@
 
 #include "core/base/errors.h"
 #include "core/io/file_test_support.h"
+#include "core/texts/file_texts.h"
 
 namespace bubblix {
 namespace {
 
 using Lines = std::vector<std::string>;
 using testing::FaultyFileSystem;
+using testing::fileErrorOf;
 using testing::readBytes;
 using testing::TempDir;
 using testing::writeBytes;
@@ -98,7 +100,8 @@ TEST(ReportFileActions, FailedSaveKeepsTheCurrentFileName) {
   ui.saveAnswers = {dir / "new.txt"};
   EXPECT_THROW(actions.SavAsAction(reportOf({"x"})), FileError);
   EXPECT_EQ(actions.CurrentFileName, dir / "old.txt");
-  EXPECT_EQ(readBytes(dir / "new.bak"), "earlier\r\n");
+  EXPECT_EQ(readBytes(dir / "new.txt"), "earlier\r\n");
+  EXPECT_FALSE(std::filesystem::exists(dir / "new.bak"));
 
   // A folder chosen as the file is refused and stays a folder.
   faulty.writeError = {};
@@ -107,6 +110,28 @@ TEST(ReportFileActions, FailedSaveKeepsTheCurrentFileName) {
   EXPECT_THROW(actions.SavAsAction(reportOf({"x"})), FileError);
   EXPECT_EQ(actions.CurrentFileName, dir / "old.txt");
   EXPECT_TRUE(std::filesystem::is_directory(dir / "folder.txt"));
+}
+
+TEST(ReportFileActions, SavesAreCheckedAgainstTheFilesOfTheRun) {
+  const TempDir dir;
+  ScriptedUi ui;
+  RunFiles run;
+  ReportFileActions actions(ui, systemFileSystem(), &run);
+  // A session saved NRTL.dat, whose back-up name NRTL.txt shares: Save as refuses it.
+  writeBytes(dir / "NRTL.bak", "the parameters before\r\n");
+  run.save(dir / "NRTL.dat", FileRole::ParameterFile, "parameters");
+  ui.saveAnswers = {dir / "NRTL.txt", dir / "Report.txt"};
+  const std::string message =
+      fileErrorOf([&] { actions.SavAsAction(reportOf({"x"})); }, texts::kBackupShared);
+  EXPECT_NE(message.find(dir / "NRTL.dat"), std::string::npos) << message;
+  EXPECT_FALSE(std::filesystem::exists(dir / "NRTL.txt"));
+  EXPECT_EQ(readBytes(dir / "NRTL.bak"), "the parameters before\r\n");
+  EXPECT_EQ(actions.CurrentFileName, "");
+  // Another name is saved, and saving it again keeps the earlier version as its back-up.
+  EXPECT_TRUE(actions.SavAsAction(reportOf({"x"})));
+  EXPECT_TRUE(actions.SavAction(reportOf({"y"})));
+  EXPECT_EQ(readBytes(dir / "Report.bak"), "x\r\n");
+  EXPECT_EQ(readBytes(dir / "Report.txt"), "y\r\n");
 }
 
 TEST(ReportFileActions, OpenReplacesTheReportOrChangesNothing) {

@@ -21,7 +21,7 @@ AnswerScriptError parseError(std::string_view text) {
     return error;
   }
   ADD_FAILURE() << "no error for: " << text;
-  return AnswerScriptError(texts::kScriptUnreadable, {"-"});
+  return AnswerScriptError(texts::kScriptUnreadable, {"-", "?"});
 }
 
 TEST(AnswerScriptParse, EveryKindOfAnswerWithCommentsBlankLinesAndLineEnds) {
@@ -200,10 +200,23 @@ TEST(AnswerScriptLoad, ReadsAFileAndRefusesMissingFilesAndFolders) {
     AnswerScript::load((dir / "missing.txt").string());
     ADD_FAILURE() << "a missing file was read";
   } catch (const AnswerScriptError& error) {
-    EXPECT_EQ(error.message(Language::English),
-              "Answer script " + (dir / "missing.txt").string() + " cannot be read");
+    EXPECT_EQ(error.message(Language::English), "Answer script " + (dir / "missing.txt").string() +
+                                                    " cannot be read: no such file or folder");
+    EXPECT_EQ(error.message(Language::Russian),
+              "Файл ответов " + (dir / "missing.txt").string() +
+                  " не удаётся прочитать: нет такого файла или папки");
   }
   EXPECT_THROW(AnswerScript::load(dir.string()), AnswerScriptError);
+  // A file name with a NUL byte would name another file: the script is refused at its line.
+  std::ofstream(file) << "variant 2\nfile \"Wil" << '\0' << "son.dat\"\n";
+  try {
+    AnswerScript::load(file.string());
+    ADD_FAILURE() << "a NUL byte in a file name was taken";
+  } catch (const AnswerScriptError& error) {
+    EXPECT_EQ(error.message(Language::English),
+              "Answer script line 2: the file name \"Wil\\0son.dat\" holds a NUL byte, which no "
+              "file name can hold");
+  }
   std::ofstream(file) << "variant 1\nvariant one\n";
   EXPECT_THROW(AnswerScript::load(file.string()), AnswerScriptError);
   fs::remove_all(dir);

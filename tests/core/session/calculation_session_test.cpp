@@ -373,7 +373,8 @@ TEST(CalculationSession, BrokenParameterFileEndsTheSessionAndKeepsReportAndSet) 
   EXPECT_EQ(result.Outcome, SessionOutcome::Failed);
   EXPECT_EQ(result.Message, "wrong parameter in DataFile");
   result = run.session("variant 2\nfile " + dir.file("none.dat") + "\n");
-  EXPECT_EQ(result.Message, "Файл " + dir.file("none.dat") + " не найден");
+  EXPECT_EQ(result.Message,
+            "Файл " + dir.file("none.dat") + " не найден: нет такого файла или папки");
   EXPECT_EQ(run.lines(), report);
   EXPECT_EQ(run.state.ParameterSet, set);
 }
