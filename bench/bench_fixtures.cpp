@@ -26,19 +26,19 @@ const char* ModelName(Model model) {
   return "?";
 }
 
-char ModelCode(Model model) {
+bubblix::Model ModelCode(Model model) {
   switch (model) {
     case Model::Wilson:
-      return 'W';
+      return bubblix::Model::Wilson;
     case Model::NRTL:
-      return 'N';
+      return bubblix::Model::NRTL;
     case Model::UNIQUAC:
-      return 'Q';
+      return bubblix::Model::UNIQUAC;
     case Model::UNIFAC1:
     case Model::UNIFAC2:
-      return 'F';
+      break;
   }
-  return 0;
+  return bubblix::Model::UNIFAC;
 }
 
 UnifacVariant Variant(Model model) {
@@ -130,7 +130,7 @@ TParameterSet FitMixture(Model model, int n) {
       }
     }
   }
-  if (set.ModelCode == 'F') StoreUnifacGroups(state->Tables, mixture, n, set);
+  if (set.ModelCode == bubblix::Model::UNIFAC) StoreUnifacGroups(state->Tables, mixture, n, set);
   return set;
 }
 
@@ -158,24 +158,22 @@ std::vector<Real> SetParameters(const TParameterSet& set) {
     }
   };
   switch (set.ModelCode) {
-    case 'W':
+    case bubblix::Model::Wilson:
       matrix(set.WilsonEnergy, n);
       break;
-    case 'N':
+    case bubblix::Model::NRTL:
       matrix(set.NRTLEnergy, n);
       matrix(set.NRTLAlpha, n);
       break;
-    case 'Q':
+    case bubblix::Model::UNIQUAC:
       matrix(set.UNIQUACEnergy, n);
       break;
-    case 'F':
+    case bubblix::Model::UNIFAC:
       matrix(set.GroupInteraction, set.GroupCount);
       for (int i = 0; i < n; ++i) {
         const TComponentGroups& record = set.ComponentGroups[static_cast<std::size_t>(i)];
         matrix(record.A, record.Count);
       }
-      break;
-    default:
       break;
   }
   return values;

@@ -28,9 +28,9 @@ inline constexpr std::array<Model, 5> kAllModels = {Model::Wilson, Model::NRTL, 
 inline constexpr std::array<Model, 4> kSolverModels = {Model::Wilson, Model::NRTL, Model::UNIQUAC,
                                                        Model::UNIFAC2};
 
-const char* ModelName(Model model);  // "Wilson", ..., "UNIFAC1", "UNIFAC2"
-char ModelCode(Model model);         // 'W', 'N', 'Q', 'F'
-UnifacVariant Variant(Model model);  // the UNIFAC variant (MainGroups for the other models)
+const char* ModelName(Model model);     // "Wilson", ..., "UNIFAC1", "UNIFAC2"
+bubblix::Model ModelCode(Model model);  // the parameter set's model
+UnifacVariant Variant(Model model);     // the UNIFAC variant (MainGroups for the other models)
 
 // The database components 1..n as a mixture (n = 2..4).
 const Mixture& DatabaseMixture(int n);

@@ -6,6 +6,7 @@
 
 #include "cli/cli_texts.h"
 #include "core/data/database.h"
+#include "core/io/number_reading.h"
 #include "core/session/dialog_rules.h"
 
 namespace bubblix::cli {

@@ -120,10 +120,11 @@ class FitDialogs final : public Dialogs {
 
 Json fitJson(const FittingResult& result, const std::vector<int>& components) {
   Json document;
-  document["model"] = std::string(ParameterFileModelName(result.Model));
+  document["model"] = result.Model ? Json(std::string(modelName(*result.Model))) : Json(nullptr);
   document["components"] = components;
+  // The variants are numbered 1 and 2, as --unifac-variant gives them.
   document["unifac_variant"] =
-      result.UnifacVariant == 0 ? Json(nullptr) : Json(result.UnifacVariant - '0');
+      result.UnifacVariant ? Json(static_cast<int>(*result.UnifacVariant)) : Json(nullptr);
   document["literature"] = result.LiteratureSet;
   document["saved"] = result.SavedFile ? Json(*result.SavedFile) : Json(nullptr);
   Json pairs = Json::array();

@@ -8,6 +8,7 @@
 #include "cli/json_output.h"
 #include "core/base/units.h"
 #include "core/io/number_format.h"
+#include "core/models/equilibrium_point.h"
 #include "core/models/model_evaluation.h"
 #include "core/models/solvers.h"
 
@@ -43,7 +44,7 @@ CLI::App* setupGammaCommand(CLI::App& app, GammaCommandOptions& options) {
 int runGammaCommand(const GammaCommandOptions& options, CommandStreams io) {
   const Real t = parseNumber(options.T, "--t");
   const std::vector<Real> fractions = parseNumberList(options.X, "--x");
-  if (t <= -kZeroCelsiusK) throw UsageError(texts::kTemperatureTooLow, {number(t)});
+  if (checkTemperature(t)) throw UsageError(texts::kTemperatureTooLow, {number(t)});
 
   const Language lang = languageOf(options.Lang);
   const LoadedSet loaded = loadParameterSet(options.Params, lang);

@@ -10,7 +10,6 @@
 
 #include <QGuiApplication>
 #include <QString>
-#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <optional>
@@ -19,6 +18,8 @@
 
 #include "core/base/errors.h"
 #include "core/data/database.h"
+#include "core/io/number_reading.h"
+#include "core/models/equilibrium_point.h"
 #include "core/models/parameter_file.h"
 #include "core/texts/gui_texts.h"
 #include "plot/diagram_data.h"
@@ -63,14 +64,6 @@ void qtMessages(QtMsgType type, const QMessageLogContext&, const QString& messag
 void printError(Language lang, const std::string& message) {
   const std::string line = bubblix::render(texts::kDiagramProgramError, lang, {kProgram, message});
   std::fprintf(stderr, "%s\n", line.c_str());
-}
-
-std::optional<Real> parseReal(const std::string& text) {
-  if (text.empty()) return std::nullopt;
-  char* end = nullptr;
-  const Real value = std::strtold(text.c_str(), &end);
-  if (end != text.c_str() + text.size() || !std::isfinite(value)) return std::nullopt;
-  return value;
 }
 
 std::optional<int> parseSide(const std::string& text) {
@@ -120,8 +113,10 @@ Options parse(int argc, char** argv, Language lang) {
         throw UsageError{&texts::kDiagramOptionValue, {option, value, "txy, xy, pxy"}};
       o.kind = value;
     } else if (option == "--t") {
-      o.celsius = parseReal(value);
-      if (!o.celsius || *o.celsius <= -273.15L) {
+      // Read as bubblix-cli reads its numbers: with a full stop whatever the language, and no
+      // hexadecimal form, "inf" or "nan".
+      o.celsius = bubblix::parseGridNumber(value, ".");
+      if (!o.celsius || bubblix::checkTemperature(*o.celsius)) {
         throw UsageError{&texts::kDiagramOptionValue,
                          {option, value, std::string(texts::kDiagramTemperatureValues.in(lang))}};
       }

@@ -16,7 +16,8 @@
 #include "core/base/errors.h"
 #include "core/base/units.h"
 #include "core/data/database.h"
-#include "core/models/parameter_file.h"
+#include "core/io/number_format.h"
+#include "core/models/model.h"
 #include "core/texts/gui_texts.h"
 #include "gui/message_box.h"
 #include "gui/qt_text.h"
@@ -72,9 +73,9 @@ TfmDiagram::TfmDiagram(const TParameterSet& set, Language lang, std::string deci
     data = std::make_shared<const plot::DiagramData>(
         plot::ComputeDiagram(BuiltInDatabase(), set_, std::nullopt, lang_, decimalSeparator_));
   }
-  setWindowTitle(displayed(
-      texts::kDiagramWindowCaption, lang_,
-      {data->Names[0], data->Names[1], std::string(ParameterFileModelName(set_.ModelCode))}));
+  setWindowTitle(
+      displayed(texts::kDiagramWindowCaption, lang_,
+                {data->Names[0], data->Names[1], std::string(modelName(set_.ModelCode))}));
 
   tabs = new QTabWidget(this);
   tabs->setObjectName(QStringLiteral("tabs"));
@@ -142,7 +143,7 @@ bool TfmDiagram::drawIsothermal(double celsius) {
   }
   const QString caption =
       displayed(texts::kDiagramPxyTab, lang_,
-                {plot::FormatFixed(static_cast<Real>(celsius), 2, decimalSeparator_)});
+                {formatFixed(static_cast<Real>(celsius), 2, decimalSeparator_)});
   auto* view = new DiagramCanvas(data, plot::DiagramView::Main, tabs);
   if (pxyTab_ >= 0) {
     QWidget* old = tabs->widget(pxyTab_);

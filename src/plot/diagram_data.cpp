@@ -10,12 +10,7 @@
 namespace bubblix::plot {
 
 bool HasBinaryParameterSet(const TParameterSet& set) {
-  return set.ComponentCount == 2 && set.ModelCode != 0;
-}
-
-std::string FormatFixed(Real value, int decimals, std::string_view decimalSeparator) {
-  const std::string pattern = "%." + std::to_string(decimals) + "f";
-  return formatReport(pattern, {value}, decimalSeparator);
+  return set.ComponentCount == 2;
 }
 
 DiagramData ComputeDiagram(const Database& db, const TParameterSet& set,
@@ -34,8 +29,8 @@ DiagramData ComputeDiagram(const Database& db, const TParameterSet& set,
     // Nothing to draw: an empty diagram would pass for a result.
     const std::string condition =
         at.isobaric()
-            ? render(kAtPressure, lang, {FormatFixed(paToMmHg(at.Value), 2, decimalSeparator)})
-            : render(kAtTemperature, lang, {FormatFixed(*celsius, 2, decimalSeparator)});
+            ? render(kAtPressure, lang, {formatFixed(paToMmHg(at.Value), 2, decimalSeparator)})
+            : render(kAtTemperature, lang, {formatFixed(*celsius, 2, decimalSeparator)});
     throw NoConvergenceError(kNoBubblePointSolved, {condition});
   }
   data.Labels = MakeDiagramLabels(data.Analysis.Diagram, set, data.Names, lang, decimalSeparator);
@@ -54,18 +49,18 @@ std::string AzeotropeLegendText(const DiagramData& data, const Azeotrope& azeotr
   const std::string condition =
       data.isobaric()
           ? render(kAtTemperature, data.Lang,
-                   {FormatFixed(celsiusFromTau(p.tau), 2, data.DecimalSeparator)})
-          : render(kAtPressure, data.Lang, {FormatFixed(paToMmHg(p.P), 2, data.DecimalSeparator)});
+                   {formatFixed(celsiusFromTau(p.tau), 2, data.DecimalSeparator)})
+          : render(kAtPressure, data.Lang, {formatFixed(paToMmHg(p.P), 2, data.DecimalSeparator)});
   return render(
       texts::kDiagramAzeotropeEntry, data.Lang,
-      {data.Labels.AzeotropeLegend, condition, FormatFixed(p.x1, 4, data.DecimalSeparator)});
+      {data.Labels.AzeotropeLegend, condition, formatFixed(p.x1, 4, data.DecimalSeparator)});
 }
 
 std::string SplitLegendText(const DiagramData& data, const SplitRange& range) {
   return render(
       texts::kDiagramSplitEntry, data.Lang,
-      {data.Labels.LiquidSplitLegend, FormatFixed(range.From.x1, 4, data.DecimalSeparator),
-       FormatFixed(range.To.x1, 4, data.DecimalSeparator)});
+      {data.Labels.LiquidSplitLegend, formatFixed(range.From.x1, 4, data.DecimalSeparator),
+       formatFixed(range.To.x1, 4, data.DecimalSeparator)});
 }
 
 }  // namespace bubblix::plot

@@ -31,7 +31,7 @@ struct DiagramData {
   bool isobaric() const { return Analysis.Diagram.At.isobaric(); }
 };
 
-// Whether a parameter set is one the diagrams can show: two components and a model letter.
+// Whether a parameter set is one the diagrams can show: two components.
 bool HasBinaryParameterSet(const TParameterSet& set);
 
 // The diagrams of a binary set: isobaric at the pressure of the pair's data set (760 mm Hg
@@ -47,9 +47,6 @@ DiagramData ComputeDiagram(const Database& db, const TParameterSet& set,
 // The lines the report gets for a diagram: its main title, then the analysis lines
 // (unsolved bubble points, azeotropes or none, liquid split or none).
 std::vector<std::string> DiagramReportLines(const DiagramData& data);
-
-// A number with `decimals` digits after the separator.
-std::string FormatFixed(Real value, int decimals, std::string_view decimalSeparator);
 
 // The legend entry of an azeotrope: "Azeotrope: t = 78.16 °C, x1 = 0.8945" (P = ... mm Hg on a
 // P-x-y diagram), and of a liquid-split range: "Two liquids (model): 0.3100 < x1 < 0.6700".

@@ -15,6 +15,7 @@
 
 #include "core/base/errors.h"
 #include "core/base/units.h"
+#include "core/io/number_format.h"
 #include "core/texts/gui_texts.h"
 
 namespace bubblix::plot {
@@ -97,7 +98,7 @@ Axis niceAxis(double lo, double hi) {
 
 QString tickLabel(double value, int decimals, const std::string& separator) {
   if (std::abs(value) < 1e-12) value = 0;  // no "-0.0"
-  return qs(FormatFixed(static_cast<Real>(value), decimals, separator));
+  return qs(formatFixed(static_cast<Real>(value), decimals, separator));
 }
 
 enum class Swatch { Line, DashedLine, Circle, Triangle, Diamond, Band };

@@ -32,7 +32,7 @@ std::vector<std::uint8_t> imageOf(const TParameterSet& set) {
 // A set with something in every field, to read files over.
 TParameterSet busyBase() {
   TParameterSet base;
-  base.ModelCode = 'N';
+  base.ModelCode = Model::NRTL;
   base.ComponentCount = 4;
   base.GroupCount = 3;
   base.Components = {4, 3, 2, 1};
@@ -96,13 +96,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   FUZZ_CHECK(imageOf(fromStream.contents->set) == image);
 
   // What the reader accepts makes sense for the models.
-  FUZZ_CHECK(contents.modelName == ParameterFileModelName(set.ModelCode));
+  FUZZ_CHECK(contents.modelName == modelName(set.ModelCode));
   FUZZ_CHECK(!contents.modelName.empty());
   FUZZ_CHECK(set.ComponentCount >= 2 && set.ComponentCount <= 4);
   for (std::size_t i = 0; i < set.ComponentCount; ++i)
     FUZZ_CHECK(set.Components[i] >= 1 && set.Components[i] <= 4);
-  if (set.ModelCode == 'F') FUZZ_CHECK(set.GroupCount <= 10);
-  const std::uint8_t groups = set.ModelCode == 'F' ? set.GroupCount : 0;
+  if (set.ModelCode == Model::UNIFAC) FUZZ_CHECK(set.GroupCount <= 10);
+  const std::uint8_t groups = set.ModelCode == Model::UNIFAC ? set.GroupCount : 0;
   FUZZ_CHECK(contents.blockCount ==
              ParameterFileBlockCount(set.ModelCode, set.ComponentCount, groups));
   FUZZ_CHECK(size >= contents.blockCount * kParameterFileBlockSize);
@@ -119,7 +119,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const ParameterFileContents over = DecodeParameterFile(bytes, kName, base);
   // (Its file differs in the fillers, which are the neighbouring fields of the record.)
   FUZZ_CHECK(imageOf(DecodeParameterFile(EncodeParameterFile(over.set), kName).set) == image);
-  if (set.ModelCode != 'F') {
+  if (set.ModelCode != Model::UNIFAC) {
     FUZZ_CHECK(over.set.GroupInteraction == base.GroupInteraction);
     FUZZ_CHECK(over.set.ComponentGroups == base.ComponentGroups);
   }

@@ -174,7 +174,7 @@ TEST(DesktopSession, BinaryFitAdequacyAndOneBoilingPointThroughTheRealDialogs) {
   // drawn.
   EXPECT_TRUE(window.frMainForm1->BitBtnRun->isEnabled());
   EXPECT_EQ(window.frMainForm1->lbFrame->text(), QString());
-  EXPECT_EQ(state.ParameterSet.ModelCode, 'N');
+  EXPECT_EQ(state.ParameterSet.ModelCode, Model::NRTL);
   EXPECT_TRUE(window.frMainForm1->DiagramAction->isEnabled());
   window.frMainForm1->DiagramAction->trigger();
   ASSERT_NE(window.diagramWindow(), nullptr);
@@ -194,7 +194,8 @@ TEST(DesktopSession, BinaryFitAdequacyAndOneBoilingPointThroughTheRealDialogs) {
 TEST(DesktopSession, ALoadedBinarySetCanBeDrawnToo) {
   test::TemporaryCurrentDir cwd;
   const QString file = cwd.file(QStringLiteral("NRTL.dat"));
-  const std::vector<std::uint8_t> bytes = EncodeParameterFile(bubblix::test::Fitted(1, 2, 'N').set);
+  const std::vector<std::uint8_t> bytes =
+      EncodeParameterFile(bubblix::test::Fitted(1, 2, Model::NRTL).set);
   test::writeFileBytes(file, std::string(bytes.begin(), bytes.end()));
 
   SessionState state;
@@ -245,7 +246,7 @@ TEST(DesktopSession, EscapeInTheComponentDialogEndsTheSessionAndTheModelDialogsE
   }
   EXPECT_FALSE(window.sessionRunning());
   EXPECT_EQ(window.mmVLE->lines(), std::vector<std::string>{"earlier result"});
-  EXPECT_EQ(state.FittedModel, 0);
+  EXPECT_FALSE(state.FittedModel.has_value());
   EXPECT_EQ(state.ParameterSet.ComponentCount, 0);
 
   // OK with one component still warns and asks again; the close box then leaves.
@@ -275,7 +276,7 @@ TEST(DesktopSession, EscapeInTheComponentDialogEndsTheSessionAndTheModelDialogsE
             QStringList{QStringLiteral(
                 "The calculation session has ended: no calculation method was chosen")});
   EXPECT_EQ(driver.icons, std::vector<QMessageBox::Icon>{QMessageBox::Warning});
-  EXPECT_EQ(state.FittedModel, 0);
+  EXPECT_FALSE(state.FittedModel.has_value());
 }
 
 TEST(DesktopSession, EndingTheProgramInsideTheSessionLeavesThroughExitWhichOffersTheReport) {

@@ -15,8 +15,8 @@ namespace bubblix::plot {
 namespace {
 
 TEST(DiagramData, RussianTextsAndTheLocaleSeparator) {
-  const DiagramData data =
-      ComputeDiagram(BuiltInDatabase(), test::FittedSet(1, 2, 'N'), 80.0L, Language::Russian, ",");
+  const DiagramData data = ComputeDiagram(BuiltInDatabase(), test::FittedSet(1, 2, Model::NRTL),
+                                          80.0L, Language::Russian, ",");
   EXPECT_FALSE(data.isobaric());
   EXPECT_EQ(data.Labels.MainTitle,
             "Равновесие пар-жидкость комп.1-комп.2: P-x-y при t = 80,00 °C, модель NRTL");
@@ -31,12 +31,10 @@ TEST(DiagramData, RussianTextsAndTheLocaleSeparator) {
   EXPECT_EQ(lines[2].rfind("Расслаивания при t = 80,00 °C нет", 0), 0u) << lines[2];
 }
 
-TEST(DiagramData, OnlyABinarySetWithAModelIsDrawn) {
-  TParameterSet set = test::FittedSet(1, 2, 'N');
+TEST(DiagramData, OnlyABinarySetIsDrawn) {
+  TParameterSet set = test::FittedSet(1, 2, Model::NRTL);
   EXPECT_TRUE(HasBinaryParameterSet(set));
-  set.ModelCode = 0;
-  EXPECT_FALSE(HasBinaryParameterSet(set));
-  set = test::FittedSet(1, 2, 'N');
+  EXPECT_FALSE(HasBinaryParameterSet(TParameterSet{}));  // before the first fit or load
   set.ComponentCount = 3;
   EXPECT_FALSE(HasBinaryParameterSet(set));
   try {

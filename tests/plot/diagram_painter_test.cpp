@@ -22,8 +22,8 @@ namespace {
 
 // The diagrams of the NRTL set fitted to comp.1-comp.2, computed once.
 const DiagramData& nrtl12() {
-  static const DiagramData data = ComputeDiagram(BuiltInDatabase(), test::FittedSet(1, 2, 'N'),
-                                                 std::nullopt, Language::English);
+  static const DiagramData data = ComputeDiagram(
+      BuiltInDatabase(), test::FittedSet(1, 2, Model::NRTL), std::nullopt, Language::English);
   return data;
 }
 
@@ -152,7 +152,7 @@ TEST(DiagramPicture, ACurveIsBrokenWhereAPointCouldNotBeSolved) {
   }
   diagram.Bubble.Requested = 11;
   TParameterSet set;
-  set.ModelCode = 'N';
+  set.ModelCode = Model::NRTL;
   data.Labels = MakeDiagramLabels(diagram, set, {"A", "B"}, Language::English);
   const Drawn d = draw(data, DiagramView::Main);
   // Drawn from 0 to 0.4 and from 0.6 to 1, nothing over the gap.
@@ -175,7 +175,7 @@ TEST(DiagramPicture, TheLegendGoesBesideThePlotWhenEveryCornerHoldsData) {
   }
   diagram.Bubble.Requested = 21;
   TParameterSet set;
-  set.ModelCode = 'W';
+  set.ModelCode = Model::Wilson;
   data.Labels = MakeDiagramLabels(diagram, set, {"A", "B"}, Language::English);
   const Drawn d = draw(data, DiagramView::Main);
   EXPECT_FALSE(d.layout.LegendInside);
@@ -187,8 +187,8 @@ TEST(DiagramPicture, TheLegendGoesBesideThePlotWhenEveryCornerHoldsData) {
 
 TEST(DiagramPicture, TheLiquidSplitRangeIsAShadedBand) {
   // NRTL fitted to comp.2-comp.4 predicts two liquids over a range of x1.
-  const DiagramData data =
-      ComputeDiagram(BuiltInDatabase(), test::FittedSet(2, 4, 'N'), std::nullopt, Language::English);
+  const DiagramData data = ComputeDiagram(BuiltInDatabase(), test::FittedSet(2, 4, Model::NRTL),
+                                          std::nullopt, Language::English);
   ASSERT_EQ(data.Analysis.LiquidSplit.size(), 1u);
   const SplitRange& range = data.Analysis.LiquidSplit[0];
   const Drawn d = draw(data, DiagramView::Xy);

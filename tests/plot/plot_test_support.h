@@ -49,7 +49,7 @@ inline int nonBackground(const QImage& image) {
 namespace test {
 
 // The set of `model` fitted to the database system comp.a-comp.b.
-inline TParameterSet FittedSet(int a, int b, char model) {
+inline TParameterSet FittedSet(int a, int b, Model model) {
   return bubblix::test::Fitted(a, b, model).set;
 }
 

@@ -154,10 +154,8 @@ ModelCurve BubbleCurve(const BinaryEquilibrium& eq, Condition c, int points = kD
 // The dew curve, y1 = k / (points - 1), by the candidates described at the top.
 ModelCurve DewCurve(const BinaryEquilibrium& eq, Condition c, int points = kDefaultCurvePoints);
 
-// The data set of the set's two database numbers (either order), or null when the database
-// holds none for them.
-const TExperimentalSet* PairDataSet(const Database& db, const TParameterSet& set);
-// The pressure of that data set, Pa; kDefaultDiagramPressure when there is none.
+// The pressure of the data set of the set's first two components (pairDataSet), Pa;
+// kDefaultDiagramPressure when there is none.
 Real DataSetPressure(const Database& db, const TParameterSet& set);
 // Its points in the mixture's order: x1 and y1 of the set's first component (the complements
 // when the data are of the other one), tau = t / 273.15 + 1.

@@ -55,4 +55,15 @@ struct ExperimentalPoints {
 // values than points.
 ExperimentalPoints SelectExperimentalSet(const Database& db, int a, int b);
 
+// The data set of the pair of database numbers a and b, in either order: the one of the
+// smaller number first, when the pair can use it - both numbers 1..4 and different, not a pair
+// without data (HasNoExperimentalData), points, a finite pressure above zero and an x, y and t
+// for every point. Null otherwise.
+const TExperimentalSet* pairDataSet(const Database& db, int a, int b);
+
+// The points of that set as the pair a, b sees them: A = a, B = b, x1 and y1 the mole
+// fractions of a, so the data of the smaller number are mirrored (1 - x, 1 - y) when a > b.
+// Throws DataError naming the pair when pairDataSet gives none.
+ExperimentalPoints pairExperimentalPoints(const Database& db, int a, int b);
+
 }  // namespace bubblix

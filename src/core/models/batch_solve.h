@@ -16,10 +16,9 @@
 // 2.5E-3); nothing else (no "nan", "inf", hexadecimal or thousands separators).
 // n is the parameter set's component count (1..4); the mixture holds its components.
 //
-// Each point is solved as the equilibrium dialogue solves it: start values A = 30, B = 760
-// (mm Hg) above 40 degC, else 360, for task P; A = 1.01, B = 1.4 (tau) above 1000 mm Hg,
-// else 1.2, for task T; the given fractions are percent / 100 and the last component's the
-// rest (0 when rounding makes the rest negative).
+// Each point is checked and solved as the equilibrium dialogue solves it, by the rules of
+// equilibrium_point.h: its entry checks, the composition from the percents and the dialogue's
+// start values.
 //
 // Output, the header and one row per point:
 //   t_c,p_mmhg,x1,...,xn,y1,...,yn,gamma1,...,gamman,error

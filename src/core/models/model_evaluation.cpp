@@ -12,28 +12,11 @@
 #include "core/texts/solver_texts.h"
 
 namespace bubblix {
-namespace {
-
-std::string modelCodeText(char code) {
-  if (code >= 33 && code <= 126) return std::string(1, code);
-  return "#" + std::to_string(static_cast<unsigned char>(code));
-}
-
-}  // namespace
 
 void ValidateParameterSet(const TParameterSet& set) {
-  switch (set.ModelCode) {
-    case 'W':
-    case 'N':
-    case 'Q':
-    case 'F':
-      break;
-    default:
-      throw InputError(kSolverUnknownModel, {modelCodeText(set.ModelCode)});
-  }
   const int n = set.ComponentCount;
   if (n < 1 || n > 4) throw InputError(kSolverComponentCount, {std::to_string(n)});
-  if (set.ModelCode != 'F') return;
+  if (set.ModelCode != Model::UNIFAC) return;
   if (set.GroupCount < 1 || set.GroupCount > 10) {
     throw InputError(kSolverGroupCount, {std::to_string(set.GroupCount)});
   }
@@ -60,16 +43,16 @@ void ModelGamma(const Mixture& mixture, const TParameterSet& set, const Composit
                 CompositionVector& gamma, Real tau, const UNIFACComposition* unifac) {
   const int n = set.ComponentCount;
   switch (set.ModelCode) {
-    case 'W':
+    case Model::Wilson:
       WilsonGamma(mixture, n, x, set.WilsonEnergy, gamma, tau);
       return;
-    case 'N':
+    case Model::NRTL:
       NRTLGamma(mixture, n, x, set.NRTLEnergy, gamma, set.NRTLAlpha, tau);
       return;
-    case 'Q':
+    case Model::UNIQUAC:
       UNIQUACGamma(mixture, n, x, set.UNIQUACEnergy, gamma, tau);
       return;
-    case 'F': {
+    case Model::UNIFAC: {
       UNIFACComposition fresh;
       if (unifac == nullptr) {
         fresh = PrepareUNIFAC(mixture, set, x);
@@ -80,8 +63,6 @@ void ModelGamma(const Mixture& mixture, const TParameterSet& set, const Composit
                   set.GroupQ, tau);
       return;
     }
-    default:
-      throw InputError(kSolverUnknownModel, {modelCodeText(set.ModelCode)});
   }
 }
 

@@ -30,21 +30,19 @@ void ModelEvaluator::prepareTemperature(Real tau) {
   if (temperatureValid_ && same(temperatureTau_, tau)) return;
   temperatureValid_ = false;
   switch (set_.ModelCode) {
-    case 'W':
+    case Model::Wilson:
       WilsonLambda(n_, set_.WilsonEnergy, tau, MolarVolumesAt(mixture_, n_, tau), lambda_);
       break;
-    case 'N':
+    case Model::NRTL:
       NRTLTemperatureTerms(n_, set_.NRTLEnergy, set_.NRTLAlpha, tau,
                            MolarVolumesAt(mixture_, n_, tau), nrtl_);
       break;
-    case 'Q':
+    case Model::UNIQUAC:
       UNIQUACPsi(n_, set_.UNIQUACEnergy, tau, psi_);
       break;
-    case 'F':
+    case Model::UNIFAC:
       UNIFACTemperatureTerms(n_, set_.GroupCount, set_.ComponentGroups, set_.GroupInteraction, tau,
                              unifac_);
-      break;
-    default:
       break;
   }
   temperatureTau_ = tau;
@@ -54,7 +52,7 @@ void ModelEvaluator::prepareTemperature(Real tau) {
 void ModelEvaluator::prepareComposition(const CompositionVector& x) {
   if (compositionValid_ && sameComposition(compositionX_, x)) return;
   compositionValid_ = false;
-  if (set_.ModelCode == 'F') {
+  if (set_.ModelCode == Model::UNIFAC) {
     composition_ = PrepareUNIFAC(mixture_, set_, x);
   } else {
     composition_.CombinatorialGamma = {};
@@ -73,15 +71,15 @@ void ModelEvaluator::gamma(const CompositionVector& x, Real tau, CompositionVect
   }
   gammaValid_ = false;
   switch (set_.ModelCode) {
-    case 'W':
+    case Model::Wilson:
       prepareTemperature(tau);
       WilsonGammaFromLambda(n_, x, lambda_, gamma);
       break;
-    case 'N':
+    case Model::NRTL:
       prepareTemperature(tau);
       NRTLGammaFromTerms(n_, x, nrtl_, gamma);
       break;
-    case 'Q': {
+    case Model::UNIQUAC: {
       prepareComposition(x);
       prepareTemperature(tau);
       CompositionVector gammaR{};
@@ -90,16 +88,13 @@ void ModelEvaluator::gamma(const CompositionVector& x, Real tau, CompositionVect
         gamma[i] = composition_.CombinatorialGamma[i] * gammaR[i];
       break;
     }
-    case 'F':
+    case Model::UNIFAC:
       prepareComposition(x);
       prepareTemperature(tau);
       UNIFACGammaFromTerms(n_, set_.GroupCount, set_.GroupIdsA, set_.GroupIdsB, gamma,
                            set_.ComponentGroups, composition_.CombinatorialGamma,
                            composition_.GroupFractions, set_.GroupQ, unifac_);
       break;
-    default:
-      ModelGamma(mixture_, set_, x, gamma, tau);  // refuses the model code
-      return;
   }
   for (int i = 0; i < n_; ++i)
     gamma_[i] = gamma[i];

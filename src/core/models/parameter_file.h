@@ -49,18 +49,16 @@ struct ParameterSetOffsets {
 // The record image of a set: every field at its offset, the filler byte 1 and the two
 // reference slots zero. The two UNIFAC tables are not part of it.
 ParameterSetImage EncodeParameterSetImage(const TParameterSet& set);
-// The inverse: the fields of the image; the UNIFAC tables of the result are zero.
+// The inverse: the fields of the image; the UNIFAC tables of the result are zero. Throws
+// FileError "wrong parameter in DataFile" when the model byte names no model.
 TParameterSet DecodeParameterSetImage(std::span<const std::uint8_t, kParameterSetImageSize> image);
 
-// "Wilson", "NRTL", "UNIQUAC", "UNIFAC" for 'W', 'N', 'Q', 'F'; empty for any other letter.
-std::string_view ParameterFileModelName(char modelCode);
+// Blocks of a file: 2 + n, plus 84 n + g^2 + 3 g + 2 for UNIFAC, or 2, 4, 2 per pair (i <= j)
+// for Wilson, NRTL, UNIQUAC.
+std::uint16_t ParameterFileBlockCount(Model model, std::uint8_t n, std::uint8_t g);
 
-// Blocks of a file: 2 + n, plus 84 n + g^2 + 3 g + 2 for 'F', or 2, 4, 2 per pair (i <= j)
-// for 'W', 'N', 'Q'.
-std::uint16_t ParameterFileBlockCount(char modelCode, std::uint8_t n, std::uint8_t g);
-
-// The bytes of the parameter file of a set. A set that the reader would refuse (model letter,
-// counts, component numbers, non-finite values the models use) throws DataError instead.
+// The bytes of the parameter file of a set. A set that the reader would refuse (counts, component
+// numbers, non-finite values the models use) throws DataError instead.
 std::vector<std::uint8_t> EncodeParameterFile(const TParameterSet& set);
 
 struct ParameterFileContents {

@@ -97,7 +97,7 @@ SolveResult TVLEObj::Solve(char task, char phase, Real A, Real B, Real& tau, Rea
   solver_detail::Variables vars{tau, P, x, gamma, y};
   SolveResult result;
   if (bubble) {
-    if (set.ModelCode == 'F') {
+    if (set.ModelCode == Model::UNIFAC) {
       const UNIFACComposition prepared = PrepareUNIFAC(mixture(), set, vars.x);
       GroupFractions = prepared.GroupFractions;
       CombinatorialGamma = prepared.CombinatorialGamma;
@@ -138,20 +138,19 @@ std::unique_ptr<TVLEObj> MakeModelObject(const Mixture& mixture, const std::uint
                                          const TParameterSet& set) {
   ValidateParameterSet(set);
   switch (set.ModelCode) {
-    case 'W':
+    case Model::Wilson:
       return std::make_unique<TWilsonObj>(mixture, selectedCount, set.WilsonEnergy);
-    case 'N':
+    case Model::NRTL:
       return std::make_unique<TNRTLObj>(mixture, selectedCount, set.NRTLAlpha, set.NRTLEnergy);
-    case 'Q':
+    case Model::UNIQUAC:
       return std::make_unique<TUNIQUACObj>(mixture, selectedCount, MixtureAreas(mixture),
                                            set.UNIQUACEnergy, MixtureVolumes(mixture));
-    case 'F':
+    case Model::UNIFAC:
       return std::make_unique<TUNIFACObj>(
           mixture, selectedCount, set.GroupCount, MixtureAreas(mixture), MixtureVolumes(mixture),
           set.GroupQ, set.GroupInteraction, set.ComponentGroups, set.GroupIdsA, set.GroupIdsB);
-    default:
-      throw InputError(kSolverUnknownModel, {std::to_string(set.ModelCode)});
   }
+  return nullptr;  // not reached: every model has its object
 }
 
 }  // namespace bubblix

@@ -14,6 +14,7 @@
 #include "core/fitting/binary_fit.h"
 #include "core/fitting/fitting_objectives.h"
 #include "core/fitting/unifac_group_tables.h"
+#include "core/models/model_printing.h"
 #include "core/models/parameter_set.h"
 
 namespace bubblix::test {
@@ -31,9 +32,9 @@ inline Mixture PairMixture(int a, int b) {
   return mixture;
 }
 
-// The set the fitting session stores for the pair a < b fitted with `model` ('F': UNIFAC
+// The set the fitting session stores for the pair a < b fitted with `model` (UNIFAC:
 // variant 1) to the pair's built-in data.
-inline BinaryCase FitCase(int a, int b, char model) {
+inline BinaryCase FitCase(int a, int b, Model model) {
   const Database& db = BuiltInDatabase();
   BinaryCase out{PairMixture(a, b), {}};
   auto state = std::make_unique<FittingState>();
@@ -46,26 +47,26 @@ inline BinaryCase FitCase(int a, int b, char model) {
   set.ComponentCount = 2;
   set.Components = {static_cast<std::uint16_t>(a), static_cast<std::uint16_t>(b), 0, 0};
   switch (model) {
-    case 'W': {
+    case Model::Wilson: {
       const FitResult fit = FitWilson(*state, out.mixture, 0, 1, controls);
       set.WilsonEnergy[0][1] = fit.Parameters[0];
       set.WilsonEnergy[1][0] = fit.Parameters[1];
       break;
     }
-    case 'N': {
+    case Model::NRTL: {
       const FitResult fit = FitNRTL(*state, out.mixture, 0, 1, controls);
       set.NRTLEnergy[0][1] = fit.Parameters[0];
       set.NRTLEnergy[1][0] = fit.Parameters[1];
       set.NRTLAlpha[0][1] = set.NRTLAlpha[1][0] = fit.Parameters[2];
       break;
     }
-    case 'Q': {
+    case Model::UNIQUAC: {
       const FitResult fit = FitUNIQUAC(*state, out.mixture, 0, 1, controls);
       set.UNIQUACEnergy[0][1] = fit.Parameters[0];
       set.UNIQUACEnergy[1][0] = fit.Parameters[1];
       break;
     }
-    default:
+    case Model::UNIFAC:
       FitUNIFAC(*state, out.mixture, 0, 1, controls);
       StoreUnifacGroups(state->Tables, out.mixture, 2, set);
       break;
@@ -74,8 +75,8 @@ inline BinaryCase FitCase(int a, int b, char model) {
 }
 
 // The same, fitted once per run. The mixture lives as long as the cache.
-inline const BinaryCase& Fitted(int a, int b, char model) {
-  static std::map<std::tuple<int, int, char>, std::unique_ptr<BinaryCase>> cache;
+inline const BinaryCase& Fitted(int a, int b, Model model) {
+  static std::map<std::tuple<int, int, Model>, std::unique_ptr<BinaryCase>> cache;
   auto& entry = cache[{a, b, model}];
   if (!entry) entry = std::make_unique<BinaryCase>(FitCase(a, b, model));
   return *entry;
@@ -85,7 +86,7 @@ inline const BinaryCase& Fitted(int a, int b, char model) {
 // inside G: an ideal liquid (Raoult's law).
 inline BinaryCase IdealCase(int a, int b) {
   BinaryCase out{PairMixture(a, b), {}};
-  out.set.ModelCode = 'N';
+  out.set.ModelCode = Model::NRTL;
   out.set.ComponentCount = 2;
   out.set.Components = {static_cast<std::uint16_t>(a), static_cast<std::uint16_t>(b), 0, 0};
   out.set.NRTLAlpha[0][1] = out.set.NRTLAlpha[1][0] = 0.3L;

@@ -54,7 +54,7 @@ TEST(Azeotrope, FittedComp1Comp2ModelsNearTheMeasuredOne) {
   // moves a long way with small errors of y1: the Wilson fit places it within 0.02 of the
   // measured one, the NRTL fit (root-mean-square error of y1 0.0025) at x1 = 0.994.
   const Condition at = Condition::atPressure(kP760);
-  for (char model : {'W', 'N', 'Q', 'F'}) {
+  for (Model model : {Model::Wilson, Model::NRTL, Model::UNIQUAC, Model::UNIFAC}) {
     SCOPED_TRACE(model);
     const BinaryCase& c = test::Fitted(1, 2, model);
     const auto found = azeotropesOf(c, at);
@@ -65,8 +65,10 @@ TEST(Azeotrope, FittedComp1Comp2ModelsNearTheMeasuredOne) {
     EXPECT_NEAR(celsiusFromTau(a.Point.tau), 78.15L, 0.3L);
     ExpectTrueAzeotrope(c, at, a);
     // Reference values of these fits beside the measured composition.
-    const Real expected = model == 'W' ? 0.89447L : model == 'N' ? 0.9944L : 0.94L;
-    EXPECT_NEAR(a.Point.x1, expected, model == 'W' ? 0.02L : 0.005L);
+    const Real expected = model == Model::Wilson ? 0.89447L
+                          : model == Model::NRTL ? 0.9944L
+                                                 : 0.94L;
+    EXPECT_NEAR(a.Point.x1, expected, model == Model::Wilson ? 0.02L : 0.005L);
   }
 }
 
@@ -96,7 +98,7 @@ TEST(Azeotrope, MaximumBoilingIsFoundAndAgreesBetweenTheTwoDiagrams) {
 }
 
 TEST(Azeotrope, MinimumBoilingAgreesBetweenTheTwoDiagrams) {
-  const BinaryCase& c = test::Fitted(1, 4, 'W');
+  const BinaryCase& c = test::Fitted(1, 4, Model::Wilson);
   const auto byT = azeotropesOf(c, Condition::atPressure(kP760));
   ASSERT_EQ(byT.size(), 1u);
   const Condition isothermal = Condition::atTau(byT[0].Point.tau);
@@ -113,7 +115,7 @@ TEST(Azeotrope, CoarseCurveFindsTheSameRootsNextToThePureEnds) {
   // (near 0.90) lie between a pure end and the one interior point, where the sign next to
   // the end comes from the limiting slope.
   for (const auto& pair : {std::pair{1, 4}, std::pair{1, 2}}) {
-    const BinaryCase& c = test::Fitted(pair.first, pair.second, 'W');
+    const BinaryCase& c = test::Fitted(pair.first, pair.second, Model::Wilson);
     const Condition at = Condition::atPressure(kP760);
     const auto fine = azeotropesOf(c, at);
     const auto coarse = azeotropesOf(c, at, 3);

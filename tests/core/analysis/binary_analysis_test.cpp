@@ -21,7 +21,7 @@ BinaryAnalysis analyse(const BinaryCase& c, Condition at, int points = kDefaultC
 
 TEST(BinaryAnalysis, ReportLinesOfAMinimumBoilingAzeotropeInBothLanguages) {
   // Reference values of the Wilson fit to comp.1-comp.2: 78.1550 degC, x1 = 0.9019802.
-  const BinaryAnalysis a = analyse(test::Fitted(1, 2, 'W'), Condition::atPressure(kP760));
+  const BinaryAnalysis a = analyse(test::Fitted(1, 2, Model::Wilson), Condition::atPressure(kP760));
   EXPECT_EQ(a.Diagram.Measured.size(), 52u);
   const auto en = AnalysisReportLines(a, Language::English);
   ASSERT_EQ(en.size(), 2u);
@@ -54,7 +54,7 @@ TEST(BinaryAnalysis, SplitIsReportedWithItsWarningAndMarksAnAzeotropeInsideIt) {
   // NRTL fitted to comp.2-comp.4: at 760 mm Hg its azeotrope (x1 near 0.315) lies below the
   // unstable range; at 3000 mm Hg (reference values: azeotrope x1 = 0.37, range 0.27 to 0.67)
   // inside it.
-  const BinaryCase& c = test::Fitted(2, 4, 'N');
+  const BinaryCase& c = test::Fitted(2, 4, Model::NRTL);
   const BinaryAnalysis at760 = analyse(c, Condition::atPressure(kP760));
   ASSERT_EQ(at760.Azeotropes.size(), 1u);
   ASSERT_EQ(at760.LiquidSplit.size(), 1u);
@@ -84,7 +84,7 @@ TEST(BinaryAnalysis, SplitIsReportedWithItsWarningAndMarksAnAzeotropeInsideIt) {
 }
 
 TEST(BinaryAnalysis, UnsolvedBubblePointsAreReportedInsteadOfAVerdict) {
-  const BinaryCase& c = test::Fitted(1, 2, 'N');
+  const BinaryCase& c = test::Fitted(1, 2, Model::NRTL);
   const BinaryAnalysis none = analyse(c, Condition::atPressure(1.0L));
   EXPECT_EQ(AnalysisReportLines(none, Language::English),
             std::vector<std::string>{"No bubble point at P = 0.01 mm Hg could be solved: "

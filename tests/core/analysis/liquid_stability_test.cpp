@@ -32,7 +32,7 @@ TEST(LiquidStability, CurvatureIsTheSecondDerivativeOfTheMixingGibbsEnergy) {
   // from the first difference of ln(gamma1 / gamma2): equal for a model that obeys
   // Gibbs-Duhem, which every model of every fitted set must. Tolerance 1e-5 of 1 / (x1 x2).
   for (const auto& pair : test::kPairs) {
-    for (char model : {'W', 'N', 'Q', 'F'}) {
+    for (Model model : {Model::Wilson, Model::NRTL, Model::UNIQUAC, Model::UNIFAC}) {
       const BinaryCase& c = test::Fitted(pair[0], pair[1], model);
       const BinaryEquilibrium eq(c.mixture, c.set);
       for (Real t : {40.0L, 80.0L}) {
@@ -67,7 +67,7 @@ TEST(LiquidStability, FittedComp2Comp4ModelsPredictASplitWilsonCannot) {
   // is a zero of the curvature (1e-6 in x1 either side changes its sign at the end's
   // temperature). Wilson's curvature is positive for any parameters.
   const Condition at = Condition::atPressure(kP760);
-  for (char model : {'N', 'Q', 'F'}) {
+  for (Model model : {Model::NRTL, Model::UNIQUAC, Model::UNIFAC}) {
     SCOPED_TRACE(model);
     const BinaryCase& c = test::Fitted(2, 4, model);
     const BinaryEquilibrium eq(c.mixture, c.set);
@@ -85,19 +85,20 @@ TEST(LiquidStability, FittedComp2Comp4ModelsPredictASplitWilsonCannot) {
     EXPECT_LT(MixingCurvature(eq, r.To.x1 - 1e-6L, r.To.tau), 0.0L);
   }
   for (const auto& pair : test::kPairs) {
-    EXPECT_TRUE(splitOf(test::Fitted(pair[0], pair[1], 'W'), at).empty()) << pair[0] << pair[1];
+    EXPECT_TRUE(splitOf(test::Fitted(pair[0], pair[1], Model::Wilson), at).empty())
+        << pair[0] << pair[1];
   }
 }
 
 TEST(LiquidStability, Comp1Comp3IsOneLiquid) {
   const Condition at = Condition::atPressure(kP760);
-  for (char model : {'W', 'Q', 'F'}) {
+  for (Model model : {Model::Wilson, Model::UNIQUAC, Model::UNIFAC}) {
     EXPECT_TRUE(splitOf(test::Fitted(1, 3, model), at).empty()) << model;
   }
   // The NRTL fit (a12 = 6.8, a21 = 4.3, alpha = 1.17) makes ln gamma change steeply below the
   // data's smallest x1 = 0.09 and predicts a narrow split there (reference values of this fit:
   // 0.0093 to 0.0177), which the measured points cannot confirm.
-  const auto nrtl = splitOf(test::Fitted(1, 3, 'N'), at);
+  const auto nrtl = splitOf(test::Fitted(1, 3, Model::NRTL), at);
   ASSERT_EQ(nrtl.size(), 1u);
   EXPECT_NEAR(nrtl[0].From.x1, 0.0093L, 0.001L);
   EXPECT_NEAR(nrtl[0].To.x1, 0.0177L, 0.001L);

@@ -23,16 +23,16 @@ Real rmsError(const TBinaryFitData& fit, Real S) {
 
 struct PairModel {
   int a, b;
-  char model;
+  Model model;
 };
 
 void PrintTo(const PairModel& p, std::ostream* os) {
-  *os << p.model << " comp." << p.a << "-comp." << p.b;
+  *os << static_cast<char>(modelLetter(p.model)) << " comp." << p.a << "-comp." << p.b;
 }
 
 std::string name(const ::testing::TestParamInfo<PairModel>& info) {
-  return std::string(1, info.param.model) + "_" + std::to_string(info.param.a) +
-         std::to_string(info.param.b);
+  return std::string(1, static_cast<char>(modelLetter(info.param.model))) + "_" +
+         std::to_string(info.param.a) + std::to_string(info.param.b);
 }
 
 class ComponentModelFit : public ::testing::TestWithParam<PairModel> {};
@@ -56,26 +56,28 @@ TEST_P(ComponentModelFit, ConvergesBelowTheErrorAtTheStartVector) {
   const TParamVector* start = nullptr;
   Real (*objective)(FittingState&, const TParamVector&) = nullptr;
   switch (p.model) {
-    case 'W':
+    case Model::Wilson:
       startS = WilsonObjective(*pair.state, fit.WilsonStart);
       result = FitWilson(*pair.state, pair.mixture, 0, 1, controls);
       start = &fit.WilsonStart;
       objective = WilsonObjective;
       break;
-    case 'N':
+    case Model::NRTL:
       startS = NRTLObjective(*pair.state, fit.NRTLStart);
       result = FitNRTL(*pair.state, pair.mixture, 0, 1, controls);
       start = &fit.NRTLStart;
       objective = NRTLObjective;
       break;
-    default:
+    case Model::UNIQUAC:
       startS = UNIQUACObjective(*pair.state, fit.UNIQUACStart);
       result = FitUNIQUAC(*pair.state, pair.mixture, 0, 1, controls);
       start = &fit.UNIQUACStart;
       objective = UNIQUACObjective;
       break;
+    case Model::UNIFAC:
+      FAIL() << "UNIFAC fits are the UnifacFits cases";
   }
-  EXPECT_EQ(result.ParameterCount, p.model == 'N' ? 3 : 2);
+  EXPECT_EQ(result.ParameterCount, p.model == Model::NRTL ? 3 : 2);
   EXPECT_TRUE(std::isfinite(result.E));
   EXPECT_LT(result.E, rmsError(fit, startS));
   EXPECT_EQ(result.E, rmsError(fit, result.S));
@@ -94,12 +96,15 @@ TEST_P(ComponentModelFit, ConvergesBelowTheErrorAtTheStartVector) {
 
 INSTANTIATE_TEST_SUITE_P(
     DatabaseSystems, ComponentModelFit,
-    ::testing::Values(PairModel{1, 2, 'W'}, PairModel{1, 3, 'W'}, PairModel{1, 4, 'W'},
-                      PairModel{2, 3, 'W'}, PairModel{2, 4, 'W'}, PairModel{3, 4, 'W'},
-                      PairModel{1, 2, 'N'}, PairModel{1, 3, 'N'}, PairModel{1, 4, 'N'},
-                      PairModel{2, 3, 'N'}, PairModel{3, 4, 'N'}, PairModel{1, 2, 'Q'},
-                      PairModel{1, 3, 'Q'}, PairModel{1, 4, 'Q'}, PairModel{2, 3, 'Q'},
-                      PairModel{2, 4, 'Q'}, PairModel{3, 4, 'Q'}),
+    ::testing::Values(PairModel{1, 2, Model::Wilson}, PairModel{1, 3, Model::Wilson},
+                      PairModel{1, 4, Model::Wilson}, PairModel{2, 3, Model::Wilson},
+                      PairModel{2, 4, Model::Wilson}, PairModel{3, 4, Model::Wilson},
+                      PairModel{1, 2, Model::NRTL}, PairModel{1, 3, Model::NRTL},
+                      PairModel{1, 4, Model::NRTL}, PairModel{2, 3, Model::NRTL},
+                      PairModel{3, 4, Model::NRTL}, PairModel{1, 2, Model::UNIQUAC},
+                      PairModel{1, 3, Model::UNIQUAC}, PairModel{1, 4, Model::UNIQUAC},
+                      PairModel{2, 3, Model::UNIQUAC}, PairModel{2, 4, Model::UNIQUAC},
+                      PairModel{3, 4, Model::UNIQUAC}),
     name);
 
 TEST(BinaryFit, IllConditionedNrtlFitEndsWithAResultOrAClearError) {

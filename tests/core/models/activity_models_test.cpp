@@ -44,7 +44,7 @@ std::string mixtureName(const std::vector<int>& numbers) {
 // bit).
 TEST(ActivityModels, PureComponentHasUnitActivityCoefficientInEveryModel) {
   const Mixture mixture = test::LoadMixture({1, 2, 3, 4});
-  for (char model : {'W', 'N', 'Q', 'F'}) {
+  for (Model model : {Model::Wilson, Model::NRTL, Model::UNIQUAC, Model::UNIFAC}) {
     const TParameterSet set = test::ModelSet(model, mixture, 4);
     for (int k = 0; k < 4; ++k) {
       for (Real tau : {1.1L, kTau, 1.35L}) {
@@ -309,7 +309,7 @@ TEST(ActivityModels, NrtlWithEqualVolumesIsTheTextbookNrtl) {
 // differences with step 1e-6 on a straight path; the truncation error is of order 1e-12 and
 // the rounding error of order 1e-13, so |sum| must stay below 1e-10 while the single terms are
 // of order 0.01 to 1 (checked, so that the test cannot pass on flat coefficients).
-void expectGibbsDuhem(char model, std::initializer_list<int> numbers, const CompositionVector& x0,
+void expectGibbsDuhem(Model model, std::initializer_list<int> numbers, const CompositionVector& x0,
                       const CompositionVector& direction) {
   const Mixture mixture = test::LoadMixture(numbers);
   const int n = static_cast<int>(numbers.size());
@@ -342,14 +342,14 @@ void expectGibbsDuhem(char model, std::initializer_list<int> numbers, const Comp
 }
 
 TEST(ActivityModels, GibbsDuhemHoldsForEveryModelInABinary) {
-  for (char model : {'W', 'N', 'Q', 'F'}) {
+  for (Model model : {Model::Wilson, Model::NRTL, Model::UNIQUAC, Model::UNIFAC}) {
     expectGibbsDuhem(model, {1, 2}, {0.4L, 0.6L}, {1.0L, -1.0L});
     expectGibbsDuhem(model, {3, 4}, {0.3L, 0.7L}, {-1.0L, 1.0L});
   }
 }
 
 TEST(ActivityModels, GibbsDuhemHoldsForEveryModelInAQuaternary) {
-  for (char model : {'W', 'N', 'Q', 'F'}) {
+  for (Model model : {Model::Wilson, Model::NRTL, Model::UNIQUAC, Model::UNIFAC}) {
     expectGibbsDuhem(model, {1, 2, 3, 4}, {0.2L, 0.3L, 0.25L, 0.25L}, {1.0L, -0.5L, 0.25L, -0.75L});
     expectGibbsDuhem(model, {1, 2, 3, 4}, {0.4L, 0.1L, 0.3L, 0.2L}, {-0.5L, 1.0L, -0.2L, -0.3L});
   }

@@ -44,9 +44,9 @@ std::vector<Point> pointSequence(int n) {
 }
 
 TEST(ModelEvaluator, GammaAndVapourPressuresAreThoseOfTheFreeRoutinesBitForBit) {
-  for (const char model : {'W', 'N', 'Q', 'F'}) {
+  for (const Model model : {Model::Wilson, Model::NRTL, Model::UNIQUAC, Model::UNIFAC}) {
     for (const int n : {2, 4}) {
-      SCOPED_TRACE(std::string(1, model) + " n=" + std::to_string(n));
+      SCOPED_TRACE(std::string(modelName(model)) + " n=" + std::to_string(n));
       const Mixture mixture = n == 2 ? test::LoadMixture({1, 2}) : test::LoadMixture({1, 2, 3, 4});
       const TParameterSet set = test::ModelSet(model, mixture, n);
       ModelEvaluator evaluator(mixture, set);

@@ -12,6 +12,7 @@
 #include "core/data/database.h"
 #include "core/data/properties.h"
 #include "core/data/unifac_tables.h"
+#include "core/models/model_printing.h"
 #include "core/models/parameter_set.h"
 
 namespace bubblix::test {
@@ -71,7 +72,7 @@ inline TParameterSet UnifacSet(
     const Mixture& mixture, int n,
     const MainGroupTableType& table = BuiltInDatabase().ReferenceMainGroupTable) {
   TParameterSet set;
-  set.ModelCode = 'F';
+  set.ModelCode = Model::UNIFAC;
   set.ComponentCount = static_cast<std::uint8_t>(n);
   const MixtureGroups groups =
       BuildMixtureGroups(std::span<const TComponentGroups>(mixture.Groups.data(), n));
@@ -101,7 +102,7 @@ inline TParameterSet UnifacSet(
 // pattern for every mixture size: a_ij grows with i and falls with j.
 inline TParameterSet WilsonSet(int n) {
   TParameterSet set;
-  set.ModelCode = 'W';
+  set.ModelCode = Model::Wilson;
   set.ComponentCount = static_cast<std::uint8_t>(n);
   for (int i = 0; i < n; ++i) {
     for (int j = 0; j < n; ++j) {
@@ -113,7 +114,7 @@ inline TParameterSet WilsonSet(int n) {
 
 inline TParameterSet NRTLSet(int n) {
   TParameterSet set;
-  set.ModelCode = 'N';
+  set.ModelCode = Model::NRTL;
   set.ComponentCount = static_cast<std::uint8_t>(n);
   for (int i = 0; i < n; ++i) {
     for (int j = 0; j < n; ++j) {
@@ -127,7 +128,7 @@ inline TParameterSet NRTLSet(int n) {
 
 inline TParameterSet UNIQUACSet(int n) {
   TParameterSet set;
-  set.ModelCode = 'Q';
+  set.ModelCode = Model::UNIQUAC;
   set.ComponentCount = static_cast<std::uint8_t>(n);
   for (int i = 0; i < n; ++i) {
     for (int j = 0; j < n; ++j) {
@@ -138,17 +139,18 @@ inline TParameterSet UNIQUACSet(int n) {
 }
 
 // The parameter set of `model` for the mixture's first n components.
-inline TParameterSet ModelSet(char model, const Mixture& mixture, int n) {
+inline TParameterSet ModelSet(Model model, const Mixture& mixture, int n) {
   switch (model) {
-    case 'W':
+    case Model::Wilson:
       return WilsonSet(n);
-    case 'N':
+    case Model::NRTL:
       return NRTLSet(n);
-    case 'Q':
+    case Model::UNIQUAC:
       return UNIQUACSet(n);
-    default:
-      return UnifacSet(mixture, n);
+    case Model::UNIFAC:
+      break;
   }
+  return UnifacSet(mixture, n);
 }
 
 }  // namespace bubblix::test

@@ -26,7 +26,7 @@ std::string fileBytes(const TParameterSet& set) {
 
 TParameterSet wilsonSet() {
   TParameterSet set;
-  set.ModelCode = 'W';
+  set.ModelCode = Model::Wilson;
   set.ComponentCount = 3;
   set.Components = {1, 2, 4, 0};
   for (std::size_t i = 0; i < 3; ++i) {
@@ -53,7 +53,7 @@ TEST(SaveParameterFile, WrittenThenReadGivesTheSameSet) {
   TempDir dir;
   for (const TParameterSet& set : {wilsonSet(), unifacSet()}) {
     SCOPED_TRACE(set.ModelCode);
-    const std::string path = dir / (std::string(1, set.ModelCode) + ".dat");
+    const std::string path = dir / (std::string(modelName(set.ModelCode)) + ".dat");
     SaveParameterFileTo(path, set);
     EXPECT_EQ(readBytes(path), fileBytes(set));
     const ParameterFileContents read = ReadParameterFile(std::filesystem::path(path));

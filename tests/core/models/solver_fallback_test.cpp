@@ -33,7 +33,7 @@ bool sameBits(Real a, Real b) {
 // NRTL with all energies 0: gamma = 1 exactly.
 TParameterSet idealSet(int n) {
   TParameterSet set;
-  set.ModelCode = 'N';
+  set.ModelCode = Model::NRTL;
   set.ComponentCount = static_cast<std::uint8_t>(n);
   return set;
 }
@@ -214,7 +214,7 @@ TEST(SolverFallbacks, BubbleTemperatureAfterANegativeValueUnderTheRoot) {
 TEST(SolverFallbacks, BubblePressureAfterTheSecantRanToANegativePressure) {
   const Mixture mixture = test::LoadMixture({1, 2});
   const Real tauGiven = tauFromCelsius(46.0L);
-  for (char model : {'W', 'N', 'Q', 'F'}) {
+  for (Model model : {Model::Wilson, Model::NRTL, Model::UNIQUAC, Model::UNIFAC}) {
     const TParameterSet set = test::ModelSet(model, mixture, 2);
     Real tau = tauGiven, P = 1.0L;
     CompositionVector x{1.0L, 0.0L}, gamma{}, y{};

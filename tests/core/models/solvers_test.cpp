@@ -38,7 +38,7 @@ bool sameBits(const CompositionVector& a, const CompositionVector& b) {
 // An ideal solution: NRTL with all energies 0 gives gamma = 1 exactly.
 TParameterSet idealSet(int n) {
   TParameterSet set;
-  set.ModelCode = 'N';
+  set.ModelCode = Model::NRTL;
   set.ComponentCount = static_cast<std::uint8_t>(n);
   return set;
 }
@@ -163,7 +163,7 @@ TEST(BubblePoint, PureComponentBoilsAtItsNormalBoilingPoint) {
   const Case cases[] = {{0, 101.31L / 0.1333L * kPaPerMmHg, 78.32L},
                         {1, mmHgToPa(760.0L), 100.0L},
                         {2, mmHgToPa(760.0L), comp3}};
-  for (char model : {'W', 'N', 'Q', 'F'}) {
+  for (Model model : {Model::Wilson, Model::NRTL, Model::UNIQUAC, Model::UNIFAC}) {
     const TParameterSet set = test::ModelSet(model, mixture, 3);
     for (const Case& c : cases) {
       Real tau = 1.0L, P = c.P;
@@ -196,7 +196,7 @@ TEST(DewPoint, LiquidSumsToOneAndSatisfiesTheEquilibrium) {
   for (const Case& c : cases) {
     const Mixture mixture = test::LoadMixture(c.numbers);
     const int n = static_cast<int>(c.numbers.size());
-    for (char model : {'W', 'N', 'Q', 'F'}) {
+    for (Model model : {Model::Wilson, Model::NRTL, Model::UNIQUAC, Model::UNIFAC}) {
       const TParameterSet set = test::ModelSet(model, mixture, n);
       for (char task : {'T', 'P'}) {
         const Real tauGiven = tauFromCelsius(70.0L);

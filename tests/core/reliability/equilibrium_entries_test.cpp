@@ -24,7 +24,7 @@ using session_test::Requests;
 SessionState wilsonState(const std::vector<std::uint16_t>& components) {
   SessionState state;
   state.InterfaceLanguage = Language::English;
-  state.ParameterSet.ModelCode = 'W';
+  state.ParameterSet.ModelCode = Model::Wilson;
   state.ParameterSet.ComponentCount = static_cast<std::uint8_t>(components.size());
   for (std::size_t i = 0; i < components.size(); ++i) {
     state.ParameterSet.Components[i] = components[i];

@@ -34,14 +34,15 @@
 
 namespace bubblix::test {
 
-// A model of the sweep: its letter and, for 'F', the UNIFAC variant.
+// A model of the sweep: its letter and, for Model::UNIFAC, the UNIFAC variant.
 struct FittedModel {
-  char Code = 'W';
+  Model Code = Model::Wilson;
   UnifacVariant Variant = UnifacVariant::MainGroups;
 
   std::string name() const {
-    if (Code == 'F') return Variant == UnifacVariant::MainGroups ? "UNIFAC-1" : "UNIFAC-2";
-    return std::string(ParameterFileModelName(Code));
+    if (Code == Model::UNIFAC)
+      return Variant == UnifacVariant::MainGroups ? "UNIFAC-1" : "UNIFAC-2";
+    return std::string(modelName(Code));
   }
 };
 
@@ -72,7 +73,7 @@ struct PairFit {
 
 // The fit of database components a < b by `model`, run once per process.
 inline const PairFit& FitPair(const FittedModel& model, int a, int b) {
-  static std::map<std::tuple<char, int, int, int>, PairFit> cache;
+  static std::map<std::tuple<Model, int, int, int>, PairFit> cache;
   const auto key = std::make_tuple(model.Code, static_cast<int>(model.Variant), a, b);
   if (const auto found = cache.find(key); found != cache.end()) return found->second;
 
@@ -87,16 +88,16 @@ inline const PairFit& FitPair(const FittedModel& model, int a, int b) {
   PairFit fit;
   try {
     switch (model.Code) {
-      case 'W':
+      case Model::Wilson:
         fit.Result = FitWilson(*state, mixture, 0, 1, controls);
         break;
-      case 'N':
+      case Model::NRTL:
         fit.Result = FitNRTL(*state, mixture, 0, 1, controls);
         break;
-      case 'Q':
+      case Model::UNIQUAC:
         fit.Result = FitUNIQUAC(*state, mixture, 0, 1, controls);
         break;
-      default:
+      case Model::UNIFAC:
         fit.Result = FitUNIFAC(*state, mixture, 0, 1, controls);
         fit.FitGroupCount = state->Fit.FitGroupCount;
         fit.FitGroupIdsA = state->Fit.FitGroupIdsA;
@@ -135,28 +136,28 @@ inline std::optional<TParameterSet> FittedSet(const FittedModel& model,
       }
       const TParamVector& p = fit.Result.Parameters;
       switch (model.Code) {
-        case 'W':
+        case Model::Wilson:
           set.WilsonEnergy[i][j] = p[0];
           set.WilsonEnergy[j][i] = p[1];
           break;
-        case 'N':
+        case Model::NRTL:
           set.NRTLEnergy[i][j] = p[0];
           set.NRTLEnergy[j][i] = p[1];
           set.NRTLAlpha[i][j] = p[2];
           set.NRTLAlpha[j][i] = p[2];
           break;
-        case 'Q':
+        case Model::UNIQUAC:
           set.UNIQUACEnergy[i][j] = p[0];
           set.UNIQUACEnergy[j][i] = p[1];
           break;
-        default:
+        case Model::UNIFAC:
           DistributeGroupParameters(tables, fit.FitGroupCount, fit.FitGroupIdsA, fit.FitGroupIdsB,
                                     p);
           break;
       }
     }
   }
-  if (model.Code == 'F') StoreUnifacGroups(tables, mixture, n, set);
+  if (model.Code == Model::UNIFAC) StoreUnifacGroups(tables, mixture, n, set);
   return set;
 }
 

@@ -32,11 +32,11 @@ using testing::writeBytes;
 
 // A valid set of the model with n components and (UNIFAC) g groups, every value the models
 // use finite and different.
-TParameterSet validSet(char model, std::uint8_t n, std::uint8_t g) {
+TParameterSet validSet(Model model, std::uint8_t n, std::uint8_t g) {
   TParameterSet set;
   set.ModelCode = model;
   set.ComponentCount = n;
-  set.GroupCount = model == 'F' ? g : 0;
+  set.GroupCount = model == Model::UNIFAC ? g : 0;
   set.Components = {4, 2, 3, 1};
   Real value = 0.125L;
   const auto next = [&] { return value += 0.0625L; };
@@ -75,10 +75,10 @@ TParameterSet validSet(char model, std::uint8_t n, std::uint8_t g) {
 // The blocks (numbered from 1) where a unit of the layout begins: the model block, the count
 // block, the run of component numbers; for UNIFAC each single block and each 84-block
 // component record; for the other models each pair of 2 (Wilson, UNIQUAC) or 4 (NRTL) blocks.
-std::set<std::size_t> unitStarts(char model, std::size_t n, std::size_t g) {
+std::set<std::size_t> unitStarts(Model model, std::size_t n, std::size_t g) {
   std::set<std::size_t> starts{1, 2, 3};
   std::size_t block = 3 + n;
-  if (model == 'F') {
+  if (model == Model::UNIFAC) {
     for (std::size_t k = 0; k < 1 + g + 1 + g + g; ++k)
       starts.insert(block++);
     for (std::size_t i = 0; i < n; ++i, block += 84)
@@ -86,7 +86,7 @@ std::set<std::size_t> unitStarts(char model, std::size_t n, std::size_t g) {
     for (std::size_t k = 0; k < g * g; ++k)
       starts.insert(block++);
   } else {
-    const std::size_t pairBlocks = model == 'N' ? 4 : 2;
+    const std::size_t pairBlocks = model == Model::NRTL ? 4 : 2;
     for (std::size_t pair = 0; pair < n * (n + 1) / 2; ++pair, block += pairBlocks)
       starts.insert(block);
   }
@@ -119,19 +119,20 @@ Refusal refusalOf(const Bytes& bytes, const std::string& name) {
 
 TEST(ParameterFileInput, EveryModelCutAnywhereNamesTheBlockOrSaysNotComplete) {
   struct Case {
-    char model;
+    Model model;
     std::uint8_t n, g;
   };
   std::vector<Case> cases;
-  for (const char model : {'W', 'N', 'Q'})
+  for (const Model model : {Model::Wilson, Model::NRTL, Model::UNIQUAC})
     for (std::uint8_t n = 2; n <= 4; ++n)
       cases.push_back({model, n, 0});
-  cases.push_back({'F', 2, 0});
-  cases.push_back({'F', 3, 4});
-  cases.push_back({'F', 4, 10});
+  cases.push_back({Model::UNIFAC, 2, 0});
+  cases.push_back({Model::UNIFAC, 3, 4});
+  cases.push_back({Model::UNIFAC, 4, 10});
 
   for (const Case& c : cases) {
-    const std::string name = std::string("/data/") + c.model + std::to_string(c.n) + ".dat";
+    const std::string name = std::string("/data/") + static_cast<char>(modelLetter(c.model)) +
+                             std::to_string(c.n) + ".dat";
     SCOPED_TRACE(name + " g=" + std::to_string(c.g));
     const Bytes full = EncodeParameterFile(validSet(c.model, c.n, c.g));
     const std::set<std::size_t> starts = unitStarts(c.model, c.n, c.g);
@@ -155,7 +156,7 @@ TEST(ParameterFileInput, EveryModelCutAnywhereNamesTheBlockOrSaysNotComplete) {
 }
 
 TEST(ParameterFileInput, OnlyTheFourModelLettersAreAccepted) {
-  Bytes bytes = EncodeParameterFile(validSet('W', 2, 0));
+  Bytes bytes = EncodeParameterFile(validSet(Model::Wilson, 2, 0));
   const std::string accepted = "WNQF";
   for (int letter = 0; letter < 256; ++letter) {
     bytes[0] = static_cast<std::uint8_t>(letter);
@@ -169,11 +170,12 @@ TEST(ParameterFileInput, OnlyTheFourModelLettersAreAccepted) {
 }
 
 TEST(ParameterFileInput, EveryComponentAndGroupCountOutsideTheLayoutIsRefusedAtItsBlock) {
-  const Bytes wilson = EncodeParameterFile(validSet('W', 3, 0));
+  const Bytes wilson = EncodeParameterFile(validSet(Model::Wilson, 3, 0));
   for (int n = 0; n < 256; ++n) {
     if (n >= 2 && n <= 4) {
       EXPECT_EQ(DecodeParameterFile(
-                    EncodeParameterFile(validSet('W', static_cast<std::uint8_t>(n), 0)), "w.dat")
+                    EncodeParameterFile(validSet(Model::Wilson, static_cast<std::uint8_t>(n), 0)),
+                    "w.dat")
                     .set.ComponentCount,
                 n);
       continue;
@@ -186,7 +188,7 @@ TEST(ParameterFileInput, EveryComponentAndGroupCountOutsideTheLayoutIsRefusedAtI
   }
   // Every component's number, each outside 1..4 in turn: the message names the component
   // and block 3, whose first 2 n bytes hold the numbers.
-  const Bytes four = EncodeParameterFile(validSet('N', 4, 0));
+  const Bytes four = EncodeParameterFile(validSet(Model::NRTL, 4, 0));
   for (std::size_t i = 0; i < 4; ++i) {
     for (const unsigned number : {0u, 5u, 255u, 256u, 257u, 65535u}) {
       Bytes bytes = four;
@@ -201,11 +203,11 @@ TEST(ParameterFileInput, EveryComponentAndGroupCountOutsideTheLayoutIsRefusedAtI
   // UNIFAC: g = 0..10 read, every larger count refused at its block (3 + n for n = 2).
   for (int g = 0; g < 256; ++g) {
     if (g <= 10) {
-      const TParameterSet set = validSet('F', 2, static_cast<std::uint8_t>(g));
+      const TParameterSet set = validSet(Model::UNIFAC, 2, static_cast<std::uint8_t>(g));
       EXPECT_EQ(DecodeParameterFile(EncodeParameterFile(set), "u.dat").set.GroupCount, g);
       continue;
     }
-    Bytes bytes = EncodeParameterFile(validSet('F', 2, 10));
+    Bytes bytes = EncodeParameterFile(validSet(Model::UNIFAC, 2, 10));
     bytes[16 * 4] = static_cast<std::uint8_t>(g);
     const Refusal refusal = refusalOf(bytes, "u.dat");
     EXPECT_EQ(refusal.text, &texts::kDatafileGroupCount) << g;
@@ -215,9 +217,9 @@ TEST(ParameterFileInput, EveryComponentAndGroupCountOutsideTheLayoutIsRefusedAtI
 
 TEST(ParameterFileInput, RandomBytesAreRefusedOrGiveASetThatCanBeWrittenBack) {
   std::mt19937 random(1987);
-  const Bytes headers[] = {EncodeParameterFile(validSet('W', 2, 0)),
-                           EncodeParameterFile(validSet('N', 3, 0)),
-                           EncodeParameterFile(validSet('F', 2, 2))};
+  const Bytes headers[] = {EncodeParameterFile(validSet(Model::Wilson, 2, 0)),
+                           EncodeParameterFile(validSet(Model::NRTL, 3, 0)),
+                           EncodeParameterFile(validSet(Model::UNIFAC, 2, 2))};
   int read = 0;
   for (int round = 0; round < 3000; ++round) {
     Bytes bytes(random() % 3000);
@@ -257,13 +259,13 @@ TEST(ParameterFileInput, HugeEndlessAndEmptyFilesAreReadOnlyAsFarAsNeeded) {
     EXPECT_EQ(&error.text(), &texts::kWrongParameterInDataFile);
   }
   // A valid file followed by 100 MB of zeros: the zeros are never read.
-  const Bytes wilson = EncodeParameterFile(validSet('W', 2, 0));
+  const Bytes wilson = EncodeParameterFile(validSet(Model::Wilson, 2, 0));
   const std::string padded = dir / "padded.dat";
   writeBytes(padded, std::string(wilson.begin(), wilson.end()));
   ASSERT_EQ(truncate(padded.c_str(), 100 << 20), 0);
   EXPECT_EQ(ReadParameterFile(std::filesystem::path(padded)).blockCount, 10);
   // A UNIFAC start followed by zeros: the first component record holds no group.
-  Bytes unifac = EncodeParameterFile(validSet('F', 2, 0));
+  Bytes unifac = EncodeParameterFile(validSet(Model::UNIFAC, 2, 0));
   unifac.resize(16 * 6);  // model, n, 2 numbers, g = 0, the identifier block
   const std::string unifacZeros = dir / "unifac.dat";
   writeBytes(unifacZeros, std::string(unifac.begin(), unifac.end()));
@@ -312,9 +314,9 @@ TEST(ParameterFileInput, AFileThatCannotBeReadEvenByRootNamesTheBlock) {
 TEST(ParameterFileInput, ASaveThatStopsHalfWayKeepsTheEarlierFileAsTheBackup) {
   const TempDir dir;
   const std::string path = dir / "UNIFAC.dat";
-  const Bytes earlier = EncodeParameterFile(validSet('W', 2, 0));
+  const Bytes earlier = EncodeParameterFile(validSet(Model::Wilson, 2, 0));
   writeBytes(path, std::string(earlier.begin(), earlier.end()));
-  const TParameterSet unifac = validSet('F', 4, 10);  // 474 blocks, 7584 bytes
+  const TParameterSet unifac = validSet(Model::UNIFAC, 4, 10);  // 474 blocks, 7584 bytes
   {
     // The machine's own writes stop with "File too large" after 4096 bytes, root or not.
     const auto previousSignal = std::signal(SIGXFSZ, SIG_IGN);

@@ -406,9 +406,10 @@ std::string modelName(const ::testing::TestParamInfo<FittedModel>& info) {
 }
 
 INSTANTIATE_TEST_SUITE_P(FittedModels, SolverSweep,
-                         ::testing::Values(FittedModel{'W'}, FittedModel{'N'}, FittedModel{'Q'},
-                                           FittedModel{'F', UnifacVariant::MainGroups},
-                                           FittedModel{'F', UnifacVariant::Subgroups}),
+                         ::testing::Values(FittedModel{Model::Wilson}, FittedModel{Model::NRTL},
+                                           FittedModel{Model::UNIQUAC},
+                                           FittedModel{Model::UNIFAC, UnifacVariant::MainGroups},
+                                           FittedModel{Model::UNIFAC, UnifacVariant::Subgroups}),
                          modelName);
 
 }  // namespace

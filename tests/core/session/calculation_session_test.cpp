@@ -88,8 +88,8 @@ TEST(CalculationSession, BinaryNrtlWritesFitHeadingAdequacyTableSummaryAndPoints
           " kJ/mole;  g21-g11 = " + formatGeneral(kJPerMolFromReduced(set.NRTLEnergy[1][0]), 6) +
           " kJ/mole;  alp12=" + formatGeneral(set.NRTLAlpha[0][1], 6));
   EXPECT_EQ(run.line(6), "");
-  EXPECT_EQ(set.ModelCode, 'N');
-  EXPECT_EQ(run.state.FittedModel, 'N');
+  EXPECT_EQ(set.ModelCode, Model::NRTL);
+  EXPECT_EQ(run.state.FittedModel, Model::NRTL);
   EXPECT_EQ(set.NRTLAlpha[0][1], set.NRTLAlpha[1][0]);
 
   EXPECT_EQ(slice(lines, 7, 4), kHeadingEn);
@@ -273,7 +273,7 @@ TEST(CalculationSession, Variant2TakesTheMethodNameFromTheLoadedFile) {
   ASSERT_EQ(
       run.session("variant 1\ncomponents 1,2\nmodel Wilson\nno\nno\nvariant 1\ncancel\n").Outcome,
       SessionOutcome::Completed);
-  ASSERT_EQ(run.state.FittedModel, 'W');
+  ASSERT_EQ(run.state.FittedModel, Model::Wilson);
   // ... but the heading of a loaded set names the file's model.
   const int before = run.report.lineCount();
   ASSERT_EQ(
@@ -284,10 +284,10 @@ TEST(CalculationSession, Variant2TakesTheMethodNameFromTheLoadedFile) {
   EXPECT_EQ(run.requests.OpenFiles[0].Filter, "Datafiles|*.dat");
   EXPECT_EQ(run.line(before), kHeadingEn[0]);
   EXPECT_EQ(run.line(before + 1), kHeadingEn[1]);
-  EXPECT_EQ(run.state.ParameterSet.ModelCode, 'N');
+  EXPECT_EQ(run.state.ParameterSet.ModelCode, Model::NRTL);
   EXPECT_EQ(run.state.ParameterSet.NRTLEnergy, nrtl.NRTLEnergy);
   EXPECT_EQ(run.state.ParameterSet.NRTLAlpha, nrtl.NRTLAlpha);
-  EXPECT_EQ(run.state.FittedModel, 'W');
+  EXPECT_EQ(run.state.FittedModel, Model::Wilson);
   EXPECT_EQ(run.state.SelectedCount, 2);
 }
 
@@ -351,7 +351,7 @@ TEST(CalculationSession, BrokenParameterFileEndsTheSessionAndKeepsReportAndSet) 
 
   // An NRTL file of four components cut before its last pair.
   TParameterSet four;
-  four.ModelCode = 'N';
+  four.ModelCode = Model::NRTL;
   four.ComponentCount = 4;
   four.Components = {1, 2, 3, 4};
   std::vector<std::uint8_t> bytes = EncodeParameterFile(four);
@@ -444,7 +444,7 @@ TEST(CalculationSession, EndingWithoutParametersOrModel) {
   EXPECT_EQ(run.echo.str(),
             "Warning: The calculation session has ended: no calculation method was chosen\n");
   EXPECT_EQ(run.report.lineCount(), 0);
-  EXPECT_EQ(run.state.FittedModel, 0);
+  EXPECT_FALSE(run.state.FittedModel.has_value());
   EXPECT_EQ(run.state.ParameterSet, TParameterSet{});
 
   // With a set from an earlier fit, a cancelled file dialog uses it again.
@@ -476,7 +476,7 @@ TEST(CalculationSession, ClosingTheComponentDialogEndsTheSessionQuietly) {
             "components is required\n");
   EXPECT_EQ(run.lines(), report);
   EXPECT_EQ(run.state.ParameterSet, set);
-  EXPECT_EQ(run.state.FittedModel, 'Q');
+  EXPECT_EQ(run.state.FittedModel, Model::UNIQUAC);
 }
 
 TEST(CalculationSession, DescendingComponentsAreCheckedAgainstMirroredData) {
@@ -525,7 +525,7 @@ TEST(CalculationSession, AdequacyPointFailureEndsTheTableAndTheSessionGoesOn) {
   // nor at the fallback's, and cannot be found.
   TempDir dir;
   TParameterSet set;
-  set.ModelCode = 'W';
+  set.ModelCode = Model::Wilson;
   set.ComponentCount = 2;
   set.Components = {1, 2, 0, 0};
   set.WilsonEnergy[0][1] = -15000.0L;
@@ -573,7 +573,7 @@ TEST(CalculationSession, AbortOnSlowConvergenceEndsTheSessionKeepingTheReport) {
   EXPECT_FALSE(run.busyAtEnd);
   EXPECT_EQ(run.requests.BusyChanges, (std::vector<bool>{true, false}));
   EXPECT_EQ(run.requests.Statuses.back(), "");
-  EXPECT_EQ(run.state.FittedModel, 0);  // no set from an unfinished fit
+  EXPECT_FALSE(run.state.FittedModel.has_value());  // no set from an unfinished fit
 }
 
 TEST(CalculationSession, ScriptErrorsPassThroughWithTheReportKept) {

@@ -207,12 +207,12 @@ TEST(FittingSession, SwitchToUnifacRestartsThePairLoop) {
                      "calculation."),
             literature);
   EXPECT_GT(run.find("Equilibrium calculation method UNIFAC. The denotations:"), literature);
-  EXPECT_EQ(run.state.FittedModel, 'F');
+  EXPECT_EQ(run.state.FittedModel, Model::UNIFAC);
   // The saved file holds the UNIFAC set, offered under the name of the new method.
   EXPECT_EQ(run.requests.SaveFiles.at(0).FileName, "UNIFAC");
   const ParameterFileContents file =
       ReadParameterFile(std::filesystem::path(dir.file("mixture.dat")));
-  EXPECT_EQ(file.set.ModelCode, 'F');
+  EXPECT_EQ(file.set.ModelCode, Model::UNIFAC);
   EXPECT_EQ(file.set.GroupCount, run.state.ParameterSet.GroupCount);
   EXPECT_EQ(file.set.GroupInteraction, run.state.ParameterSet.GroupInteraction);
 }

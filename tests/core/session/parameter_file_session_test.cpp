@@ -17,7 +17,7 @@ namespace {
 TEST(ParameterFileSession, LoadingTakesTheSetAndItsMixtureInTheInterfaceLanguage) {
   TempDir dir;
   TParameterSet file;
-  file.ModelCode = 'Q';
+  file.ModelCode = Model::UNIQUAC;
   file.ComponentCount = 2;
   file.Components = {3, 1, 0, 0};
   file.UNIQUACEnergy[0][1] = 0.25L;
@@ -40,7 +40,7 @@ TEST(ParameterFileSession, LoadingTakesTheSetAndItsMixtureInTheInterfaceLanguage
   EXPECT_EQ(requests.OpenFiles[0].Caption, "Загрузка файла");
   EXPECT_EQ(requests.OpenFiles[0].Filter, "Файлы данных|*.dat");
 
-  EXPECT_EQ(state.ParameterSet.ModelCode, 'Q');
+  EXPECT_EQ(state.ParameterSet.ModelCode, Model::UNIQUAC);
   EXPECT_EQ(state.ParameterSet.Components, file.Components);
   EXPECT_EQ(state.ParameterSet.UNIQUACEnergy[0][1], 0.25L);
   EXPECT_EQ(state.ParameterSet.UNIQUACEnergy[1][0], -0.125L);
@@ -64,7 +64,7 @@ TEST(ParameterFileSession, CancelAndUnreadableFilesLeaveTheStateAsItWas) {
   TempDir dir;
   SessionState state;
   state.InterfaceLanguage = Language::English;
-  state.ParameterSet.ModelCode = 'W';
+  state.ParameterSet.ModelCode = Model::Wilson;
   state.ParameterSet.ComponentCount = 2;
   state.ParameterSet.Components = {1, 2, 0, 0};
   reloadParameterSetMixture(state, BuiltInDatabase());
@@ -96,7 +96,7 @@ TEST(ParameterFileSession, AFileThatCannotBeWrittenIsReportedAndTheSessionGoesOn
       << run.echo.str();
   EXPECT_FALSE(std::filesystem::exists(path));
   // The fitted set is in place and the session went on to its heading and table.
-  EXPECT_EQ(run.state.ParameterSet.ModelCode, 'N');
+  EXPECT_EQ(run.state.ParameterSet.ModelCode, Model::NRTL);
   EXPECT_GT(run.find("Equilibrium calculation method NRTL. The denotations:"), 0);
 }
 
