@@ -148,7 +148,7 @@ Json fitJson(const FittingResult& result, const std::vector<int>& components) {
 }  // namespace
 
 std::vector<int> parseComponents(const std::string& text) {
-  const auto count = static_cast<int>(BuiltInDatabase().ComponentBase.size());
+  const auto count = static_cast<int>(builtInDatabase().ComponentBase.size());
   std::vector<int> numbers;
   std::size_t start = 0;
   while (true) {
@@ -229,7 +229,7 @@ int runFitCommand(const FitCommandOptions& options, CommandStreams io) {
   try {
     SessionOptions sessionOptions;
     sessionOptions.IterationLimit = static_cast<std::uint16_t>(options.IterationLimit);
-    result = runFittingSession(dialogs, report, state, BuiltInDatabase(), sessionOptions,
+    result = runFittingSession(dialogs, report, state, builtInDatabase(), sessionOptions,
                                !options.Save.empty());
   } catch (...) {
     // A question the options cannot answer: what the report holds so far is not lost.

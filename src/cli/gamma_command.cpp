@@ -70,7 +70,7 @@ int runGammaCommand(const GammaCommandOptions& options, CommandStreams io) {
   }
 
   CompositionVector gamma{};
-  ModelGamma(state.Components, state.ParameterSet, x, gamma, tauFromCelsius(t));
+  modelGamma(state.Components, state.ParameterSet, x, gamma, tauFromCelsius(t));
   for (int c = 0; c < n; ++c) {
     const Real g = gamma[static_cast<std::size_t>(c)];
     // A property look-up out of its range, or an overflow of the model's exponentials.

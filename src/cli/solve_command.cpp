@@ -94,8 +94,8 @@ int solveOnePoint(const SolveCommandOptions& options, CommandStreams io) {
   return kExitOk;
 }
 
-// --batch: the points of a CSV file through SolveBatch, the rows to standard output or --out.
-int solveBatch(const SolveCommandOptions& options, CommandStreams io) {
+// --batch: the points of a CSV file through solveBatch, the rows to standard output or --out.
+int solveManyPoints(const SolveCommandOptions& options, CommandStreams io) {
   for (const std::string* value :
        {&options.Task, &options.Phase, &options.Value, &options.Composition}) {
     if (!value->empty()) throw UsageError(texts::kBatchNeedsNoPoint);
@@ -113,13 +113,13 @@ int solveBatch(const SolveCommandOptions& options, CommandStreams io) {
 
   BatchSummary summary;
   if (options.Out.empty()) {
-    summary = SolveBatch(in, io.out, loaded.State.ParameterSet, loaded.State.Components, lang);
+    summary = solveBatch(in, io.out, loaded.State.ParameterSet, loaded.State.Components, lang);
   } else {
     // As every file the program overwrites, an existing one is kept as its back-up copy.
     BackupFile(options.Out);
     std::ofstream out(options.Out, std::ios::binary | std::ios::trunc);
     if (!out) throw FileError(texts::kCannotWrite, {options.Out, std::strerror(errno)});
-    summary = SolveBatch(in, out, loaded.State.ParameterSet, loaded.State.Components, lang);
+    summary = solveBatch(in, out, loaded.State.ParameterSet, loaded.State.Components, lang);
     out.close();
     if (!out) throw FileError(texts::kCannotWrite, {options.Out, std::strerror(errno)});
   }
@@ -166,7 +166,7 @@ CLI::App* setupSolveCommand(CLI::App& app, SolveCommandOptions& options) {
 }
 
 int runSolveCommand(const SolveCommandOptions& options, CommandStreams io) {
-  return options.Batch.empty() ? solveOnePoint(options, io) : solveBatch(options, io);
+  return options.Batch.empty() ? solveOnePoint(options, io) : solveManyPoints(options, io);
 }
 
 }  // namespace bubblix::cli

@@ -168,15 +168,15 @@ int main(int argc, char** argv) {
   QGuiApplication app(qtArgc, argv);
 
   try {
-    const bubblix::Database& db = bubblix::BuiltInDatabase();
+    const bubblix::Database& db = bubblix::builtInDatabase();
     const bubblix::ParameterFileContents file =
-        bubblix::ReadParameterFile(std::filesystem::path(options.params));
+        bubblix::readParameterFile(std::filesystem::path(options.params));
     const std::string separator = lang == Language::English ? "." : ",";
     const plot::DiagramData data =
-        plot::ComputeDiagram(db, file.set, options.celsius, lang, separator);
+        plot::computeDiagram(db, file.set, options.celsius, lang, separator);
     const plot::DiagramView view =
         options.kind == "xy" ? plot::DiagramView::Xy : plot::DiagramView::Main;
-    plot::SaveDiagram(data, view, QString::fromLocal8Bit(options.out.c_str()),
+    plot::saveDiagram(data, view, QString::fromLocal8Bit(options.out.c_str()),
                       QSize(options.width, options.height));
   } catch (const bubblix::Error& e) {
     printError(lang, e.message(lang));

@@ -56,7 +56,7 @@ DiagramCanvas::DiagramCanvas(std::shared_ptr<const plot::DiagramData> data, plot
 
 void DiagramCanvas::paintEvent(QPaintEvent*) {
   QPainter painter(this);
-  layout_ = plot::PaintDiagram(painter, QRectF(rect()), *data_, view_);
+  layout_ = plot::paintDiagram(painter, QRectF(rect()), *data_, view_);
 }
 
 TfmDiagram::TfmDiagram(const TParameterSet& set, Language lang, std::string decimalSeparator,
@@ -71,7 +71,7 @@ TfmDiagram::TfmDiagram(const TParameterSet& set, Language lang, std::string deci
   {
     WaitCursor wait;
     data = std::make_shared<const plot::DiagramData>(
-        plot::ComputeDiagram(BuiltInDatabase(), set_, std::nullopt, lang_, decimalSeparator_));
+        plot::computeDiagram(builtInDatabase(), set_, std::nullopt, lang_, decimalSeparator_));
   }
   setWindowTitle(
       displayed(texts::kDiagramWindowCaption, lang_,
@@ -122,7 +122,7 @@ TfmDiagram::TfmDiagram(const TParameterSet& set, Language lang, std::string deci
   connect(btnSave, &QPushButton::clicked, this, &TfmDiagram::saveClicked);
   connect(btnClose, &QPushButton::clicked, this, &QWidget::close);
 
-  if (report_) report_(plot::DiagramReportLines(*data));
+  if (report_) report_(plot::diagramReportLines(*data));
 }
 
 TfmDiagram::~TfmDiagram() = default;
@@ -135,8 +135,8 @@ bool TfmDiagram::drawIsothermal(double celsius) {
   std::shared_ptr<const plot::DiagramData> data;
   try {
     WaitCursor wait;
-    data = std::make_shared<const plot::DiagramData>(plot::ComputeDiagram(
-        BuiltInDatabase(), set_, static_cast<Real>(celsius), lang_, decimalSeparator_));
+    data = std::make_shared<const plot::DiagramData>(plot::computeDiagram(
+        builtInDatabase(), set_, static_cast<Real>(celsius), lang_, decimalSeparator_));
   } catch (const Error& error) {
     showErrorBox(this, error.message(lang_), lang_);
     return false;
@@ -154,14 +154,14 @@ bool TfmDiagram::drawIsothermal(double celsius) {
     pxyTab_ = tabs->addTab(view, caption);
   }
   tabs->setCurrentIndex(pxyTab_);
-  if (report_) report_(plot::DiagramReportLines(*data));
+  if (report_) report_(plot::diagramReportLines(*data));
   return true;
 }
 
 void TfmDiagram::saveCurrent(const QString& path, QSize size) const {
   const DiagramCanvas* shown = canvas(tabs->currentIndex());
   if (shown == nullptr) return;
-  plot::SaveDiagram(shown->data(), shown->view(), path, size);
+  plot::saveDiagram(shown->data(), shown->view(), path, size);
 }
 
 void TfmDiagram::saveClicked() {

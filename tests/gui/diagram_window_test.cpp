@@ -32,7 +32,7 @@ using test::ModalDriver;
 using test::startEnglishDesktop;
 
 const TParameterSet& nrtl12() {
-  return bubblix::test::Fitted(1, 2, Model::NRTL).set;
+  return bubblix::test::fitted(1, 2, Model::NRTL).set;
 }
 
 // Runs one session that leaves `set` as the parameter set.
@@ -137,7 +137,7 @@ TEST(DiagramWindow, OpensWithTwoTabsAndReportsTheAnalysisOncePerSession) {
   EXPECT_EQ(window.mmVLE->lineCount(), 4);
 
   // A new session closes the window; the next opening draws the new set and reports it.
-  runSessionLeaving(window, state, bubblix::test::Fitted(1, 3, Model::Wilson).set);
+  runSessionLeaving(window, state, bubblix::test::fitted(1, 3, Model::Wilson).set);
   EXPECT_FALSE(window.diagramWindow() != nullptr && window.diagramWindow()->isVisible());
   window.frMainForm1->DiagramAction->trigger();
   ASSERT_NE(window.diagramWindow(), nullptr);

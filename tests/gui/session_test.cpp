@@ -141,7 +141,7 @@ TEST(DesktopSession, BinaryFitAdequacyAndOneBoilingPointThroughTheRealDialogs) {
   ASSERT_LT(system, static_cast<long>(lines.size()));
   EXPECT_EQ(lines[static_cast<std::size_t>(system) + 1],
             "tboi(dg.C) P(mm. of hg) x1(% mol.) x1(% mas.) y1(% mol.) y1(% mas.) gamma1  gamma2");
-  const std::size_t measured = MeasuredPoints(BuiltInDatabase(), state.ParameterSet).size();
+  const std::size_t measured = measuredPoints(builtInDatabase(), state.ParameterSet).size();
   ASSERT_GT(measured, 10u);
   const std::size_t firstRow = static_cast<std::size_t>(system) + 2;
   for (std::size_t k = 0; k < measured; ++k)
@@ -162,7 +162,7 @@ TEST(DesktopSession, BinaryFitAdequacyAndOneBoilingPointThroughTheRealDialogs) {
   EXPECT_NEAR(row[3] + row[5], 100.0, 5e-3);
   // The model against the built-in data point at x1 = 0.30: within the fit's errors (about
   // 0.2 degC and 0.005 mole fraction, the adequacy summary's order).
-  const auto data = MeasuredPoints(BuiltInDatabase(), state.ParameterSet);
+  const auto data = measuredPoints(builtInDatabase(), state.ParameterSet);
   const auto point = std::find_if(data.begin(), data.end(), [](const MeasuredPoint& m) {
     return std::abs(static_cast<double>(m.x1) - 0.30) < 1e-9;
   });
@@ -195,7 +195,7 @@ TEST(DesktopSession, ALoadedBinarySetCanBeDrawnToo) {
   test::TemporaryCurrentDir cwd;
   const QString file = cwd.file(QStringLiteral("NRTL.dat"));
   const std::vector<std::uint8_t> bytes =
-      EncodeParameterFile(bubblix::test::Fitted(1, 2, Model::NRTL).set);
+      encodeParameterFile(bubblix::test::fitted(1, 2, Model::NRTL).set);
   test::writeFileBytes(file, std::string(bytes.begin(), bytes.end()));
 
   SessionState state;
@@ -282,7 +282,7 @@ TEST(DesktopSession, EscapeInTheComponentDialogEndsTheSessionAndTheModelDialogsE
 TEST(DesktopSession, EndingTheProgramInsideTheSessionLeavesThroughExitWhichOffersTheReport) {
   // A database without data for comp.1-comp.2: the fit asks what to do, and the user ends the
   // program.
-  Database db = BuildDatabase();
+  Database db = buildDatabase();
   db.ExperimentalData[0][1] = TExperimentalSet{};
   SessionState state;
   auto desktop = startEnglishDesktop(state);

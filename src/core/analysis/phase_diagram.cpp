@@ -113,7 +113,7 @@ BinaryEquilibrium::BinaryEquilibrium(const Mixture& mixture, const TParameterSet
   if (set.ComponentCount != 2) {
     throw InputError(kAnalysisNotBinary, {std::to_string(set.ComponentCount)});
   }
-  ValidateParameterSet(set);
+  validateParameterSet(set);
   for (int slot = 0; slot < 2; ++slot) {
     if (mixture.Records[slot] == nullptr) {
       throw InputError(kAnalysisComponentNotLoaded, {std::to_string(slot + 1)});
@@ -124,7 +124,7 @@ BinaryEquilibrium::BinaryEquilibrium(const Mixture& mixture, const TParameterSet
 std::array<Real, 2> BinaryEquilibrium::lnGamma(Real x1, Real tau) const {
   const CompositionVector x = binary(x1);
   CompositionVector gamma{};
-  ModelGamma(*mixture_, set_, x, gamma, tau);
+  modelGamma(*mixture_, set_, x, gamma, tau);
   return {std::log(gamma[0]), std::log(gamma[1])};
 }
 
@@ -148,7 +148,7 @@ Real BinaryEquilibrium::pureBoilingTau(int slot, Real P) const {
     const Real value = g(tau);
     if (!std::isfinite(value)) continue;
     if (value == 0.0L) return tau;
-    if (value > 0.0L && std::isfinite(gLow) && gLow < 0.0L) return BisectRoot(g, low, tau);
+    if (value > 0.0L && std::isfinite(gLow) && gLow < 0.0L) return bisectRoot(g, low, tau);
     low = tau;
     gLow = value;
   }
@@ -181,7 +181,7 @@ std::optional<EquilibriumPoint> BinaryEquilibrium::bubblePoint(Condition c, Real
     }
     Real& unknown = isobaric ? tau : P;
     const UNIFACComposition unifac =
-        set_.ModelCode == Model::UNIFAC ? PrepareUNIFAC(*mixture_, set_, x) : UNIFACComposition{};
+        set_.ModelCode == Model::UNIFAC ? prepareUNIFAC(*mixture_, set_, x) : UNIFACComposition{};
     const auto f = [&](Real value) {
       unknown = value;
       return BubbleSum(*mixture_, set_, x, y, gamma, tau, P,
@@ -275,7 +275,7 @@ void validateValue(Condition c) {
 
 }  // namespace
 
-void ValidateCondition(Condition c, int points) {
+void validateCondition(Condition c, int points) {
   if (points < kMinCurvePoints || points > kMaxCurvePoints) {
     throw InputError(kAnalysisPointCount, {std::to_string(points), std::to_string(kMinCurvePoints),
                                            std::to_string(kMaxCurvePoints)});
@@ -306,8 +306,8 @@ Real pureOrNone(const BinaryEquilibrium& eq, Condition c, int slot) {
 
 }  // namespace
 
-ModelCurve BubbleCurve(const BinaryEquilibrium& eq, Condition c, int points) {
-  ValidateCondition(c, points);
+ModelCurve bubbleCurve(const BinaryEquilibrium& eq, Condition c, int points) {
+  validateCondition(c, points);
   ModelCurve curve;
   curve.Bubble = true;
   curve.Requested = points;
@@ -334,8 +334,8 @@ ModelCurve BubbleCurve(const BinaryEquilibrium& eq, Condition c, int points) {
   return curve;
 }
 
-ModelCurve DewCurve(const BinaryEquilibrium& eq, Condition c, int points) {
-  ValidateCondition(c, points);
+ModelCurve dewCurve(const BinaryEquilibrium& eq, Condition c, int points) {
+  validateCondition(c, points);
   const auto n = static_cast<std::size_t>(points);
   std::vector<std::optional<EquilibriumPoint>> best(n);
   const auto offer = [&](std::size_t k, const std::optional<EquilibriumPoint>& candidate) {
@@ -394,12 +394,12 @@ const TExperimentalSet* setDataSet(const Database& db, const TParameterSet& set)
 
 }  // namespace
 
-Real DataSetPressure(const Database& db, const TParameterSet& set) {
+Real dataSetPressure(const Database& db, const TParameterSet& set) {
   const TExperimentalSet* data = setDataSet(db, set);
   return data != nullptr ? data->P : kDefaultDiagramPressure;
 }
 
-std::vector<MeasuredPoint> MeasuredPoints(const Database& db, const TParameterSet& set) {
+std::vector<MeasuredPoint> measuredPoints(const Database& db, const TParameterSet& set) {
   std::vector<MeasuredPoint> points;
   if (setDataSet(db, set) == nullptr) return points;
   const ExperimentalPoints data = pairExperimentalPoints(db, set.Components[0], set.Components[1]);
@@ -409,31 +409,31 @@ std::vector<MeasuredPoint> MeasuredPoints(const Database& db, const TParameterSe
   return points;
 }
 
-PhaseDiagram IsobaricDiagram(const Database& db, const BinaryEquilibrium& eq, std::optional<Real> P,
+PhaseDiagram isobaricDiagram(const Database& db, const BinaryEquilibrium& eq, std::optional<Real> P,
                              int points) {
   PhaseDiagram diagram;
-  const Real pressure = P ? *P : DataSetPressure(db, eq.set());
+  const Real pressure = P ? *P : dataSetPressure(db, eq.set());
   diagram.At = Condition::atPressure(pressure);
-  ValidateCondition(diagram.At, points);
-  diagram.Bubble = BubbleCurve(eq, diagram.At, points);
-  diagram.Dew = DewCurve(eq, diagram.At, points);
+  validateCondition(diagram.At, points);
+  diagram.Bubble = bubbleCurve(eq, diagram.At, points);
+  diagram.Dew = dewCurve(eq, diagram.At, points);
   const TExperimentalSet* data = setDataSet(db, eq.set());
   if (data != nullptr && std::fabs(data->P - pressure) <= 1e-6L) {
-    diagram.Measured = MeasuredPoints(db, eq.set());
+    diagram.Measured = measuredPoints(db, eq.set());
   }
   return diagram;
 }
 
-PhaseDiagram IsothermalDiagram(const BinaryEquilibrium& eq, Real tau, int points) {
+PhaseDiagram isothermalDiagram(const BinaryEquilibrium& eq, Real tau, int points) {
   PhaseDiagram diagram;
   diagram.At = Condition::atTau(tau);
-  ValidateCondition(diagram.At, points);
-  diagram.Bubble = BubbleCurve(eq, diagram.At, points);
-  diagram.Dew = DewCurve(eq, diagram.At, points);
+  validateCondition(diagram.At, points);
+  diagram.Bubble = bubbleCurve(eq, diagram.At, points);
+  diagram.Dew = dewCurve(eq, diagram.At, points);
   return diagram;
 }
 
-Mixture BinaryMixture(const Database& db, const TParameterSet& set, Language lang) {
+Mixture binaryMixture(const Database& db, const TParameterSet& set, Language lang) {
   if (set.ComponentCount != 2) {
     throw InputError(kAnalysisNotBinary, {std::to_string(set.ComponentCount)});
   }
@@ -445,11 +445,11 @@ Mixture BinaryMixture(const Database& db, const TParameterSet& set, Language lan
   return loadMixture(db, componentNumbers(set), lang);
 }
 
-Real ShownUnknown(DiagramKind kind, const EquilibriumPoint& p) {
+Real shownUnknown(DiagramKind kind, const EquilibriumPoint& p) {
   return kind == DiagramKind::Isobaric ? celsiusFromTau(p.tau) : paToMmHg(p.P);
 }
 
-DiagramLabels MakeDiagramLabels(const PhaseDiagram& diagram, const TParameterSet& set,
+DiagramLabels makeDiagramLabels(const PhaseDiagram& diagram, const TParameterSet& set,
                                 const std::array<std::string, 2>& names, Language lang,
                                 std::string_view decimalSeparator) {
   const bool isobaric = diagram.At.isobaric();

@@ -133,7 +133,7 @@ void mirror(TExperimentalSet& target, const TExperimentalSet& source) {
 
 }  // namespace
 
-ExperimentalTable BuildExperimentalData() {
+ExperimentalTable buildExperimentalData() {
   ExperimentalTable table{};
 
   storePoints(entry(table, 1, 2), kSet12T, kSet12X, kSet12Y);

@@ -28,7 +28,7 @@ using ExperimentalTable = std::array<std::array<TExperimentalSet, 4>, 4>;
 // Entries [1][2] and [3][4] (database numbers) are stored with their points; [3][1], [4][1],
 // [3][2] and [4][2] hold only points; [1][3], [1][4], [2][3] and [2][4] are their mirrors
 // (same t, x := 1 - x, y := 1 - y) with pressure 101308 Pa and start vectors; the rest empty.
-ExperimentalTable BuildExperimentalData();
+ExperimentalTable buildExperimentalData();
 
 struct Database;
 

@@ -19,7 +19,7 @@ Mixture loadMixture(const Database& db, std::span<const std::uint16_t> numbers, 
   Mixture mixture;
   const std::size_t n = std::min<std::size_t>(numbers.size(), 4);
   for (std::size_t slot = 0; slot < n; ++slot) {
-    LoadComponent(mixture, db, static_cast<int>(slot), componentName(db, numbers[slot], lang));
+    loadComponent(mixture, db, static_cast<int>(slot), componentName(db, numbers[slot], lang));
   }
   return mixture;
 }

@@ -16,7 +16,7 @@ namespace bubblix {
 const std::string& componentName(const Database& db, int number, Language lang);
 
 // The mixture of the database components `numbers` (at most 4), slot k from numbers[k] by
-// LoadComponent with its name in `lang`; the slots after them stay empty. Throws DataError
+// loadComponent with its name in `lang`; the slots after them stay empty. Throws DataError
 // for a number outside 1..4.
 Mixture loadMixture(const Database& db, std::span<const std::uint16_t> numbers, Language lang);
 

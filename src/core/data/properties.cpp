@@ -175,7 +175,7 @@ Real Interpolate(Real x, std::span<const Real> Y, std::span<const Real> X) {
   return (1.0L - w) * Y[i - 1] + w * Y[i];
 }
 
-void LoadComponent(Mixture& mixture, const Database& db, int slot, std::string_view name) {
+void loadComponent(Mixture& mixture, const Database& db, int slot, std::string_view name) {
   if (slot < 0 || slot > 3) throwBadSlot(slot);
   const PropertyLookup all = GetProperty(db, name, "all");
   TComponentGroups groups = *all.Groups;

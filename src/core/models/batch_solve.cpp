@@ -37,7 +37,7 @@ std::string numbered(std::string_view name, int k) {
 
 }  // namespace
 
-std::string BatchInputHeader(int n) {
+std::string batchInputHeader(int n) {
   std::string header = "task,phase,value";
   for (int c = 1; c < n; ++c) {
     header += ',';
@@ -46,7 +46,7 @@ std::string BatchInputHeader(int n) {
   return header;
 }
 
-std::string BatchOutputHeader(int n) {
+std::string batchOutputHeader(int n) {
   std::string header = "t_c,p_mmhg";
   for (const char* name : {"x", "y", "gamma"}) {
     for (int c = 1; c <= n; ++c) {
@@ -105,9 +105,9 @@ class BatchRun {
       right = equalsIgnoringAsciiCase(fields.Field[k], expected);
     }
     if (!right) {
-      throw InputError(texts::kBatchWrongHeader, {BatchInputHeader(n_), quoted(line, 80)});
+      throw InputError(texts::kBatchWrongHeader, {batchInputHeader(n_), quoted(line, 80)});
     }
-    write(BatchOutputHeader(n_));
+    write(batchOutputHeader(n_));
     row_.clear();
   }
 
@@ -151,7 +151,7 @@ class BatchRun {
     const std::size_t expected = static_cast<std::size_t>(n_) + 2;
     if (fields.Count != expected) {
       return message(texts::kBatchFieldCount, {number(), std::to_string(fields.Count),
-                                               std::to_string(expected), BatchInputHeader(n_)});
+                                               std::to_string(expected), batchInputHeader(n_)});
     }
     const std::string_view task = fields.Field[0];
     if (equalsIgnoringAsciiCase(task, "T")) {
@@ -295,9 +295,9 @@ class BatchRun {
 
 }  // namespace
 
-BatchSummary SolveBatch(std::istream& in, std::ostream& out, const TParameterSet& set,
+BatchSummary solveBatch(std::istream& in, std::ostream& out, const TParameterSet& set,
                         const Mixture& mixture, Language lang) {
-  ValidateParameterSet(set);
+  validateParameterSet(set);
   const int n = set.ComponentCount;
   for (int slot = 0; slot < n; ++slot) {
     if (mixture.Records[static_cast<std::size_t>(slot)] == nullptr) {
@@ -332,7 +332,7 @@ BatchSummary SolveBatch(std::istream& in, std::ostream& out, const TParameterSet
     if (!headerSeen) {
       if (line.starts_with("\xEF\xBB\xBF")) line.remove_prefix(3);
       if (tooLong) {
-        throw InputError(texts::kBatchWrongHeader, {BatchInputHeader(n), quoted(line, 80)});
+        throw InputError(texts::kBatchWrongHeader, {batchInputHeader(n), quoted(line, 80)});
       }
       run.checkHeader(line);
       headerSeen = true;
@@ -354,7 +354,7 @@ BatchSummary SolveBatch(std::istream& in, std::ostream& out, const TParameterSet
     run.point(lineNumber, line);
     if (in.eof()) break;
   }
-  if (!headerSeen) throw InputError(texts::kBatchNoHeader, {BatchInputHeader(n)});
+  if (!headerSeen) throw InputError(texts::kBatchNoHeader, {batchInputHeader(n)});
   out.flush();
   if (!out) throw FileError(texts::kBatchWriteFailed, {std::to_string(run.summary().Points)});
   return run.summary();

@@ -59,11 +59,11 @@ struct BatchSummary {
   std::size_t Failed = 0;  // rows with a message
 };
 
-BatchSummary SolveBatch(std::istream& in, std::ostream& out, const TParameterSet& set,
+BatchSummary solveBatch(std::istream& in, std::ostream& out, const TParameterSet& set,
                         const Mixture& mixture, Language lang);
 
 // "task,phase,value,c1,...,c(n-1)" and "t_c,p_mmhg,x1,...,gamman,error" for n components.
-std::string BatchInputHeader(int n);
-std::string BatchOutputHeader(int n);
+std::string batchInputHeader(int n);
+std::string batchOutputHeader(int n);
 
 }  // namespace bubblix

@@ -13,7 +13,7 @@
 
 namespace bubblix {
 
-void ValidateParameterSet(const TParameterSet& set) {
+void validateParameterSet(const TParameterSet& set) {
   const int n = set.ComponentCount;
   if (n < 1 || n > 4) throw InputError(kSolverComponentCount, {std::to_string(n)});
   if (set.ModelCode != Model::UNIFAC) return;
@@ -28,18 +28,18 @@ void ValidateParameterSet(const TParameterSet& set) {
   }
 }
 
-UNIFACComposition PrepareUNIFAC(const Mixture& mixture, const TParameterSet& set,
+UNIFACComposition prepareUNIFAC(const Mixture& mixture, const TParameterSet& set,
                                 const CompositionVector& x) {
   UNIFACComposition prepared;
   const int n = set.ComponentCount;
   GroupFractions(n, set.GroupCount, set.GroupIdsA, prepared.GroupFractions, set.ComponentGroups, x,
                  set.GroupIdsB);
-  UNIQUACCombinatorial(n, MixtureAreas(mixture), MixtureVolumes(mixture),
+  UNIQUACCombinatorial(n, mixtureAreas(mixture), mixtureVolumes(mixture),
                        prepared.CombinatorialGamma, x);
   return prepared;
 }
 
-void ModelGamma(const Mixture& mixture, const TParameterSet& set, const CompositionVector& x,
+void modelGamma(const Mixture& mixture, const TParameterSet& set, const CompositionVector& x,
                 CompositionVector& gamma, Real tau, const UNIFACComposition* unifac) {
   const int n = set.ComponentCount;
   switch (set.ModelCode) {
@@ -55,7 +55,7 @@ void ModelGamma(const Mixture& mixture, const TParameterSet& set, const Composit
     case Model::UNIFAC: {
       UNIFACComposition fresh;
       if (unifac == nullptr) {
-        fresh = PrepareUNIFAC(mixture, set, x);
+        fresh = prepareUNIFAC(mixture, set, x);
         unifac = &fresh;
       }
       UNIFACGamma(n, set.GroupCount, set.GroupIdsA, set.GroupIdsB, gamma, set.ComponentGroups,
@@ -79,9 +79,9 @@ Real BubbleSum(int n, const CompositionVector& x, const CompositionVector& gamma
 Real BubbleSum(const Mixture& mixture, const TParameterSet& set, const CompositionVector& x,
                CompositionVector& y, CompositionVector& gamma, Real tau, Real P,
                const UNIFACComposition* unifac) {
-  ModelGamma(mixture, set, x, gamma, tau, unifac);
+  modelGamma(mixture, set, x, gamma, tau, unifac);
   const int n = set.ComponentCount;
-  return BubbleSum(n, x, gamma, SaturationPressuresAt(mixture, n, tau), P, y);
+  return BubbleSum(n, x, gamma, saturationPressuresAt(mixture, n, tau), P, y);
 }
 
 void DewResidual(const Mixture& mixture, char task, std::span<const Real> v,

@@ -31,17 +31,17 @@ void ModelEvaluator::prepareTemperature(Real tau) {
   temperatureValid_ = false;
   switch (set_.ModelCode) {
     case Model::Wilson:
-      WilsonLambda(n_, set_.WilsonEnergy, tau, MolarVolumesAt(mixture_, n_, tau), lambda_);
+      wilsonLambda(n_, set_.WilsonEnergy, tau, molarVolumesAt(mixture_, n_, tau), lambda_);
       break;
     case Model::NRTL:
-      NRTLTemperatureTerms(n_, set_.NRTLEnergy, set_.NRTLAlpha, tau,
-                           MolarVolumesAt(mixture_, n_, tau), nrtl_);
+      nrtlTemperatureTerms(n_, set_.NRTLEnergy, set_.NRTLAlpha, tau,
+                           molarVolumesAt(mixture_, n_, tau), nrtl_);
       break;
     case Model::UNIQUAC:
-      UNIQUACPsi(n_, set_.UNIQUACEnergy, tau, psi_);
+      uniquacPsi(n_, set_.UNIQUACEnergy, tau, psi_);
       break;
     case Model::UNIFAC:
-      UNIFACTemperatureTerms(n_, set_.GroupCount, set_.ComponentGroups, set_.GroupInteraction, tau,
+      unifacTemperatureTerms(n_, set_.GroupCount, set_.ComponentGroups, set_.GroupInteraction, tau,
                              unifac_);
       break;
   }
@@ -53,10 +53,10 @@ void ModelEvaluator::prepareComposition(const CompositionVector& x) {
   if (compositionValid_ && sameComposition(compositionX_, x)) return;
   compositionValid_ = false;
   if (set_.ModelCode == Model::UNIFAC) {
-    composition_ = PrepareUNIFAC(mixture_, set_, x);
+    composition_ = prepareUNIFAC(mixture_, set_, x);
   } else {
     composition_.CombinatorialGamma = {};
-    UNIQUACCombinatorial(n_, MixtureAreas(mixture_), MixtureVolumes(mixture_),
+    UNIQUACCombinatorial(n_, mixtureAreas(mixture_), mixtureVolumes(mixture_),
                          composition_.CombinatorialGamma, x);
   }
   compositionX_ = x;
@@ -73,17 +73,17 @@ void ModelEvaluator::gamma(const CompositionVector& x, Real tau, CompositionVect
   switch (set_.ModelCode) {
     case Model::Wilson:
       prepareTemperature(tau);
-      WilsonGammaFromLambda(n_, x, lambda_, gamma);
+      wilsonGammaFromLambda(n_, x, lambda_, gamma);
       break;
     case Model::NRTL:
       prepareTemperature(tau);
-      NRTLGammaFromTerms(n_, x, nrtl_, gamma);
+      nrtlGammaFromTerms(n_, x, nrtl_, gamma);
       break;
     case Model::UNIQUAC: {
       prepareComposition(x);
       prepareTemperature(tau);
       CompositionVector gammaR{};
-      UNIQUACResidualFromPsi(n_, MixtureAreas(mixture_), x, gammaR, psi_);
+      uniquacResidualFromPsi(n_, mixtureAreas(mixture_), x, gammaR, psi_);
       for (int i = 0; i < n_; ++i)
         gamma[i] = composition_.CombinatorialGamma[i] * gammaR[i];
       break;
@@ -91,7 +91,7 @@ void ModelEvaluator::gamma(const CompositionVector& x, Real tau, CompositionVect
     case Model::UNIFAC:
       prepareComposition(x);
       prepareTemperature(tau);
-      UNIFACGammaFromTerms(n_, set_.GroupCount, set_.GroupIdsA, set_.GroupIdsB, gamma,
+      unifacGammaFromTerms(n_, set_.GroupCount, set_.GroupIdsA, set_.GroupIdsB, gamma,
                            set_.ComponentGroups, composition_.CombinatorialGamma,
                            composition_.GroupFractions, set_.GroupQ, unifac_);
       break;
@@ -106,7 +106,7 @@ void ModelEvaluator::gamma(const CompositionVector& x, Real tau, CompositionVect
 const ComponentValues& ModelEvaluator::saturationPressures(Real tau) {
   if (!(pressuresValid_ && same(pressureTau_, tau))) {
     pressuresValid_ = false;
-    pressures_ = SaturationPressuresAt(mixture_, n_, tau);
+    pressures_ = saturationPressuresAt(mixture_, n_, tau);
     pressureTau_ = tau;
     pressuresValid_ = true;
   }

@@ -23,11 +23,11 @@ constexpr std::size_t kRecordBlocks = 84;  // one component group record: 1336 b
 // ---- Record image -------------------------------------------------------------------------
 
 void putReal(std::span<std::uint8_t> image, std::size_t offset, Real value) {
-  EncodeExtended80(value, image.subspan(offset).first<kExtended80Size>());
+  encodeExtended80(value, image.subspan(offset).first<kExtended80Size>());
 }
 
 Real getReal(std::span<const std::uint8_t> image, std::size_t offset) {
-  return DecodeExtended80(image.subspan(offset).first<kExtended80Size>());
+  return decodeExtended80(image.subspan(offset).first<kExtended80Size>());
 }
 
 template <std::size_t N>
@@ -350,7 +350,7 @@ class StreamSource final : public BlockSource {
 ParameterFileContents readBlocks(BlockSource& source, const std::string& fileName,
                                  const TParameterSet& base) {
   Images images;
-  images.record = EncodeParameterSetImage(base);
+  images.record = encodeParameterSetImage(base);
   std::size_t blocksRead = 0;
   std::array<std::uint8_t, kRecordBlocks * kBlock> buffer{};
 
@@ -374,13 +374,13 @@ ParameterFileContents readBlocks(BlockSource& source, const std::string& fileNam
   });
 
   ParameterFileContents contents;
-  contents.set = DecodeParameterSetImage(images.record);
+  contents.set = decodeParameterSetImage(images.record);
   if (contents.set.ModelCode == Model::UNIFAC) {
     const std::span<const std::uint8_t> interaction = images.interaction;
     getMatrix(interaction, 0, contents.set.GroupInteraction);
     for (std::size_t i = 0; i < 4; ++i) {
       contents.set.ComponentGroups[i] =
-          ReadComponentGroupsImage(std::span<const std::uint8_t>(images.groups)
+          readComponentGroupsImage(std::span<const std::uint8_t>(images.groups)
                                        .subspan(i * kComponentGroupsImageSize)
                                        .first<kComponentGroupsImageSize>());
     }
@@ -397,7 +397,7 @@ ParameterFileContents readBlocks(BlockSource& source, const std::string& fileNam
 
 // ---- Public interface ---------------------------------------------------------------------
 
-ParameterSetImage EncodeParameterSetImage(const TParameterSet& set) {
+ParameterSetImage encodeParameterSetImage(const TParameterSet& set) {
   ParameterSetImage image{};
   const std::span<std::uint8_t> out = image;
   image[Off::ModelCode] = modelLetter(set.ModelCode);
@@ -420,7 +420,7 @@ ParameterSetImage EncodeParameterSetImage(const TParameterSet& set) {
   return image;
 }
 
-TParameterSet DecodeParameterSetImage(std::span<const std::uint8_t, kParameterSetImageSize> image) {
+TParameterSet decodeParameterSetImage(std::span<const std::uint8_t, kParameterSetImageSize> image) {
   TParameterSet set;
   const std::optional<Model> model = modelFromLetter(image[Off::ModelCode]);
   if (!model) throw FileError(texts::kWrongParameterInDataFile, {});
@@ -444,7 +444,7 @@ TParameterSet DecodeParameterSetImage(std::span<const std::uint8_t, kParameterSe
   return set;
 }
 
-std::uint16_t ParameterFileBlockCount(Model model, std::uint8_t n, std::uint8_t g) {
+std::uint16_t parameterFileBlockCount(Model model, std::uint8_t n, std::uint8_t g) {
   const unsigned pairs = n * (n + 1u) / 2u;
   unsigned count = 2u + n;
   switch (model) {
@@ -462,20 +462,20 @@ std::uint16_t ParameterFileBlockCount(Model model, std::uint8_t n, std::uint8_t 
   return static_cast<std::uint16_t>(count);
 }
 
-std::vector<std::uint8_t> EncodeParameterFile(const TParameterSet& set) {
+std::vector<std::uint8_t> encodeParameterFile(const TParameterSet& set) {
   Images images;
-  images.record = EncodeParameterSetImage(set);
+  images.record = encodeParameterSetImage(set);
   if (set.ModelCode == Model::UNIFAC) {
     putMatrix(std::span<std::uint8_t>(images.interaction), 0, set.GroupInteraction);
     for (std::size_t i = 0; i < 4; ++i) {
-      WriteComponentGroupsImage(set.ComponentGroups[i], std::span<std::uint8_t>(images.groups)
+      writeComponentGroupsImage(set.ComponentGroups[i], std::span<std::uint8_t>(images.groups)
                                                             .subspan(i * kComponentGroupsImageSize)
                                                             .first<kComponentGroupsImageSize>());
     }
   }
 
   std::vector<std::uint8_t> bytes;
-  bytes.reserve(kBlock * ParameterFileBlockCount(Model::UNIFAC, 4, 10));
+  bytes.reserve(kBlock * parameterFileBlockCount(Model::UNIFAC, 4, 10));
   forEachField(images, [&](const Field& field) {
     if (auto problem = checkField(images, field)) {
       throw DataError(texts::kParameterSetNotWritable, {problem->field, problem->value});
@@ -491,19 +491,19 @@ std::vector<std::uint8_t> EncodeParameterFile(const TParameterSet& set) {
   return bytes;
 }
 
-ParameterFileContents DecodeParameterFile(std::span<const std::uint8_t> bytes,
+ParameterFileContents decodeParameterFile(std::span<const std::uint8_t> bytes,
                                           const std::string& fileName, const TParameterSet& base) {
   SpanSource source(bytes);
   return readBlocks(source, fileName, base);
 }
 
-ParameterFileContents ReadParameterFile(std::istream& in, const std::string& fileName,
+ParameterFileContents readParameterFile(std::istream& in, const std::string& fileName,
                                         const TParameterSet& base) {
   StreamSource source(in);
   return readBlocks(source, fileName, base);
 }
 
-ParameterFileContents ReadParameterFile(const std::filesystem::path& path,
+ParameterFileContents readParameterFile(const std::filesystem::path& path,
                                         const TParameterSet& base) {
   const std::string name = path.string();
   std::error_code error;
@@ -513,7 +513,7 @@ ParameterFileContents ReadParameterFile(const std::filesystem::path& path,
   }
   std::ifstream in(path, std::ios::binary);
   if (!in.is_open()) throw FileError(texts::kFileNotRetrieved, {name});
-  return ReadParameterFile(in, name, base);
+  return readParameterFile(in, name, base);
 }
 
 }  // namespace bubblix

@@ -8,8 +8,8 @@
 
 namespace bubblix {
 
-void SaveParameterFileTo(const std::string& path, const TParameterSet& set, FileSystem& fs) {
-  const std::vector<std::uint8_t> bytes = EncodeParameterFile(set);
+void saveParameterFileTo(const std::string& path, const TParameterSet& set, FileSystem& fs) {
+  const std::vector<std::uint8_t> bytes = encodeParameterFile(set);
   saveFileWithBackup(
       path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()), fs);
 }

@@ -9,11 +9,11 @@
 
 namespace bubblix {
 
-// Encodes the set (EncodeParameterFile: DataError for a set a reader would refuse, before
+// Encodes the set (encodeParameterFile: DataError for a set a reader would refuse, before
 // anything is touched), backs an existing file up (Report.dat -> Report.bak) and writes the
 // bytes. File errors throw FileError naming the file: a failed back-up writes nothing and
 // leaves the file as it was; a failed write leaves the earlier content in the back-up copy.
-void SaveParameterFileTo(const std::string& path, const TParameterSet& set,
+void saveParameterFileTo(const std::string& path, const TParameterSet& set,
                          FileSystem& fs = systemFileSystem());
 
 }  // namespace bubblix

@@ -96,7 +96,7 @@ std::optional<Problem> openProblem(char task, char phase, Real A, Real B, Real t
   const bool temperatureTask = isTemperatureTask(task);
   const bool bubble = isBubblePhase(phase);
   if (!bubble && !isDewPhase(phase)) return std::nullopt;
-  ValidateParameterSet(set);
+  validateParameterSet(set);
   const int n = set.ComponentCount;
   if (bubble) {
     requireFractions('x', x, n);

@@ -67,7 +67,7 @@ void describeBubbleFailure(SolveResult& result, bool temperatureTask, Real tau, 
       break;
     default:
       text = temperatureTask ? &kBubbleTemperatureNotFinite : &kBubblePressureNotFinite;
-      args = {given, liquid, last, SolveStepName(result.Step)};
+      args = {given, liquid, last, solveStepName(result.Step)};
       break;
   }
   result.Message = text;
@@ -104,7 +104,7 @@ void describeDewFailure(SolveResult& result, bool temperatureTask, Real tau, Rea
                           formatSignificant(result.LastCorrection, kMessageDigits)};
   } else {
     result.Message = temperatureTask ? &kDewTemperatureNotFinite : &kDewPressureNotFinite;
-    result.MessageArgs = {given, vapour, liquid, last, SolveStepName(result.Step)};
+    result.MessageArgs = {given, vapour, liquid, last, solveStepName(result.Step)};
   }
 }
 

@@ -139,8 +139,8 @@ class TUNIFACObj : public TVLEObj {
 // The object of set.ModelCode built from the set and the session's mixture (its q and r),
 // counting the session's SelectedCount components:
 // TWilsonObj, TNRTLObj, TUNIQUACObj or TUNIFACObj. Throws InputError when
-// ValidateParameterSet refuses the set.
-std::unique_ptr<TVLEObj> MakeModelObject(const Mixture& mixture, const std::uint8_t& selectedCount,
+// validateParameterSet refuses the set.
+std::unique_ptr<TVLEObj> makeModelObject(const Mixture& mixture, const std::uint8_t& selectedCount,
                                          const TParameterSet& set);
 
 }  // namespace bubblix

@@ -129,7 +129,7 @@ void calculationSession(SessionContext& context) {
 
   context.report.append(context.text(texts::kSessionHeading, {method}));
   const std::unique_ptr<TVLEObj> model =
-      MakeModelObject(state.Components, state.SelectedCount, state.ParameterSet);
+      makeModelObject(state.Components, state.SelectedCount, state.ParameterSet);
 
   const bool binaryWithData = state.ParameterSet.ComponentCount == 2 && state.DataMissing != 1;
   if (binaryWithData) {
@@ -166,7 +166,7 @@ AdequacyTable checkAdequacy(SessionState& state, const Database& db, TVLEObj& mo
   TBinaryFitData data;
   const ExperimentalPoints points =
       pairExperimentalPoints(db, set.Components[0], set.Components[1]);
-  LoadExperimentalPoints(points, data);
+  loadExperimentalPoints(points, data);
   state.Pressure = points.P;
 
   AdequacyTable table;
@@ -228,7 +228,7 @@ AdequacyTable checkAdequacy(SessionState& state, const Database& db, TVLEObj& mo
 AdequacyTable checkAdequacy(SessionState& state, const Database& db,
                             const YesNoQuestion& onInversionError) {
   const std::unique_ptr<TVLEObj> model =
-      MakeModelObject(state.Components, state.SelectedCount, state.ParameterSet);
+      makeModelObject(state.Components, state.SelectedCount, state.ParameterSet);
   return checkAdequacy(state, db, *model, onInversionError);
 }
 

@@ -100,7 +100,7 @@ SolveResult solveEquilibriumPoint(const EquilibriumEntry& entry, SessionState& s
   takeEquilibriumEntry(entry, state);
   const SolverStart start = temperatureTask(entry.Task) ? temperatureTaskStart(state.Pressure)
                                                         : pressureTaskStart(entry.Value);
-  return SolveEquilibriumOrThrow(state.Components, entry.Task, entry.Phase, start.A, start.B,
+  return solveEquilibriumOrThrow(state.Components, entry.Task, entry.Phase, start.A, start.B,
                                  state.Tau, state.Pressure, state.ParameterSet, state.LiquidX,
                                  state.Gamma, state.VapourY, onInversionError);
 }
@@ -225,7 +225,7 @@ void equilibriumDialogue(SessionContext& context) {
 SessionResult runEquilibriumDialogue(Dialogs& dialogs, ReportDocument& report, SessionState& state,
                                      const SessionOptions& options) {
   return session_detail::runSession(dialogs, state.InterfaceLanguage, [&](Dialogs& guarded) {
-    session_detail::SessionContext context{guarded, report, state, BuiltInDatabase(), options};
+    session_detail::SessionContext context{guarded, report, state, builtInDatabase(), options};
     session_detail::equilibriumDialogue(context);
   });
 }

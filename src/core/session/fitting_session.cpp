@@ -140,7 +140,7 @@ FittingResult FittingRun::run() {
     }
   }
 
-  if (model_ == Model::UNIFAC) StoreUnifacGroups(fitting_.Tables, mixture_, n_, set_);
+  if (model_ == Model::UNIFAC) storeUnifacGroups(fitting_.Tables, mixture_, n_, set_);
   result_.Model = model_;
 
   // The set is complete: it becomes the session's.
@@ -197,7 +197,7 @@ void FittingRun::startModel() {
                                       ? UnifacVariant::MainGroups
                                       : UnifacVariant::Subgroups;
     result_.UnifacVariant = variant;
-    fitting_.Tables = StartUnifacTables(c_.db.ReferenceMainGroupTable, variant);
+    fitting_.Tables = startUnifacTables(c_.db.ReferenceMainGroupTable, variant);
   }
   c_.report.append(c_.text(texts::kFittingTitle) + "\r\n");
   mixture_ = loadMixture(c_.db, componentNumbers(set_), lang_);
@@ -206,7 +206,7 @@ void FittingRun::startModel() {
 FitControls FittingRun::controls(int progressLine) {
   FitControls controls;
   controls.AskToContinue = slowConvergenceQuestion(c_.dialogs, lang_);
-  controls.Progress = ProgressLineWriter(
+  controls.Progress = progressLineWriter(
       {&c_.report, progressLine, lang_, c_.options.DecimalSeparator}, fitting_.Fit);
   controls.IterationLimit = c_.options.IterationLimit;
   return controls;
@@ -265,7 +265,7 @@ FittingRun::PairEnd FittingRun::processPair(int i, int j) {
     if (choice == NoDataChoice::OwnEntry) heading += ".\r\n" + c_.text(texts::kPairHeadingUser);
   } else {
     const ExperimentalPoints points = pairExperimentalPoints(c_.db, a, b);
-    LoadExperimentalPoints(points, fitting_.Fit);
+    loadExperimentalPoints(points, fitting_.Fit);
     c_.state.Pressure = points.P;
     heading += c_.text(texts::kPairHeadingFitted);
     c_.dialogs.setStatusText(c_.text(texts::kPleaseWait));
@@ -341,16 +341,16 @@ PairParameters FittingRun::fitBinary(int i, int j, int progressLine) {
     const BusyCursor busy(c_.dialogs);
     switch (model_) {
       case Model::Wilson:
-        fit = FitWilson(fitting_, mixture_, i, j, fitControls);
+        fit = fitWilson(fitting_, mixture_, i, j, fitControls);
         break;
       case Model::NRTL:
-        fit = FitNRTL(fitting_, mixture_, i, j, fitControls);
+        fit = fitNRTL(fitting_, mixture_, i, j, fitControls);
         break;
       case Model::UNIQUAC:
-        fit = FitUNIQUAC(fitting_, mixture_, i, j, fitControls);
+        fit = fitUNIQUAC(fitting_, mixture_, i, j, fitControls);
         break;
       case Model::UNIFAC:
-        fit = FitUNIFAC(fitting_, mixture_, i, j, fitControls);
+        fit = fitUNIFAC(fitting_, mixture_, i, j, fitControls);
         break;
     }
   }
@@ -500,7 +500,7 @@ PairParameters FittingRun::fitUnifac(int i, int j, int progressLine) {
   FitResult fit;
   {
     const BusyCursor busy(c_.dialogs);
-    fit = FitUNIFAC(fitting_, mixture_, i, j, fitControls);
+    fit = fitUNIFAC(fitting_, mixture_, i, j, fitControls);
   }
   for (int k = 0; k < fit.ParameterCount; ++k) {
     pair.Values.push_back(fit.Parameters[static_cast<std::size_t>(k)]);

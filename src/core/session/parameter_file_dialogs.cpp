@@ -13,7 +13,7 @@ namespace bubblix {
 LoadedParameterFile loadParameterFile(const std::string& path, SessionState& state,
                                       const Database& db) {
   ParameterFileContents contents =
-      ReadParameterFile(std::filesystem::path(path), state.ParameterSet);
+      readParameterFile(std::filesystem::path(path), state.ParameterSet);
   Mixture mixture = loadMixture(db, componentNumbers(contents.set), state.InterfaceLanguage);
   // Nothing has been changed so far; now the whole set and its mixture are taken at once.
   state.ParameterSet = contents.set;
@@ -50,7 +50,7 @@ std::optional<std::string> offerToSaveParameterFile(Dialogs& dialogs, const TPar
   request.FileName = std::string(modelName(set.ModelCode));
   std::optional<std::string> path = dialogs.saveFileName(request);
   if (!path) return std::nullopt;
-  SaveParameterFileTo(*path, set, fs);
+  saveParameterFileTo(*path, set, fs);
   return path;
 }
 

@@ -58,13 +58,13 @@ struct Batch {
   BatchSummary summary;
 
   Batch(std::initializer_list<int> components, Model model)
-      : mixture(test::LoadMixture(components)),
-        set(test::ModelSet(model, mixture, static_cast<int>(components.size()))) {}
+      : mixture(test::mixtureOf(components)),
+        set(test::modelSet(model, mixture, static_cast<int>(components.size()))) {}
 
   std::vector<std::string> run(const std::string& input, Language lang = Language::English) {
     std::istringstream in(input);
     std::ostringstream out;
-    summary = SolveBatch(in, out, set, mixture, lang);
+    summary = solveBatch(in, out, set, mixture, lang);
     output = out.str();
     return lines(output);
   }
@@ -88,7 +88,7 @@ TEST(BatchSolve, HeaderMustNameTheColumnsOfTheMixture) {
     std::istringstream in(std::string(header) + "\nT,liquid,760,30\n");
     std::ostringstream out;
     try {
-      SolveBatch(in, out, batch.set, batch.mixture, Language::English);
+      solveBatch(in, out, batch.set, batch.mixture, Language::English);
       ADD_FAILURE() << "no error";
     } catch (const InputError& e) {
       EXPECT_EQ(&e.text(), &texts::kBatchWrongHeader);
@@ -99,7 +99,7 @@ TEST(BatchSolve, HeaderMustNameTheColumnsOfTheMixture) {
   }
   std::istringstream empty("");
   std::ostringstream out;
-  EXPECT_THROW(SolveBatch(empty, out, batch.set, batch.mixture, Language::English), InputError);
+  EXPECT_THROW(solveBatch(empty, out, batch.set, batch.mixture, Language::English), InputError);
 
   Batch four({1, 2, 3, 4}, Model::NRTL);
   EXPECT_EQ(four.run("task,phase,value,c1,c2,c3\n")[0],
@@ -196,7 +196,7 @@ TEST(BatchSolve, RowsAreTheResultsOfSolveEquilibrium) {
     SCOPED_TRACE(c.line);
     Batch batch(c.components, c.model);
     const int n = static_cast<int>(c.components.size());
-    const std::vector<std::string> rows = batch.run(BatchInputHeader(n) + "\n" + c.line + "\n");
+    const std::vector<std::string> rows = batch.run(batchInputHeader(n) + "\n" + c.line + "\n");
     ASSERT_EQ(rows.size(), 2u);
     const std::vector<std::string> fields = csvFields(rows[1]);
     ASSERT_EQ(fields.size(), static_cast<std::size_t>(3 + 3 * n));
@@ -246,7 +246,7 @@ TEST(BatchSolve, AFailedWriteIsAFileError) {
   std::istringstream in("task,phase,value,c1\nT,liquid,760,30\n");
   FullDevice device;
   std::ostream out(&device);
-  EXPECT_THROW(SolveBatch(in, out, batch.set, batch.mixture, Language::English), FileError);
+  EXPECT_THROW(solveBatch(in, out, batch.set, batch.mixture, Language::English), FileError);
 }
 
 }  // namespace

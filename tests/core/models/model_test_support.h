@@ -23,11 +23,11 @@ inline Real relative(Real a, Real b) {
 }
 
 // The database components `numbers` (1..4) in the given order as a mixture.
-inline Mixture LoadMixture(std::initializer_list<int> numbers) {
+inline Mixture mixtureOf(std::initializer_list<int> numbers) {
   Mixture mixture;
   int slot = 0;
   for (int number : numbers) {
-    LoadComponent(mixture, BuiltInDatabase(), slot++, "comp." + std::to_string(number));
+    loadComponent(mixture, builtInDatabase(), slot++, "comp." + std::to_string(number));
   }
   return mixture;
 }
@@ -41,13 +41,13 @@ struct ObjectSession {
 };
 
 // A session whose mixture is the database components `numbers`.
-inline void LoadSession(ObjectSession& session, std::initializer_list<int> numbers) {
-  session.Components = LoadMixture(numbers);
+inline void loadSession(ObjectSession& session, std::initializer_list<int> numbers) {
+  session.Components = mixtureOf(numbers);
   session.SelectedCount = static_cast<std::uint8_t>(numbers.size());
 }
 
 // Every mixture of 2 to 4 of the database components, in ascending database order.
-inline std::vector<std::vector<int>> AllDatabaseMixtures() {
+inline std::vector<std::vector<int>> allDatabaseMixtures() {
   std::vector<std::vector<int>> mixtures;
   for (int mask = 0; mask < 16; ++mask) {
     std::vector<int> numbers;
@@ -61,16 +61,16 @@ inline std::vector<std::vector<int>> AllDatabaseMixtures() {
 
 // Interaction between two groups by their main-group numbers in a main-group table: 0 within
 // one main group.
-inline Real GroupPairValue(const MainGroupTableType& table, int mainA, int mainB) {
+inline Real groupPairValue(const MainGroupTableType& table, int mainA, int mainB) {
   return mainA == mainB ? 0.0L : table[mainA - 1][mainB - 1];
 }
 
 // The UNIFAC parameter set of a mixture with the interactions of `table` (the reference
 // table unless given): the mixture group list, the group matrix and every component record
 // with its own matrix built by the same rule.
-inline TParameterSet UnifacSet(
+inline TParameterSet unifacSet(
     const Mixture& mixture, int n,
-    const MainGroupTableType& table = BuiltInDatabase().ReferenceMainGroupTable) {
+    const MainGroupTableType& table = builtInDatabase().ReferenceMainGroupTable) {
   TParameterSet set;
   set.ModelCode = Model::UNIFAC;
   set.ComponentCount = static_cast<std::uint8_t>(n);
@@ -83,14 +83,14 @@ inline TParameterSet UnifacSet(
   set.GroupR = groups.R;
   for (int g = 0; g < groups.Count; ++g) {
     for (int h = 0; h < groups.Count; ++h) {
-      set.GroupInteraction[g][h] = GroupPairValue(table, groups.IdsA[g], groups.IdsA[h]);
+      set.GroupInteraction[g][h] = groupPairValue(table, groups.IdsA[g], groups.IdsA[h]);
     }
   }
   for (int i = 0; i < n; ++i) {
     TComponentGroups record = mixture.Groups[i];
     for (int k = 0; k < record.Count; ++k) {
       for (int l = 0; l < record.Count; ++l) {
-        record.A[k][l] = GroupPairValue(table, record.IdsA[k], record.IdsA[l]);
+        record.A[k][l] = groupPairValue(table, record.IdsA[k], record.IdsA[l]);
       }
     }
     set.ComponentGroups[i] = record;
@@ -100,7 +100,7 @@ inline TParameterSet UnifacSet(
 
 // Moderate hand-picked parameters (reduced energies) of the three component models, the same
 // pattern for every mixture size: a_ij grows with i and falls with j.
-inline TParameterSet WilsonSet(int n) {
+inline TParameterSet wilsonSet(int n) {
   TParameterSet set;
   set.ModelCode = Model::Wilson;
   set.ComponentCount = static_cast<std::uint8_t>(n);
@@ -112,7 +112,7 @@ inline TParameterSet WilsonSet(int n) {
   return set;
 }
 
-inline TParameterSet NRTLSet(int n) {
+inline TParameterSet nrtlSet(int n) {
   TParameterSet set;
   set.ModelCode = Model::NRTL;
   set.ComponentCount = static_cast<std::uint8_t>(n);
@@ -126,7 +126,7 @@ inline TParameterSet NRTLSet(int n) {
   return set;
 }
 
-inline TParameterSet UNIQUACSet(int n) {
+inline TParameterSet uniquacSet(int n) {
   TParameterSet set;
   set.ModelCode = Model::UNIQUAC;
   set.ComponentCount = static_cast<std::uint8_t>(n);
@@ -139,18 +139,18 @@ inline TParameterSet UNIQUACSet(int n) {
 }
 
 // The parameter set of `model` for the mixture's first n components.
-inline TParameterSet ModelSet(Model model, const Mixture& mixture, int n) {
+inline TParameterSet modelSet(Model model, const Mixture& mixture, int n) {
   switch (model) {
     case Model::Wilson:
-      return WilsonSet(n);
+      return wilsonSet(n);
     case Model::NRTL:
-      return NRTLSet(n);
+      return nrtlSet(n);
     case Model::UNIQUAC:
-      return UNIQUACSet(n);
+      return uniquacSet(n);
     case Model::UNIFAC:
       break;
   }
-  return UnifacSet(mixture, n);
+  return unifacSet(mixture, n);
 }
 
 }  // namespace bubblix::test

@@ -20,7 +20,7 @@ using testing::TempDir;
 using testing::writeBytes;
 
 std::string fileBytes(const TParameterSet& set) {
-  const std::vector<std::uint8_t> bytes = EncodeParameterFile(set);
+  const std::vector<std::uint8_t> bytes = encodeParameterFile(set);
   return std::string(bytes.begin(), bytes.end());
 }
 
@@ -39,7 +39,7 @@ TParameterSet wilsonSet() {
 // The UNIFAC set of comp.1-comp.2 with interactions that use every bit of the 80-bit
 // mantissa, as a fit leaves them.
 TParameterSet unifacSet() {
-  TParameterSet set = test::UnifacSet(test::LoadMixture({1, 2}), 2);
+  TParameterSet set = test::unifacSet(test::mixtureOf({1, 2}), 2);
   set.Components = {1, 2, 0, 0};
   for (int g = 0; g < set.GroupCount; ++g) {
     for (int h = 0; h < set.GroupCount; ++h) {
@@ -54,9 +54,9 @@ TEST(SaveParameterFile, WrittenThenReadGivesTheSameSet) {
   for (const TParameterSet& set : {wilsonSet(), unifacSet()}) {
     SCOPED_TRACE(set.ModelCode);
     const std::string path = dir / (std::string(modelName(set.ModelCode)) + ".dat");
-    SaveParameterFileTo(path, set);
+    saveParameterFileTo(path, set);
     EXPECT_EQ(readBytes(path), fileBytes(set));
-    const ParameterFileContents read = ReadParameterFile(std::filesystem::path(path));
+    const ParameterFileContents read = readParameterFile(std::filesystem::path(path));
     EXPECT_EQ(read.set, set);
   }
 }
@@ -65,7 +65,7 @@ TEST(SaveParameterFile, AnExistingFileIsBackedUpFirst) {
   TempDir dir;
   const std::string path = dir / "NRTL.dat";
   writeBytes(path, "earlier parameters");
-  SaveParameterFileTo(path, wilsonSet());
+  saveParameterFileTo(path, wilsonSet());
   EXPECT_EQ(readBytes(dir / "NRTL.bak"), "earlier parameters");
   EXPECT_EQ(readBytes(path), fileBytes(wilsonSet()));
 }
@@ -78,7 +78,7 @@ TEST(SaveParameterFile, AFailingFileSystemLeavesTheOldFile) {
   writeBytes(path, "earlier parameters");
   FaultyFileSystem noRename;
   noRename.renameError = std::make_error_code(std::errc::permission_denied);
-  EXPECT_THROW(SaveParameterFileTo(path, wilsonSet(), noRename), FileError);
+  EXPECT_THROW(saveParameterFileTo(path, wilsonSet(), noRename), FileError);
   EXPECT_EQ(noRename.writeCalls, 0);
   EXPECT_EQ(readBytes(path), "earlier parameters");
 
@@ -87,7 +87,7 @@ TEST(SaveParameterFile, AFailingFileSystemLeavesTheOldFile) {
   FaultyFileSystem full;
   full.writeError = std::make_error_code(std::errc::no_space_on_device);
   try {
-    SaveParameterFileTo(path, wilsonSet(), full);
+    saveParameterFileTo(path, wilsonSet(), full);
     ADD_FAILURE() << "no error";
   } catch (const FileError& e) {
     EXPECT_NE(std::string(e.what()).find("Wilson.bak"), std::string::npos) << e.what();
@@ -101,7 +101,7 @@ TEST(SaveParameterFile, ASetNoReaderWouldAcceptTouchesNoFile) {
   writeBytes(path, "earlier parameters");
   TParameterSet bad = wilsonSet();
   bad.ComponentCount = 7;
-  EXPECT_THROW(SaveParameterFileTo(path, bad), DataError);
+  EXPECT_THROW(saveParameterFileTo(path, bad), DataError);
   EXPECT_EQ(readBytes(path), "earlier parameters");
   EXPECT_EQ(readBytes(dir / "Wilson.bak"), "<missing>");
 }

@@ -32,7 +32,7 @@ SessionState wilsonState(const std::vector<std::uint16_t>& components) {
       state.ParameterSet.WilsonEnergy[i][j] = i == j ? 0.0L : 0.4L + 0.3L * static_cast<Real>(j);
   }
   state.SelectedCount = state.ParameterSet.ComponentCount;
-  reloadParameterSetMixture(state, BuiltInDatabase());
+  reloadParameterSetMixture(state, builtInDatabase());
   return state;
 }
 

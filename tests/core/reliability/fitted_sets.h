@@ -51,10 +51,10 @@ inline void PrintTo(const FittedModel& model, std::ostream* os) {
 }
 
 // The database components `numbers` (1..4, ascending) as a mixture, slot k holding numbers[k].
-inline Mixture DatabaseMixture(const std::vector<int>& numbers) {
+inline Mixture databaseMixture(const std::vector<int>& numbers) {
   Mixture mixture;
   for (std::size_t k = 0; k < numbers.size(); ++k) {
-    LoadComponent(mixture, BuiltInDatabase(), static_cast<int>(k),
+    loadComponent(mixture, builtInDatabase(), static_cast<int>(k),
                   "comp." + std::to_string(numbers[k]));
   }
   return mixture;
@@ -72,16 +72,16 @@ struct PairFit {
 };
 
 // The fit of database components a < b by `model`, run once per process.
-inline const PairFit& FitPair(const FittedModel& model, int a, int b) {
+inline const PairFit& fitPair(const FittedModel& model, int a, int b) {
   static std::map<std::tuple<Model, int, int, int>, PairFit> cache;
   const auto key = std::make_tuple(model.Code, static_cast<int>(model.Variant), a, b);
   if (const auto found = cache.find(key); found != cache.end()) return found->second;
 
-  const Database& db = BuiltInDatabase();
-  const Mixture mixture = DatabaseMixture({a, b});
+  const Database& db = builtInDatabase();
+  const Mixture mixture = databaseMixture({a, b});
   auto state = std::make_unique<FittingState>();
-  LoadExperimentalPoints(SelectExperimentalSet(db, a, b), state->Fit);
-  state->Tables = StartUnifacTables(db.ReferenceMainGroupTable, model.Variant);
+  loadExperimentalPoints(SelectExperimentalSet(db, a, b), state->Fit);
+  state->Tables = startUnifacTables(db.ReferenceMainGroupTable, model.Variant);
   FitControls controls;
   controls.AskToContinue = [](const Text&) { return false; };  // Abort at the iteration limit
 
@@ -89,16 +89,16 @@ inline const PairFit& FitPair(const FittedModel& model, int a, int b) {
   try {
     switch (model.Code) {
       case Model::Wilson:
-        fit.Result = FitWilson(*state, mixture, 0, 1, controls);
+        fit.Result = fitWilson(*state, mixture, 0, 1, controls);
         break;
       case Model::NRTL:
-        fit.Result = FitNRTL(*state, mixture, 0, 1, controls);
+        fit.Result = fitNRTL(*state, mixture, 0, 1, controls);
         break;
       case Model::UNIQUAC:
-        fit.Result = FitUNIQUAC(*state, mixture, 0, 1, controls);
+        fit.Result = fitUNIQUAC(*state, mixture, 0, 1, controls);
         break;
       case Model::UNIFAC:
-        fit.Result = FitUNIFAC(*state, mixture, 0, 1, controls);
+        fit.Result = fitUNIFAC(*state, mixture, 0, 1, controls);
         fit.FitGroupCount = state->Fit.FitGroupCount;
         fit.FitGroupIdsA = state->Fit.FitGroupIdsA;
         fit.FitGroupIdsB = state->Fit.FitGroupIdsB;
@@ -113,20 +113,20 @@ inline const PairFit& FitPair(const FittedModel& model, int a, int b) {
 
 // The parameter set of `model` for the database components `numbers` (ascending), or
 // nullopt with `leftOut` naming the pair whose fit failed and its error.
-inline std::optional<TParameterSet> FittedSet(const FittedModel& model,
+inline std::optional<TParameterSet> fittedSet(const FittedModel& model,
                                               const std::vector<int>& numbers,
                                               std::string* leftOut = nullptr) {
   const int n = static_cast<int>(numbers.size());
-  const Mixture mixture = DatabaseMixture(numbers);
+  const Mixture mixture = databaseMixture(numbers);
   TParameterSet set;
   set.ModelCode = model.Code;
   set.ComponentCount = static_cast<std::uint8_t>(n);
   for (int k = 0; k < n; ++k)
     set.Components[static_cast<std::size_t>(k)] = static_cast<std::uint16_t>(numbers[k]);
-  UnifacTables tables = StartUnifacTables(BuiltInDatabase().ReferenceMainGroupTable, model.Variant);
+  UnifacTables tables = startUnifacTables(builtInDatabase().ReferenceMainGroupTable, model.Variant);
   for (int i = 0; i < n; ++i) {
     for (int j = i + 1; j < n; ++j) {
-      const PairFit& fit = FitPair(model, numbers[i], numbers[j]);
+      const PairFit& fit = fitPair(model, numbers[i], numbers[j]);
       if (!fit.Ok) {
         if (leftOut != nullptr) {
           *leftOut = model.name() + " comp." + std::to_string(numbers[i]) + "-comp." +
@@ -151,13 +151,13 @@ inline std::optional<TParameterSet> FittedSet(const FittedModel& model,
           set.UNIQUACEnergy[j][i] = p[1];
           break;
         case Model::UNIFAC:
-          DistributeGroupParameters(tables, fit.FitGroupCount, fit.FitGroupIdsA, fit.FitGroupIdsB,
+          distributeGroupParameters(tables, fit.FitGroupCount, fit.FitGroupIdsA, fit.FitGroupIdsB,
                                     p);
           break;
       }
     }
   }
-  if (model.Code == Model::UNIFAC) StoreUnifacGroups(tables, mixture, n, set);
+  if (model.Code == Model::UNIFAC) storeUnifacGroups(tables, mixture, n, set);
   return set;
 }
 

@@ -102,13 +102,13 @@ struct Refusal {
 Refusal refusalOf(const Bytes& bytes, const std::string& name) {
   Refusal memory, stream;
   try {
-    DecodeParameterFile(bytes, name);
+    decodeParameterFile(bytes, name);
   } catch (const FileError& error) {
     memory = {&error.text(), error.args()};
   }
   std::istringstream in(std::string(bytes.begin(), bytes.end()));
   try {
-    ReadParameterFile(in, name);
+    readParameterFile(in, name);
   } catch (const FileError& error) {
     stream = {&error.text(), error.args()};
   }
@@ -134,7 +134,7 @@ TEST(ParameterFileInput, EveryModelCutAnywhereNamesTheBlockOrSaysNotComplete) {
     const std::string name = std::string("/data/") + static_cast<char>(modelLetter(c.model)) +
                              std::to_string(c.n) + ".dat";
     SCOPED_TRACE(name + " g=" + std::to_string(c.g));
-    const Bytes full = EncodeParameterFile(validSet(c.model, c.n, c.g));
+    const Bytes full = encodeParameterFile(validSet(c.model, c.n, c.g));
     const std::set<std::size_t> starts = unitStarts(c.model, c.n, c.g);
     ASSERT_EQ(*starts.rbegin(), full.size() / 16 + 1);
     // Cut at the start of every block, and after its first, its eighth and its 15th byte.
@@ -151,12 +151,12 @@ TEST(ParameterFileInput, EveryModelCutAnywhereNamesTheBlockOrSaysNotComplete) {
         }
       }
     }
-    EXPECT_EQ(DecodeParameterFile(full, name).blockCount, full.size() / 16);
+    EXPECT_EQ(decodeParameterFile(full, name).blockCount, full.size() / 16);
   }
 }
 
 TEST(ParameterFileInput, OnlyTheFourModelLettersAreAccepted) {
-  Bytes bytes = EncodeParameterFile(validSet(Model::Wilson, 2, 0));
+  Bytes bytes = encodeParameterFile(validSet(Model::Wilson, 2, 0));
   const std::string accepted = "WNQF";
   for (int letter = 0; letter < 256; ++letter) {
     bytes[0] = static_cast<std::uint8_t>(letter);
@@ -170,11 +170,11 @@ TEST(ParameterFileInput, OnlyTheFourModelLettersAreAccepted) {
 }
 
 TEST(ParameterFileInput, EveryComponentAndGroupCountOutsideTheLayoutIsRefusedAtItsBlock) {
-  const Bytes wilson = EncodeParameterFile(validSet(Model::Wilson, 3, 0));
+  const Bytes wilson = encodeParameterFile(validSet(Model::Wilson, 3, 0));
   for (int n = 0; n < 256; ++n) {
     if (n >= 2 && n <= 4) {
-      EXPECT_EQ(DecodeParameterFile(
-                    EncodeParameterFile(validSet(Model::Wilson, static_cast<std::uint8_t>(n), 0)),
+      EXPECT_EQ(decodeParameterFile(
+                    encodeParameterFile(validSet(Model::Wilson, static_cast<std::uint8_t>(n), 0)),
                     "w.dat")
                     .set.ComponentCount,
                 n);
@@ -188,7 +188,7 @@ TEST(ParameterFileInput, EveryComponentAndGroupCountOutsideTheLayoutIsRefusedAtI
   }
   // Every component's number, each outside 1..4 in turn: the message names the component
   // and block 3, whose first 2 n bytes hold the numbers.
-  const Bytes four = EncodeParameterFile(validSet(Model::NRTL, 4, 0));
+  const Bytes four = encodeParameterFile(validSet(Model::NRTL, 4, 0));
   for (std::size_t i = 0; i < 4; ++i) {
     for (const unsigned number : {0u, 5u, 255u, 256u, 257u, 65535u}) {
       Bytes bytes = four;
@@ -204,10 +204,10 @@ TEST(ParameterFileInput, EveryComponentAndGroupCountOutsideTheLayoutIsRefusedAtI
   for (int g = 0; g < 256; ++g) {
     if (g <= 10) {
       const TParameterSet set = validSet(Model::UNIFAC, 2, static_cast<std::uint8_t>(g));
-      EXPECT_EQ(DecodeParameterFile(EncodeParameterFile(set), "u.dat").set.GroupCount, g);
+      EXPECT_EQ(decodeParameterFile(encodeParameterFile(set), "u.dat").set.GroupCount, g);
       continue;
     }
-    Bytes bytes = EncodeParameterFile(validSet(Model::UNIFAC, 2, 10));
+    Bytes bytes = encodeParameterFile(validSet(Model::UNIFAC, 2, 10));
     bytes[16 * 4] = static_cast<std::uint8_t>(g);
     const Refusal refusal = refusalOf(bytes, "u.dat");
     EXPECT_EQ(refusal.text, &texts::kDatafileGroupCount) << g;
@@ -217,9 +217,9 @@ TEST(ParameterFileInput, EveryComponentAndGroupCountOutsideTheLayoutIsRefusedAtI
 
 TEST(ParameterFileInput, RandomBytesAreRefusedOrGiveASetThatCanBeWrittenBack) {
   std::mt19937 random(1987);
-  const Bytes headers[] = {EncodeParameterFile(validSet(Model::Wilson, 2, 0)),
-                           EncodeParameterFile(validSet(Model::NRTL, 3, 0)),
-                           EncodeParameterFile(validSet(Model::UNIFAC, 2, 2))};
+  const Bytes headers[] = {encodeParameterFile(validSet(Model::Wilson, 2, 0)),
+                           encodeParameterFile(validSet(Model::NRTL, 3, 0)),
+                           encodeParameterFile(validSet(Model::UNIFAC, 2, 2))};
   int read = 0;
   for (int round = 0; round < 3000; ++round) {
     Bytes bytes(random() % 3000);
@@ -231,11 +231,11 @@ TEST(ParameterFileInput, RandomBytesAreRefusedOrGiveASetThatCanBeWrittenBack) {
       std::copy_n(header.begin(), keep, bytes.begin());
     }
     try {
-      const ParameterFileContents contents = DecodeParameterFile(bytes, "r.dat");
+      const ParameterFileContents contents = decodeParameterFile(bytes, "r.dat");
       ++read;
-      const Bytes again = EncodeParameterFile(contents.set);
+      const Bytes again = encodeParameterFile(contents.set);
       EXPECT_EQ(again.size(), 16u * contents.blockCount);
-      EXPECT_EQ(EncodeParameterFile(DecodeParameterFile(again, "r.dat").set), again);
+      EXPECT_EQ(encodeParameterFile(decodeParameterFile(again, "r.dat").set), again);
     } catch (const FileError& error) {
       ASSERT_FALSE(error.message(Language::Russian).empty());
       if (!error.args().empty()) {
@@ -253,25 +253,25 @@ TEST(ParameterFileInput, HugeEndlessAndEmptyFilesAreReadOnlyAsFarAsNeeded) {
   writeBytes(zeros, "");
   ASSERT_EQ(truncate(zeros.c_str(), 100 << 20), 0);
   try {
-    ReadParameterFile(std::filesystem::path(zeros));
+    readParameterFile(std::filesystem::path(zeros));
     ADD_FAILURE() << "zeros were read";
   } catch (const FileError& error) {
     EXPECT_EQ(&error.text(), &texts::kWrongParameterInDataFile);
   }
   // A valid file followed by 100 MB of zeros: the zeros are never read.
-  const Bytes wilson = EncodeParameterFile(validSet(Model::Wilson, 2, 0));
+  const Bytes wilson = encodeParameterFile(validSet(Model::Wilson, 2, 0));
   const std::string padded = dir / "padded.dat";
   writeBytes(padded, std::string(wilson.begin(), wilson.end()));
   ASSERT_EQ(truncate(padded.c_str(), 100 << 20), 0);
-  EXPECT_EQ(ReadParameterFile(std::filesystem::path(padded)).blockCount, 10);
+  EXPECT_EQ(readParameterFile(std::filesystem::path(padded)).blockCount, 10);
   // A UNIFAC start followed by zeros: the first component record holds no group.
-  Bytes unifac = EncodeParameterFile(validSet(Model::UNIFAC, 2, 0));
+  Bytes unifac = encodeParameterFile(validSet(Model::UNIFAC, 2, 0));
   unifac.resize(16 * 6);  // model, n, 2 numbers, g = 0, the identifier block
   const std::string unifacZeros = dir / "unifac.dat";
   writeBytes(unifacZeros, std::string(unifac.begin(), unifac.end()));
   ASSERT_EQ(truncate(unifacZeros.c_str(), 100 << 20), 0);
   try {
-    ReadParameterFile(std::filesystem::path(unifacZeros));
+    readParameterFile(std::filesystem::path(unifacZeros));
     ADD_FAILURE() << "a record without groups was read";
   } catch (const FileError& error) {
     EXPECT_EQ(error.what(), "Datafile " + unifacZeros +
@@ -281,7 +281,7 @@ TEST(ParameterFileInput, HugeEndlessAndEmptyFilesAreReadOnlyAsFarAsNeeded) {
   // Empty: not complete. Endless or blocking files (a device, a pipe) are not opened at all.
   writeBytes(dir / "empty.dat", "");
   try {
-    ReadParameterFile(std::filesystem::path(dir / "empty.dat"));
+    readParameterFile(std::filesystem::path(dir / "empty.dat"));
     ADD_FAILURE() << "an empty file was read";
   } catch (const FileError& error) {
     EXPECT_EQ(error.what(), "Datafile " + dir / "empty.dat" + " is not complete");
@@ -289,7 +289,7 @@ TEST(ParameterFileInput, HugeEndlessAndEmptyFilesAreReadOnlyAsFarAsNeeded) {
   ASSERT_EQ(mkfifo((dir / "pipe.dat").c_str(), 0600), 0);
   for (const std::string& path : {std::string("/dev/zero"), dir / "pipe.dat"}) {
     try {
-      ReadParameterFile(std::filesystem::path(path));
+      readParameterFile(std::filesystem::path(path));
       ADD_FAILURE() << path << " was read";
     } catch (const FileError& error) {
       EXPECT_EQ(error.what(), "File " + path + " is not retrieved");
@@ -304,7 +304,7 @@ TEST(ParameterFileInput, AFileThatCannotBeReadEvenByRootNamesTheBlock) {
   struct stat info {};
   if (stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) GTEST_SKIP() << "no " << path;
   try {
-    ReadParameterFile(std::filesystem::path(path));
+    readParameterFile(std::filesystem::path(path));
     ADD_FAILURE() << path << " was read";
   } catch (const FileError& error) {
     EXPECT_EQ(error.what(), "Datafile " + path + " cannot be read: read error at block 1");
@@ -314,7 +314,7 @@ TEST(ParameterFileInput, AFileThatCannotBeReadEvenByRootNamesTheBlock) {
 TEST(ParameterFileInput, ASaveThatStopsHalfWayKeepsTheEarlierFileAsTheBackup) {
   const TempDir dir;
   const std::string path = dir / "UNIFAC.dat";
-  const Bytes earlier = EncodeParameterFile(validSet(Model::Wilson, 2, 0));
+  const Bytes earlier = encodeParameterFile(validSet(Model::Wilson, 2, 0));
   writeBytes(path, std::string(earlier.begin(), earlier.end()));
   const TParameterSet unifac = validSet(Model::UNIFAC, 4, 10);  // 474 blocks, 7584 bytes
   {
@@ -326,7 +326,7 @@ TEST(ParameterFileInput, ASaveThatStopsHalfWayKeepsTheEarlierFileAsTheBackup) {
     lowered.rlim_cur = 4096;
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &lowered), 0);
     try {
-      SaveParameterFileTo(path, unifac);
+      saveParameterFileTo(path, unifac);
       ADD_FAILURE() << "the save did not fail";
     } catch (const FileError& error) {
       EXPECT_EQ(&error.text(), &kFileNotWrittenBackupKept);
@@ -348,7 +348,7 @@ TEST(ParameterFileInput, ASaveThatStopsHalfWayKeepsTheEarlierFileAsTheBackup) {
   std::filesystem::create_directory(dir / "folder.dat");
   for (const std::string& target : {std::string("/dev/full"), dir / "folder.dat"}) {
     try {
-      SaveParameterFileTo(target, unifac);
+      saveParameterFileTo(target, unifac);
       ADD_FAILURE() << target << " was written";
     } catch (const FileError& error) {
       EXPECT_EQ(&error.text(), &kFileNotOrdinary) << error.what();

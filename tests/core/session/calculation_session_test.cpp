@@ -99,7 +99,7 @@ TEST(CalculationSession, BinaryNrtlWritesFitHeadingAdequacyTableSummaryAndPoints
 
   // One row per experimental point, against the data of the pair.
   TBinaryFitData data;
-  LoadExperimentalPoints(SelectExperimentalSet(BuiltInDatabase(), 1, 2), data);
+  loadExperimentalPoints(SelectExperimentalSet(builtInDatabase(), 1, 2), data);
   ASSERT_EQ(data.N, 52);
   const Real M1 = run.state.Components.MolarMasses[0];
   const Real M2 = run.state.Components.MolarMasses[1];
@@ -239,7 +239,7 @@ TEST(CalculationSession, UnifacLiteratureValuesWriteNoPairHeadings) {
   EXPECT_EQ(run.findPrefix("Power parameters"), -1);
   // The set's groups: 1A and 5A of comp.1, 6 of comp.2, with the literature values.
   const TParameterSet& set = run.state.ParameterSet;
-  const Database& db = BuiltInDatabase();
+  const Database& db = builtInDatabase();
   ASSERT_EQ(set.GroupCount, 3);
   EXPECT_EQ(set.GroupIdsA[0], 1);
   EXPECT_EQ(set.GroupIdsA[1], 5);
@@ -314,8 +314,8 @@ TEST(CalculationSession, ALoadedUnifacSetGivesTheSameAdequacyTable) {
   // Without dialogs, as bubblix-cli checks a file: the same lines.
   SessionState state;
   state.InterfaceLanguage = Language::English;
-  loadParameterFile(dir.file("unifac.dat"), state, BuiltInDatabase());
-  const AdequacyTable table = checkAdequacy(state, BuiltInDatabase());
+  loadParameterFile(dir.file("unifac.dat"), state, builtInDatabase());
+  const AdequacyTable table = checkAdequacy(state, builtInDatabase());
   EXPECT_TRUE(table.Complete);
   LineListReport report;
   writeAdequacyTable(report, table, state, true);
@@ -354,7 +354,7 @@ TEST(CalculationSession, BrokenParameterFileEndsTheSessionAndKeepsReportAndSet) 
   four.ModelCode = Model::NRTL;
   four.ComponentCount = 4;
   four.Components = {1, 2, 3, 4};
-  std::vector<std::uint8_t> bytes = EncodeParameterFile(four);
+  std::vector<std::uint8_t> bytes = encodeParameterFile(four);
   bytes.resize(bytes.size() - 4 * kParameterFileBlockSize);
   writeBytes(dir.file("cut.dat"), bytes);
   SessionResult result = run.session("variant 2\nfile " + dir.file("cut.dat") + "\n");
@@ -492,7 +492,7 @@ TEST(CalculationSession, DescendingComponentsAreCheckedAgainstMirroredData) {
   TParameterSet swapped = run.state.ParameterSet;
   swapped.Components = {2, 1, 0, 0};
   std::swap(swapped.WilsonEnergy[0][1], swapped.WilsonEnergy[1][0]);
-  writeBytes(dir.file("swapped.dat"), EncodeParameterFile(swapped));
+  writeBytes(dir.file("swapped.dat"), encodeParameterFile(swapped));
   SessionRun other;
   ASSERT_EQ(
       other.session("variant 2\nfile " + dir.file("swapped.dat") + "\nyes\nvariant 1\ncancel\n")
@@ -530,7 +530,7 @@ TEST(CalculationSession, AdequacyPointFailureEndsTheTableAndTheSessionGoesOn) {
   set.Components = {1, 2, 0, 0};
   set.WilsonEnergy[0][1] = -15000.0L;
   set.WilsonEnergy[1][0] = -5.0L;
-  writeBytes(dir.file("w.dat"), EncodeParameterFile(set));
+  writeBytes(dir.file("w.dat"), encodeParameterFile(set));
   SessionRun run;
   // The equilibrium point asked afterwards, pure comp.2 at 1500 mm Hg (120 degC), has values.
   const SessionResult result = run.session("variant 2\nfile " + dir.file("w.dat") +

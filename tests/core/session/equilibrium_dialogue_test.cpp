@@ -28,7 +28,7 @@ SessionState wilsonState(std::vector<std::uint16_t> components, Real a12 = 0.8L,
   state.ParameterSet.WilsonEnergy[0][1] = a12;
   state.ParameterSet.WilsonEnergy[1][0] = a21;
   state.SelectedCount = state.ParameterSet.ComponentCount;
-  reloadParameterSetMixture(state, BuiltInDatabase());
+  reloadParameterSetMixture(state, builtInDatabase());
   return state;
 }
 

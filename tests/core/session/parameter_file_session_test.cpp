@@ -22,7 +22,7 @@ TEST(ParameterFileSession, LoadingTakesTheSetAndItsMixtureInTheInterfaceLanguage
   file.Components = {3, 1, 0, 0};
   file.UNIQUACEnergy[0][1] = 0.25L;
   file.UNIQUACEnergy[1][0] = -0.125L;
-  writeBytes(dir.file("q.dat"), EncodeParameterFile(file));
+  writeBytes(dir.file("q.dat"), encodeParameterFile(file));
 
   SessionState state;
   state.InterfaceLanguage = Language::Russian;
@@ -31,7 +31,7 @@ TEST(ParameterFileSession, LoadingTakesTheSetAndItsMixtureInTheInterfaceLanguage
   std::ostringstream echo;
   RecordingDialogs dialogs("file " + dir.file("q.dat") + "\n", echo, requests);
   const std::optional<LoadedParameterFile> loaded =
-      chooseAndLoadParameterFile(dialogs, state, BuiltInDatabase());
+      chooseAndLoadParameterFile(dialogs, state, builtInDatabase());
   ASSERT_TRUE(loaded);
   EXPECT_EQ(loaded->FileName, dir.file("q.dat"));
   EXPECT_EQ(loaded->MethodName, "UNIQUAC");
@@ -46,7 +46,7 @@ TEST(ParameterFileSession, LoadingTakesTheSetAndItsMixtureInTheInterfaceLanguage
   EXPECT_EQ(state.ParameterSet.UNIQUACEnergy[1][0], -0.125L);
   EXPECT_EQ(state.ParameterSet.WilsonEnergy[0][1], 7.0L);
   // The mixture in file order: names in Russian, constants, r and q of each record.
-  const Database& db = BuiltInDatabase();
+  const Database& db = builtInDatabase();
   EXPECT_EQ(state.Components.ComponentNames[0], "комп.3");
   EXPECT_EQ(state.Components.ComponentNames[1], "комп.1");
   for (int i = 0; i < 2; ++i) {
@@ -67,20 +67,20 @@ TEST(ParameterFileSession, CancelAndUnreadableFilesLeaveTheStateAsItWas) {
   state.ParameterSet.ModelCode = Model::Wilson;
   state.ParameterSet.ComponentCount = 2;
   state.ParameterSet.Components = {1, 2, 0, 0};
-  reloadParameterSetMixture(state, BuiltInDatabase());
+  reloadParameterSetMixture(state, builtInDatabase());
   const TParameterSet set = state.ParameterSet;
 
   Requests requests;
   std::ostringstream echo;
   RecordingDialogs cancel("cancel\n", echo, requests);
-  EXPECT_FALSE(chooseAndLoadParameterFile(cancel, state, BuiltInDatabase()));
+  EXPECT_FALSE(chooseAndLoadParameterFile(cancel, state, builtInDatabase()));
   EXPECT_EQ(state.ParameterSet, set);
 
   // A file naming a component the database does not hold.
-  std::vector<std::uint8_t> bytes = EncodeParameterFile(set);
+  std::vector<std::uint8_t> bytes = encodeParameterFile(set);
   bytes[2 * kParameterFileBlockSize + 2] = 9;  // the second component number
   writeBytes(dir.file("foreign.dat"), bytes);
-  EXPECT_THROW(loadParameterFile(dir.file("foreign.dat"), state, BuiltInDatabase()), Error);
+  EXPECT_THROW(loadParameterFile(dir.file("foreign.dat"), state, builtInDatabase()), Error);
   EXPECT_EQ(state.ParameterSet, set);
   EXPECT_EQ(state.Components.ComponentNames[1], "comp.2");
 }
