@@ -18,7 +18,7 @@ constexpr int kPoints = 1000;
 // Bubble points of task T (pressures 500 to 1000 mm Hg) or task P (50.5 to 90.5 degC) over
 // liquid compositions 0.1 to 99.9 % of comp.1, all numbers as a spreadsheet writes them.
 std::string batchInput(char task) {
-  std::string input = BatchInputHeader(2) + "\n";
+  std::string input = batchInputHeader(2) + "\n";
   for (int k = 0; k < kPoints; ++k) {
     const int percentTenths = 1 + (k * 37) % 999;  // 0.1 .. 99.9, scattered
     std::string value = task == 'T' ? std::to_string(500 + (k * 13) % 501)
@@ -31,12 +31,12 @@ std::string batchInput(char task) {
 
 class BatchWork : public BenchWork {
  public:
-  BatchWork(Model model, char task) : set_(FittedSet(model, 2)), input_(batchInput(task)) {}
+  BatchWork(Model model, char task) : set_(fittedSet(model, 2)), input_(batchInput(task)) {}
 
   void run() override {
     std::istringstream in(input_);
     std::ostringstream out;
-    summary_ = SolveBatch(in, out, set_, DatabaseMixture(2), Language::English);
+    summary_ = solveBatch(in, out, set_, databaseMixture(2), Language::English);
     output_ = out.str();
   }
 
@@ -59,14 +59,14 @@ class BatchWork : public BenchWork {
 
 }  // namespace
 
-void AddBatchCases() {
+void addBatchCases() {
   for (const Model model : {Model::Wilson, Model::UNIFAC2}) {
     for (const char task : {'T', 'P'}) {
-      BenchCase c{std::string("batch/bubble") + task + "/" + ModelName(model) + "/2x1000",
+      BenchCase c{std::string("batch/bubble") + task + "/" + caseModelName(model) + "/2x1000",
                   [model, task] { return std::make_unique<BatchWork>(model, task); },
                   CaseSize::Milli, kPoints / 100000.0};
       c.ItemsPerRun = kPoints;
-      AddCase(std::move(c));
+      addCase(std::move(c));
     }
   }
 }

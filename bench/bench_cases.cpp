@@ -5,24 +5,24 @@
 
 namespace bubblix::bench {
 
-std::string Exact(Real value) {
+std::string exactText(Real value) {
   char buffer[64];
   std::snprintf(buffer, sizeof buffer, "%La", value);
   return buffer;
 }
 
-void AppendExact(Results& results, std::span<const Real> values) {
+void appendExact(Results& results, std::span<const Real> values) {
   for (const Real value : values)
-    results.push_back(Exact(value));
+    results.push_back(exactText(value));
 }
 
-std::vector<BenchCase>& Cases() {
+std::vector<BenchCase>& allCases() {
   static std::vector<BenchCase> cases;
   return cases;
 }
 
-void AddCase(BenchCase c) {
-  Cases().push_back(std::move(c));
+void addCase(BenchCase c) {
+  allCases().push_back(std::move(c));
 }
 
 }  // namespace bubblix::bench

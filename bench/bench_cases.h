@@ -22,8 +22,8 @@ namespace bubblix::bench {
 using Results = std::vector<std::string>;
 
 // The exact text of a Real: "%La".
-std::string Exact(Real value);
-void AppendExact(Results& results, std::span<const Real> values);
+std::string exactText(Real value);
+void appendExact(Results& results, std::span<const Real> values);
 
 class BenchWork {
  public:
@@ -50,14 +50,14 @@ struct BenchCase {
 };
 
 // The registry, filled by the case files through main in a fixed order.
-std::vector<BenchCase>& Cases();
-void AddCase(BenchCase c);
+std::vector<BenchCase>& allCases();
+void addCase(BenchCase c);
 
 // The case files.
-void AddModelCases();      // activity coefficients, bubble and dew points
-void AddFitCases();        // binary fits
-void AddSessionCases();    // fitting sessions and the demonstration session
-void AddBatchCases();      // batch mode throughput
-void AddReferenceCases();  // the libm functions the models call
+void addModelCases();      // activity coefficients, bubble and dew points
+void addFitCases();        // binary fits
+void addSessionCases();    // fitting sessions and the demonstration session
+void addBatchCases();      // batch mode throughput
+void addReferenceCases();  // the libm functions the models call
 
 }  // namespace bubblix::bench

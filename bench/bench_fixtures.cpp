@@ -10,7 +10,7 @@
 
 namespace bubblix::bench {
 
-const char* ModelName(Model model) {
+const char* caseModelName(Model model) {
   switch (model) {
     case Model::Wilson:
       return "Wilson";
@@ -26,38 +26,38 @@ const char* ModelName(Model model) {
   return "?";
 }
 
-char ModelCode(Model model) {
+bubblix::Model modelOf(Model model) {
   switch (model) {
     case Model::Wilson:
-      return 'W';
+      return bubblix::Model::Wilson;
     case Model::NRTL:
-      return 'N';
+      return bubblix::Model::NRTL;
     case Model::UNIQUAC:
-      return 'Q';
+      return bubblix::Model::UNIQUAC;
     case Model::UNIFAC1:
     case Model::UNIFAC2:
-      return 'F';
+      break;
   }
-  return 0;
+  return bubblix::Model::UNIFAC;
 }
 
-UnifacVariant Variant(Model model) {
+UnifacVariant unifacVariantOf(Model model) {
   return model == Model::UNIFAC2 ? UnifacVariant::Subgroups : UnifacVariant::MainGroups;
 }
 
-const Mixture& DatabaseMixture(int n) {
+const Mixture& databaseMixture(int n) {
   static const std::array<Mixture, 5> mixtures = [] {
     std::array<Mixture, 5> all;
-    const Database& db = BuiltInDatabase();
+    const Database& db = builtInDatabase();
     for (int size = 2; size <= 4; ++size) {
       for (int slot = 0; slot < size; ++slot) {
-        LoadComponent(all[static_cast<std::size_t>(size)], db, slot,
+        loadComponent(all[static_cast<std::size_t>(size)], db, slot,
                       db.ComponentBase[static_cast<std::size_t>(slot)].EnglishName);
       }
     }
     return all;
   }();
-  if (n < 2 || n > 4) throw std::invalid_argument("DatabaseMixture: 2 to 4 components");
+  if (n < 2 || n > 4) throw std::invalid_argument("databaseMixture: 2 to 4 components");
   return mixtures[static_cast<std::size_t>(n)];
 }
 
@@ -65,48 +65,50 @@ namespace {
 
 // Selects the system of database components i + 1 and j + 1 into the fitting data.
 void selectPair(FittingState& state, int i, int j) {
-  LoadExperimentalPoints(SelectExperimentalSet(BuiltInDatabase(), i + 1, j + 1), state.Fit);
+  loadExperimentalPoints(SelectExperimentalSet(builtInDatabase(), i + 1, j + 1), state.Fit);
 }
 
 }  // namespace
 
-std::unique_ptr<FittingState> SelectedPairState(Model model, int i, int j) {
+std::unique_ptr<FittingState> selectedPairState(Model model, int i, int j) {
   auto state = std::make_unique<FittingState>();
-  state->Tables = StartUnifacTables(BuiltInDatabase().ReferenceMainGroupTable, Variant(model));
+  state->Tables =
+      startUnifacTables(builtInDatabase().ReferenceMainGroupTable, unifacVariantOf(model));
   selectPair(*state, i, j);
   return state;
 }
 
-FitResult FitPair(Model model, FittingState& state, const Mixture& mixture, int i, int j) {
+FitResult fitPair(Model model, FittingState& state, const Mixture& mixture, int i, int j) {
   const FitControls controls;  // no question: the iteration limit is an error
   switch (model) {
     case Model::Wilson:
-      return FitWilson(state, mixture, i, j, controls);
+      return fitWilson(state, mixture, i, j, controls);
     case Model::NRTL:
-      return FitNRTL(state, mixture, i, j, controls);
+      return fitNRTL(state, mixture, i, j, controls);
     case Model::UNIQUAC:
-      return FitUNIQUAC(state, mixture, i, j, controls);
+      return fitUNIQUAC(state, mixture, i, j, controls);
     case Model::UNIFAC1:
     case Model::UNIFAC2:
-      return FitUNIFAC(state, mixture, i, j, controls);
+      return fitUNIFAC(state, mixture, i, j, controls);
   }
-  throw std::invalid_argument("FitPair: unknown model");
+  throw std::invalid_argument("fitPair: unknown model");
 }
 
-TParameterSet FitMixture(Model model, int n) {
-  const Mixture& mixture = DatabaseMixture(n);
+TParameterSet fitMixture(Model model, int n) {
+  const Mixture& mixture = databaseMixture(n);
   TParameterSet set;
-  set.ModelCode = ModelCode(model);
+  set.ModelCode = modelOf(model);
   set.ComponentCount = static_cast<std::uint8_t>(n);
   for (int i = 0; i < n; ++i)
     set.Components[static_cast<std::size_t>(i)] = static_cast<std::uint16_t>(i + 1);
 
   auto state = std::make_unique<FittingState>();
-  state->Tables = StartUnifacTables(BuiltInDatabase().ReferenceMainGroupTable, Variant(model));
+  state->Tables =
+      startUnifacTables(builtInDatabase().ReferenceMainGroupTable, unifacVariantOf(model));
   for (int i = 0; i < n; ++i) {
     for (int j = i + 1; j < n; ++j) {
       selectPair(*state, i, j);
-      const FitResult fit = FitPair(model, *state, mixture, i, j);
+      const FitResult fit = fitPair(model, *state, mixture, i, j);
       const Real a1 = fit.Parameters[0];
       const Real a2 = fit.Parameters[1];
       switch (model) {
@@ -130,25 +132,25 @@ TParameterSet FitMixture(Model model, int n) {
       }
     }
   }
-  if (set.ModelCode == 'F') StoreUnifacGroups(state->Tables, mixture, n, set);
+  if (set.ModelCode == bubblix::Model::UNIFAC) storeUnifacGroups(state->Tables, mixture, n, set);
   return set;
 }
 
-const TParameterSet& FittedSet(Model model, int n) {
+const TParameterSet& fittedSet(Model model, int n) {
   static std::map<std::pair<Model, int>, TParameterSet> sets;
   const auto key = std::make_pair(model, n);
   auto found = sets.find(key);
-  if (found == sets.end()) found = sets.emplace(key, FitMixture(model, n)).first;
+  if (found == sets.end()) found = sets.emplace(key, fitMixture(model, n)).first;
   return found->second;
 }
 
-CompositionVector Composition(int n) {
+CompositionVector caseComposition(int n) {
   if (n == 2) return {0.3L, 0.7L, 0.0L, 0.0L, 0.0L};
   if (n == 4) return {0.1L, 0.2L, 0.3L, 0.4L, 0.0L};
   throw std::invalid_argument("Composition: 2 or 4 components");
 }
 
-std::vector<Real> SetParameters(const TParameterSet& set) {
+std::vector<Real> setParameters(const TParameterSet& set) {
   std::vector<Real> values;
   const int n = set.ComponentCount;
   const auto matrix = [&values](const auto& a, int size) {
@@ -158,24 +160,22 @@ std::vector<Real> SetParameters(const TParameterSet& set) {
     }
   };
   switch (set.ModelCode) {
-    case 'W':
+    case bubblix::Model::Wilson:
       matrix(set.WilsonEnergy, n);
       break;
-    case 'N':
+    case bubblix::Model::NRTL:
       matrix(set.NRTLEnergy, n);
       matrix(set.NRTLAlpha, n);
       break;
-    case 'Q':
+    case bubblix::Model::UNIQUAC:
       matrix(set.UNIQUACEnergy, n);
       break;
-    case 'F':
+    case bubblix::Model::UNIFAC:
       matrix(set.GroupInteraction, set.GroupCount);
       for (int i = 0; i < n; ++i) {
         const TComponentGroups& record = set.ComponentGroups[static_cast<std::size_t>(i)];
         matrix(record.A, record.Count);
       }
-      break;
-    default:
       break;
   }
   return values;

@@ -28,34 +28,34 @@ inline constexpr std::array<Model, 5> kAllModels = {Model::Wilson, Model::NRTL, 
 inline constexpr std::array<Model, 4> kSolverModels = {Model::Wilson, Model::NRTL, Model::UNIQUAC,
                                                        Model::UNIFAC2};
 
-const char* ModelName(Model model);  // "Wilson", ..., "UNIFAC1", "UNIFAC2"
-char ModelCode(Model model);         // 'W', 'N', 'Q', 'F'
-UnifacVariant Variant(Model model);  // the UNIFAC variant (MainGroups for the other models)
+const char* caseModelName(Model model);      // "Wilson", ..., "UNIFAC1", "UNIFAC2"
+bubblix::Model modelOf(Model model);         // the parameter set's model
+UnifacVariant unifacVariantOf(Model model);  // the UNIFAC variant (MainGroups for the other models)
 
 // The database components 1..n as a mixture (n = 2..4).
-const Mixture& DatabaseMixture(int n);
+const Mixture& databaseMixture(int n);
 
 // A fitting state with the system of the mixture's components i < j (slots) selected and the
 // working tables at the start of a session of `model`.
-std::unique_ptr<FittingState> SelectedPairState(Model model, int i, int j);
+std::unique_ptr<FittingState> selectedPairState(Model model, int i, int j);
 
-// The fit of the mixture slots i < j with the model's fit driver; state from SelectedPairState
+// The fit of the mixture slots i < j with the model's fit driver; state from selectedPairState
 // (or carried from the previous pair of a session).
-FitResult FitPair(Model model, FittingState& state, const Mixture& mixture, int i, int j);
+FitResult fitPair(Model model, FittingState& state, const Mixture& mixture, int i, int j);
 
 // The fitting session of the database components 1..n: every pair fitted in order, the
 // results stored in the model's matrices.
-TParameterSet FitMixture(Model model, int n);
+TParameterSet fitMixture(Model model, int n);
 
-// FitMixture, computed once per model and size.
-const TParameterSet& FittedSet(Model model, int n);
+// fitMixture, computed once per model and size.
+const TParameterSet& fittedSet(Model model, int n);
 
 // The liquid (or vapour) composition the cases give: (0.3, 0.7) for a binary, (0.1, 0.2, 0.3,
 // 0.4) for four components.
-CompositionVector Composition(int n);
+CompositionVector caseComposition(int n);
 
 // The model's parameters of a set for its n components, row by row (UNIFAC: the group
 // matrix and each component's own matrix), for the golden results.
-std::vector<Real> SetParameters(const TParameterSet& set);
+std::vector<Real> setParameters(const TParameterSet& set);
 
 }  // namespace bubblix::bench

@@ -15,19 +15,19 @@ class BinaryFitWork : public BenchWork {
  public:
   explicit BinaryFitWork(Model model)
       : model_(model),
-        start_(SelectedPairState(model, 0, 1)),
+        start_(selectedPairState(model, 0, 1)),
         state_(std::make_unique<FittingState>()) {}
 
   void run() override {
     *state_ = *start_;
-    result_ = FitPair(model_, *state_, DatabaseMixture(2), 0, 1);
+    result_ = fitPair(model_, *state_, databaseMixture(2), 0, 1);
   }
 
   Results results() const override {
     Results results;
-    AppendExact(results, std::span<const Real>(result_.Parameters.data(), result_.ParameterCount));
-    AppendExact(results, std::span<const Real>(&result_.S, 1));
-    AppendExact(results, std::span<const Real>(&result_.E, 1));
+    appendExact(results, std::span<const Real>(result_.Parameters.data(), result_.ParameterCount));
+    appendExact(results, std::span<const Real>(&result_.S, 1));
+    appendExact(results, std::span<const Real>(&result_.E, 1));
     results.push_back(std::to_string(result_.Iterations));
     return results;
   }
@@ -41,12 +41,12 @@ class BinaryFitWork : public BenchWork {
 
 }  // namespace
 
-void AddFitCases() {
+void addFitCases() {
   for (const Model model : kAllModels) {
     double target = 20e-3;
     if (model == Model::NRTL) target = 50e-3;
     if (model == Model::UNIFAC1 || model == Model::UNIFAC2) target = 200e-3;
-    AddCase({std::string("fit/") + ModelName(model) + "/2",
+    addCase({std::string("fit/") + caseModelName(model) + "/2",
              [model] { return std::make_unique<BinaryFitWork>(model); }, CaseSize::Milli, target});
   }
 }

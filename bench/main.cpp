@@ -49,7 +49,7 @@ bool writeGolden(const std::string& path, const GoldenTable& table) {
   std::ofstream out(path);
   out << "# Results of every benchmark case, recorded before the optimisations: Reals as the\n"
          "# exact image \"%La\" of the 80-bit value, counts in decimal. One case per line.\n";
-  for (const BenchCase& c : Cases()) {
+  for (const BenchCase& c : allCases()) {
     out << c.Name;
     for (const std::string& token : table.at(c.Name))
       out << ' ' << token;
@@ -77,7 +77,7 @@ bool g_failed = false;
 // Runs every case once and compares; prints every difference.
 bool checkAll(GoldenTable* recorded) {
   bool ok = true;
-  for (const BenchCase& c : Cases()) {
+  for (const BenchCase& c : allCases()) {
     Results results;
     try {
       auto work = c.Make();
@@ -125,7 +125,7 @@ void timeCase(benchmark::State& state, const BenchCase& c) {
 }
 
 void registerCases() {
-  for (const BenchCase& c : Cases()) {
+  for (const BenchCase& c : allCases()) {
     auto* b = benchmark::RegisterBenchmark(c.Name.c_str(),
                                            [&c](benchmark::State& state) { timeCase(state, c); });
     switch (c.Size) {
@@ -189,7 +189,7 @@ class MedianTableReporter : public benchmark::ConsoleReporter {
     if (medians_.empty()) return;
     std::ostream& out = GetOutputStream();
     out << "\n| case | median CPU | median wall | target | met |\n|---|---|---|---|---|\n";
-    for (const BenchCase& c : Cases()) {
+    for (const BenchCase& c : allCases()) {
       const auto found = medians_.find(c.Name);
       if (found == medians_.end()) continue;
       const Median& m = found->second;
@@ -242,14 +242,14 @@ int main(int argc, char** argv) {
     }
   }
 
-  AddReferenceCases();
-  AddModelCases();
-  AddFitCases();
-  AddSessionCases();
-  AddBatchCases();
+  addReferenceCases();
+  addModelCases();
+  addFitCases();
+  addSessionCases();
+  addBatchCases();
 
   if (!profileCase.empty()) {
-    for (const BenchCase& c : Cases()) {
+    for (const BenchCase& c : allCases()) {
       if (c.Name != profileCase) continue;
       auto work = c.Make();
       for (long k = 0; k < runs; ++k)
@@ -280,7 +280,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "The results are not the golden ones: nothing is timed.\n");
     return 1;
   }
-  std::printf("golden check: %zu cases identical to the last bit\n", Cases().size());
+  std::printf("golden check: %zu cases identical to the last bit\n", allCases().size());
   if (checkOnly) return 0;
 
   int benchArgc = static_cast<int>(rest.size());

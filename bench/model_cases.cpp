@@ -1,5 +1,5 @@
 // Activity coefficients, bubble points and dew points of the fitted models, through the free
-// routines the equilibrium dialogue uses (ModelGamma, SolveEquilibrium).
+// routines the equilibrium dialogue uses (modelGamma, SolveEquilibrium).
 
 #include <string>
 
@@ -22,16 +22,16 @@ constexpr Real kBubbleCelsius = 60.0L;    // degC, task P
 class GammaWork : public BenchWork {
  public:
   GammaWork(Model model, int n)
-      : mixture_(DatabaseMixture(n)),
-        set_(FittedSet(model, n)),
-        x_(Composition(n)),
+      : mixture_(databaseMixture(n)),
+        set_(fittedSet(model, n)),
+        x_(caseComposition(n)),
         tau_(tauFromCelsius(kGammaCelsius)) {}
 
-  void run() override { ModelGamma(mixture_, set_, x_, gamma_, tau_); }
+  void run() override { modelGamma(mixture_, set_, x_, gamma_, tau_); }
 
   Results results() const override {
     Results results;
-    AppendExact(results, std::span<const Real>(gamma_.data(), set_.ComponentCount));
+    appendExact(results, std::span<const Real>(gamma_.data(), set_.ComponentCount));
     return results;
   }
 
@@ -48,8 +48,8 @@ class GammaWork : public BenchWork {
 class PointWork : public BenchWork {
  public:
   PointWork(Model model, int n, char task, char phase)
-      : mixture_(DatabaseMixture(n)), set_(FittedSet(model, n)), task_(task), phase_(phase) {
-    given_ = Composition(n);
+      : mixture_(databaseMixture(n)), set_(fittedSet(model, n)), task_(task), phase_(phase) {
+    given_ = caseComposition(n);
     if (task == 'T') {
       A_ = 1.01L;
       B_ = 1.2L;  // 760 mm Hg is below 1000 mm Hg
@@ -73,11 +73,11 @@ class PointWork : public BenchWork {
     Results results;
     results.push_back(std::to_string(static_cast<int>(result_.Status)));
     results.push_back(std::to_string(result_.Iterations));
-    AppendExact(results, std::span<const Real>(&tau_, 1));
-    AppendExact(results, std::span<const Real>(&P_, 1));
-    AppendExact(results, std::span<const Real>(x_.data(), n));
-    AppendExact(results, std::span<const Real>(y_.data(), n));
-    AppendExact(results, std::span<const Real>(gamma_.data(), n));
+    appendExact(results, std::span<const Real>(&tau_, 1));
+    appendExact(results, std::span<const Real>(&P_, 1));
+    appendExact(results, std::span<const Real>(x_.data(), n));
+    appendExact(results, std::span<const Real>(y_.data(), n));
+    appendExact(results, std::span<const Real>(gamma_.data(), n));
     return results;
   }
 
@@ -103,13 +103,13 @@ bool isUnifac(Model model) {
 
 }  // namespace
 
-void AddModelCases() {
+void addModelCases() {
   for (const int n : {2, 4}) {
     for (const Model model : kSolverModels) {
-      const std::string suffix = std::string(ModelName(model)) + "/" + std::to_string(n);
+      const std::string suffix = std::string(caseModelName(model)) + "/" + std::to_string(n);
       double target = n == 2 ? 0.3e-6 : 1.5e-6;
       if (isUnifac(model)) target = n == 2 ? 1e-6 : 4e-6;
-      AddCase({"gamma/" + suffix, [model, n] { return std::make_unique<GammaWork>(model, n); },
+      addCase({"gamma/" + suffix, [model, n] { return std::make_unique<GammaWork>(model, n); },
                CaseSize::Micro, target});
     }
   }
@@ -130,7 +130,7 @@ void AddModelCases() {
         } else if (n == 2) {
           target = 40e-6;
         }
-        AddCase({std::string(problem.name) + "/" + ModelName(model) + "/" + std::to_string(n),
+        addCase({std::string(problem.name) + "/" + caseModelName(model) + "/" + std::to_string(n),
                  [model, n, problem] {
                    return std::make_unique<PointWork>(model, n, problem.task, problem.phase);
                  },

@@ -45,7 +45,7 @@ class LibmWork : public BenchWork {
     sum_ = sum;
   }
 
-  Results results() const override { return {Exact(sum_)}; }
+  Results results() const override { return {exactText(sum_)}; }
 
  private:
   Function function_;
@@ -58,7 +58,7 @@ class LibmWork : public BenchWork {
 class PropertyWork : public BenchWork {
  public:
   void run() override {
-    const Mixture& mixture = DatabaseMixture(4);
+    const Mixture& mixture = databaseMixture(4);
     Real sum = 0.0L;
     for (int k = 0; k < kCalls; ++k) {
       const Real t = 20.0L + 1.34L * static_cast<Real>(k);
@@ -70,7 +70,7 @@ class PropertyWork : public BenchWork {
     sum_ = sum;
   }
 
-  Results results() const override { return {Exact(sum_)}; }
+  Results results() const override { return {exactText(sum_)}; }
 
  private:
   Real sum_ = 0;
@@ -78,12 +78,12 @@ class PropertyWork : public BenchWork {
 
 }  // namespace
 
-void AddReferenceCases() {
+void addReferenceCases() {
   {
     BenchCase c{"properties/4x64", [] { return std::make_unique<PropertyWork>(); },
                 CaseSize::Micro};
     c.ItemsPerRun = 2 * 4 * kCalls;
-    AddCase(std::move(c));
+    addCase(std::move(c));
   }
   const std::pair<const char*, Function> functions[] = {
       {"libm/expl", Function::Exp}, {"libm/logl", Function::Log}, {"libm/powl", Function::Pow}};
@@ -91,7 +91,7 @@ void AddReferenceCases() {
     BenchCase c{std::string(name) + "/64",
                 [function] { return std::make_unique<LibmWork>(function); }, CaseSize::Micro};
     c.ItemsPerRun = kCalls;
-    AddCase(std::move(c));
+    addCase(std::move(c));
   }
 }
 

@@ -38,11 +38,11 @@ std::string reportDigest(const LineListReport& report) {
 }
 
 void appendPoint(Results& results, const SessionState& state) {
-  AppendExact(results, std::span<const Real>(&state.Tau, 1));
-  AppendExact(results, std::span<const Real>(&state.Pressure, 1));
-  AppendExact(results, state.LiquidX);
-  AppendExact(results, state.VapourY);
-  AppendExact(results, state.Gamma);
+  appendExact(results, std::span<const Real>(&state.Tau, 1));
+  appendExact(results, std::span<const Real>(&state.Pressure, 1));
+  appendExact(results, state.LiquidX);
+  appendExact(results, state.VapourY);
+  appendExact(results, state.Gamma);
 }
 
 const char* modelAnswers(Model model) {
@@ -74,7 +74,7 @@ class FittingSessionWork : public BenchWork {
     report_ = LineListReport{};
     std::ostringstream echo;
     ScriptedDialogs dialogs(script_, echo);
-    result_ = runFittingSession(dialogs, report_, state_, BuiltInDatabase(), {}, false);
+    result_ = runFittingSession(dialogs, report_, state_, builtInDatabase(), {}, false);
     if (result_.Session.Outcome != SessionOutcome::Completed || !echo.str().empty()) {
       throw std::runtime_error("fitting session did not complete: " + result_.Session.Message +
                                echo.str());
@@ -83,7 +83,7 @@ class FittingSessionWork : public BenchWork {
 
   Results results() const override {
     Results results;
-    AppendExact(results, SetParameters(state_.ParameterSet));
+    appendExact(results, setParameters(state_.ParameterSet));
     results.push_back(reportDigest(report_));
     return results;
   }
@@ -114,7 +114,7 @@ class DemonstrationWork : public BenchWork {
     report_ = LineListReport{};
     std::ostringstream echo;
     ScriptedDialogs dialogs(script_, echo);
-    const SessionResult result = runCalculationSession(dialogs, report_, state_, BuiltInDatabase());
+    const SessionResult result = runCalculationSession(dialogs, report_, state_, builtInDatabase());
     if (result.Outcome != SessionOutcome::Completed || !echo.str().empty() ||
         !dialogs.script().atEnd()) {
       throw std::runtime_error("demonstration session did not complete: " + result.Message +
@@ -124,7 +124,7 @@ class DemonstrationWork : public BenchWork {
 
   Results results() const override {
     Results results;
-    AppendExact(results, SetParameters(state_.ParameterSet));
+    appendExact(results, setParameters(state_.ParameterSet));
     appendPoint(results, state_);
     results.push_back(reportDigest(report_));
     return results;
@@ -138,16 +138,16 @@ class DemonstrationWork : public BenchWork {
 
 }  // namespace
 
-void AddSessionCases() {
+void addSessionCases() {
   for (const Model model : kAllModels) {
     double target = 0.3;
     if (model == Model::UNIFAC2) target = 3.0;
     if (model == Model::UNIFAC1) target = 0;
-    AddCase({std::string("fitsession/") + ModelName(model) + "/4",
+    addCase({std::string("fitsession/") + caseModelName(model) + "/4",
              [model] { return std::make_unique<FittingSessionWork>(model); }, CaseSize::Long,
              target});
   }
-  AddCase({"demo/nrtl-binary",
+  addCase({"demo/nrtl-binary",
            [] { return std::make_unique<DemonstrationWork>("nrtl-binary.txt"); }, CaseSize::Long,
            0.3});
 }

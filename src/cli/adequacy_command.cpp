@@ -59,7 +59,7 @@ int runAdequacyCommand(const AdequacyCommandOptions& options, CommandStreams io)
   LoadedSet loaded = loadParameterSet(options.Params, lang);
   requireBinary(loaded);
   SessionState& state = loaded.State;
-  const AdequacyTable table = checkAdequacy(state, BuiltInDatabase());
+  const AdequacyTable table = checkAdequacy(state, builtInDatabase());
 
   if (options.Json) {
     writeJson(io.out, adequacyJson(table));

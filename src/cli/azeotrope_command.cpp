@@ -47,16 +47,16 @@ int runAzeotropeCommand(const AzeotropeCommandOptions& options, CommandStreams i
   const Language lang = languageOf(options.Lang);
   const LoadedSet loaded = loadParameterSet(options.Params, lang);
   requireBinary(loaded);
-  const Database& db = BuiltInDatabase();
+  const Database& db = builtInDatabase();
   const TParameterSet& set = loaded.State.ParameterSet;
-  const Mixture mixture = BinaryMixture(db, set, lang);
+  const Mixture mixture = binaryMixture(db, set, lang);
   const BinaryEquilibrium equilibrium(mixture, set);
   const BinaryAnalysis analysis =
-      AnalyseBinary(db, equilibrium, Condition::atPressure(DataSetPressure(db, set)));
+      analyseBinary(db, equilibrium, Condition::atPressure(dataSetPressure(db, set)));
   if (options.Json) {
-    writeJson(io.out, summaryJson(Summarize(analysis)));
+    writeJson(io.out, summaryJson(summarize(analysis)));
   } else {
-    printLines(io.out, AnalysisReportLines(analysis, lang));
+    printLines(io.out, analysisReportLines(analysis, lang));
   }
   return kExitOk;
 }

@@ -9,6 +9,7 @@
 
 #include "cli/cli_texts.h"
 #include "core/data/database.h"
+#include "core/io/number_reading.h"
 #include "core/session/dialog_rules.h"
 
 namespace bubblix::cli {
@@ -57,7 +58,7 @@ LoadedSet loadParameterSet(const std::string& path, Language lang) {
   LoadedSet loaded;
   loaded.State.InterfaceLanguage = lang;
   try {
-    loaded.File = loadParameterFile(path, loaded.State, BuiltInDatabase());
+    loaded.File = loadParameterFile(path, loaded.State, builtInDatabase());
   } catch (const FileError& error) {
     // Some of the reader's messages do not name the file ("wrong parameter in DataFile").
     const std::string message = error.message(lang);

@@ -120,10 +120,11 @@ class FitDialogs final : public Dialogs {
 
 Json fitJson(const FittingResult& result, const std::vector<int>& components) {
   Json document;
-  document["model"] = std::string(ParameterFileModelName(result.Model));
+  document["model"] = result.Model ? Json(std::string(modelName(*result.Model))) : Json(nullptr);
   document["components"] = components;
+  // The variants are numbered 1 and 2, as --unifac-variant gives them.
   document["unifac_variant"] =
-      result.UnifacVariant == 0 ? Json(nullptr) : Json(result.UnifacVariant - '0');
+      result.UnifacVariant ? Json(static_cast<int>(*result.UnifacVariant)) : Json(nullptr);
   document["literature"] = result.LiteratureSet;
   document["saved"] = result.SavedFile ? Json(*result.SavedFile) : Json(nullptr);
   Json pairs = Json::array();
@@ -147,7 +148,7 @@ Json fitJson(const FittingResult& result, const std::vector<int>& components) {
 }  // namespace
 
 std::vector<int> parseComponents(const std::string& text) {
-  const auto count = static_cast<int>(BuiltInDatabase().ComponentBase.size());
+  const auto count = static_cast<int>(builtInDatabase().ComponentBase.size());
   std::vector<int> numbers;
   std::size_t start = 0;
   while (true) {
@@ -228,7 +229,7 @@ int runFitCommand(const FitCommandOptions& options, CommandStreams io) {
   try {
     SessionOptions sessionOptions;
     sessionOptions.IterationLimit = static_cast<std::uint16_t>(options.IterationLimit);
-    result = runFittingSession(dialogs, report, state, BuiltInDatabase(), sessionOptions,
+    result = runFittingSession(dialogs, report, state, builtInDatabase(), sessionOptions,
                                !options.Save.empty());
   } catch (...) {
     // A question the options cannot answer: what the report holds so far is not lost.

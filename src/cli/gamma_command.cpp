@@ -8,6 +8,7 @@
 #include "cli/json_output.h"
 #include "core/base/units.h"
 #include "core/io/number_format.h"
+#include "core/models/equilibrium_point.h"
 #include "core/models/model_evaluation.h"
 #include "core/models/solvers.h"
 
@@ -43,7 +44,7 @@ CLI::App* setupGammaCommand(CLI::App& app, GammaCommandOptions& options) {
 int runGammaCommand(const GammaCommandOptions& options, CommandStreams io) {
   const Real t = parseNumber(options.T, "--t");
   const std::vector<Real> fractions = parseNumberList(options.X, "--x");
-  if (t <= -kZeroCelsiusK) throw UsageError(texts::kTemperatureTooLow, {number(t)});
+  if (checkTemperature(t)) throw UsageError(texts::kTemperatureTooLow, {number(t)});
 
   const Language lang = languageOf(options.Lang);
   const LoadedSet loaded = loadParameterSet(options.Params, lang);
@@ -69,7 +70,7 @@ int runGammaCommand(const GammaCommandOptions& options, CommandStreams io) {
   }
 
   CompositionVector gamma{};
-  ModelGamma(state.Components, state.ParameterSet, x, gamma, tauFromCelsius(t));
+  modelGamma(state.Components, state.ParameterSet, x, gamma, tauFromCelsius(t));
   for (int c = 0; c < n; ++c) {
     const Real g = gamma[static_cast<std::size_t>(c)];
     // A property look-up out of its range, or an overflow of the model's exponentials.

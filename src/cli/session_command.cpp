@@ -43,7 +43,7 @@ int runSessionCommand(const SessionCommandOptions& options, CommandStreams io) {
   SessionResult result;
   std::optional<std::string> scriptError;
   try {
-    result = runCalculationSession(dialogs, report, state, BuiltInDatabase());
+    result = runCalculationSession(dialogs, report, state, builtInDatabase());
   } catch (const Error& error) {
     // The script did not answer the session's questions; the report keeps its lines.
     scriptError = error.message(lang);

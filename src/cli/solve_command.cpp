@@ -95,8 +95,8 @@ int solveOnePoint(const SolveCommandOptions& options, CommandStreams io) {
   return kExitOk;
 }
 
-// --batch: the points of a CSV file through SolveBatch, the rows to standard output or --out.
-int solveBatch(const SolveCommandOptions& options, CommandStreams io) {
+// --batch: the points of a CSV file through solveBatch, the rows to standard output or --out.
+int solveManyPoints(const SolveCommandOptions& options, CommandStreams io) {
   for (const std::string* value :
        {&options.Task, &options.Phase, &options.Value, &options.Composition}) {
     if (!value->empty()) throw UsageError(texts::kBatchNeedsNoPoint);
@@ -122,7 +122,7 @@ int solveBatch(const SolveCommandOptions& options, CommandStreams io) {
   const auto solve = [&](std::ostream& out) {
     try {
       summary =
-          SolveBatch(in.stream(), out, loaded.State.ParameterSet, loaded.State.Components, lang);
+          solveBatch(in.stream(), out, loaded.State.ParameterSet, loaded.State.Components, lang);
     } catch (const FileError& error) {
       // The batch names the line; the file and the system's reason are known here.
       if (&error.text() != &core_texts::kBatchReadFailed || in.readError() == 0) throw;
@@ -183,7 +183,7 @@ CLI::App* setupSolveCommand(CLI::App& app, SolveCommandOptions& options) {
 }
 
 int runSolveCommand(const SolveCommandOptions& options, CommandStreams io) {
-  return options.Batch.empty() ? solveOnePoint(options, io) : solveBatch(options, io);
+  return options.Batch.empty() ? solveOnePoint(options, io) : solveManyPoints(options, io);
 }
 
 }  // namespace bubblix::cli

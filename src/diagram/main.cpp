@@ -10,7 +10,6 @@
 
 #include <QGuiApplication>
 #include <QString>
-#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <optional>
@@ -21,6 +20,8 @@
 #include "core/data/database.h"
 #include "core/io/run_files.h"
 #include "core/io/temporary_files.h"
+#include "core/io/number_reading.h"
+#include "core/models/equilibrium_point.h"
 #include "core/models/parameter_file.h"
 #include "core/texts/gui_texts.h"
 #include "plot/diagram_data.h"
@@ -65,14 +66,6 @@ void qtMessages(QtMsgType type, const QMessageLogContext&, const QString& messag
 void printError(Language lang, const std::string& message) {
   const std::string line = bubblix::render(texts::kDiagramProgramError, lang, {kProgram, message});
   std::fprintf(stderr, "%s\n", line.c_str());
-}
-
-std::optional<Real> parseReal(const std::string& text) {
-  if (text.empty()) return std::nullopt;
-  char* end = nullptr;
-  const Real value = std::strtold(text.c_str(), &end);
-  if (end != text.c_str() + text.size() || !std::isfinite(value)) return std::nullopt;
-  return value;
 }
 
 std::optional<int> parseSide(const std::string& text) {
@@ -122,8 +115,10 @@ Options parse(int argc, char** argv, Language lang) {
         throw UsageError{&texts::kDiagramOptionValue, {option, value, "txy, xy, pxy"}};
       o.kind = value;
     } else if (option == "--t") {
-      o.celsius = parseReal(value);
-      if (!o.celsius || *o.celsius <= -273.15L) {
+      // Read as bubblix-cli reads its numbers: with a full stop whatever the language, and no
+      // hexadecimal form, "inf" or "nan".
+      o.celsius = bubblix::parseGridNumber(value, ".");
+      if (!o.celsius || bubblix::checkTemperature(*o.celsius)) {
         throw UsageError{&texts::kDiagramOptionValue,
                          {option, value, std::string(texts::kDiagramTemperatureValues.in(lang))}};
       }
@@ -177,18 +172,18 @@ int main(int argc, char** argv) {
   QGuiApplication app(qtArgc, argv);
 
   try {
-    const bubblix::Database& db = bubblix::BuiltInDatabase();
+    const bubblix::Database& db = bubblix::builtInDatabase();
     const bubblix::ParameterFileContents file =
-        bubblix::ReadParameterFile(std::filesystem::path(options.params));
+        bubblix::readParameterFile(std::filesystem::path(options.params));
     // The picture must not replace the parameter file, through a link or by its back-up name.
     bubblix::RunFiles files;
     files.noteRead(options.params, bubblix::FileRole::ParameterFile);
     const std::string separator = lang == Language::English ? "." : ",";
     const plot::DiagramData data =
-        plot::ComputeDiagram(db, file.set, options.celsius, lang, separator);
+        plot::computeDiagram(db, file.set, options.celsius, lang, separator);
     const plot::DiagramView view =
         options.kind == "xy" ? plot::DiagramView::Xy : plot::DiagramView::Main;
-    plot::SaveDiagram(data, view, QString::fromLocal8Bit(options.out.c_str()),
+    plot::saveDiagram(data, view, QString::fromLocal8Bit(options.out.c_str()),
                       QSize(options.width, options.height), &files);
   } catch (const bubblix::Error& e) {
     printError(lang, e.message(lang));

@@ -15,15 +15,6 @@
 namespace bubblix::gui {
 namespace {
 
-FileRequest fileRequest(const FileDialogRequest& request) {
-  FileRequest out;
-  out.Filter = request.filter;
-  out.DefaultExt = request.defaultExtension;
-  out.FileName = request.proposedName;
-  out.ConfirmOverwrite = request.confirmOverwrite;
-  return out;
-}
-
 QAction* makeAction(QObject* parent, const char* name) {
   auto* action = new QAction(parent);
   action->setObjectName(QString::fromLatin1(name));
@@ -168,12 +159,12 @@ void TfmAction::homePage() {
   openHomePage(window_, Lang(), urlOpener);
 }
 
-std::optional<std::string> TfmAction::chooseFileToOpen(const FileDialogRequest& request) {
-  return gui::chooseFileToOpen(window_, fileRequest(request));
+std::optional<std::string> TfmAction::chooseFileToOpen(const FileRequest& request) {
+  return gui::chooseFileToOpen(window_, request);
 }
 
-std::optional<std::string> TfmAction::chooseFileToSave(const FileDialogRequest& request) {
-  return saveFile_.choose(fileRequest(request));
+std::optional<std::string> TfmAction::chooseFileToSave(const FileRequest& request) {
+  return saveFile_.choose(request);
 }
 
 bool TfmAction::askYesNo(std::string_view question) {

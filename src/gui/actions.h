@@ -97,8 +97,8 @@ class TfmAction : public QObject, private ReportFileUi {
   template <typename Action>
   bool guarded(Action&& action);
 
-  std::optional<std::string> chooseFileToOpen(const FileDialogRequest& request) override;
-  std::optional<std::string> chooseFileToSave(const FileDialogRequest& request) override;
+  std::optional<std::string> chooseFileToOpen(const FileRequest& request) override;
+  std::optional<std::string> chooseFileToSave(const FileRequest& request) override;
   bool askYesNo(std::string_view question) override;
 
   QWidget* window_;

@@ -16,7 +16,8 @@
 #include "core/base/errors.h"
 #include "core/base/units.h"
 #include "core/data/database.h"
-#include "core/models/parameter_file.h"
+#include "core/io/number_format.h"
+#include "core/models/model.h"
 #include "core/texts/gui_texts.h"
 #include "gui/message_box.h"
 #include "gui/qt_text.h"
@@ -55,7 +56,7 @@ DiagramCanvas::DiagramCanvas(std::shared_ptr<const plot::DiagramData> data, plot
 
 void DiagramCanvas::paintEvent(QPaintEvent*) {
   QPainter painter(this);
-  layout_ = plot::PaintDiagram(painter, QRectF(rect()), *data_, view_);
+  layout_ = plot::paintDiagram(painter, QRectF(rect()), *data_, view_);
 }
 
 TfmDiagram::TfmDiagram(const TParameterSet& set, Language lang, std::string decimalSeparator,
@@ -71,11 +72,11 @@ TfmDiagram::TfmDiagram(const TParameterSet& set, Language lang, std::string deci
   {
     WaitCursor wait;
     data = std::make_shared<const plot::DiagramData>(
-        plot::ComputeDiagram(BuiltInDatabase(), set_, std::nullopt, lang_, decimalSeparator_));
+        plot::computeDiagram(builtInDatabase(), set_, std::nullopt, lang_, decimalSeparator_));
   }
-  setWindowTitle(displayed(
-      texts::kDiagramWindowCaption, lang_,
-      {data->Names[0], data->Names[1], std::string(ParameterFileModelName(set_.ModelCode))}));
+  setWindowTitle(
+      displayed(texts::kDiagramWindowCaption, lang_,
+                {data->Names[0], data->Names[1], std::string(modelName(set_.ModelCode))}));
 
   tabs = new QTabWidget(this);
   tabs->setObjectName(QStringLiteral("tabs"));
@@ -122,7 +123,7 @@ TfmDiagram::TfmDiagram(const TParameterSet& set, Language lang, std::string deci
   connect(btnSave, &QPushButton::clicked, this, &TfmDiagram::saveClicked);
   connect(btnClose, &QPushButton::clicked, this, &QWidget::close);
 
-  if (report_) report_(plot::DiagramReportLines(*data));
+  if (report_) report_(plot::diagramReportLines(*data));
 }
 
 TfmDiagram::~TfmDiagram() = default;
@@ -135,15 +136,15 @@ bool TfmDiagram::drawIsothermal(double celsius) {
   std::shared_ptr<const plot::DiagramData> data;
   try {
     WaitCursor wait;
-    data = std::make_shared<const plot::DiagramData>(plot::ComputeDiagram(
-        BuiltInDatabase(), set_, static_cast<Real>(celsius), lang_, decimalSeparator_));
+    data = std::make_shared<const plot::DiagramData>(plot::computeDiagram(
+        builtInDatabase(), set_, static_cast<Real>(celsius), lang_, decimalSeparator_));
   } catch (const Error& error) {
     showErrorBox(this, error.message(lang_), lang_);
     return false;
   }
   const QString caption =
       displayed(texts::kDiagramPxyTab, lang_,
-                {plot::FormatFixed(static_cast<Real>(celsius), 2, decimalSeparator_)});
+                {formatFixed(static_cast<Real>(celsius), 2, decimalSeparator_)});
   auto* view = new DiagramCanvas(data, plot::DiagramView::Main, tabs);
   if (pxyTab_ >= 0) {
     QWidget* old = tabs->widget(pxyTab_);
@@ -154,14 +155,14 @@ bool TfmDiagram::drawIsothermal(double celsius) {
     pxyTab_ = tabs->addTab(view, caption);
   }
   tabs->setCurrentIndex(pxyTab_);
-  if (report_) report_(plot::DiagramReportLines(*data));
+  if (report_) report_(plot::diagramReportLines(*data));
   return true;
 }
 
 void TfmDiagram::saveCurrent(const QString& path, QSize size) const {
   const DiagramCanvas* shown = canvas(tabs->currentIndex());
   if (shown == nullptr) return;
-  plot::SaveDiagram(shown->data(), shown->view(), path, size, run_);
+  plot::saveDiagram(shown->data(), shown->view(), path, size, run_);
 }
 
 void TfmDiagram::saveClicked() {

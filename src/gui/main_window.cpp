@@ -400,7 +400,7 @@ void TfmVLE::setSessionState(const SessionState* state) {
 
 void TfmVLE::updateDiagramAction() {
   frMainForm1->DiagramAction->setEnabled(!running_ && state_ != nullptr &&
-                                         plot::HasBinaryParameterSet(state_->ParameterSet));
+                                         plot::hasBinaryParameterSet(state_->ParameterSet));
 }
 
 TfmDiagram* TfmVLE::diagramWindow() const {
@@ -408,7 +408,7 @@ TfmDiagram* TfmVLE::diagramWindow() const {
 }
 
 void TfmVLE::openDiagram() {
-  if (running_ || state_ == nullptr || !plot::HasBinaryParameterSet(state_->ParameterSet)) return;
+  if (running_ || state_ == nullptr || !plot::hasBinaryParameterSet(state_->ParameterSet)) return;
   if (fmDiagram_ == nullptr || diagramOfSession_ != sessionsRun_) {
     delete fmDiagram_;
     try {

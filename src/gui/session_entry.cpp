@@ -8,7 +8,7 @@ namespace bubblix::gui {
 
 SessionEntry calculationSession(SessionState& state, const std::string& decimalSeparator,
                                 std::function<void()> onQuitRequested) {
-  return calculationSession(state, decimalSeparator, std::move(onQuitRequested), BuiltInDatabase());
+  return calculationSession(state, decimalSeparator, std::move(onQuitRequested), builtInDatabase());
 }
 
 SessionEntry calculationSession(SessionState& state, const std::string& decimalSeparator,

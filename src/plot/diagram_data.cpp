@@ -9,63 +9,58 @@
 
 namespace bubblix::plot {
 
-bool HasBinaryParameterSet(const TParameterSet& set) {
-  return set.ComponentCount == 2 && set.ModelCode != 0;
+bool hasBinaryParameterSet(const TParameterSet& set) {
+  return set.ComponentCount == 2;
 }
 
-std::string FormatFixed(Real value, int decimals, std::string_view decimalSeparator) {
-  const std::string pattern = "%." + std::to_string(decimals) + "f";
-  return formatReport(pattern, {value}, decimalSeparator);
-}
-
-DiagramData ComputeDiagram(const Database& db, const TParameterSet& set,
+DiagramData computeDiagram(const Database& db, const TParameterSet& set,
                            std::optional<Real> celsius, Language lang,
                            std::string_view decimalSeparator) {
-  const Mixture mixture = BinaryMixture(db, set, lang);
+  const Mixture mixture = binaryMixture(db, set, lang);
   const BinaryEquilibrium eq(mixture, set);
   const Condition at = celsius ? Condition::atTau(tauFromCelsius(*celsius))
-                               : Condition::atPressure(DataSetPressure(db, set));
+                               : Condition::atPressure(dataSetPressure(db, set));
   DiagramData data;
   data.Lang = lang;
   data.DecimalSeparator = std::string(decimalSeparator);
   data.Names = {mixture.ComponentNames[0], mixture.ComponentNames[1]};
-  data.Analysis = AnalyseBinary(db, eq, at);
+  data.Analysis = analyseBinary(db, eq, at);
   if (data.Analysis.Diagram.Bubble.Points.empty()) {
     // Nothing to draw: an empty diagram would pass for a result.
     const std::string condition =
         at.isobaric()
-            ? render(kAtPressure, lang, {FormatFixed(paToMmHg(at.Value), 2, decimalSeparator)})
-            : render(kAtTemperature, lang, {FormatFixed(*celsius, 2, decimalSeparator)});
+            ? render(kAtPressure, lang, {formatFixed(paToMmHg(at.Value), 2, decimalSeparator)})
+            : render(kAtTemperature, lang, {formatFixed(*celsius, 2, decimalSeparator)});
     throw NoConvergenceError(kNoBubblePointSolved, {condition});
   }
-  data.Labels = MakeDiagramLabels(data.Analysis.Diagram, set, data.Names, lang, decimalSeparator);
+  data.Labels = makeDiagramLabels(data.Analysis.Diagram, set, data.Names, lang, decimalSeparator);
   return data;
 }
 
-std::vector<std::string> DiagramReportLines(const DiagramData& data) {
+std::vector<std::string> diagramReportLines(const DiagramData& data) {
   std::vector<std::string> lines{data.Labels.MainTitle};
-  for (std::string& line : AnalysisReportLines(data.Analysis, data.Lang, data.DecimalSeparator))
+  for (std::string& line : analysisReportLines(data.Analysis, data.Lang, data.DecimalSeparator))
     lines.push_back(std::move(line));
   return lines;
 }
 
-std::string AzeotropeLegendText(const DiagramData& data, const Azeotrope& azeotrope) {
+std::string azeotropeLegendText(const DiagramData& data, const Azeotrope& azeotrope) {
   const EquilibriumPoint& p = azeotrope.Point;
   const std::string condition =
       data.isobaric()
           ? render(kAtTemperature, data.Lang,
-                   {FormatFixed(celsiusFromTau(p.tau), 2, data.DecimalSeparator)})
-          : render(kAtPressure, data.Lang, {FormatFixed(paToMmHg(p.P), 2, data.DecimalSeparator)});
+                   {formatFixed(celsiusFromTau(p.tau), 2, data.DecimalSeparator)})
+          : render(kAtPressure, data.Lang, {formatFixed(paToMmHg(p.P), 2, data.DecimalSeparator)});
   return render(
       texts::kDiagramAzeotropeEntry, data.Lang,
-      {data.Labels.AzeotropeLegend, condition, FormatFixed(p.x1, 4, data.DecimalSeparator)});
+      {data.Labels.AzeotropeLegend, condition, formatFixed(p.x1, 4, data.DecimalSeparator)});
 }
 
-std::string SplitLegendText(const DiagramData& data, const SplitRange& range) {
+std::string splitLegendText(const DiagramData& data, const SplitRange& range) {
   return render(
       texts::kDiagramSplitEntry, data.Lang,
-      {data.Labels.LiquidSplitLegend, FormatFixed(range.From.x1, 4, data.DecimalSeparator),
-       FormatFixed(range.To.x1, 4, data.DecimalSeparator)});
+      {data.Labels.LiquidSplitLegend, formatFixed(range.From.x1, 4, data.DecimalSeparator),
+       formatFixed(range.To.x1, 4, data.DecimalSeparator)});
 }
 
 }  // namespace bubblix::plot

@@ -31,8 +31,8 @@ struct DiagramData {
   bool isobaric() const { return Analysis.Diagram.At.isobaric(); }
 };
 
-// Whether a parameter set is one the diagrams can show: two components and a model letter.
-bool HasBinaryParameterSet(const TParameterSet& set);
+// Whether a parameter set is one the diagrams can show: two components.
+bool hasBinaryParameterSet(const TParameterSet& set);
 
 // The diagrams of a binary set: isobaric at the pressure of the pair's data set (760 mm Hg
 // when the pair has none) without `celsius`, isothermal at `celsius` (°C) with it. Numbers in
@@ -40,20 +40,17 @@ bool HasBinaryParameterSet(const TParameterSet& set);
 // not binary or names components outside the database, a temperature that is not finite or
 // not above absolute zero, and whatever the analysis throws (Error subclasses);
 // NoConvergenceError when not one bubble point could be solved (nothing to draw).
-DiagramData ComputeDiagram(const Database& db, const TParameterSet& set,
+DiagramData computeDiagram(const Database& db, const TParameterSet& set,
                            std::optional<Real> celsius, Language lang,
                            std::string_view decimalSeparator = ".");
 
 // The lines the report gets for a diagram: its main title, then the analysis lines
 // (unsolved bubble points, azeotropes or none, liquid split or none).
-std::vector<std::string> DiagramReportLines(const DiagramData& data);
-
-// A number with `decimals` digits after the separator.
-std::string FormatFixed(Real value, int decimals, std::string_view decimalSeparator);
+std::vector<std::string> diagramReportLines(const DiagramData& data);
 
 // The legend entry of an azeotrope: "Azeotrope: t = 78.16 °C, x1 = 0.8945" (P = ... mm Hg on a
 // P-x-y diagram), and of a liquid-split range: "Two liquids (model): 0.3100 < x1 < 0.6700".
-std::string AzeotropeLegendText(const DiagramData& data, const Azeotrope& azeotrope);
-std::string SplitLegendText(const DiagramData& data, const SplitRange& range);
+std::string azeotropeLegendText(const DiagramData& data, const Azeotrope& azeotrope);
+std::string splitLegendText(const DiagramData& data, const SplitRange& range);
 
 }  // namespace bubblix::plot

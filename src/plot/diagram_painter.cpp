@@ -16,6 +16,7 @@
 #include "core/base/errors.h"
 #include "core/base/units.h"
 #include "core/io/file_backup.h"
+#include "core/io/number_format.h"
 #include "core/texts/gui_texts.h"
 
 namespace bubblix::plot {
@@ -98,7 +99,7 @@ Axis niceAxis(double lo, double hi) {
 
 QString tickLabel(double value, int decimals, const std::string& separator) {
   if (std::abs(value) < 1e-12) value = 0;  // no "-0.0"
-  return qs(FormatFixed(static_cast<Real>(value), decimals, separator));
+  return qs(formatFixed(static_cast<Real>(value), decimals, separator));
 }
 
 enum class Swatch { Line, DashedLine, Circle, Triangle, Diamond, Band };
@@ -195,7 +196,7 @@ std::vector<std::vector<QPointF>> segmentsOf(const ModelCurve& curve, DiagramKin
         points.emplace_back(static_cast<double>(p.x1), static_cast<double>(p.y1));
       } else {
         points.emplace_back(static_cast<double>(curve.given(p)),
-                            static_cast<double>(ShownUnknown(kind, p)));
+                            static_cast<double>(shownUnknown(kind, p)));
       }
     }
     if (!points.empty()) out.push_back(std::move(points));
@@ -222,9 +223,9 @@ std::vector<LegendEntry> legendOf(const DiagramData& data, DiagramView view,
   }
   for (const Azeotrope& a : data.Analysis.Azeotropes)
     entries.push_back(
-        {Swatch::Diamond, DiagramColours::Azeotrope, qs(AzeotropeLegendText(data, a))});
+        {Swatch::Diamond, DiagramColours::Azeotrope, qs(azeotropeLegendText(data, a))});
   for (const SplitRange& r : data.Analysis.LiquidSplit)
-    entries.push_back({Swatch::Band, DiagramColours::Split, qs(SplitLegendText(data, r))});
+    entries.push_back({Swatch::Band, DiagramColours::Split, qs(splitLegendText(data, r))});
   return entries;
 }
 
@@ -324,11 +325,11 @@ QPointF DiagramLayout::map(double x, double y) const {
   return {Plot.left() + fx * Plot.width(), Plot.bottom() - fy * Plot.height()};
 }
 
-const std::string& ViewTitle(const DiagramData& data, DiagramView view) {
+const std::string& viewTitle(const DiagramData& data, DiagramView view) {
   return view == DiagramView::Main ? data.Labels.MainTitle : data.Labels.XyTitle;
 }
 
-PlotPoints ViewPoints(const DiagramData& data, DiagramView view) {
+PlotPoints viewPoints(const DiagramData& data, DiagramView view) {
   const PhaseDiagram& d = data.Analysis.Diagram;
   const DiagramKind kind = d.At.Kind;
   PlotPoints out;
@@ -348,15 +349,15 @@ PlotPoints ViewPoints(const DiagramData& data, DiagramView view) {
   for (const Azeotrope& a : data.Analysis.Azeotropes) {
     const double x1 = static_cast<double>(a.Point.x1);
     out.Azeotropes.emplace_back(
-        x1, view == DiagramView::Xy ? x1 : static_cast<double>(ShownUnknown(kind, a.Point)));
+        x1, view == DiagramView::Xy ? x1 : static_cast<double>(shownUnknown(kind, a.Point)));
   }
   return out;
 }
 
-DiagramLayout PaintDiagram(QPainter& p, const QRectF& area, const DiagramData& data,
+DiagramLayout paintDiagram(QPainter& p, const QRectF& area, const DiagramData& data,
                            DiagramView view) {
   const double s = scaleOf(area);
-  const PlotPoints points = ViewPoints(data, view);
+  const PlotPoints points = viewPoints(data, view);
   const std::string& sep = data.DecimalSeparator;
   // Texts shrink less than the drawing, so that a small picture stays readable.
   const double f = std::max(s, 0.8);
@@ -400,7 +401,7 @@ DiagramLayout PaintDiagram(QPainter& p, const QRectF& area, const DiagramData& d
   // left and below.
   const double margin = 14 * s;
   const double tickLength = 6 * s;
-  const QString title = qs(ViewTitle(data, view));
+  const QString title = qs(viewTitle(data, view));
   // The title on one line where a slightly smaller font allows it, else wrapped.
   QFont titleFont = fontOf(18 * f, true);
   for (double pixels = 18; pixels >= 15; pixels -= 0.5) {
@@ -545,16 +546,16 @@ DiagramLayout PaintDiagram(QPainter& p, const QRectF& area, const DiagramData& d
   return layout;
 }
 
-QImage RenderDiagramImage(const DiagramData& data, DiagramView view, QSize size) {
+QImage renderDiagramImage(const DiagramData& data, DiagramView view, QSize size) {
   QImage image(size, QImage::Format_RGB32);
   image.fill(colour(DiagramColours::Background));
   QPainter painter(&image);
-  PaintDiagram(painter, QRectF(QPointF(0, 0), QSizeF(size)), data, view);
+  paintDiagram(painter, QRectF(QPointF(0, 0), QSizeF(size)), data, view);
   painter.end();
   return image;
 }
 
-void SaveDiagram(const DiagramData& data, DiagramView view, const QString& path, QSize size,
+void saveDiagram(const DiagramData& data, DiagramView view, const QString& path, QSize size,
                  RunFiles* run) {
   const QString suffix = QFileInfo(path).suffix().toLower();
   if (suffix != QLatin1String("png") && suffix != QLatin1String("svg")) {
@@ -568,7 +569,7 @@ void SaveDiagram(const DiagramData& data, DiagramView view, const QString& path,
   bool written = true;
   if (suffix == QLatin1String("png")) {
     QImageWriter writer(&buffer, "png");
-    written = writer.write(RenderDiagramImage(data, view, size));
+    written = writer.write(renderDiagramImage(data, view, size));
   } else {
     QSvgGenerator svg;
     svg.setOutputDevice(&buffer);
@@ -576,12 +577,12 @@ void SaveDiagram(const DiagramData& data, DiagramView view, const QString& path,
     svg.setResolution(96);
     svg.setSize(size);
     svg.setViewBox(QRect(QPoint(0, 0), size));
-    svg.setTitle(qs(ViewTitle(data, view)));
+    svg.setTitle(qs(viewTitle(data, view)));
     svg.setDescription(QStringLiteral("Bubblix"));
     QPainter painter;
     written = painter.begin(&svg);
     if (written) {
-      PaintDiagram(painter, QRectF(QPointF(0, 0), QSizeF(size)), data, view);
+      paintDiagram(painter, QRectF(QPointF(0, 0), QSizeF(size)), data, view);
       written = painter.end();
     }
   }

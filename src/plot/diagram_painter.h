@@ -65,15 +65,15 @@ struct PlotPoints {
   std::vector<QPointF> MeasuredVapour;               // main view only: (y1, t)
   std::vector<QPointF> Azeotropes;
 };
-PlotPoints ViewPoints(const DiagramData& data, DiagramView view);
+PlotPoints viewPoints(const DiagramData& data, DiagramView view);
 
 // Draws the view into `area` (the whole area: background, title, axes, legend) and returns
 // where its parts went.
-DiagramLayout PaintDiagram(QPainter& painter, const QRectF& area, const DiagramData& data,
+DiagramLayout paintDiagram(QPainter& painter, const QRectF& area, const DiagramData& data,
                            DiagramView view);
 
 // The view as a picture of the given size.
-QImage RenderDiagramImage(const DiagramData& data, DiagramView view,
+QImage renderDiagramImage(const DiagramData& data, DiagramView view,
                           QSize size = {kDefaultDiagramWidth, kDefaultDiagramHeight});
 
 // Writes the view to `path`: a PNG picture or an SVG drawing by the name's ending (.png, .svg,
@@ -81,11 +81,11 @@ QImage RenderDiagramImage(const DiagramData& data, DiagramView view,
 // file becomes the back-up copy once the new one is complete), checked against the run's
 // files when they are given. Throws FileError for another ending and when the file cannot be
 // written (the message names the file and the system's reason); nothing changes then.
-void SaveDiagram(const DiagramData& data, DiagramView view, const QString& path,
+void saveDiagram(const DiagramData& data, DiagramView view, const QString& path,
                  QSize size = {kDefaultDiagramWidth, kDefaultDiagramHeight},
                  RunFiles* run = nullptr);
 
 // The view's title: the main or the y-x title of the labels.
-const std::string& ViewTitle(const DiagramData& data, DiagramView view);
+const std::string& viewTitle(const DiagramData& data, DiagramView view);
 
 }  // namespace bubblix::plot

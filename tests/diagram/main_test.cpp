@@ -41,7 +41,7 @@ class DiagramProgram : public ::testing::Test {
   void SetUp() override {
     ASSERT_TRUE(dir_.isValid());
     params_ = dir_.filePath(QStringLiteral("NRTL.dat"));
-    const std::vector<std::uint8_t> bytes = EncodeParameterFile(test::FittedSet(1, 2, 'N'));
+    const std::vector<std::uint8_t> bytes = encodeParameterFile(test::fittedSet(1, 2, Model::NRTL));
     test::writeFileBytes(params_, std::string(bytes.begin(), bytes.end()));
   }
   QString file(const QString& name) const { return dir_.filePath(name); }
@@ -93,6 +93,9 @@ TEST_F(DiagramProgram, WrongCommandLinesGiveStatus2AndTheUsage) {
       {{"--params", params_, "--out", out, "--kind", "pxy", "--t", "eighty"},
        "bubblix-diagram: The option --t does not take eighty: it takes a number of °C above "
        "-273.15"},
+      {{"--params", params_, "--out", out, "--kind", "pxy", "--t", "0x50"},
+       "bubblix-diagram: The option --t does not take 0x50: it takes a number of °C above "
+       "-273.15"},
       {{"--params", params_, "--out", out, "--size", "100x100"},
        "bubblix-diagram: The option --size does not take 100x100: it takes WIDTHxHEIGHT in "
        "pixels, each from 200 to 8000"},
@@ -126,13 +129,13 @@ TEST_F(DiagramProgram, UnreadableOrUnsuitableSetsAndFilesGiveStatus1AndNameThePr
   EXPECT_NE(noFile.err.find(missing.toStdString()), std::string::npos) << noFile.err;
 
   // A three-component set.
-  TParameterSet ternary = test::FittedSet(1, 2, 'N');
+  TParameterSet ternary = test::fittedSet(1, 2, Model::NRTL);
   ternary.ComponentCount = 3;
   ternary.Components[2] = 3;
   ternary.NRTLAlpha[0][2] = ternary.NRTLAlpha[2][0] = 0.3L;
   ternary.NRTLAlpha[1][2] = ternary.NRTLAlpha[2][1] = 0.3L;
   const QString three = file(QStringLiteral("three.dat"));
-  const std::vector<std::uint8_t> bytes = EncodeParameterFile(ternary);
+  const std::vector<std::uint8_t> bytes = encodeParameterFile(ternary);
   test::writeFileBytes(three, std::string(bytes.begin(), bytes.end()));
   const ProgramRun notBinary = runDiagram({"--params", three, "--out", out, "--lang", "ru"});
   EXPECT_EQ(notBinary.exitCode, 1);

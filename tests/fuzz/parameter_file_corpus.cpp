@@ -36,7 +36,7 @@ void put(const std::string& name, const Bytes& bytes) {
 }
 
 // Wilson, NRTL or UNIQUAC parameters of plausible size for components {2, 4, 1, 3}.
-TParameterSet componentModelSet(char model, std::uint8_t n, std::uint32_t seed) {
+TParameterSet componentModelSet(Model model, std::uint8_t n, std::uint32_t seed) {
   std::mt19937 random(seed);
   std::uniform_real_distribution<double> energy(-1.5, 2.5);
   TParameterSet set;
@@ -57,17 +57,17 @@ TParameterSet componentModelSet(char model, std::uint8_t n, std::uint32_t seed) 
 
 // The UNIFAC set of built-in components, from the reference group table.
 TParameterSet unifacSet(const std::vector<int>& components, UnifacVariant variant) {
-  const Database& db = BuiltInDatabase();
+  const Database& db = builtInDatabase();
   Mixture mixture;
   TParameterSet set;
-  set.ModelCode = 'F';
+  set.ModelCode = Model::UNIFAC;
   set.ComponentCount = static_cast<std::uint8_t>(components.size());
   for (std::size_t i = 0; i < components.size(); ++i) {
-    LoadComponent(mixture, db, static_cast<int>(i), "comp." + std::to_string(components[i]));
+    loadComponent(mixture, db, static_cast<int>(i), "comp." + std::to_string(components[i]));
     set.Components[i] = static_cast<std::uint16_t>(components[i]);
   }
-  const UnifacTables tables = StartUnifacTables(db.ReferenceMainGroupTable, variant);
-  StoreUnifacGroups(tables, mixture, static_cast<int>(components.size()), set);
+  const UnifacTables tables = startUnifacTables(db.ReferenceMainGroupTable, variant);
+  storeUnifacGroups(tables, mixture, static_cast<int>(components.size()), set);
   return set;
 }
 
@@ -76,7 +76,7 @@ Bytes cut(const Bytes& bytes, std::size_t size) {
 }
 
 void putReal(Bytes& bytes, std::size_t offset, Real value) {
-  const Extended80Image image = EncodeExtended80(value);
+  const Extended80Image image = encodeExtended80(value);
   std::copy(image.begin(), image.end(), bytes.begin() + static_cast<std::ptrdiff_t>(offset));
 }
 
@@ -90,10 +90,11 @@ int main(int argc, char** argv) {
   folder = argv[1];
   std::filesystem::create_directories(folder);
 
-  for (const char model : {'W', 'N', 'Q'}) {
+  for (const Model model : {Model::Wilson, Model::NRTL, Model::UNIQUAC}) {
     for (std::uint8_t n = 2; n <= 4; ++n) {
-      const Bytes file = EncodeParameterFile(componentModelSet(model, n, 100u * n + model));
-      put(std::string(1, model) + std::to_string(n) + ".dat", file);
+      const Bytes file =
+          encodeParameterFile(componentModelSet(model, n, 100u * n + modelLetter(model)));
+      put(std::string(1, static_cast<char>(modelLetter(model))) + std::to_string(n) + ".dat", file);
     }
   }
   const std::vector<std::vector<int>> mixtures = {{1, 2}, {3, 4}, {2, 4, 1}, {1, 2, 3, 4}};
@@ -103,18 +104,18 @@ int main(int argc, char** argv) {
       for (const int c : mixture)
         name += std::to_string(c);
       name += variant == UnifacVariant::MainGroups ? "-v1.dat" : "-v2.dat";
-      put(name, EncodeParameterFile(unifacSet(mixture, variant)));
+      put(name, encodeParameterFile(unifacSet(mixture, variant)));
     }
   }
 
   // Cut: before a pair, inside a pair, inside a block; a UNIFAC file inside a record.
-  const Bytes wilson = EncodeParameterFile(componentModelSet('W', 2, 7));
+  const Bytes wilson = encodeParameterFile(componentModelSet(Model::Wilson, 2, 7));
   put("cut-W2-8-blocks.dat", cut(wilson, 8 * 16));
   put("cut-W2-9-blocks.dat", cut(wilson, 9 * 16));
   put("cut-W2-inside-block.dat", cut(wilson, 9 * 16 + 7));
-  const Bytes nrtl = EncodeParameterFile(componentModelSet('N', 3, 8));
+  const Bytes nrtl = encodeParameterFile(componentModelSet(Model::NRTL, 3, 8));
   put("cut-N3-inside-pair.dat", cut(nrtl, nrtl.size() - 2 * 16));
-  const Bytes unifac = EncodeParameterFile(unifacSet({1, 2}, UnifacVariant::Subgroups));
+  const Bytes unifac = encodeParameterFile(unifacSet({1, 2}, UnifacVariant::Subgroups));
   put("cut-F12-inside-record.dat", cut(unifac, unifac.size() / 2 + 5));
   put("empty.dat", {});
 

@@ -22,9 +22,9 @@ constexpr const char* kName = "fuzz.dat";
 // Every field of the set as bytes: the record image and the file the writer makes of it
 // (which holds the UNIFAC tables). NaNs compare equal this way.
 std::vector<std::uint8_t> imageOf(const TParameterSet& set) {
-  const ParameterSetImage record = EncodeParameterSetImage(set);
+  const ParameterSetImage record = encodeParameterSetImage(set);
   std::vector<std::uint8_t> bytes(record.begin(), record.end());
-  const std::vector<std::uint8_t> file = EncodeParameterFile(set);
+  const std::vector<std::uint8_t> file = encodeParameterFile(set);
   bytes.insert(bytes.end(), file.begin(), file.end());
   return bytes;
 }
@@ -32,7 +32,7 @@ std::vector<std::uint8_t> imageOf(const TParameterSet& set) {
 // A set with something in every field, to read files over.
 TParameterSet busyBase() {
   TParameterSet base;
-  base.ModelCode = 'N';
+  base.ModelCode = Model::NRTL;
   base.ComponentCount = 4;
   base.GroupCount = 3;
   base.Components = {4, 3, 2, 1};
@@ -82,10 +82,10 @@ Outcome outcomeOf(Read&& read) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::span<const std::uint8_t> bytes(data, size);
-  const Outcome fromMemory = outcomeOf([&] { return DecodeParameterFile(bytes, kName); });
+  const Outcome fromMemory = outcomeOf([&] { return decodeParameterFile(bytes, kName); });
 
   std::istringstream stream(std::string(reinterpret_cast<const char*>(data), size));
-  const Outcome fromStream = outcomeOf([&] { return ReadParameterFile(stream, kName); });
+  const Outcome fromStream = outcomeOf([&] { return readParameterFile(stream, kName); });
   FUZZ_CHECK(fromMemory.text == fromStream.text && fromMemory.args == fromStream.args);
   FUZZ_CHECK(fromMemory.contents.has_value() == fromStream.contents.has_value());
   if (!fromMemory.contents) return 0;
@@ -96,30 +96,30 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   FUZZ_CHECK(imageOf(fromStream.contents->set) == image);
 
   // What the reader accepts makes sense for the models.
-  FUZZ_CHECK(contents.modelName == ParameterFileModelName(set.ModelCode));
+  FUZZ_CHECK(contents.modelName == modelName(set.ModelCode));
   FUZZ_CHECK(!contents.modelName.empty());
   FUZZ_CHECK(set.ComponentCount >= 2 && set.ComponentCount <= 4);
   for (std::size_t i = 0; i < set.ComponentCount; ++i)
     FUZZ_CHECK(set.Components[i] >= 1 && set.Components[i] <= 4);
-  if (set.ModelCode == 'F') FUZZ_CHECK(set.GroupCount <= 10);
-  const std::uint8_t groups = set.ModelCode == 'F' ? set.GroupCount : 0;
+  if (set.ModelCode == Model::UNIFAC) FUZZ_CHECK(set.GroupCount <= 10);
+  const std::uint8_t groups = set.ModelCode == Model::UNIFAC ? set.GroupCount : 0;
   FUZZ_CHECK(contents.blockCount ==
-             ParameterFileBlockCount(set.ModelCode, set.ComponentCount, groups));
+             parameterFileBlockCount(set.ModelCode, set.ComponentCount, groups));
   FUZZ_CHECK(size >= contents.blockCount * kParameterFileBlockSize);
 
   // The writer takes it, its file has the documented length and reads back bit for bit.
-  const std::vector<std::uint8_t> written = EncodeParameterFile(set);
+  const std::vector<std::uint8_t> written = encodeParameterFile(set);
   FUZZ_CHECK(written.size() == contents.blockCount * kParameterFileBlockSize);
-  const ParameterFileContents reread = DecodeParameterFile(written, kName);
+  const ParameterFileContents reread = decodeParameterFile(written, kName);
   FUZZ_CHECK(imageOf(reread.set) == image);
   FUZZ_CHECK(reread.blockCount == contents.blockCount);
 
   // Read over another set: the fields the file holds are the same as read over a fresh one.
   const TParameterSet base = busyBase();
-  const ParameterFileContents over = DecodeParameterFile(bytes, kName, base);
+  const ParameterFileContents over = decodeParameterFile(bytes, kName, base);
   // (Its file differs in the fillers, which are the neighbouring fields of the record.)
-  FUZZ_CHECK(imageOf(DecodeParameterFile(EncodeParameterFile(over.set), kName).set) == image);
-  if (set.ModelCode != 'F') {
+  FUZZ_CHECK(imageOf(decodeParameterFile(encodeParameterFile(over.set), kName).set) == image);
+  if (set.ModelCode != Model::UNIFAC) {
     FUZZ_CHECK(over.set.GroupInteraction == base.GroupInteraction);
     FUZZ_CHECK(over.set.ComponentGroups == base.ComponentGroups);
   }

@@ -32,7 +32,7 @@ using test::ModalDriver;
 using test::startEnglishDesktop;
 
 const TParameterSet& nrtl12() {
-  return bubblix::test::Fitted(1, 2, 'N').set;
+  return bubblix::test::fitted(1, 2, Model::NRTL).set;
 }
 
 // Runs one session that leaves `set` as the parameter set.
@@ -60,16 +60,12 @@ TEST(DiagramAction, IsEnabledWhileTheParameterSetIsBinaryWithAModelAndNoSessionR
   EXPECT_TRUE(frame.DiagramAction->isEnabled());
   EXPECT_TRUE(frame.ToolBtnDiagram->isEnabled());
 
-  // A ternary set, a set without a model: off again.
+  // A ternary set: off again.
   TParameterSet ternary = nrtl12();
   ternary.ComponentCount = 3;
   runSessionLeaving(window, state, ternary);
   EXPECT_FALSE(frame.DiagramAction->isEnabled());
   EXPECT_FALSE(frame.ToolBtnDiagram->isEnabled());
-  TParameterSet noModel = nrtl12();
-  noModel.ModelCode = 0;
-  runSessionLeaving(window, state, noModel);
-  EXPECT_FALSE(frame.DiagramAction->isEnabled());
 
   // A session that fails still leaves its set: the action follows the set.
   window.setSession([&](Dialogs&, ReportDocument&) {
@@ -141,7 +137,7 @@ TEST(DiagramWindow, OpensWithTwoTabsAndReportsTheAnalysisOncePerSession) {
   EXPECT_EQ(window.mmVLE->lineCount(), 4);
 
   // A new session closes the window; the next opening draws the new set and reports it.
-  runSessionLeaving(window, state, bubblix::test::Fitted(1, 3, 'W').set);
+  runSessionLeaving(window, state, bubblix::test::fitted(1, 3, Model::Wilson).set);
   EXPECT_FALSE(window.diagramWindow() != nullptr && window.diagramWindow()->isVisible());
   window.frMainForm1->DiagramAction->trigger();
   ASSERT_NE(window.diagramWindow(), nullptr);

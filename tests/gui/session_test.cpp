@@ -143,7 +143,7 @@ TEST(DesktopSession, BinaryFitAdequacyAndOneBoilingPointThroughTheRealDialogs) {
   ASSERT_LT(system, static_cast<long>(lines.size()));
   EXPECT_EQ(lines[static_cast<std::size_t>(system) + 1],
             "tboi(dg.C) P(mm. of hg) x1(% mol.) x1(% mas.) y1(% mol.) y1(% mas.) gamma1  gamma2");
-  const std::size_t measured = MeasuredPoints(BuiltInDatabase(), state.ParameterSet).size();
+  const std::size_t measured = measuredPoints(builtInDatabase(), state.ParameterSet).size();
   ASSERT_GT(measured, 10u);
   const std::size_t firstRow = static_cast<std::size_t>(system) + 2;
   for (std::size_t k = 0; k < measured; ++k)
@@ -164,7 +164,7 @@ TEST(DesktopSession, BinaryFitAdequacyAndOneBoilingPointThroughTheRealDialogs) {
   EXPECT_NEAR(row[3] + row[5], 100.0, 5e-3);
   // The model against the built-in data point at x1 = 0.30: within the fit's errors (about
   // 0.2 degC and 0.005 mole fraction, the adequacy summary's order).
-  const auto data = MeasuredPoints(BuiltInDatabase(), state.ParameterSet);
+  const auto data = measuredPoints(builtInDatabase(), state.ParameterSet);
   const auto point = std::find_if(data.begin(), data.end(), [](const MeasuredPoint& m) {
     return std::abs(static_cast<double>(m.x1) - 0.30) < 1e-9;
   });
@@ -176,7 +176,7 @@ TEST(DesktopSession, BinaryFitAdequacyAndOneBoilingPointThroughTheRealDialogs) {
   // drawn.
   EXPECT_TRUE(window.frMainForm1->BitBtnRun->isEnabled());
   EXPECT_EQ(window.frMainForm1->lbFrame->text(), QString());
-  EXPECT_EQ(state.ParameterSet.ModelCode, 'N');
+  EXPECT_EQ(state.ParameterSet.ModelCode, Model::NRTL);
   EXPECT_TRUE(window.frMainForm1->DiagramAction->isEnabled());
   window.frMainForm1->DiagramAction->trigger();
   ASSERT_NE(window.diagramWindow(), nullptr);
@@ -196,7 +196,8 @@ TEST(DesktopSession, BinaryFitAdequacyAndOneBoilingPointThroughTheRealDialogs) {
 TEST(DesktopSession, ALoadedBinarySetCanBeDrawnToo) {
   test::TemporaryCurrentDir cwd;
   const QString file = cwd.file(QStringLiteral("NRTL.dat"));
-  const std::vector<std::uint8_t> bytes = EncodeParameterFile(bubblix::test::Fitted(1, 2, 'N').set);
+  const std::vector<std::uint8_t> bytes =
+      encodeParameterFile(bubblix::test::fitted(1, 2, Model::NRTL).set);
   test::writeFileBytes(file, std::string(bytes.begin(), bytes.end()));
 
   SessionState state;
@@ -276,7 +277,7 @@ TEST(DesktopSession, EscapeInTheComponentDialogEndsTheSessionAndTheModelDialogsE
   }
   EXPECT_FALSE(window.sessionRunning());
   EXPECT_EQ(window.mmVLE->lines(), std::vector<std::string>{"earlier result"});
-  EXPECT_EQ(state.FittedModel, 0);
+  EXPECT_FALSE(state.FittedModel.has_value());
   EXPECT_EQ(state.ParameterSet.ComponentCount, 0);
 
   // OK with one component still warns and asks again; the close box then leaves.
@@ -306,13 +307,13 @@ TEST(DesktopSession, EscapeInTheComponentDialogEndsTheSessionAndTheModelDialogsE
             QStringList{QStringLiteral(
                 "The calculation session has ended: no calculation method was chosen")});
   EXPECT_EQ(driver.icons, std::vector<QMessageBox::Icon>{QMessageBox::Warning});
-  EXPECT_EQ(state.FittedModel, 0);
+  EXPECT_FALSE(state.FittedModel.has_value());
 }
 
 TEST(DesktopSession, EndingTheProgramInsideTheSessionLeavesThroughExitWhichOffersTheReport) {
   // A database without data for comp.1-comp.2: the fit asks what to do, and the user ends the
   // program.
-  Database db = BuildDatabase();
+  Database db = buildDatabase();
   db.ExperimentalData[0][1] = TExperimentalSet{};
   SessionState state;
   auto desktop = startEnglishDesktop(state);

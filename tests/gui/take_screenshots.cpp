@@ -154,7 +154,7 @@ int main(int argc, char** argv) {
     window.setSession([&](Dialogs& d, ReportDocument& report) {
       SessionOptions options;
       options.DecimalSeparator = separator;
-      result = runCalculationSession(d, report, state, BuiltInDatabase(), options);
+      result = runCalculationSession(d, report, state, builtInDatabase(), options);
     });
     window.frMainForm1BitBtnRunClick();
     if (result.Outcome != SessionOutcome::Completed) {
@@ -180,10 +180,10 @@ int main(int argc, char** argv) {
   // The diagrams of the session's parameter set, and the window that shows them.
   {
     const plot::DiagramData data =
-        plot::ComputeDiagram(BuiltInDatabase(), state.ParameterSet, std::nullopt, lang, separator);
+        plot::computeDiagram(builtInDatabase(), state.ParameterSet, std::nullopt, lang, separator);
     for (const auto& [view, name] : {std::pair{plot::DiagramView::Main, "diagram-txy.png"},
                                      std::pair{plot::DiagramView::Xy, "diagram-xy.png"}}) {
-      plot::SaveDiagram(data, view, QDir(folder).filePath(QString::fromLatin1(name)));
+      plot::saveDiagram(data, view, QDir(folder).filePath(QString::fromLatin1(name)));
     }
     TfmDiagram diagrams(state.ParameterSet, lang, separator, {});
     diagrams.resize(900, 700);
@@ -221,7 +221,7 @@ int main(int argc, char** argv) {
                          : "Задайте качественный состав смеси, для которой требуется рассчитать "
                            "температуру кипения и состав равновесной паровой фазы";
   components.Lang = lang;
-  for (const TComponentRecord& record : BuiltInDatabase().ComponentBase)
+  for (const TComponentRecord& record : builtInDatabase().ComponentBase)
     components.ItemNames.push_back(en ? record.EnglishName : record.RussianName);
   checkList.prepare(components);
   save(checkList, QStringLiteral("component-dialog"));

@@ -15,32 +15,30 @@ namespace bubblix::plot {
 namespace {
 
 TEST(DiagramData, RussianTextsAndTheLocaleSeparator) {
-  const DiagramData data =
-      ComputeDiagram(BuiltInDatabase(), test::FittedSet(1, 2, 'N'), 80.0L, Language::Russian, ",");
+  const DiagramData data = computeDiagram(builtInDatabase(), test::fittedSet(1, 2, Model::NRTL),
+                                          80.0L, Language::Russian, ",");
   EXPECT_FALSE(data.isobaric());
   EXPECT_EQ(data.Labels.MainTitle,
             "Равновесие пар-жидкость комп.1-комп.2: P-x-y при t = 80,00 °C, модель NRTL");
   ASSERT_EQ(data.Analysis.Azeotropes.size(), 1u);
   // Reference value of this fit: the pressure maximum near 812.7 mm Hg at x1 = 0.98.
-  const std::string entry = AzeotropeLegendText(data, data.Analysis.Azeotropes[0]);
+  const std::string entry = azeotropeLegendText(data, data.Analysis.Azeotropes[0]);
   EXPECT_EQ(entry.rfind("Азеотроп: P = 812,", 0), 0u) << entry;
-  const std::vector<std::string> lines = DiagramReportLines(data);
+  const std::vector<std::string> lines = diagramReportLines(data);
   ASSERT_EQ(lines.size(), 3u);
   EXPECT_EQ(lines[0], data.Labels.MainTitle);
   EXPECT_EQ(lines[1].rfind("Азеотроп при t = 80,00 °C, P = 812,", 0), 0u) << lines[1];
   EXPECT_EQ(lines[2].rfind("Расслаивания при t = 80,00 °C нет", 0), 0u) << lines[2];
 }
 
-TEST(DiagramData, OnlyABinarySetWithAModelIsDrawn) {
-  TParameterSet set = test::FittedSet(1, 2, 'N');
-  EXPECT_TRUE(HasBinaryParameterSet(set));
-  set.ModelCode = 0;
-  EXPECT_FALSE(HasBinaryParameterSet(set));
-  set = test::FittedSet(1, 2, 'N');
+TEST(DiagramData, OnlyABinarySetIsDrawn) {
+  TParameterSet set = test::fittedSet(1, 2, Model::NRTL);
+  EXPECT_TRUE(hasBinaryParameterSet(set));
+  EXPECT_FALSE(hasBinaryParameterSet(TParameterSet{}));  // before the first fit or load
   set.ComponentCount = 3;
-  EXPECT_FALSE(HasBinaryParameterSet(set));
+  EXPECT_FALSE(hasBinaryParameterSet(set));
   try {
-    ComputeDiagram(BuiltInDatabase(), set, std::nullopt, Language::English);
+    computeDiagram(builtInDatabase(), set, std::nullopt, Language::English);
     FAIL() << "no error";
   } catch (const InputError& e) {
     EXPECT_EQ(e.message(Language::English),
@@ -48,10 +46,10 @@ TEST(DiagramData, OnlyABinarySetWithAModelIsDrawn) {
               "components");
   }
   set.ComponentCount = 2;
-  EXPECT_THROW(ComputeDiagram(BuiltInDatabase(), set, -300.0L, Language::English), InputError);
+  EXPECT_THROW(computeDiagram(builtInDatabase(), set, -300.0L, Language::English), InputError);
   // A temperature at which no bubble point can be solved gives no empty diagram.
   try {
-    ComputeDiagram(BuiltInDatabase(), set, 1.0e6L, Language::English);
+    computeDiagram(builtInDatabase(), set, 1.0e6L, Language::English);
     FAIL() << "no error";
   } catch (const NoConvergenceError& e) {
     EXPECT_EQ(e.message(Language::English),

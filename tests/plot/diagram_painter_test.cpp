@@ -22,8 +22,8 @@ namespace {
 
 // The diagrams of the NRTL set fitted to comp.1-comp.2, computed once.
 const DiagramData& nrtl12() {
-  static const DiagramData data = ComputeDiagram(BuiltInDatabase(), test::FittedSet(1, 2, 'N'),
-                                                 std::nullopt, Language::English);
+  static const DiagramData data = computeDiagram(
+      builtInDatabase(), test::fittedSet(1, 2, Model::NRTL), std::nullopt, Language::English);
   return data;
 }
 
@@ -36,7 +36,7 @@ Drawn draw(const DiagramData& data, DiagramView view, QSize size = kSize) {
   Drawn out{QImage(size, QImage::Format_RGB32), {}};
   out.image.fill(Qt::white);
   QPainter painter(&out.image);
-  out.layout = PaintDiagram(painter, QRectF(QPointF(0, 0), QSizeF(size)), data, view);
+  out.layout = paintDiagram(painter, QRectF(QPointF(0, 0), QSizeF(size)), data, view);
   return out;
 }
 
@@ -91,7 +91,7 @@ TEST(DiagramPicture, AxesHoldEveryPointOnRoundTicksAndTheLegendHidesNone) {
     EXPECT_EQ(l.XMax, 1.0);
 
     // Every plotted point lies inside the frame and outside the legend's box.
-    const PlotPoints points = ViewPoints(data, view);
+    const PlotPoints points = viewPoints(data, view);
     int checked = 0;
     auto check = [&](const QPointF& value) {
       const QPointF p = l.map(value.x(), value.y());
@@ -152,8 +152,8 @@ TEST(DiagramPicture, ACurveIsBrokenWhereAPointCouldNotBeSolved) {
   }
   diagram.Bubble.Requested = 11;
   TParameterSet set;
-  set.ModelCode = 'N';
-  data.Labels = MakeDiagramLabels(diagram, set, {"A", "B"}, Language::English);
+  set.ModelCode = Model::NRTL;
+  data.Labels = makeDiagramLabels(diagram, set, {"A", "B"}, Language::English);
   const Drawn d = draw(data, DiagramView::Main);
   // Drawn from 0 to 0.4 and from 0.6 to 1, nothing over the gap.
   EXPECT_GT(countNear(d.image, DiagramColours::Bubble, 10, around(d.layout.map(0.3, 94), 2)), 0);
@@ -175,8 +175,8 @@ TEST(DiagramPicture, TheLegendGoesBesideThePlotWhenEveryCornerHoldsData) {
   }
   diagram.Bubble.Requested = 21;
   TParameterSet set;
-  set.ModelCode = 'W';
-  data.Labels = MakeDiagramLabels(diagram, set, {"A", "B"}, Language::English);
+  set.ModelCode = Model::Wilson;
+  data.Labels = makeDiagramLabels(diagram, set, {"A", "B"}, Language::English);
   const Drawn d = draw(data, DiagramView::Main);
   EXPECT_FALSE(d.layout.LegendInside);
   EXPECT_GT(d.layout.Legend.left(), d.layout.Plot.right());
@@ -187,7 +187,7 @@ TEST(DiagramPicture, TheLegendGoesBesideThePlotWhenEveryCornerHoldsData) {
 
 TEST(DiagramPicture, TheLiquidSplitRangeIsAShadedBand) {
   // NRTL fitted to comp.2-comp.4 predicts two liquids over a range of x1.
-  const DiagramData data = ComputeDiagram(BuiltInDatabase(), test::FittedSet(2, 4, 'N'),
+  const DiagramData data = computeDiagram(builtInDatabase(), test::fittedSet(2, 4, Model::NRTL),
                                           std::nullopt, Language::English);
   ASSERT_EQ(data.Analysis.LiquidSplit.size(), 1u);
   const SplitRange& range = data.Analysis.LiquidSplit[0];
@@ -204,16 +204,16 @@ TEST(DiagramPicture, TheLiquidSplitRangeIsAShadedBand) {
   const QRgb outside = d.image.pixel(l.map(outsideX + 0.005, 0.03).toPoint());
   EXPECT_TRUE(near(outside, DiagramColours::Background, 3)) << std::hex << outside;
   // The legend names the range.
-  EXPECT_EQ(SplitLegendText(data, range).rfind("Two liquids (model): 0.", 0), 0u)
-      << SplitLegendText(data, range);
+  EXPECT_EQ(splitLegendText(data, range).rfind("Two liquids (model): 0.", 0), 0u)
+      << splitLegendText(data, range);
 }
 
 TEST(DiagramFile, PngAndSvgOfTheRequestedSize) {
   QTemporaryDir dir;
   const QString png = dir.filePath(QStringLiteral("txy.png"));
   const QString svg = dir.filePath(QStringLiteral("xy.SVG"));
-  SaveDiagram(nrtl12(), DiagramView::Main, png, QSize(640, 480));
-  SaveDiagram(nrtl12(), DiagramView::Xy, svg);
+  saveDiagram(nrtl12(), DiagramView::Main, png, QSize(640, 480));
+  saveDiagram(nrtl12(), DiagramView::Xy, svg);
   const QImage image(png);
   ASSERT_FALSE(image.isNull());
   EXPECT_EQ(image.size(), QSize(640, 480));
@@ -246,7 +246,7 @@ TEST(DiagramFile, OtherEndingsAndUnwritablePathsAreRefusedWithTheFileName) {
   QTemporaryDir dir;
   const QString jpg = dir.filePath(QStringLiteral("t.jpg"));
   try {
-    SaveDiagram(nrtl12(), DiagramView::Main, jpg);
+    saveDiagram(nrtl12(), DiagramView::Main, jpg);
     FAIL() << "no error";
   } catch (const FileError& e) {
     EXPECT_EQ(e.message(Language::English),
@@ -255,7 +255,7 @@ TEST(DiagramFile, OtherEndingsAndUnwritablePathsAreRefusedWithTheFileName) {
   EXPECT_FALSE(QFile::exists(jpg));
   const QString missing = dir.filePath(QStringLiteral("no/such/folder/t.png"));
   try {
-    SaveDiagram(nrtl12(), DiagramView::Main, missing);
+    saveDiagram(nrtl12(), DiagramView::Main, missing);
     FAIL() << "no error";
   } catch (const FileError& e) {
     EXPECT_EQ(e.message(Language::Russian),

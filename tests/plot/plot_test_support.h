@@ -49,8 +49,8 @@ inline int nonBackground(const QImage& image) {
 namespace test {
 
 // The set of `model` fitted to the database system comp.a-comp.b.
-inline TParameterSet FittedSet(int a, int b, char model) {
-  return bubblix::test::Fitted(a, b, model).set;
+inline TParameterSet fittedSet(int a, int b, Model model) {
+  return bubblix::test::fitted(a, b, model).set;
 }
 
 // The whole content of a file (empty when it cannot be read).

@@ -78,7 +78,7 @@ std::optional<Azeotrope> refine(const BinaryEquilibrium& eq, Condition c, Sample
   evaluated.push_back(lo.point);
   evaluated.push_back(hi.point);
   const BracketedRootResult root =
-      BracketedRoot(f, lo.point.x1, hi.point.x1, lo.point.y1 - lo.point.x1,
+      bracketedRoot(f, lo.point.x1, hi.point.x1, lo.point.y1 - lo.point.x1,
                     hi.point.y1 - hi.point.x1, kAzeotropeTolerance);
   Azeotrope azeotrope;
   azeotrope.Kind = lo.sign > 0 ? AzeotropeKind::MinimumBoiling : AzeotropeKind::MaximumBoiling;
@@ -94,7 +94,7 @@ std::optional<Azeotrope> refine(const BinaryEquilibrium& eq, Condition c, Sample
 
 }  // namespace
 
-int EndSign(const BinaryEquilibrium& eq, const EquilibriumPoint& end, int whichEnd) {
+int endSign(const BinaryEquilibrium& eq, const EquilibriumPoint& end, int whichEnd) {
   // Infinite dilution of the component that vanishes at this end.
   const int dilute = whichEnd == 0 ? 0 : 1;
   const std::array<Real, 2> lnGamma = eq.lnGamma(whichEnd == 0 ? 0.0L : 1.0L, end.tau);
@@ -105,14 +105,14 @@ int EndSign(const BinaryEquilibrium& eq, const EquilibriumPoint& end, int whichE
   return whichEnd == 0 ? sign : -sign;
 }
 
-std::vector<Azeotrope> FindAzeotropes(const BinaryEquilibrium& eq, Condition c,
+std::vector<Azeotrope> findAzeotropes(const BinaryEquilibrium& eq, Condition c,
                                       const ModelCurve& bubble) {
   std::vector<Sample> samples;
   const auto addEnd = [&](int whichEnd) {
     const auto p = endPoint(eq, c, bubble, whichEnd);
     if (!p) return;
     try {
-      samples.push_back({*p, EndSign(eq, *p, whichEnd), true});
+      samples.push_back({*p, endSign(eq, *p, whichEnd), true});
     } catch (const Error&) {
       // No limiting slope: the end takes no part in the scan.
     }

@@ -27,17 +27,17 @@ enum class AzeotropeKind : std::uint8_t { MinimumBoiling, MaximumBoiling };
 struct Azeotrope {
   EquilibriumPoint Point;  // the bubble point at the refined x1; y1 equals x1 to the tolerance
   AzeotropeKind Kind = AzeotropeKind::MinimumBoiling;
-  // The model's single liquid is unstable there (inside a range of FindLiquidSplit): the real
-  // azeotrope is heterogeneous. Set by AnalyseBinary.
+  // The model's single liquid is unstable there (inside a range of findLiquidSplit): the real
+  // azeotrope is heterogeneous. Set by analyseBinary.
   bool InsideLiquidSplit = false;
 };
 
-// The azeotropes along `bubble` (a curve of BubbleCurve on condition c), ascending in x1.
-std::vector<Azeotrope> FindAzeotropes(const BinaryEquilibrium& eq, Condition c,
+// The azeotropes along `bubble` (a curve of bubbleCurve on condition c), ascending in x1.
+std::vector<Azeotrope> findAzeotropes(const BinaryEquilibrium& eq, Condition c,
                                       const ModelCurve& bubble);
 
 // The sign of y1 - x1 next to a pure end (end 0: x1 -> 0, end 1: x1 -> 1) at that end's
 // bubble point, by the limiting slope above: +1, -1, or 0 when K equals 1.
-int EndSign(const BinaryEquilibrium& eq, const EquilibriumPoint& end, int whichEnd);
+int endSign(const BinaryEquilibrium& eq, const EquilibriumPoint& end, int whichEnd);
 
 }  // namespace bubblix

@@ -20,13 +20,13 @@ std::string conditionText(Condition c, Language lang, std::string_view separator
 
 }  // namespace
 
-BinaryAnalysis AnalyseBinary(const Database& db, const BinaryEquilibrium& eq, Condition c,
+BinaryAnalysis analyseBinary(const Database& db, const BinaryEquilibrium& eq, Condition c,
                              int points) {
   BinaryAnalysis analysis;
-  analysis.Diagram = c.isobaric() ? IsobaricDiagram(db, eq, c.Value, points)
-                                  : IsothermalDiagram(eq, c.Value, points);
-  analysis.Azeotropes = FindAzeotropes(eq, c, analysis.Diagram.Bubble);
-  analysis.LiquidSplit = FindLiquidSplit(eq, c, analysis.Diagram.Bubble);
+  analysis.Diagram = c.isobaric() ? isobaricDiagram(db, eq, c.Value, points)
+                                  : isothermalDiagram(eq, c.Value, points);
+  analysis.Azeotropes = findAzeotropes(eq, c, analysis.Diagram.Bubble);
+  analysis.LiquidSplit = findLiquidSplit(eq, c, analysis.Diagram.Bubble);
   for (Azeotrope& a : analysis.Azeotropes) {
     for (const SplitRange& range : analysis.LiquidSplit) {
       if (a.Point.x1 >= range.From.x1 && a.Point.x1 <= range.To.x1) a.InsideLiquidSplit = true;
@@ -35,7 +35,7 @@ BinaryAnalysis AnalyseBinary(const Database& db, const BinaryEquilibrium& eq, Co
   return analysis;
 }
 
-std::vector<std::string> AnalysisReportLines(const BinaryAnalysis& analysis, Language lang,
+std::vector<std::string> analysisReportLines(const BinaryAnalysis& analysis, Language lang,
                                              std::string_view separator) {
   std::vector<std::string> lines;
   const Condition c = analysis.Diagram.At;
@@ -75,7 +75,7 @@ std::vector<std::string> AnalysisReportLines(const BinaryAnalysis& analysis, Lan
   return lines;
 }
 
-AzeotropeSummary Summarize(const BinaryAnalysis& analysis) {
+AzeotropeSummary summarize(const BinaryAnalysis& analysis) {
   AzeotropeSummary summary;
   if (!analysis.Azeotropes.empty()) {
     const EquilibriumPoint& p = analysis.Azeotropes.front().Point;

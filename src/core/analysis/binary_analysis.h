@@ -26,16 +26,16 @@ struct BinaryAnalysis {
 };
 
 // The diagram on condition c (isobaric with the measured points at the data set's pressure,
-// see IsobaricDiagram), its azeotropes and its unstable liquid ranges; an azeotrope inside a
+// see isobaricDiagram), its azeotropes and its unstable liquid ranges; an azeotrope inside a
 // range is marked InsideLiquidSplit. Throws InputError for a bad condition or point count.
-BinaryAnalysis AnalyseBinary(const Database& db, const BinaryEquilibrium& eq, Condition c,
+BinaryAnalysis analyseBinary(const Database& db, const BinaryEquilibrium& eq, Condition c,
                              int points = kDefaultCurvePoints);
 
 // The report lines, in this order: a line on the bubble points that could not be solved, if
 // any (when none was solved, that line alone); one line per azeotrope (t %.2f °C, P %.2f mm Hg,
 // x1 %.4f) or the line saying there is none; one line per unstable range (x1 %.4f) followed
 // by the warning, or the line saying the liquid is stable.
-std::vector<std::string> AnalysisReportLines(const BinaryAnalysis& analysis, Language lang,
+std::vector<std::string> analysisReportLines(const BinaryAnalysis& analysis, Language lang,
                                              std::string_view decimalSeparator = ".");
 
 // The compact result: the first azeotrope and the overall unstable range (from the lowest
@@ -54,6 +54,6 @@ struct AzeotropeSummary {
   std::optional<SplitValues> liquid_split;
 };
 
-AzeotropeSummary Summarize(const BinaryAnalysis& analysis);
+AzeotropeSummary summarize(const BinaryAnalysis& analysis);
 
 }  // namespace bubblix

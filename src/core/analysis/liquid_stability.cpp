@@ -27,7 +27,7 @@ Real interpolate(Real x, const EquilibriumPoint& a, const EquilibriumPoint& b, D
 
 std::optional<bool> unstableAt(const BinaryEquilibrium& eq, const EquilibriumPoint& p) {
   try {
-    return MixingCurvature(eq, p.x1, p.tau) < 0.0L;
+    return mixingCurvature(eq, p.x1, p.tau) < 0.0L;
   } catch (const Error&) {
     return std::nullopt;
   }
@@ -56,7 +56,7 @@ EquilibriumPoint boundary(const BinaryEquilibrium& eq, Condition c, const Sample
 
 }  // namespace
 
-Real MixingCurvature(const BinaryEquilibrium& eq, Real x1, Real tau) {
+Real mixingCurvature(const BinaryEquilibrium& eq, Real x1, Real tau) {
   if (!(x1 > 0.0L && x1 < 1.0L)) {
     throw InputError(kStabilityFractionOutside, {formatGeneral(x1, 10)});
   }
@@ -75,7 +75,7 @@ Real MixingCurvature(const BinaryEquilibrium& eq, Real x1, Real tau) {
   return value;
 }
 
-std::vector<SplitRange> FindLiquidSplit(const BinaryEquilibrium& eq, Condition c,
+std::vector<SplitRange> findLiquidSplit(const BinaryEquilibrium& eq, Condition c,
                                         const ModelCurve& bubble) {
   std::vector<Sample> samples;
   for (const EquilibriumPoint& p : bubble.Points) {

@@ -27,7 +27,7 @@ inline constexpr Real kSplitTolerance = 1e-8L;  // x1
 
 // d2g/dx1^2 of the liquid x1 at tau. Throws InputError for x1 outside 0 < x1 < 1 (a pure
 // liquid is always stable), ArithmeticError when the model gives no finite value there.
-Real MixingCurvature(const BinaryEquilibrium& eq, Real x1, Real tau);
+Real mixingCurvature(const BinaryEquilibrium& eq, Real x1, Real tau);
 
 // A range of x1 where the single liquid is unstable; From and To are the bubble points at
 // its ends (the last unstable points found by the refinement).
@@ -36,8 +36,8 @@ struct SplitRange {
   EquilibriumPoint To;
 };
 
-// The unstable ranges along `bubble` (a curve of BubbleCurve on condition c), ascending.
-std::vector<SplitRange> FindLiquidSplit(const BinaryEquilibrium& eq, Condition c,
+// The unstable ranges along `bubble` (a curve of bubbleCurve on condition c), ascending.
+std::vector<SplitRange> findLiquidSplit(const BinaryEquilibrium& eq, Condition c,
                                         const ModelCurve& bubble);
 
 }  // namespace bubblix

@@ -8,8 +8,10 @@
 
 #include "core/base/errors.h"
 #include "core/base/units.h"
+#include "core/data/experimental_data.h"
+#include "core/data/mixture_loading.h"
 #include "core/io/number_format.h"
-#include "core/models/parameter_file.h"
+#include "core/models/equilibrium_point.h"
 #include "core/models/solvers.h"
 #include "core/numerics/bracketed_root.h"
 #include "core/texts/analysis_texts.h"
@@ -33,10 +35,6 @@ constexpr Real kBubbleSumLimit = 1e-6L;
 
 bool usable(Real v) {
   return std::isfinite(v) && v > 0.0L;
-}
-
-std::string fixed2(Real v, std::string_view sep = ".") {
-  return formatReport("%.2f", {v}, sep);
 }
 
 CompositionVector binary(Real first) {
@@ -115,7 +113,7 @@ BinaryEquilibrium::BinaryEquilibrium(const Mixture& mixture, const TParameterSet
   if (set.ComponentCount != 2) {
     throw InputError(kAnalysisNotBinary, {std::to_string(set.ComponentCount)});
   }
-  ValidateParameterSet(set);
+  validateParameterSet(set);
   for (int slot = 0; slot < 2; ++slot) {
     if (mixture.Records[slot] == nullptr) {
       throw InputError(kAnalysisComponentNotLoaded, {std::to_string(slot + 1)});
@@ -126,7 +124,7 @@ BinaryEquilibrium::BinaryEquilibrium(const Mixture& mixture, const TParameterSet
 std::array<Real, 2> BinaryEquilibrium::lnGamma(Real x1, Real tau) const {
   const CompositionVector x = binary(x1);
   CompositionVector gamma{};
-  ModelGamma(*mixture_, set_, x, gamma, tau);
+  modelGamma(*mixture_, set_, x, gamma, tau);
   return {std::log(gamma[0]), std::log(gamma[1])};
 }
 
@@ -150,12 +148,12 @@ Real BinaryEquilibrium::pureBoilingTau(int slot, Real P) const {
     const Real value = g(tau);
     if (!std::isfinite(value)) continue;
     if (value == 0.0L) return tau;
-    if (value > 0.0L && std::isfinite(gLow) && gLow < 0.0L) return BisectRoot(g, low, tau);
+    if (value > 0.0L && std::isfinite(gLow) && gLow < 0.0L) return bisectRoot(g, low, tau);
     low = tau;
     gLow = value;
   }
   throw NoConvergenceError(kPureBoilingPointNotFound,
-                           {std::to_string(slot + 1), fixed2(paToMmHg(P))});
+                           {std::to_string(slot + 1), formatFixed(paToMmHg(P), 2)});
 }
 
 Real BinaryEquilibrium::pureUnknown(Condition c, int slot) const {
@@ -183,11 +181,11 @@ std::optional<EquilibriumPoint> BinaryEquilibrium::bubblePoint(Condition c, Real
     }
     Real& unknown = isobaric ? tau : P;
     const UNIFACComposition unifac =
-        set_.ModelCode == 'F' ? PrepareUNIFAC(*mixture_, set_, x) : UNIFACComposition{};
+        set_.ModelCode == Model::UNIFAC ? prepareUNIFAC(*mixture_, set_, x) : UNIFACComposition{};
     const auto f = [&](Real value) {
       unknown = value;
       return BubbleSum(*mixture_, set_, x, y, gamma, tau, P,
-                       set_.ModelCode == 'F' ? &unifac : nullptr);
+                       set_.ModelCode == Model::UNIFAC ? &unifac : nullptr);
     };
     Real sum = kNaN;
     try {
@@ -222,8 +220,9 @@ std::optional<EquilibriumPoint> BinaryEquilibrium::bubblePoint(Condition c, Real
     // No pure-component span: the dialogue's start remains.
   }
   // The start of the interactive equilibrium dialogue.
-  return solve(isobaric ? Span{1.01L, c.Value > 133300.0L ? 1.4L : 1.2L}
-                        : Span{30.0L, celsiusFromTau(c.Value) > 40.0L ? 760.0L : 360.0L});
+  const SolverStart start =
+      isobaric ? temperatureTaskStart(c.Value) : pressureTaskStart(celsiusFromTau(c.Value));
+  return solve(Span{start.A, start.B});
 }
 
 std::optional<EquilibriumPoint> BinaryEquilibrium::dewPoint(Condition c, Real y1,
@@ -276,7 +275,7 @@ void validateValue(Condition c) {
 
 }  // namespace
 
-void ValidateCondition(Condition c, int points) {
+void validateCondition(Condition c, int points) {
   if (points < kMinCurvePoints || points > kMaxCurvePoints) {
     throw InputError(kAnalysisPointCount, {std::to_string(points), std::to_string(kMinCurvePoints),
                                            std::to_string(kMaxCurvePoints)});
@@ -307,8 +306,8 @@ Real pureOrNone(const BinaryEquilibrium& eq, Condition c, int slot) {
 
 }  // namespace
 
-ModelCurve BubbleCurve(const BinaryEquilibrium& eq, Condition c, int points) {
-  ValidateCondition(c, points);
+ModelCurve bubbleCurve(const BinaryEquilibrium& eq, Condition c, int points) {
+  validateCondition(c, points);
   ModelCurve curve;
   curve.Bubble = true;
   curve.Requested = points;
@@ -335,8 +334,8 @@ ModelCurve BubbleCurve(const BinaryEquilibrium& eq, Condition c, int points) {
   return curve;
 }
 
-ModelCurve DewCurve(const BinaryEquilibrium& eq, Condition c, int points) {
-  ValidateCondition(c, points);
+ModelCurve dewCurve(const BinaryEquilibrium& eq, Condition c, int points) {
+  validateCondition(c, points);
   const auto n = static_cast<std::size_t>(points);
   std::vector<std::optional<EquilibriumPoint>> best(n);
   const auto offer = [&](std::size_t k, const std::optional<EquilibriumPoint>& candidate) {
@@ -385,93 +384,79 @@ ModelCurve DewCurve(const BinaryEquilibrium& eq, Condition c, int points) {
   return curve;
 }
 
-const TExperimentalSet* PairDataSet(const Database& db, const TParameterSet& set) {
+namespace {
+
+// The data set of the set's first two components, or null.
+const TExperimentalSet* setDataSet(const Database& db, const TParameterSet& set) {
   if (set.ComponentCount < 2) return nullptr;
-  const int a = set.Components[0];
-  const int b = set.Components[1];
-  if (a < 1 || a > 4 || b < 1 || b > 4 || a == b) return nullptr;
-  const TExperimentalSet& data = db.ExperimentalData[static_cast<std::size_t>(std::min(a, b) - 1)]
-                                                    [static_cast<std::size_t>(std::max(a, b) - 1)];
-  if (data.N == 0 || !usable(data.P)) return nullptr;
-  return &data;
+  return pairDataSet(db, set.Components[0], set.Components[1]);
 }
 
-Real DataSetPressure(const Database& db, const TParameterSet& set) {
-  const TExperimentalSet* data = PairDataSet(db, set);
+}  // namespace
+
+Real dataSetPressure(const Database& db, const TParameterSet& set) {
+  const TExperimentalSet* data = setDataSet(db, set);
   return data != nullptr ? data->P : kDefaultDiagramPressure;
 }
 
-std::vector<MeasuredPoint> MeasuredPoints(const Database& db, const TParameterSet& set) {
+std::vector<MeasuredPoint> measuredPoints(const Database& db, const TParameterSet& set) {
   std::vector<MeasuredPoint> points;
-  const TExperimentalSet* data = PairDataSet(db, set);
-  if (data == nullptr) return points;
-  // The data are of the smaller database number; mirror them when that one is slot 1.
-  const bool mirrored = set.Components[0] > set.Components[1];
-  const std::size_t count =
-      std::min({static_cast<std::size_t>(data->N), data->x.size(), data->y.size(), data->t.size()});
-  points.reserve(count);
-  for (std::size_t k = 0; k < count; ++k) {
-    MeasuredPoint p;
-    p.x1 = mirrored ? 1.0L - data->x[k] : data->x[k];
-    p.y1 = mirrored ? 1.0L - data->y[k] : data->y[k];
-    p.tau = tauFromCelsius(data->t[k]);
-    points.push_back(p);
-  }
+  if (setDataSet(db, set) == nullptr) return points;
+  const ExperimentalPoints data = pairExperimentalPoints(db, set.Components[0], set.Components[1]);
+  points.reserve(data.tau.size());
+  for (std::size_t k = 0; k < data.tau.size(); ++k)
+    points.push_back(MeasuredPoint{data.x1[k], data.y1[k], data.tau[k]});
   return points;
 }
 
-PhaseDiagram IsobaricDiagram(const Database& db, const BinaryEquilibrium& eq, std::optional<Real> P,
+PhaseDiagram isobaricDiagram(const Database& db, const BinaryEquilibrium& eq, std::optional<Real> P,
                              int points) {
   PhaseDiagram diagram;
-  const Real pressure = P ? *P : DataSetPressure(db, eq.set());
+  const Real pressure = P ? *P : dataSetPressure(db, eq.set());
   diagram.At = Condition::atPressure(pressure);
-  ValidateCondition(diagram.At, points);
-  diagram.Bubble = BubbleCurve(eq, diagram.At, points);
-  diagram.Dew = DewCurve(eq, diagram.At, points);
-  const TExperimentalSet* data = PairDataSet(db, eq.set());
+  validateCondition(diagram.At, points);
+  diagram.Bubble = bubbleCurve(eq, diagram.At, points);
+  diagram.Dew = dewCurve(eq, diagram.At, points);
+  const TExperimentalSet* data = setDataSet(db, eq.set());
   if (data != nullptr && std::fabs(data->P - pressure) <= 1e-6L) {
-    diagram.Measured = MeasuredPoints(db, eq.set());
+    diagram.Measured = measuredPoints(db, eq.set());
   }
   return diagram;
 }
 
-PhaseDiagram IsothermalDiagram(const BinaryEquilibrium& eq, Real tau, int points) {
+PhaseDiagram isothermalDiagram(const BinaryEquilibrium& eq, Real tau, int points) {
   PhaseDiagram diagram;
   diagram.At = Condition::atTau(tau);
-  ValidateCondition(diagram.At, points);
-  diagram.Bubble = BubbleCurve(eq, diagram.At, points);
-  diagram.Dew = DewCurve(eq, diagram.At, points);
+  validateCondition(diagram.At, points);
+  diagram.Bubble = bubbleCurve(eq, diagram.At, points);
+  diagram.Dew = dewCurve(eq, diagram.At, points);
   return diagram;
 }
 
-Mixture BinaryMixture(const Database& db, const TParameterSet& set, Language lang) {
+Mixture binaryMixture(const Database& db, const TParameterSet& set, Language lang) {
   if (set.ComponentCount != 2) {
     throw InputError(kAnalysisNotBinary, {std::to_string(set.ComponentCount)});
   }
-  Mixture mixture;
-  for (int slot = 0; slot < 2; ++slot) {
-    const int number = set.Components[static_cast<std::size_t>(slot)];
+  for (const int number : componentNumbers(set)) {
     if (number < 1 || number > 4) {
       throw InputError(kAnalysisComponentNumber, {std::to_string(number)});
     }
-    const TComponentRecord& record = db.ComponentBase[static_cast<std::size_t>(number - 1)];
-    LoadComponent(mixture, db, slot,
-                  lang == Language::English ? record.EnglishName : record.RussianName);
   }
-  return mixture;
+  return loadMixture(db, componentNumbers(set), lang);
 }
 
-Real ShownUnknown(DiagramKind kind, const EquilibriumPoint& p) {
+Real shownUnknown(DiagramKind kind, const EquilibriumPoint& p) {
   return kind == DiagramKind::Isobaric ? celsiusFromTau(p.tau) : paToMmHg(p.P);
 }
 
-DiagramLabels MakeDiagramLabels(const PhaseDiagram& diagram, const TParameterSet& set,
+DiagramLabels makeDiagramLabels(const PhaseDiagram& diagram, const TParameterSet& set,
                                 const std::array<std::string, 2>& names, Language lang,
                                 std::string_view decimalSeparator) {
   const bool isobaric = diagram.At.isobaric();
-  const std::string fixed = fixed2(
-      isobaric ? paToMmHg(diagram.At.Value) : celsiusFromTau(diagram.At.Value), decimalSeparator);
-  const std::string model(ParameterFileModelName(set.ModelCode));
+  const std::string fixed =
+      formatFixed(isobaric ? paToMmHg(diagram.At.Value) : celsiusFromTau(diagram.At.Value), 2,
+                  decimalSeparator);
+  const std::string model(modelName(set.ModelCode));
   const std::vector<std::string> titleArgs{names[0], names[1], fixed, model};
   DiagramLabels labels;
   labels.MainTitle = render(isobaric ? kTxyDiagramTitle : kPxyDiagramTitle, lang, titleArgs);

@@ -96,7 +96,7 @@ struct MeasuredPoint {
 // the curves are made of. The mixture must outlive the object.
 class BinaryEquilibrium {
  public:
-  // Throws InputError when the set is not one the solvers can use (ValidateParameterSet), does
+  // Throws InputError when the set is not one the solvers can use (validateParameterSet), does
   // not hold exactly two components, or the mixture's slot 0 or 1 has no component loaded.
   BinaryEquilibrium(const Mixture& mixture, const TParameterSet& set);
 
@@ -147,34 +147,32 @@ struct PhaseDiagram {
 
 // Throws InputError for a point count outside kMinCurvePoints..kMaxCurvePoints, a pressure
 // that is not finite and positive, or a tau that is not finite and positive.
-void ValidateCondition(Condition c, int points);
+void validateCondition(Condition c, int points);
 
 // The bubble curve, x1 = k / (points - 1), k = 0..points-1, by continuation from x1 = 0.
-ModelCurve BubbleCurve(const BinaryEquilibrium& eq, Condition c, int points = kDefaultCurvePoints);
+ModelCurve bubbleCurve(const BinaryEquilibrium& eq, Condition c, int points = kDefaultCurvePoints);
 // The dew curve, y1 = k / (points - 1), by the candidates described at the top.
-ModelCurve DewCurve(const BinaryEquilibrium& eq, Condition c, int points = kDefaultCurvePoints);
+ModelCurve dewCurve(const BinaryEquilibrium& eq, Condition c, int points = kDefaultCurvePoints);
 
-// The data set of the set's two database numbers (either order), or null when the database
-// holds none for them.
-const TExperimentalSet* PairDataSet(const Database& db, const TParameterSet& set);
-// The pressure of that data set, Pa; kDefaultDiagramPressure when there is none.
-Real DataSetPressure(const Database& db, const TParameterSet& set);
+// The pressure of the data set of the set's first two components (pairDataSet), Pa;
+// kDefaultDiagramPressure when there is none.
+Real dataSetPressure(const Database& db, const TParameterSet& set);
 // Its points in the mixture's order: x1 and y1 of the set's first component (the complements
 // when the data are of the other one), tau = t / 273.15 + 1.
-std::vector<MeasuredPoint> MeasuredPoints(const Database& db, const TParameterSet& set);
+std::vector<MeasuredPoint> measuredPoints(const Database& db, const TParameterSet& set);
 
 // t-x-y (and y-x) at P, Pa; without P at the pair's data-set pressure. Measured points as
 // described under PhaseDiagram.
-PhaseDiagram IsobaricDiagram(const Database& db, const BinaryEquilibrium& eq,
+PhaseDiagram isobaricDiagram(const Database& db, const BinaryEquilibrium& eq,
                              std::optional<Real> P = std::nullopt,
                              int points = kDefaultCurvePoints);
 // P-x-y at tau.
-PhaseDiagram IsothermalDiagram(const BinaryEquilibrium& eq, Real tau,
+PhaseDiagram isothermalDiagram(const BinaryEquilibrium& eq, Real tau,
                                int points = kDefaultCurvePoints);
 
 // The binary mixture of a set's two database components (slots 0 and 1, names in `lang`).
 // Throws InputError when the set does not hold two components numbered 1..4.
-Mixture BinaryMixture(const Database& db, const TParameterSet& set, Language lang);
+Mixture binaryMixture(const Database& db, const TParameterSet& set, Language lang);
 
 // Everything a renderer writes on the diagrams of one PhaseDiagram, in one language.
 struct DiagramLabels {
@@ -190,11 +188,11 @@ struct DiagramLabels {
 };
 
 // names: the two components' names in `lang`; the fixed value is written with 2 decimals.
-DiagramLabels MakeDiagramLabels(const PhaseDiagram& diagram, const TParameterSet& set,
+DiagramLabels makeDiagramLabels(const PhaseDiagram& diagram, const TParameterSet& set,
                                 const std::array<std::string, 2>& names, Language lang,
                                 std::string_view decimalSeparator = ".");
 
 // The unknown shown on a diagram's axis: t in °C (isobaric) or P in mm Hg (isothermal).
-Real ShownUnknown(DiagramKind kind, const EquilibriumPoint& p);
+Real shownUnknown(DiagramKind kind, const EquilibriumPoint& p);
 
 }  // namespace bubblix

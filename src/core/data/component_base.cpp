@@ -183,7 +183,7 @@ constexpr Real kComponent2VapourPressure[] = {
 
 }  // namespace
 
-ComponentTable BuildComponentBase() {
+ComponentTable buildComponentBase() {
   ComponentTable base;
 
   TComponentRecord& c1 = base[0];
@@ -231,7 +231,7 @@ ComponentTable BuildComponentBase() {
   return base;
 }
 
-SteamTables BuildSteamTables() {
+SteamTables buildSteamTables() {
   SteamTables steam;
   steam.SteamPressure = {1.0L, 1.2L, 1.4L, 1.6L, 1.8L, 2.0L, 3.0L,
                          4.0L, 5.0L, 6.0L, 7.0L, 8.0L, 9.0L, 10.0L};  // kgf/cm2

@@ -46,7 +46,7 @@ struct SteamTables {
 // ComponentBase[k - 1] is database record k (k = 1..4).
 using ComponentTable = std::array<TComponentRecord, 4>;
 
-ComponentTable BuildComponentBase();
-SteamTables BuildSteamTables();
+ComponentTable buildComponentBase();
+SteamTables buildSteamTables();
 
 }  // namespace bubblix

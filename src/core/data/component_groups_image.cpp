@@ -12,16 +12,16 @@ using Offsets = ComponentGroupsOffsets;
 
 void putReal(std::span<std::uint8_t, kComponentGroupsImageSize> out, std::size_t offset,
              Real value) {
-  EncodeExtended80(value, out.subspan(offset).first<kExtended80Size>());
+  encodeExtended80(value, out.subspan(offset).first<kExtended80Size>());
 }
 
 Real getReal(std::span<const std::uint8_t, kComponentGroupsImageSize> in, std::size_t offset) {
-  return DecodeExtended80(in.subspan(offset).first<kExtended80Size>());
+  return decodeExtended80(in.subspan(offset).first<kExtended80Size>());
 }
 
 }  // namespace
 
-void WriteComponentGroupsImage(const TComponentGroups& groups,
+void writeComponentGroupsImage(const TComponentGroups& groups,
                                std::span<std::uint8_t, kComponentGroupsImageSize> out) {
   std::fill(out.begin(), out.end(), std::uint8_t{0});
   out[Offsets::Count] = groups.Count;
@@ -38,13 +38,13 @@ void WriteComponentGroupsImage(const TComponentGroups& groups,
   }
 }
 
-ComponentGroupsImage WriteComponentGroupsImage(const TComponentGroups& groups) {
+ComponentGroupsImage writeComponentGroupsImage(const TComponentGroups& groups) {
   ComponentGroupsImage image;
-  WriteComponentGroupsImage(groups, image);
+  writeComponentGroupsImage(groups, image);
   return image;
 }
 
-TComponentGroups ReadComponentGroupsImage(
+TComponentGroups readComponentGroupsImage(
     std::span<const std::uint8_t, kComponentGroupsImageSize> bytes) {
   TComponentGroups groups;
   groups.Count = bytes[Offsets::Count];

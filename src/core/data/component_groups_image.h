@@ -37,13 +37,13 @@ struct ComponentGroupsOffsets {
 };
 
 // Writes the image into out (every byte, fillers zero).
-void WriteComponentGroupsImage(const TComponentGroups& groups,
+void writeComponentGroupsImage(const TComponentGroups& groups,
                                std::span<std::uint8_t, kComponentGroupsImageSize> out);
-ComponentGroupsImage WriteComponentGroupsImage(const TComponentGroups& groups);
+ComponentGroupsImage writeComponentGroupsImage(const TComponentGroups& groups);
 
 // Reads an image; fillers are ignored. The count is taken as it stands (callers that index
 // with it check it).
-TComponentGroups ReadComponentGroupsImage(
+TComponentGroups readComponentGroupsImage(
     std::span<const std::uint8_t, kComponentGroupsImageSize> bytes);
 
 }  // namespace bubblix

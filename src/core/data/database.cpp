@@ -2,17 +2,17 @@
 
 namespace bubblix {
 
-Database BuildDatabase() {
+Database buildDatabase() {
   Database db;
-  db.ComponentBase = BuildComponentBase();
-  db.Steam = BuildSteamTables();
-  db.ExperimentalData = BuildExperimentalData();
-  db.ReferenceMainGroupTable = BuildReferenceMainGroupTable();
+  db.ComponentBase = buildComponentBase();
+  db.Steam = buildSteamTables();
+  db.ExperimentalData = buildExperimentalData();
+  db.ReferenceMainGroupTable = buildReferenceMainGroupTable();
   return db;
 }
 
-const Database& BuiltInDatabase() {
-  static const Database db = BuildDatabase();
+const Database& builtInDatabase() {
+  static const Database db = buildDatabase();
   return db;
 }
 

@@ -17,9 +17,9 @@ struct Database {
 
 // Builds the component database, the experimental data and the reference group table, in
 // that order.
-Database BuildDatabase();
+Database buildDatabase();
 
 // The program's database, built on first use and never changed.
-const Database& BuiltInDatabase();
+const Database& builtInDatabase();
 
 }  // namespace bubblix

@@ -1,6 +1,7 @@
 #include "core/data/experimental_data.h"
 
 #include <algorithm>
+#include <cmath>
 #include <span>
 #include <string>
 
@@ -132,7 +133,7 @@ void mirror(TExperimentalSet& target, const TExperimentalSet& source) {
 
 }  // namespace
 
-ExperimentalTable BuildExperimentalData() {
+ExperimentalTable buildExperimentalData() {
   ExperimentalTable table{};
 
   storePoints(entry(table, 1, 2), kSet12T, kSet12X, kSet12Y);
@@ -193,6 +194,34 @@ ExperimentalPoints SelectExperimentalSet(const Database& db, int a, int b) {
     points.tau.push_back(tauFromCelsius(set.t[k]));
   points.x1.assign(set.x.begin(), set.x.begin() + set.N);
   points.y1.assign(set.y.begin(), set.y.begin() + set.N);
+  return points;
+}
+
+const TExperimentalSet* pairDataSet(const Database& db, int a, int b) {
+  if (HasNoExperimentalData(a, b)) return nullptr;
+  const int low = std::min(a, b);
+  const int high = std::max(a, b);
+  if (low < 1 || high > 4 || low == high) return nullptr;
+  const TExperimentalSet& set =
+      db.ExperimentalData[static_cast<std::size_t>(low - 1)][static_cast<std::size_t>(high - 1)];
+  const bool usable = set.N > 0 && std::isfinite(set.P) && set.P > 0 && set.x.size() >= set.N &&
+                      set.y.size() >= set.N && set.t.size() >= set.N;
+  return usable ? &set : nullptr;
+}
+
+ExperimentalPoints pairExperimentalPoints(const Database& db, int a, int b) {
+  if (pairDataSet(db, a, b) == nullptr) {
+    throw DataError(kNoExperimentalSetText, {std::to_string(a), std::to_string(b)});
+  }
+  ExperimentalPoints points = SelectExperimentalSet(db, std::min(a, b), std::max(a, b));
+  if (a > b) {
+    points.A = a;
+    points.B = b;
+    for (Real& x : points.x1)
+      x = 1.0L - x;
+    for (Real& y : points.y1)
+      y = 1.0L - y;
+  }
   return points;
 }
 

@@ -28,7 +28,7 @@ using ExperimentalTable = std::array<std::array<TExperimentalSet, 4>, 4>;
 // Entries [1][2] and [3][4] (database numbers) are stored with their points; [3][1], [4][1],
 // [3][2] and [4][2] hold only points; [1][3], [1][4], [2][3] and [2][4] are their mirrors
 // (same t, x := 1 - x, y := 1 - y) with pressure 101308 Pa and start vectors; the rest empty.
-ExperimentalTable BuildExperimentalData();
+ExperimentalTable buildExperimentalData();
 
 struct Database;
 
@@ -54,5 +54,16 @@ struct ExperimentalPoints {
 // 1..4, or a set without points or pressure (every entry but [a][b] with a < b) or with fewer
 // values than points.
 ExperimentalPoints SelectExperimentalSet(const Database& db, int a, int b);
+
+// The data set of the pair of database numbers a and b, in either order: the one of the
+// smaller number first, when the pair can use it - both numbers 1..4 and different, not a pair
+// without data (HasNoExperimentalData), points, a finite pressure above zero and an x, y and t
+// for every point. Null otherwise.
+const TExperimentalSet* pairDataSet(const Database& db, int a, int b);
+
+// The points of that set as the pair a, b sees them: A = a, B = b, x1 and y1 the mole
+// fractions of a, so the data of the smaller number are mirrored (1 - x, 1 - y) when a > b.
+// Throws DataError naming the pair when pairDataSet gives none.
+ExperimentalPoints pairExperimentalPoints(const Database& db, int a, int b);
 
 }  // namespace bubblix

@@ -2,12 +2,12 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <optional>
 #include <vector>
 
 #include "core/base/errors.h"
 #include "core/base/units.h"
+#include "core/io/number_format.h"
 #include "core/texts/data_texts.h"
 
 namespace bubblix {
@@ -67,12 +67,6 @@ TableView tableView(std::size_t rows, std::span<const Real> x, std::span<const R
   return {x.first(n), y.first(n)};
 }
 
-std::string formatReal(Real v) {
-  char buffer[48];
-  std::snprintf(buffer, sizeof buffer, "%.6Lg", v);
-  return buffer;
-}
-
 [[noreturn, gnu::cold, gnu::noinline]] void throwBadSlot(int slot) {
   const std::string position = std::to_string(static_cast<long long>(slot) + 1);
   if (slot < 0 || slot > 3) throw DataError(kMixtureSlotInvalidText, {position});
@@ -81,15 +75,16 @@ std::string formatReal(Real v) {
 
 [[noreturn, gnu::cold, gnu::noinline]] void throwBadDensity(const Mixture& mixture, int slot,
                                                             Real t) {
-  throw ArithmeticError(kDensityNotPositiveText,
-                        {mixture.ComponentNames[static_cast<std::size_t>(slot)], formatReal(t)});
+  throw ArithmeticError(
+      kDensityNotPositiveText,
+      {mixture.ComponentNames[static_cast<std::size_t>(slot)], formatSignificant(t, 6)});
 }
 
 [[noreturn, gnu::cold, gnu::noinline]] void throwBadPressure(const Mixture& mixture, int slot,
                                                              Real tau) {
-  throw ArithmeticError(
-      kVapourPressureInvalidText,
-      {mixture.ComponentNames[static_cast<std::size_t>(slot)], formatReal(celsiusFromTau(tau))});
+  throw ArithmeticError(kVapourPressureInvalidText,
+                        {mixture.ComponentNames[static_cast<std::size_t>(slot)],
+                         formatSignificant(celsiusFromTau(tau), 6)});
 }
 
 const TComponentRecord& loadedRecord(const Mixture& mixture, int slot) {
@@ -180,7 +175,7 @@ Real Interpolate(Real x, std::span<const Real> Y, std::span<const Real> X) {
   return (1.0L - w) * Y[i - 1] + w * Y[i];
 }
 
-void LoadComponent(Mixture& mixture, const Database& db, int slot, std::string_view name) {
+void loadComponent(Mixture& mixture, const Database& db, int slot, std::string_view name) {
   if (slot < 0 || slot > 3) throwBadSlot(slot);
   const PropertyLookup all = GetProperty(db, name, "all");
   TComponentGroups groups = *all.Groups;

@@ -81,7 +81,7 @@ Real Interpolate(Real x, std::span<const Real> Y, std::span<const Real> X);
 // group record with its group fractions (GroupSums). The slot keeps a pointer to the record,
 // so `db` must outlive the mixture's use. Throws DataError for an unknown name or a slot
 // outside 0..3; the slot is then left as it was.
-void LoadComponent(Mixture& mixture, const Database& db, int slot, std::string_view name);
+void loadComponent(Mixture& mixture, const Database& db, int slot, std::string_view name);
 
 // Liquid molar volume of mixture component `slot` at t degC, dm3/mol:
 //   MolarMasses[slot] / rho(t), rho interpolated in the record's density table.

@@ -8,7 +8,7 @@
 
 namespace bubblix {
 
-MainGroupTableType BuildReferenceMainGroupTable() {
+MainGroupTableType buildReferenceMainGroupTable() {
   MainGroupTableType a{};
   auto set = [&a](int m, int n, Real kelvin) {
     a[static_cast<std::size_t>(m - 1)][static_cast<std::size_t>(n - 1)] = kelvin;

@@ -15,7 +15,7 @@ using MainGroupTableType = std::array<std::array<Real, 18>, 18>;
 
 // The literature values between main groups 1, 5, 6 and 10 (the groups of the database
 // components), in K, divided by 273.15; every other entry 0. Not symmetric.
-MainGroupTableType BuildReferenceMainGroupTable();
+MainGroupTableType buildReferenceMainGroupTable();
 
 // The distinct UNIFAC groups of a mixture and its distinct main groups. Entries from Count
 // (or MainGroupCount) on are zero.

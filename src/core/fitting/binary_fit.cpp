@@ -92,7 +92,7 @@ FitResult minimize(FittingState& state, std::uint8_t n, Real eps, TParamVector& 
 
 }  // namespace
 
-void PreparePairFitData(TBinaryFitData& fit, const Mixture& mixture, int i, int j) {
+void preparePairFitData(TBinaryFitData& fit, const Mixture& mixture, int i, int j) {
   if (i < 0 || i > 3 || j < 0 || j > 3 || i == j) {
     throw InputError(texts::kFitPairInvalid, {std::to_string(i + 1), std::to_string(j + 1)});
   }
@@ -125,11 +125,11 @@ void PreparePairFitData(TBinaryFitData& fit, const Mixture& mixture, int i, int 
     fit.V[I][k] = MolarVolume(mixture, i, t);
     fit.Psat[I][k] = SaturationPressure(mixture, i, fit.tau[k]);
     fit.V[J][k] = MolarVolume(mixture, j, t);
-    fit.UNIQUACFactor[k] = UNIQUACFactor(fit.x1[k], fit.r[I], fit.r[J], fit.q[I], fit.q[J]);
+    fit.UNIQUACFactor[k] = uniquacFactor(fit.x1[k], fit.r[I], fit.r[J], fit.q[I], fit.q[J]);
   }
 }
 
-void PrepareUnifacFitData(TBinaryFitData& fit, const Mixture& mixture, UnifacVariant variant) {
+void prepareUnifacFitData(TBinaryFitData& fit, const Mixture& mixture, UnifacVariant variant) {
   const std::array<TComponentGroups, 2> pair = {mixture.Groups[fit.i], mixture.Groups[fit.j]};
   const MixtureGroups groups = BuildMixtureGroups(pair);
   for (int g = 0; g < groups.Count; ++g)
@@ -163,31 +163,31 @@ void PrepareUnifacFitData(TBinaryFitData& fit, const Mixture& mixture, UnifacVar
   }
 }
 
-FitResult FitWilson(FittingState& state, const Mixture& mixture, int i, int j,
+FitResult fitWilson(FittingState& state, const Mixture& mixture, int i, int j,
                     const FitControls& controls) {
-  PreparePairFitData(state.Fit, mixture, i, j);
+  preparePairFitData(state.Fit, mixture, i, j);
   return minimize(state, 2, kTwoParameterTolerance, state.Fit.WilsonStart, WilsonObjective,
                   controls);
 }
 
-FitResult FitNRTL(FittingState& state, const Mixture& mixture, int i, int j,
+FitResult fitNRTL(FittingState& state, const Mixture& mixture, int i, int j,
                   const FitControls& controls) {
-  PreparePairFitData(state.Fit, mixture, i, j);
+  preparePairFitData(state.Fit, mixture, i, j);
   return minimize(state, 3, kNRTLTolerance, state.Fit.NRTLStart, NRTLObjective, controls);
 }
 
-FitResult FitUNIQUAC(FittingState& state, const Mixture& mixture, int i, int j,
+FitResult fitUNIQUAC(FittingState& state, const Mixture& mixture, int i, int j,
                      const FitControls& controls) {
-  PreparePairFitData(state.Fit, mixture, i, j);
+  preparePairFitData(state.Fit, mixture, i, j);
   return minimize(state, 2, kTwoParameterTolerance, state.Fit.UNIQUACStart, UNIQUACObjective,
                   controls);
 }
 
-FitResult FitUNIFAC(FittingState& state, const Mixture& mixture, int i, int j,
+FitResult fitUNIFAC(FittingState& state, const Mixture& mixture, int i, int j,
                     const FitControls& controls) {
   TBinaryFitData& fit = state.Fit;
-  PreparePairFitData(fit, mixture, i, j);
-  PrepareUnifacFitData(fit, mixture, state.Tables.Variant);
+  preparePairFitData(fit, mixture, i, j);
+  prepareUnifacFitData(fit, mixture, state.Tables.Variant);
   const int m = fit.FitGroupCount;
   const int n = m * (m - 1);
   if (n > kMaxFitParameters) {
@@ -199,7 +199,7 @@ FitResult FitUNIFAC(FittingState& state, const Mixture& mixture, int i, int j,
     fit.UNIFACStart[static_cast<std::size_t>(k)] = kUnifacStartValue;
   const FitResult result = minimize(state, static_cast<std::uint8_t>(n), kUnifacTolerance,
                                     fit.UNIFACStart, UNIFACObjective, controls);
-  ApplyUnifacParameters(state, result.Parameters);
+  applyUnifacParameters(state, result.Parameters);
   return result;
 }
 

@@ -48,30 +48,30 @@ struct FitResult {
 // InputError for slots that are not two different ones of 0..3, or for data without points, with
 // more than 60, without a positive pressure, or with a point whose x1 or y1 lies outside 0..1 or
 // whose tau is not a positive number; DataError from the property look-ups.
-void PreparePairFitData(TBinaryFitData& fit, const Mixture& mixture, int i, int j);
+void preparePairFitData(TBinaryFitData& fit, const Mixture& mixture, int i, int j);
 
-// The UNIFAC part, after PreparePairFitData: the pair's subgroups and component records, the
+// The UNIFAC part, after preparePairFitData: the pair's subgroups and component records, the
 // fit groups of the variant (main groups or subgroups), and at every point the subgroup
 // fractions (GroupFractions) and the combinatorial coefficients (UNIQUACCombinatorial) at
 // x = (x1, 1 - x1). Throws DataError for more than 10 groups or a main group outside 1..18.
-void PrepareUnifacFitData(TBinaryFitData& fit, const Mixture& mixture, UnifacVariant variant);
+void prepareUnifacFitData(TBinaryFitData& fit, const Mixture& mixture, UnifacVariant variant);
 
 // Each prepares the fit data of the pair (i, j) of the mixture, then minimises the model's
 // objective from its start vector, which holds the fitted parameters afterwards. Errors of
 // the gradient method leave through them: ArithmeticError for a non-finite objective,
 // CancelledError when the question is answered Abort, NoConvergenceError at the iteration
 // limit without a question. The progress goes to controls.Progress.
-FitResult FitWilson(FittingState& state, const Mixture& mixture, int i, int j,
+FitResult fitWilson(FittingState& state, const Mixture& mixture, int i, int j,
                     const FitControls& controls);
-FitResult FitNRTL(FittingState& state, const Mixture& mixture, int i, int j,
+FitResult fitNRTL(FittingState& state, const Mixture& mixture, int i, int j,
                   const FitControls& controls);
-FitResult FitUNIQUAC(FittingState& state, const Mixture& mixture, int i, int j,
+FitResult fitUNIQUAC(FittingState& state, const Mixture& mixture, int i, int j,
                      const FitControls& controls);
 // In the variant of state.Tables. Afterwards the tables hold the fitted parameters
-// (ApplyUnifacParameters). A pair of one fit group has nothing to fit: its result is the
+// (applyUnifacParameters). A pair of one fit group has nothing to fit: its result is the
 // objective with the tables as they are, 0 iterations. More than 20 parameters (6 groups or
 // more) throws InputError.
-FitResult FitUNIFAC(FittingState& state, const Mixture& mixture, int i, int j,
+FitResult fitUNIFAC(FittingState& state, const Mixture& mixture, int i, int j,
                     const FitControls& controls);
 
 }  // namespace bubblix

@@ -8,7 +8,7 @@
 
 namespace bubblix {
 
-void LoadExperimentalPoints(const ExperimentalPoints& points, TBinaryFitData& fit) {
+void loadExperimentalPoints(const ExperimentalPoints& points, TBinaryFitData& fit) {
   const std::size_t n = points.tau.size();
   if (n > kMaxFitPoints) {
     throw DataError(kTooManyPointsText, {std::to_string(points.A), std::to_string(points.B),

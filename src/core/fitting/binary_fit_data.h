@@ -65,6 +65,6 @@ struct TBinaryFitData {
 // of each vector zero) and tau, x1 and y1 of every point (entries from N on zeroed; the other
 // fields are left alone). Throws DataError for more than kMaxFitPoints points, leaving the
 // fitting data as they were.
-void LoadExperimentalPoints(const ExperimentalPoints& points, TBinaryFitData& fit);
+void loadExperimentalPoints(const ExperimentalPoints& points, TBinaryFitData& fit);
 
 }  // namespace bubblix

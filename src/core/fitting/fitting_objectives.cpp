@@ -6,7 +6,7 @@
 
 namespace bubblix {
 
-Real UNIQUACFactor(Real x1, Real ri, Real rj, Real qi, Real qj) {
+Real uniquacFactor(Real x1, Real ri, Real rj, Real qi, Real qj) {
   const Real x2 = 1.0L - x1;
   const Real Sr = ri * x1 + rj * x2;
   const Real Sq = qi * x1 + qj * x2;
@@ -106,16 +106,16 @@ Real UNIQUACObjective(FittingState& state, const TParamVector& p) {
   return ResidualSum(state);
 }
 
-void ApplyUnifacParameters(FittingState& state, const TParamVector& p) {
+void applyUnifacParameters(FittingState& state, const TParamVector& p) {
   TBinaryFitData& fit = state.Fit;
-  DistributeGroupParameters(state.Tables, fit.FitGroupCount, fit.FitGroupIdsA, fit.FitGroupIdsB, p);
+  distributeGroupParameters(state.Tables, fit.FitGroupCount, fit.FitGroupIdsA, fit.FitGroupIdsB, p);
   fit.GroupMatrix = BuildGroupMatrix(state.Tables, fit.GroupCount, fit.GroupIdsA, fit.GroupIdsB);
-  BuildComponentMatrix(state.Tables, fit.ComponentGroups[0]);
-  BuildComponentMatrix(state.Tables, fit.ComponentGroups[1]);
+  buildComponentMatrix(state.Tables, fit.ComponentGroups[0]);
+  buildComponentMatrix(state.Tables, fit.ComponentGroups[1]);
 }
 
 Real UNIFACObjective(FittingState& state, const TParamVector& p) {
-  ApplyUnifacParameters(state, p);
+  applyUnifacParameters(state, p);
   TBinaryFitData& fit = state.Fit;
   CompositionVector gamma{};
   for (std::size_t k = 0; k < fit.N; ++k) {

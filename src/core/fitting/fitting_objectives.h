@@ -25,12 +25,12 @@
 //            / (theta1 + theta2 T21)^q_i
 //
 // UNIFAC (p[0 .. m(m-1)-1], m the fit groups of the pair): the vector is distributed over the
-// ordered pairs of fit groups into the working tables (DistributeGroupParameters), the pair's
+// ordered pairs of fit groups into the working tables (distributeGroupParameters), the pair's
 // subgroup matrix and the two components' own matrices are rebuilt from the tables, and at
 // every point gamma1 is the first element of UNIFACGamma with the point's prepared group
 // fractions and combinatorial coefficients. The tables keep the values of the last call.
 //
-// C depends on the point only: PreparePairFitData stores it per point (UNIQUACFactor), since
+// C depends on the point only: preparePairFitData stores it per point (UNIQUACFactor), since
 // its real power is the dearest step of the objective.
 // The Wilson, NRTL and UNIQUAC objectives also write x2_k. Sums run in ascending point order.
 // The objectives do not check their input: a zero pressure or volume or an overflow gives a
@@ -71,7 +71,7 @@ struct FittingState {
 };
 
 // The UNIQUAC factor C above at liquid fraction x1 of component i.
-Real UNIQUACFactor(Real x1, Real ri, Real rj, Real qi, Real qj);
+Real uniquacFactor(Real x1, Real ri, Real rj, Real qi, Real qj);
 
 // S for the gamma1 just written, then the progress: the call is counted, and at the 200th
 // call since the last report the progress is reported and the count restarts.
@@ -86,6 +86,6 @@ Real UNIFACObjective(FittingState& state, const TParamVector& p);
 // matrices from them, as one objective call does without computing gamma1. After a fit this
 // makes the tables hold the returned parameters, even when the last trial point the
 // minimiser evaluated was another one.
-void ApplyUnifacParameters(FittingState& state, const TParamVector& p);
+void applyUnifacParameters(FittingState& state, const TParamVector& p);
 
 }  // namespace bubblix

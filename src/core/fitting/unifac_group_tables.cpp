@@ -25,13 +25,13 @@ auto& tableEntry(Tables& tables, std::uint8_t mainG, std::uint8_t mainH, std::ui
   const std::size_t m = mainGroupIndex(mainG);
   const std::size_t n = mainGroupIndex(mainH);
   if (tables.Variant == UnifacVariant::MainGroups) return tables.MainGroupTable[m][n];
-  return tables.SubgroupTable[m][n][static_cast<std::size_t>(SubgroupClass(letterG))]
-                             [static_cast<std::size_t>(SubgroupClass(letterH))];
+  return tables.SubgroupTable[m][n][static_cast<std::size_t>(subgroupClass(letterG))]
+                             [static_cast<std::size_t>(subgroupClass(letterH))];
 }
 
 }  // namespace
 
-int SubgroupClass(std::uint8_t letter) {
+int subgroupClass(std::uint8_t letter) {
   switch (letter) {
     case 'A':
       return 0;
@@ -44,7 +44,7 @@ int SubgroupClass(std::uint8_t letter) {
   }
 }
 
-SubgroupTableType SubgroupTableFromMainGroups(const MainGroupTableType& mainGroups) {
+SubgroupTableType subgroupTableFromMainGroups(const MainGroupTableType& mainGroups) {
   SubgroupTableType table{};
   for (std::size_t m = 0; m < 18; ++m) {
     for (std::size_t n = 0; n < 18; ++n) {
@@ -56,11 +56,11 @@ SubgroupTableType SubgroupTableFromMainGroups(const MainGroupTableType& mainGrou
   return table;
 }
 
-UnifacTables StartUnifacTables(const MainGroupTableType& mainGroups, UnifacVariant variant) {
+UnifacTables startUnifacTables(const MainGroupTableType& mainGroups, UnifacVariant variant) {
   UnifacTables tables;
   tables.Variant = variant;
   tables.MainGroupTable = mainGroups;
-  tables.SubgroupTable = SubgroupTableFromMainGroups(mainGroups);
+  tables.SubgroupTable = subgroupTableFromMainGroups(mainGroups);
   return tables;
 }
 
@@ -72,7 +72,7 @@ void SetGroupParameter(UnifacTables& tables, std::span<const std::uint8_t> mainG
   tableEntry(tables, mainGroups[G], mainGroups[H], letters[G], letters[H]) = value;
 }
 
-Real GroupParameter(const UnifacTables& tables, std::span<const std::uint8_t> mainGroups,
+Real groupParameter(const UnifacTables& tables, std::span<const std::uint8_t> mainGroups,
                     std::span<const std::uint8_t> letters, int g, int h) {
   if (g == h) return 0.0L;
   const auto G = static_cast<std::size_t>(g);
@@ -91,12 +91,12 @@ Matrix10 BuildGroupMatrix(const UnifacTables& tables, int count,
   for (int g = 0; g < count; ++g) {
     for (int h = 0; h < count; ++h)
       a[static_cast<std::size_t>(g)][static_cast<std::size_t>(h)] =
-          GroupParameter(tables, mainGroups, letters, g, h);
+          groupParameter(tables, mainGroups, letters, g, h);
   }
   return a;
 }
 
-void DistributeGroupParameters(UnifacTables& tables, int m,
+void distributeGroupParameters(UnifacTables& tables, int m,
                                std::span<const std::uint8_t> mainGroups,
                                std::span<const std::uint8_t> letters, const TParamVector& p) {
   std::size_t pos = 0;
@@ -109,11 +109,11 @@ void DistributeGroupParameters(UnifacTables& tables, int m,
   }
 }
 
-void BuildComponentMatrix(const UnifacTables& tables, TComponentGroups& record) {
+void buildComponentMatrix(const UnifacTables& tables, TComponentGroups& record) {
   record.A = BuildGroupMatrix(tables, record.Count, record.IdsA, record.IdsB);
 }
 
-void StoreUnifacGroups(const UnifacTables& tables, const Mixture& mixture, int n,
+void storeUnifacGroups(const UnifacTables& tables, const Mixture& mixture, int n,
                        TParameterSet& set) {
   if (n < 1 || n > 4) throw DataError(kMixtureSizeInvalidText, {std::to_string(n)});
   const MixtureGroups groups = BuildMixtureGroups(
@@ -128,7 +128,7 @@ void StoreUnifacGroups(const UnifacTables& tables, const Mixture& mixture, int n
     set.ComponentGroups[i] = {};
     if (i < static_cast<std::size_t>(n)) {
       set.ComponentGroups[i] = mixture.Groups[i];
-      BuildComponentMatrix(tables, set.ComponentGroups[i]);
+      buildComponentMatrix(tables, set.ComponentGroups[i]);
     }
   }
 }

@@ -39,15 +39,15 @@ struct UnifacTables {
 };
 
 // The class of a subgroup letter.
-int SubgroupClass(std::uint8_t letter);
+int subgroupClass(std::uint8_t letter);
 
 // Every class block of [M][N] gets MainGroupTable[M][N]; the blocks of a main group with
 // itself are 0.
-SubgroupTableType SubgroupTableFromMainGroups(const MainGroupTableType& mainGroups);
+SubgroupTableType subgroupTableFromMainGroups(const MainGroupTableType& mainGroups);
 
 // The tables at the start of a fitting session: the main-group table as given (the
 // reference table) and the subgroup table derived from it.
-UnifacTables StartUnifacTables(const MainGroupTableType& mainGroups, UnifacVariant variant);
+UnifacTables startUnifacTables(const MainGroupTableType& mainGroups, UnifacVariant variant);
 
 // Writes value into the table entry of the ordered pair (g, h) of the listed groups (0-based
 // positions in mainGroups / letters): MainGroupTable[M_g][M_h] in variant 1,
@@ -66,23 +66,23 @@ Matrix10 BuildGroupMatrix(const UnifacTables& tables, int count,
 // Distributes a parameter vector over the m listed groups in row-major order of the ordered
 // pairs without the diagonal: p[0] -> (0, 1), p[1] -> (0, 2), ..., p[m-2] -> (0, m-1),
 // p[m-1] -> (1, 0), p[m] -> (1, 2), ...; m (m - 1) parameters in all.
-void DistributeGroupParameters(UnifacTables& tables, int m,
+void distributeGroupParameters(UnifacTables& tables, int m,
                                std::span<const std::uint8_t> mainGroups,
                                std::span<const std::uint8_t> letters, const TParamVector& p);
 
 // The value the tables hold for the ordered pair (g, h) of the listed groups, the one
 // BuildGroupMatrix would place at [g][h].
-Real GroupParameter(const UnifacTables& tables, std::span<const std::uint8_t> mainGroups,
+Real groupParameter(const UnifacTables& tables, std::span<const std::uint8_t> mainGroups,
                     std::span<const std::uint8_t> letters, int g, int h);
 
 // Rebuilds a component record's own matrix A from the tables.
-void BuildComponentMatrix(const UnifacTables& tables, TComponentGroups& record);
+void buildComponentMatrix(const UnifacTables& tables, TComponentGroups& record);
 
 // The UNIFAC part of a parameter set for the mixture's first n components: the mixture group
 // list (BuildMixtureGroups: GroupCount, GroupIdsA, GroupIdsB, GroupQ, GroupR), the group
 // interaction matrix of the list and every component record with its own matrix, all from
 // the tables.
-void StoreUnifacGroups(const UnifacTables& tables, const Mixture& mixture, int n,
+void storeUnifacGroups(const UnifacTables& tables, const Mixture& mixture, int n,
                        TParameterSet& set);
 
 }  // namespace bubblix

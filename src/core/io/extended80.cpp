@@ -16,7 +16,7 @@ constexpr int kSubnormalScale = 1 - kBias - (kSignificandBits - 1);
 
 }  // namespace
 
-void EncodeExtended80(Real value, std::span<std::uint8_t, kExtended80Size> out) {
+void encodeExtended80(Real value, std::span<std::uint8_t, kExtended80Size> out) {
   const bool negative = std::signbit(value);
   std::uint64_t significand = 0;
   int biased = 0;
@@ -47,13 +47,13 @@ void EncodeExtended80(Real value, std::span<std::uint8_t, kExtended80Size> out) 
   out[9] = static_cast<std::uint8_t>(word >> 8);
 }
 
-Extended80Image EncodeExtended80(Real value) {
+Extended80Image encodeExtended80(Real value) {
   Extended80Image image{};
-  EncodeExtended80(value, image);
+  encodeExtended80(value, image);
   return image;
 }
 
-Real DecodeExtended80(std::span<const std::uint8_t, kExtended80Size> bytes) {
+Real decodeExtended80(std::span<const std::uint8_t, kExtended80Size> bytes) {
   std::uint64_t significand = 0;
   for (std::size_t i = 0; i < 8; ++i) {
     significand |= static_cast<std::uint64_t>(bytes[i]) << (8 * i);

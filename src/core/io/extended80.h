@@ -21,13 +21,13 @@ inline constexpr std::size_t kExtended80Size = 10;
 using Extended80Image = std::array<std::uint8_t, kExtended80Size>;
 
 // Writes the image of value into out[0..9].
-void EncodeExtended80(Real value, std::span<std::uint8_t, kExtended80Size> out);
-Extended80Image EncodeExtended80(Real value);
+void encodeExtended80(Real value, std::span<std::uint8_t, kExtended80Size> out);
+Extended80Image encodeExtended80(Real value);
 
 // Reads an image. Every bit pattern gives a value: an exponent of 32767 gives an infinity
 // when the significand is exactly the leading bit, a NaN otherwise; other patterns whose
 // leading bit disagrees with the exponent are read by their arithmetic value,
 // significand * 2^(max(exponent, 1) - 16383 - 63).
-Real DecodeExtended80(std::span<const std::uint8_t, kExtended80Size> bytes);
+Real decodeExtended80(std::span<const std::uint8_t, kExtended80Size> bytes);
 
 }  // namespace bubblix

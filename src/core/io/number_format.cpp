@@ -1,7 +1,5 @@
 #include "core/io/number_format.h"
 
-#include <locale.h>
-
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -9,6 +7,7 @@
 #include <vector>
 
 #include "core/base/errors.h"
+#include "core/io/c_locale.h"
 #include "core/io/utf8.h"
 #include "core/texts/report_texts.h"
 
@@ -33,10 +32,6 @@ class CLocaleScope {
   CLocaleScope& operator=(const CLocaleScope&) = delete;
 
  private:
-  static locale_t cLocale() {
-    static const locale_t locale = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
-    return locale;
-  }
   locale_t previous_;
 };
 
@@ -205,6 +200,16 @@ std::string formatReport(std::string_view pattern, std::initializer_list<FormatA
                          std::string_view decimalSeparator) {
   return formatReport(pattern, std::span<const FormatArg>(args.begin(), args.size()),
                       decimalSeparator);
+}
+
+std::string formatFixed(Real value, int decimals, std::string_view decimalSeparator) {
+  return fixed(value, decimals, decimalSeparator);
+}
+
+std::string formatSignificant(Real value, int digits, std::string_view decimalSeparator) {
+  std::string out = printfC("%.*Lg", digits, value);
+  replaceDecimalPoint(out, decimalSeparator);
+  return out;
 }
 
 std::string formatGeneral(Real value, int precision, std::string_view decimalSeparator) {

@@ -1,5 +1,6 @@
 #pragma once
-// Number formats of the report.
+// Number formats of the report and of the messages: every number the program writes as text
+// (but the 17-digit format of batch output, seventeen_digits.h) is written here.
 //
 // formatReport() fills a printf-style pattern: %f (a real), %d (an integer), %s (a text) and
 // %%. A conversion is %[-][width][.precision]type:
@@ -78,6 +79,15 @@ std::string formatReport(std::string_view pattern, std::initializer_list<FormatA
 // The general format with `precision` significant digits (1..18; 6 and 10 are the ones the
 // reports use). Rule in the comment at the top of this header.
 std::string formatGeneral(Real value, int precision, std::string_view decimalSeparator = ".");
+
+// The fixed format with `decimals` digits after the separator: formatReport's %.{decimals}f.
+std::string formatFixed(Real value, int decimals, std::string_view decimalSeparator = ".");
+
+// printf's %.{digits}Lg as the C locale writes it, with `decimalSeparator` for its point: the
+// numbers of the calculation's own messages (a value refused, the last iterate of a solver),
+// which read like the report's numbers whatever locale the process set; "nan" and "inf" as
+// printf writes them. The exact 17-digit format of batch output is seventeen_digits.h's.
+std::string formatSignificant(Real value, int digits, std::string_view decimalSeparator = ".");
 
 // Number of characters (UTF-8 code points; a byte that starts no valid sequence counts as
 // one) of a text, the unit of the widths above.

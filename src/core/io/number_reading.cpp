@@ -1,13 +1,13 @@
 #include "core/io/number_reading.h"
 
-#include <locale.h>
 #include <stdlib.h>
 
-#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
 #include <string>
+
+#include "core/io/c_locale.h"
 
 namespace bubblix {
 
@@ -20,37 +20,51 @@ bool isDigit(char c) {
   return c >= '0' && c <= '9';
 }
 
-// The C locale, for reading numbers with a full stop whatever locale the process set; null
-// when the system cannot make it.
-locale_t cLocaleObject() {
-  static const locale_t locale = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
-  return locale;
-}
-
-// Converts the canonical form (sign, digits, '.', digits, 'e', sign, digits) with the "C"
-// locale's conventions, whatever locale the process has set.
-std::optional<Real> convertCanonical(const std::string& canonical) {
-  const locale_t cLocale = cLocaleObject();
-  Real value = 0;
-  if (cLocale != static_cast<locale_t>(nullptr)) {
-    char* end = nullptr;
-    value = strtold_l(canonical.c_str(), &end, cLocale);
-    if (end != canonical.c_str() + canonical.size()) return std::nullopt;
-  } else {
-    // Without a locale object from_chars still reads the form; it refuses underflow as well.
-    const auto result =
-        std::from_chars(canonical.data(), canonical.data() + canonical.size(), value);
-    if (result.ec != std::errc() || result.ptr != canonical.data() + canonical.size()) {
-      return std::nullopt;
+// The canonical form of a number (sign, digits, '.', digits, 'e', sign, digits), built on the
+// stack for the lengths numbers have, so that reading one allocates nothing (batch mode reads
+// every field of every line).
+class Canonical {
+ public:
+  explicit Canonical(std::size_t length) : onStack_(length < stack_.size()) {
+    if (!onStack_) heap_.reserve(length);
+  }
+  void add(char c) {
+    if (onStack_) {
+      stack_[size_++] = c;
+    } else {
+      heap_ += c;
     }
   }
-  if (!std::isfinite(value)) return std::nullopt;
-  return value;
-}
+  // Converts the form with the "C" locale's conventions, whatever locale the process set.
+  std::optional<Real> value() {
+    if (onStack_) stack_[size_] = '\0';
+    const char* begin = onStack_ ? stack_.data() : heap_.c_str();
+    const std::size_t size = onStack_ ? size_ : heap_.size();
+    const locale_t locale = cLocale();
+    Real value = 0;
+    if (locale != static_cast<locale_t>(nullptr)) {
+      char* end = nullptr;
+      value = strtold_l(begin, &end, locale);
+      if (end != begin + size) return std::nullopt;
+    } else {
+      // Without a locale object from_chars still reads the form; it refuses underflow as well.
+      const auto result = std::from_chars(begin, begin + size, value);
+      if (result.ec != std::errc() || result.ptr != begin + size) return std::nullopt;
+    }
+    if (!std::isfinite(value)) return std::nullopt;
+    return value;
+  }
 
-void appendDigits(std::string_view text, std::size_t& i, std::string& out, int& count) {
+ private:
+  bool onStack_;
+  std::array<char, 128> stack_;  // the form and its terminator
+  std::size_t size_ = 0;
+  std::string heap_;
+};
+
+void appendDigits(std::string_view text, std::size_t& i, Canonical& out, int& count) {
   while (i < text.size() && isDigit(text[i])) {
-    out += text[i++];
+    out.add(text[i++]);
     ++count;
   }
 }
@@ -65,85 +79,39 @@ std::string_view trimBlanks(std::string_view text) {
   return text;
 }
 
-std::optional<Real> parseGridNumber(std::string_view text, std::string_view decimalSeparator) {
-  text = trimBlanks(text);
+std::optional<Real> parseReal(std::string_view text, std::string_view decimalSeparator) {
   if (text.empty() || decimalSeparator.empty()) return std::nullopt;
 
-  std::string canonical;
-  canonical.reserve(text.size() + 1);
+  // The canonical form is never longer than the text and its separator, one byte or more.
+  Canonical canonical(text.size());
   std::size_t i = 0;
-  if (text[i] == '+' || text[i] == '-') canonical += text[i++];
+  if (text[i] == '+' || text[i] == '-') canonical.add(text[i++]);
   int mantissaDigits = 0;
   appendDigits(text, i, canonical, mantissaDigits);
   if (text.substr(i).starts_with(decimalSeparator)) {
-    canonical += '.';
+    canonical.add('.');
     i += decimalSeparator.size();
     appendDigits(text, i, canonical, mantissaDigits);
   }
   if (mantissaDigits == 0) return std::nullopt;
   if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
-    canonical += 'e';
+    canonical.add('e');
     ++i;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) canonical += text[i++];
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) canonical.add(text[i++]);
     int exponentDigits = 0;
     appendDigits(text, i, canonical, exponentDigits);
     if (exponentDigits == 0) return std::nullopt;
   }
   if (i != text.size()) return std::nullopt;
-  return convertCanonical(canonical);
+  return canonical.value();
+}
+
+std::optional<Real> parseGridNumber(std::string_view text, std::string_view decimalSeparator) {
+  return parseReal(trimBlanks(text), decimalSeparator);
 }
 
 std::optional<Real> parseDecimalNumber(std::string_view text) {
-  std::size_t i = 0;
-  if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
-  int digits = 0;
-  while (i < text.size() && isDigit(text[i])) {
-    ++i;
-    ++digits;
-  }
-  if (i < text.size() && text[i] == '.') {
-    ++i;
-    while (i < text.size() && isDigit(text[i])) {
-      ++i;
-      ++digits;
-    }
-  }
-  if (digits == 0) return std::nullopt;
-  if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
-    ++i;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
-    int exponentDigits = 0;
-    while (i < text.size() && isDigit(text[i])) {
-      ++i;
-      ++exponentDigits;
-    }
-    if (exponentDigits == 0) return std::nullopt;
-  }
-  if (i != text.size()) return std::nullopt;
-
-  // strtold needs a terminated string: a short number is copied to the stack.
-  std::array<char, 128> buffer;
-  std::string longNumber;
-  const char* begin = nullptr;
-  if (text.size() < buffer.size()) {
-    std::copy(text.begin(), text.end(), buffer.begin());
-    buffer[text.size()] = '\0';
-    begin = buffer.data();
-  } else {
-    longNumber.assign(text);
-    begin = longNumber.c_str();
-  }
-  Real value = 0;
-  if (const locale_t locale = cLocaleObject(); locale != static_cast<locale_t>(nullptr)) {
-    char* end = nullptr;
-    value = strtold_l(begin, &end, locale);
-    if (end != begin + text.size()) return std::nullopt;
-  } else {
-    const auto result = std::from_chars(begin, begin + text.size(), value);
-    if (result.ec != std::errc() || result.ptr != begin + text.size()) return std::nullopt;
-  }
-  if (!std::isfinite(value)) return std::nullopt;
-  return value;
+  return parseReal(text, ".");
 }
 
 bool isGridNumberBeginning(std::string_view text, std::string_view decimalSeparator) {

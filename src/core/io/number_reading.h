@@ -1,7 +1,8 @@
 #pragma once
-// Reading numbers from text, whatever locale the process set: a typed number with the
-// separator of the interface (the grid's cells, command-line options) and a number of a data
-// file with a full stop.
+// Reading numbers from text, whatever locale the process set: one reader (parseReal) for a
+// typed number with the separator of the interface (the grid's cells, command-line options)
+// and for a number of a data file with a full stop. The fields of a CSV line are
+// csv_fields.h's.
 
 #include <optional>
 #include <string_view>
@@ -14,14 +15,19 @@ namespace bubblix {
 // covers tabs and line breaks).
 std::string_view trimBlanks(std::string_view text);
 
-// Reads a cell's text as a real number: after trimming blanks, an optional sign, digits with
-// at most one decimal separator (at least one digit in all), and an optional exponent part
-// (e or E, optional sign, digits). `decimalSeparator` is the separator of the numbers typed
-// (the system locale's in the desktop program, "." in bubblix-cli); it may be several bytes.
-// Nothing else is a number: no empty text, lone sign, letters, "nan", "inf", hexadecimal
-// form, thousands separator or trailing characters. A value beyond the range of Real is
-// refused; a value too small for it reads as the nearest Real (possibly 0). The result does
-// not depend on the process's C locale.
+// The one reader of a real number in text: the whole text is an optional sign, digits with at
+// most one decimal separator (at least one digit in all) and an optional exponent part (e or
+// E, optional sign, digits). `decimalSeparator` may be several bytes (none reads nothing).
+// Nothing else is a
+// number: no empty text, blanks, lone sign, letters, "nan", "inf", hexadecimal form,
+// thousands separator or trailing characters. A value beyond the range of Real is refused; a
+// value too small for it reads as the nearest Real (possibly 0). The result does not depend on
+// the process's C locale, and reading allocates nothing for a text shorter than 128 bytes.
+std::optional<Real> parseReal(std::string_view text, std::string_view decimalSeparator);
+
+// A typed number: parseReal of the text without its blanks. `decimalSeparator` is the
+// separator of the numbers typed: the system locale's in the desktop program's grids, "." on
+// the command lines of bubblix-cli and bubblix-diagram.
 std::optional<Real> parseGridNumber(std::string_view text, std::string_view decimalSeparator);
 
 // Whether typing on can still make a number of the text: it is empty or blank, a number, or
@@ -31,10 +37,7 @@ std::optional<Real> parseGridNumber(std::string_view text, std::string_view deci
 // value out of range is refused by OK, not here.
 bool isGridNumberBeginning(std::string_view text, std::string_view decimalSeparator);
 
-// A number of a data file: the whole text is an optional sign, digits with at most one full
-// stop (at least one digit in all) and an optional exponent (e or E, optional sign, digits);
-// nothing else (no blanks, "nan", "inf", hexadecimal or thousands separators). A value beyond
-// the range of Real is refused.
+// A number of a data file (a CSV field): parseReal with a full stop.
 std::optional<Real> parseDecimalNumber(std::string_view text);
 
 }  // namespace bubblix

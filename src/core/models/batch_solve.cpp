@@ -5,6 +5,7 @@
 #include <limits>
 #include <optional>
 #include <ostream>
+#include <span>
 #include <string_view>
 #include <vector>
 
@@ -14,6 +15,7 @@
 #include "core/io/number_format.h"
 #include "core/io/number_reading.h"
 #include "core/io/seventeen_digits.h"
+#include "core/models/equilibrium_point.h"
 #include "core/models/model_evaluation.h"
 #include "core/models/model_types.h"
 #include "core/models/solvers.h"
@@ -35,7 +37,7 @@ std::string numbered(std::string_view name, int k) {
 
 }  // namespace
 
-std::string BatchInputHeader(int n) {
+std::string batchInputHeader(int n) {
   std::string header = "task,phase,value";
   for (int c = 1; c < n; ++c) {
     header += ',';
@@ -44,7 +46,7 @@ std::string BatchInputHeader(int n) {
   return header;
 }
 
-std::string BatchOutputHeader(int n) {
+std::string batchOutputHeader(int n) {
   std::string header = "t_c,p_mmhg";
   for (const char* name : {"x", "y", "gamma"}) {
     for (int c = 1; c <= n; ++c) {
@@ -103,9 +105,9 @@ class BatchRun {
       right = equalsIgnoringAsciiCase(fields.Field[k], expected);
     }
     if (!right) {
-      throw InputError(texts::kBatchWrongHeader, {BatchInputHeader(n_), quoted(line, 80)});
+      throw InputError(texts::kBatchWrongHeader, {batchInputHeader(n_), quoted(line, 80)});
     }
-    write(BatchOutputHeader(n_));
+    write(batchOutputHeader(n_));
     row_.clear();
   }
 
@@ -149,7 +151,7 @@ class BatchRun {
     const std::size_t expected = static_cast<std::size_t>(n_) + 2;
     if (fields.Count != expected) {
       return message(texts::kBatchFieldCount, {number(), std::to_string(fields.Count),
-                                               std::to_string(expected), BatchInputHeader(n_)});
+                                               std::to_string(expected), batchInputHeader(n_)});
     }
     const std::string_view task = fields.Field[0];
     if (equalsIgnoringAsciiCase(task, "T")) {
@@ -173,66 +175,75 @@ class BatchRun {
     if (!value)
       return message(texts::kBatchNotANumber, {number(), "value", quoted(fields.Field[2], 40)});
     point.Value = *value;
-    if (point.TemperatureTask && !(point.Value > 0.0L)) {
-      return message(texts::kBatchPressureNotPositive, {number(), std::string(fields.Field[2])});
-    }
-    if (!point.TemperatureTask && !(point.Value > -kZeroCelsiusK)) {
-      return message(texts::kBatchTemperatureTooLow, {number(), std::string(fields.Field[2])});
+    if (const auto refusal =
+            point.TemperatureTask ? checkPressure(point.Value) : checkTemperature(point.Value)) {
+      return refusalText(*refusal, lineNumber, fields.Field[2]);
     }
 
+    // Each percent is read and checked before the next is read: the first field that is
+    // wrong is the one the message names.
     Real sum = 0.0L;
     for (int c = 0; c < n_ - 1; ++c) {
       const std::string_view field = fields.Field[static_cast<std::size_t>(3 + c)];
-      const auto column = [c] { return numbered("c", c + 1); };
       const std::optional<Real> percent = parseDecimalNumber(field);
-      if (!percent)
-        return message(texts::kBatchNotANumber, {number(), column(), quoted(field, 40)});
-      if (*percent < 0.0L || *percent > 100.0L) {
-        return message(texts::kBatchPercentOutOfRange, {number(), column(), std::string(field)});
+      if (!percent) {
+        return message(texts::kBatchNotANumber,
+                       {number(), numbered("c", c + 1), quoted(field, 40)});
+      }
+      if (const auto refusal = checkPercent(c, *percent)) {
+        return refusalText(*refusal, lineNumber, field);
       }
       point.Percents[static_cast<std::size_t>(c)] = *percent;
       sum += *percent;
     }
-    if (sum > 100.0L) {
-      return message(texts::kBatchPercentSumAbove100,
-                     {number(), formatGeneral(sum, 10), std::to_string(n_)});
-    }
+    if (const auto refusal = checkPercentSum(sum)) return refusalText(*refusal, lineNumber, {});
     return std::nullopt;
+  }
+
+  // The message of a refused entry; `field` is the field as written (not for the sum).
+  std::string refusalText(const EntryRefusal& refusal, std::size_t lineNumber,
+                          std::string_view field) const {
+    const std::string line = std::to_string(lineNumber);
+    const std::string column =
+        refusal.Component < 0 ? std::string("value") : numbered("c", refusal.Component + 1);
+    switch (refusal.Problem) {
+      case EntryProblem::NotFinite:  // the reader gives finite numbers only
+        return message(texts::kBatchNotANumber, {line, column, quoted(field, 40)});
+      case EntryProblem::PressureNotPositive:
+        return message(texts::kBatchPressureNotPositive, {line, std::string(field)});
+      case EntryProblem::TemperatureTooLow:
+        return message(texts::kBatchTemperatureTooLow, {line, std::string(field)});
+      case EntryProblem::PercentOutOfRange:
+        return message(texts::kBatchPercentOutOfRange, {line, column, std::string(field)});
+      case EntryProblem::PercentSumAbove100:
+        return message(texts::kBatchPercentSumAbove100,
+                       {line, formatGeneral(refusal.Value, 10), std::to_string(n_)});
+    }
+    return {};
   }
 
   void solve(std::size_t lineNumber, const Point& point) {
     Real tau = 0.0L;
     Real P = 0.0L;
-    Real A = 0.0L;
-    Real B = 0.0L;
+    SolverStart start;
     if (point.TemperatureTask) {
       P = mmHgToPa(point.Value);
-      A = 1.01L;
-      B = P > 133300.0L ? 1.4L : 1.2L;
+      start = temperatureTaskStart(P);
     } else {
       tau = tauFromCelsius(point.Value);
-      A = 30.0L;
-      B = point.Value > 40.0L ? 760.0L : 360.0L;
+      start = pressureTaskStart(point.Value);
     }
     CompositionVector x{};
     CompositionVector y{};
     CompositionVector gamma{};
-    CompositionVector& given = point.Bubble ? x : y;
-    Real sum = 0.0L;
-    for (int c = 0; c < n_ - 1; ++c) {
-      given[c] = point.Percents[static_cast<std::size_t>(c)] / 100.0L;
-      sum += given[c];
-    }
-    // Percents adding up to 100 leave the last component nothing; rounding of the shares
-    // must not make that a negative fraction.
-    const Real rest = 1.0L - sum;
-    given[n_ - 1] = rest < 0.0L ? 0.0L : rest;
+    compositionFromPercents(std::span(point.Percents).first(static_cast<std::size_t>(n_ - 1)),
+                            point.Bubble ? x : y);
 
     const char task = point.TemperatureTask ? 'T' : 'P';
     const char phase = point.Bubble ? 'y' : 'x';
     try {
       const SolveResult result =
-          SolveEquilibrium(mixture_, task, phase, A, B, tau, P, set_, x, gamma, y);
+          SolveEquilibrium(mixture_, task, phase, start.A, start.B, tau, P, set_, x, gamma, y);
       if (!result.converged()) {
         failedRow(
             message(texts::kBatchPointFailed, {std::to_string(lineNumber), result.message(lang_)}));
@@ -284,9 +295,9 @@ class BatchRun {
 
 }  // namespace
 
-BatchSummary SolveBatch(std::istream& in, std::ostream& out, const TParameterSet& set,
+BatchSummary solveBatch(std::istream& in, std::ostream& out, const TParameterSet& set,
                         const Mixture& mixture, Language lang) {
-  ValidateParameterSet(set);
+  validateParameterSet(set);
   const int n = set.ComponentCount;
   for (int slot = 0; slot < n; ++slot) {
     if (mixture.Records[static_cast<std::size_t>(slot)] == nullptr) {
@@ -321,7 +332,7 @@ BatchSummary SolveBatch(std::istream& in, std::ostream& out, const TParameterSet
     if (!headerSeen) {
       if (line.starts_with("\xEF\xBB\xBF")) line.remove_prefix(3);
       if (tooLong) {
-        throw InputError(texts::kBatchWrongHeader, {BatchInputHeader(n), quoted(line, 80)});
+        throw InputError(texts::kBatchWrongHeader, {batchInputHeader(n), quoted(line, 80)});
       }
       run.checkHeader(line);
       headerSeen = true;
@@ -343,7 +354,7 @@ BatchSummary SolveBatch(std::istream& in, std::ostream& out, const TParameterSet
     run.point(lineNumber, line);
     if (in.eof()) break;
   }
-  if (!headerSeen) throw InputError(texts::kBatchNoHeader, {BatchInputHeader(n)});
+  if (!headerSeen) throw InputError(texts::kBatchNoHeader, {batchInputHeader(n)});
   out.flush();
   if (!out) throw FileError(texts::kBatchWriteFailed, {std::to_string(run.summary().Points)});
   return run.summary();

@@ -16,10 +16,9 @@
 // 2.5E-3); nothing else (no "nan", "inf", hexadecimal or thousands separators).
 // n is the parameter set's component count (1..4); the mixture holds its components.
 //
-// Each point is solved as the equilibrium dialogue solves it: start values A = 30, B = 760
-// (mm Hg) above 40 degC, else 360, for task P; A = 1.01, B = 1.4 (tau) above 1000 mm Hg,
-// else 1.2, for task T; the given fractions are percent / 100 and the last component's the
-// rest (0 when rounding makes the rest negative).
+// Each point is checked and solved as the equilibrium dialogue solves it, by the rules of
+// equilibrium_point.h: its entry checks, the composition from the percents and the dialogue's
+// start values.
 //
 // Output, the header and one row per point:
 //   t_c,p_mmhg,x1,...,xn,y1,...,yn,gamma1,...,gamman,error
@@ -60,11 +59,11 @@ struct BatchSummary {
   std::size_t Failed = 0;  // rows with a message
 };
 
-BatchSummary SolveBatch(std::istream& in, std::ostream& out, const TParameterSet& set,
+BatchSummary solveBatch(std::istream& in, std::ostream& out, const TParameterSet& set,
                         const Mixture& mixture, Language lang);
 
 // "task,phase,value,c1,...,c(n-1)" and "t_c,p_mmhg,x1,...,gamman,error" for n components.
-std::string BatchInputHeader(int n);
-std::string BatchOutputHeader(int n);
+std::string batchInputHeader(int n);
+std::string batchOutputHeader(int n);
 
 }  // namespace bubblix

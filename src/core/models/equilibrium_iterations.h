@@ -80,7 +80,7 @@ SolveResult solveBubble(bool temperatureTask, Real A, Real B, int n, Variables& 
   }
   describeBubbleFailure(result, temperatureTask, givenTau, givenP, vars.x, n, lastArgument, start,
                         end);
-  if (result.failed()) BubbleFallback(temperatureTask, start, end, f, result);
+  if (result.failed()) bubbleFallback(temperatureTask, start, end, f, result);
   return result;
 }
 
@@ -129,10 +129,10 @@ SolveResult solveDew(bool temperatureTask, int n, Variables& vars, Residual&& re
   };
   const std::span<Real> unknowns(v.data(), static_cast<std::size_t>(n) + 1);
   SolveResult result = NewtonSolve(n + 1, unknowns, F, kSolverTolerance, onInversionError);
-  RejectFalseDewSolutions(n, unknowns, result);
+  rejectFalseDewSolutions(n, unknowns, result);
   if (result.converged()) reportGammaAtSolution(n, unknowns, F, vars.gamma, result);
   describeDewFailure(result, temperatureTask, vars.tau, vars.P, vars.y, n, unknowns);
-  if (result.failed()) DewFallback(temperatureTask, n, vars.y, F, unknowns, result);
+  if (result.failed()) dewFallback(temperatureTask, n, vars.y, F, unknowns, result);
   if (result.converged()) {
     for (int i = 0; i <= n; ++i)
       vars.x[i] = v[i];

@@ -12,28 +12,11 @@
 #include "core/texts/solver_texts.h"
 
 namespace bubblix {
-namespace {
 
-std::string modelCodeText(char code) {
-  if (code >= 33 && code <= 126) return std::string(1, code);
-  return "#" + std::to_string(static_cast<unsigned char>(code));
-}
-
-}  // namespace
-
-void ValidateParameterSet(const TParameterSet& set) {
-  switch (set.ModelCode) {
-    case 'W':
-    case 'N':
-    case 'Q':
-    case 'F':
-      break;
-    default:
-      throw InputError(kSolverUnknownModel, {modelCodeText(set.ModelCode)});
-  }
+void validateParameterSet(const TParameterSet& set) {
   const int n = set.ComponentCount;
   if (n < 1 || n > 4) throw InputError(kSolverComponentCount, {std::to_string(n)});
-  if (set.ModelCode != 'F') return;
+  if (set.ModelCode != Model::UNIFAC) return;
   if (set.GroupCount < 1 || set.GroupCount > 10) {
     throw InputError(kSolverGroupCount, {std::to_string(set.GroupCount)});
   }
@@ -45,34 +28,34 @@ void ValidateParameterSet(const TParameterSet& set) {
   }
 }
 
-UNIFACComposition PrepareUNIFAC(const Mixture& mixture, const TParameterSet& set,
+UNIFACComposition prepareUNIFAC(const Mixture& mixture, const TParameterSet& set,
                                 const CompositionVector& x) {
   UNIFACComposition prepared;
   const int n = set.ComponentCount;
   GroupFractions(n, set.GroupCount, set.GroupIdsA, prepared.GroupFractions, set.ComponentGroups, x,
                  set.GroupIdsB);
-  UNIQUACCombinatorial(n, MixtureAreas(mixture), MixtureVolumes(mixture),
+  UNIQUACCombinatorial(n, mixtureAreas(mixture), mixtureVolumes(mixture),
                        prepared.CombinatorialGamma, x);
   return prepared;
 }
 
-void ModelGamma(const Mixture& mixture, const TParameterSet& set, const CompositionVector& x,
+void modelGamma(const Mixture& mixture, const TParameterSet& set, const CompositionVector& x,
                 CompositionVector& gamma, Real tau, const UNIFACComposition* unifac) {
   const int n = set.ComponentCount;
   switch (set.ModelCode) {
-    case 'W':
+    case Model::Wilson:
       WilsonGamma(mixture, n, x, set.WilsonEnergy, gamma, tau);
       return;
-    case 'N':
+    case Model::NRTL:
       NRTLGamma(mixture, n, x, set.NRTLEnergy, gamma, set.NRTLAlpha, tau);
       return;
-    case 'Q':
+    case Model::UNIQUAC:
       UNIQUACGamma(mixture, n, x, set.UNIQUACEnergy, gamma, tau);
       return;
-    case 'F': {
+    case Model::UNIFAC: {
       UNIFACComposition fresh;
       if (unifac == nullptr) {
-        fresh = PrepareUNIFAC(mixture, set, x);
+        fresh = prepareUNIFAC(mixture, set, x);
         unifac = &fresh;
       }
       UNIFACGamma(n, set.GroupCount, set.GroupIdsA, set.GroupIdsB, gamma, set.ComponentGroups,
@@ -80,8 +63,6 @@ void ModelGamma(const Mixture& mixture, const TParameterSet& set, const Composit
                   set.GroupQ, tau);
       return;
     }
-    default:
-      throw InputError(kSolverUnknownModel, {modelCodeText(set.ModelCode)});
   }
 }
 
@@ -98,9 +79,9 @@ Real BubbleSum(int n, const CompositionVector& x, const CompositionVector& gamma
 Real BubbleSum(const Mixture& mixture, const TParameterSet& set, const CompositionVector& x,
                CompositionVector& y, CompositionVector& gamma, Real tau, Real P,
                const UNIFACComposition* unifac) {
-  ModelGamma(mixture, set, x, gamma, tau, unifac);
+  modelGamma(mixture, set, x, gamma, tau, unifac);
   const int n = set.ComponentCount;
-  return BubbleSum(n, x, gamma, SaturationPressuresAt(mixture, n, tau), P, y);
+  return BubbleSum(n, x, gamma, saturationPressuresAt(mixture, n, tau), P, y);
 }
 
 void DewResidual(const Mixture& mixture, char task, std::span<const Real> v,

@@ -13,10 +13,10 @@
 
 namespace bubblix {
 
-// Throws InputError when the solvers cannot use the set: a model code other than 'W', 'N',
-// 'Q', 'F', a component count outside 1..4, or for 'F' a group count outside 1..10 or a
-// component record whose group count is outside 1..10.
-void ValidateParameterSet(const TParameterSet& set);
+// Throws InputError when the solvers cannot use the set: a component count outside 1..4, or
+// for UNIFAC a group count outside 1..10 or a component record whose group count is outside
+// 1..10.
+void validateParameterSet(const TParameterSet& set);
 
 // Group fractions and combinatorial coefficients of one liquid composition (UNIFAC).
 struct UNIFACComposition {
@@ -26,13 +26,13 @@ struct UNIFACComposition {
 
 // X_m by GroupFractions with the set's groups and gamma^C by UNIQUACCombinatorial with the
 // mixture's q and r, for the set's n components.
-UNIFACComposition PrepareUNIFAC(const Mixture& mixture, const TParameterSet& set,
+UNIFACComposition prepareUNIFAC(const Mixture& mixture, const TParameterSet& set,
                                 const CompositionVector& x);
 
-// gamma of the set's n components at x and tau by the model of set.ModelCode ('W', 'N', 'Q',
-// 'F'). For 'F', `unifac` (when not null) gives the group fractions and the combinatorial
+// gamma of the set's n components at x and tau by the model of set.ModelCode. For UNIFAC,
+// `unifac` (when not null) gives the group fractions and the combinatorial
 // term of x; otherwise they are computed here.
-void ModelGamma(const Mixture& mixture, const TParameterSet& set, const CompositionVector& x,
+void modelGamma(const Mixture& mixture, const TParameterSet& set, const CompositionVector& x,
                 CompositionVector& gamma, Real tau, const UNIFACComposition* unifac = nullptr);
 
 // y_i = Psat_i * x_i * gamma_i / P for i < n, stored in y; returns the sum started at -1 with
@@ -40,13 +40,13 @@ void ModelGamma(const Mixture& mixture, const TParameterSet& set, const Composit
 Real BubbleSum(int n, const CompositionVector& x, const CompositionVector& gamma,
                const ComponentValues& Psat, Real P, CompositionVector& y);
 
-// gamma by ModelGamma at x and tau, then y and sum y - 1 with the vapour pressures at tau.
+// gamma by modelGamma at x and tau, then y and sum y - 1 with the vapour pressures at tau.
 Real BubbleSum(const Mixture& mixture, const TParameterSet& set, const CompositionVector& x,
                CompositionVector& y, CompositionVector& gamma, Real tau, Real P,
                const UNIFACComposition* unifac = nullptr);
 
 // Residual of the dew problem for the set's n components: v[0..n-1] = x, v[n] = tau (task
-// 'T') or P (task 'P'), replacing the given one. gamma = gamma(x, tau) by ModelGamma (for 'F'
+// 'T') or P (task 'P'), replacing the given one. gamma = gamma(x, tau) by modelGamma (for UNIFAC
 // with the group fractions and the combinatorial term of this x), stored in gamma;
 // F_i = v_i - P y_i / (Psat_i(tau) gamma_i), F_n = 1 - sum v_i.
 void DewResidual(const Mixture& mixture, char task, std::span<const Real> v,

@@ -30,21 +30,19 @@ void ModelEvaluator::prepareTemperature(Real tau) {
   if (temperatureValid_ && same(temperatureTau_, tau)) return;
   temperatureValid_ = false;
   switch (set_.ModelCode) {
-    case 'W':
-      WilsonLambda(n_, set_.WilsonEnergy, tau, MolarVolumesAt(mixture_, n_, tau), lambda_);
+    case Model::Wilson:
+      wilsonLambda(n_, set_.WilsonEnergy, tau, molarVolumesAt(mixture_, n_, tau), lambda_);
       break;
-    case 'N':
-      NRTLTemperatureTerms(n_, set_.NRTLEnergy, set_.NRTLAlpha, tau,
-                           MolarVolumesAt(mixture_, n_, tau), nrtl_);
+    case Model::NRTL:
+      nrtlTemperatureTerms(n_, set_.NRTLEnergy, set_.NRTLAlpha, tau,
+                           molarVolumesAt(mixture_, n_, tau), nrtl_);
       break;
-    case 'Q':
-      UNIQUACPsi(n_, set_.UNIQUACEnergy, tau, psi_);
+    case Model::UNIQUAC:
+      uniquacPsi(n_, set_.UNIQUACEnergy, tau, psi_);
       break;
-    case 'F':
-      UNIFACTemperatureTerms(n_, set_.GroupCount, set_.ComponentGroups, set_.GroupInteraction, tau,
+    case Model::UNIFAC:
+      unifacTemperatureTerms(n_, set_.GroupCount, set_.ComponentGroups, set_.GroupInteraction, tau,
                              unifac_);
-      break;
-    default:
       break;
   }
   temperatureTau_ = tau;
@@ -54,11 +52,11 @@ void ModelEvaluator::prepareTemperature(Real tau) {
 void ModelEvaluator::prepareComposition(const CompositionVector& x) {
   if (compositionValid_ && sameComposition(compositionX_, x)) return;
   compositionValid_ = false;
-  if (set_.ModelCode == 'F') {
-    composition_ = PrepareUNIFAC(mixture_, set_, x);
+  if (set_.ModelCode == Model::UNIFAC) {
+    composition_ = prepareUNIFAC(mixture_, set_, x);
   } else {
     composition_.CombinatorialGamma = {};
-    UNIQUACCombinatorial(n_, MixtureAreas(mixture_), MixtureVolumes(mixture_),
+    UNIQUACCombinatorial(n_, mixtureAreas(mixture_), mixtureVolumes(mixture_),
                          composition_.CombinatorialGamma, x);
   }
   compositionX_ = x;
@@ -73,33 +71,30 @@ void ModelEvaluator::gamma(const CompositionVector& x, Real tau, CompositionVect
   }
   gammaValid_ = false;
   switch (set_.ModelCode) {
-    case 'W':
+    case Model::Wilson:
       prepareTemperature(tau);
-      WilsonGammaFromLambda(n_, x, lambda_, gamma);
+      wilsonGammaFromLambda(n_, x, lambda_, gamma);
       break;
-    case 'N':
+    case Model::NRTL:
       prepareTemperature(tau);
-      NRTLGammaFromTerms(n_, x, nrtl_, gamma);
+      nrtlGammaFromTerms(n_, x, nrtl_, gamma);
       break;
-    case 'Q': {
+    case Model::UNIQUAC: {
       prepareComposition(x);
       prepareTemperature(tau);
       CompositionVector gammaR{};
-      UNIQUACResidualFromPsi(n_, MixtureAreas(mixture_), x, gammaR, psi_);
+      uniquacResidualFromPsi(n_, mixtureAreas(mixture_), x, gammaR, psi_);
       for (int i = 0; i < n_; ++i)
         gamma[i] = composition_.CombinatorialGamma[i] * gammaR[i];
       break;
     }
-    case 'F':
+    case Model::UNIFAC:
       prepareComposition(x);
       prepareTemperature(tau);
-      UNIFACGammaFromTerms(n_, set_.GroupCount, set_.GroupIdsA, set_.GroupIdsB, gamma,
+      unifacGammaFromTerms(n_, set_.GroupCount, set_.GroupIdsA, set_.GroupIdsB, gamma,
                            set_.ComponentGroups, composition_.CombinatorialGamma,
                            composition_.GroupFractions, set_.GroupQ, unifac_);
       break;
-    default:
-      ModelGamma(mixture_, set_, x, gamma, tau);  // refuses the model code
-      return;
   }
   for (int i = 0; i < n_; ++i)
     gamma_[i] = gamma[i];
@@ -111,7 +106,7 @@ void ModelEvaluator::gamma(const CompositionVector& x, Real tau, CompositionVect
 const ComponentValues& ModelEvaluator::saturationPressures(Real tau) {
   if (!(pressuresValid_ && same(pressureTau_, tau))) {
     pressuresValid_ = false;
-    pressures_ = SaturationPressuresAt(mixture_, n_, tau);
+    pressures_ = saturationPressuresAt(mixture_, n_, tau);
     pressureTau_ = tau;
     pressuresValid_ = true;
   }

@@ -13,7 +13,7 @@
 //     fractions (UNIFAC);
 //   - for the last temperature and composition together: gamma itself.
 // A kept value is reused only for an argument identical to the last bit, and every value is
-// computed by the same routines as ModelGamma and SaturationPressuresAt, so the results are
+// computed by the same routines as modelGamma and saturationPressuresAt, so the results are
 // theirs to the last bit. A computation that throws keeps nothing.
 
 #include <span>
@@ -30,14 +30,14 @@ namespace bubblix {
 
 class ModelEvaluator {
  public:
-  // `set` must have passed ValidateParameterSet. The mixture and the set are read through the
+  // `set` must have passed validateParameterSet. The mixture and the set are read through the
   // references, which must outlive the evaluator and must not change while it is used.
   ModelEvaluator(const Mixture& mixture, const TParameterSet& set);
 
-  // gamma of the set's n components at x and tau: ModelGamma(mixture, set, x, gamma, tau).
+  // gamma of the set's n components at x and tau: modelGamma(mixture, set, x, gamma, tau).
   void gamma(const CompositionVector& x, Real tau, CompositionVector& gamma);
 
-  // SaturationPressuresAt(mixture, n, tau).
+  // saturationPressuresAt(mixture, n, tau).
   const ComponentValues& saturationPressures(Real tau);
 
   // DewResidual (model_evaluation.h) with this model: v[0..n-1] = x, v[n] = tau (task 'T',

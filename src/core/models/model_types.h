@@ -26,7 +26,7 @@ using ComponentGroupTable = std::array<TComponentGroups, 4>;
 
 // Liquid molar volumes of the first n components at reduced temperature tau (t = (tau - 1) *
 // 273.15 degC), dm3/mol; each looked up once.
-inline ComponentValues MolarVolumesAt(const Mixture& mixture, int n, Real tau) {
+inline ComponentValues molarVolumesAt(const Mixture& mixture, int n, Real tau) {
   ComponentValues V{};
   const Real t = celsiusFromTau(tau);
   for (int i = 0; i < n; ++i)
@@ -35,7 +35,7 @@ inline ComponentValues MolarVolumesAt(const Mixture& mixture, int n, Real tau) {
 }
 
 // Saturated vapour pressures of the first n components at reduced temperature tau, Pa.
-inline ComponentValues SaturationPressuresAt(const Mixture& mixture, int n, Real tau) {
+inline ComponentValues saturationPressuresAt(const Mixture& mixture, int n, Real tau) {
   ComponentValues Psat{};
   for (int i = 0; i < n; ++i)
     Psat[i] = SaturationPressure(mixture, i, tau);

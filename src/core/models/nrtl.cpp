@@ -5,7 +5,7 @@
 
 namespace bubblix {
 
-void NRTLTemperatureTerms(int n, const Matrix4& a, const Matrix4& alpha, Real tau,
+void nrtlTemperatureTerms(int n, const Matrix4& a, const Matrix4& alpha, Real tau,
                           const ComponentValues& V, NRTLTerms& terms) {
   assert(n >= 1 && n <= 4);
   Matrix4& t = terms.t;
@@ -23,7 +23,7 @@ void NRTLTemperatureTerms(int n, const Matrix4& a, const Matrix4& alpha, Real ta
   }
 }
 
-void NRTLGammaFromTerms(int n, const CompositionVector& x, const NRTLTerms& terms,
+void nrtlGammaFromTerms(int n, const CompositionVector& x, const NRTLTerms& terms,
                         CompositionVector& gamma) {
   assert(n >= 1 && n <= 4);
   const Matrix4& t = terms.t;
@@ -51,13 +51,13 @@ void NRTLGammaFromTerms(int n, const CompositionVector& x, const NRTLTerms& term
 void NRTLGamma(int n, const CompositionVector& x, const Matrix4& a, CompositionVector& gamma,
                const Matrix4& alpha, Real tau, const ComponentValues& V) {
   NRTLTerms terms;
-  NRTLTemperatureTerms(n, a, alpha, tau, V, terms);
-  NRTLGammaFromTerms(n, x, terms, gamma);
+  nrtlTemperatureTerms(n, a, alpha, tau, V, terms);
+  nrtlGammaFromTerms(n, x, terms, gamma);
 }
 
 void NRTLGamma(const Mixture& mixture, int n, const CompositionVector& x, const Matrix4& a,
                CompositionVector& gamma, const Matrix4& alpha, Real tau) {
-  NRTLGamma(n, x, a, gamma, alpha, tau, MolarVolumesAt(mixture, n, tau));
+  NRTLGamma(n, x, a, gamma, alpha, tau, molarVolumesAt(mixture, n, tau));
 }
 
 }  // namespace bubblix

@@ -28,9 +28,9 @@ struct NRTLTerms {
   Matrix4 t;  // tau_ij
   Matrix4 G;
 };
-void NRTLTemperatureTerms(int n, const Matrix4& a, const Matrix4& alpha, Real tau,
+void nrtlTemperatureTerms(int n, const Matrix4& a, const Matrix4& alpha, Real tau,
                           const ComponentValues& V, NRTLTerms& terms);
-void NRTLGammaFromTerms(int n, const CompositionVector& x, const NRTLTerms& terms,
+void nrtlGammaFromTerms(int n, const CompositionVector& x, const NRTLTerms& terms,
                         CompositionVector& gamma);
 
 }  // namespace bubblix

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <fstream>
 #include <istream>
 #include <optional>
@@ -17,6 +16,7 @@
 #include "core/io/file_errors.h"
 #include "core/io/input_file.h"
 #include "core/texts/file_texts.h"
+#include "core/io/number_format.h"
 #include "core/texts/parameter_file_texts.h"
 
 namespace bubblix {
@@ -30,11 +30,11 @@ constexpr std::size_t kRecordBlocks = 84;  // one component group record: 1336 b
 // ---- Record image -------------------------------------------------------------------------
 
 void putReal(std::span<std::uint8_t> image, std::size_t offset, Real value) {
-  EncodeExtended80(value, image.subspan(offset).first<kExtended80Size>());
+  encodeExtended80(value, image.subspan(offset).first<kExtended80Size>());
 }
 
 Real getReal(std::span<const std::uint8_t> image, std::size_t offset) {
-  return DecodeExtended80(image.subspan(offset).first<kExtended80Size>());
+  return decodeExtended80(image.subspan(offset).first<kExtended80Size>());
 }
 
 template <std::size_t N>
@@ -108,16 +108,18 @@ std::span<std::uint8_t> areaOf(Images& images, Area area) {
 
 // Visits the fields in file order. The model letter and the counts are taken from the record
 // image after the field holding them has been visited, so a reader fills (and checks) them
-// first; a visitor that throws stops the walk.
+// first; a visitor that throws stops the walk, and one that lets a letter of no model pass
+// visits nothing more.
 template <class Visit>
 void forEachField(Images& images, Visit&& visit) {
   visit(Field{FieldKind::ModelCode, Area::Record, Off::ModelCode, 1, 1, true});
-  const char model = static_cast<char>(images.record[Off::ModelCode]);
+  const std::optional<Model> model = modelFromLetter(images.record[Off::ModelCode]);
+  if (!model) return;
   visit(Field{FieldKind::ComponentCount, Area::Record, Off::ComponentCount, 1, 1, true});
   const std::size_t n = images.record[Off::ComponentCount];
   visit(Field{FieldKind::Components, Area::Record, Off::Components, 2 * n, n, true});
 
-  if (model == 'F') {
+  if (*model == Model::UNIFAC) {
     visit(Field{FieldKind::GroupCount, Area::Record, Off::GroupCount, 1, 1, true});
     const std::size_t g = images.record[Off::GroupCount];
     for (std::size_t k = 0; k < g; ++k)
@@ -144,23 +146,23 @@ void forEachField(Images& images, Visit&& visit) {
         visit(Field{kind, Area::Record, base + 10 * width * row + 10 * column, 10, 1, first, row,
                     column});
       };
-      switch (model) {
-        case 'W':
+      switch (*model) {
+        case Model::Wilson:
           element(FieldKind::WilsonEnergy, Off::WilsonEnergy, i, j, 4, true);
           element(FieldKind::WilsonEnergy, Off::WilsonEnergy, j, i, 4, false);
           break;
-        case 'N':
+        case Model::NRTL:
           element(FieldKind::NRTLEnergy, Off::NRTLEnergy, i, j, 4, true);
           element(FieldKind::NRTLEnergy, Off::NRTLEnergy, j, i, 4, false);
           element(FieldKind::NRTLAlpha, Off::NRTLAlpha, i, j, 4, false);
           element(FieldKind::NRTLAlpha, Off::NRTLAlpha, j, i, 4, false);
           break;
-        case 'Q':
+        case Model::UNIQUAC:
           element(FieldKind::UNIQUACEnergy, Off::UNIQUACEnergy, i, j, 10, true);
           element(FieldKind::UNIQUACEnergy, Off::UNIQUACEnergy, j, i, 10, false);
           break;
-        default:
-          return;
+        case Model::UNIFAC:
+          return;  // its fields are the groups' above
       }
     }
   }
@@ -190,17 +192,12 @@ std::string pair(std::size_t a, std::size_t b) {
   return std::string("(") + std::to_string(a + 1) + ", " + std::to_string(b + 1) + ")";
 }
 
-std::string realText(Real value) {
-  char buffer[64];
-  std::snprintf(buffer, sizeof buffer, "%Lg", value);
-  return buffer;
-}
-
 std::optional<Problem> nonFinite(std::span<const std::uint8_t> area, std::size_t offset,
                                  std::size_t fieldOffset, std::string name) {
   const Real value = getReal(area, offset);
   if (std::isfinite(value)) return std::nullopt;
-  return Problem{ProblemKind::NotFinite, std::move(name), realText(value), 0, offset - fieldOffset};
+  return Problem{ProblemKind::NotFinite, std::move(name), formatSignificant(value, 6), 0,
+                 offset - fieldOffset};
 }
 
 // Checks a field once its bytes are in place. Only what the models use is checked for
@@ -210,11 +207,11 @@ std::optional<Problem> checkField(Images& images, const Field& field) {
   const std::span<const std::uint8_t> record = images.record;
   switch (field.kind) {
     case FieldKind::ModelCode: {
-      const char model = static_cast<char>(record[Off::ModelCode]);
-      if (ParameterFileModelName(model).empty()) {
+      if (!modelFromLetter(record[Off::ModelCode])) {
         const unsigned code = record[Off::ModelCode];
         std::string shown = std::to_string(code);
-        if (code >= 0x20 && code < 0x7F) shown = "'" + std::string(1, model) + "' (" + shown + ")";
+        if (code >= 0x20 && code < 0x7F)
+          shown = "'" + std::string(1, static_cast<char>(code)) + "' (" + shown + ")";
         return Problem{ProblemKind::WrongModel, "ModelCode", shown};
       }
       return std::nullopt;
@@ -360,7 +357,7 @@ class StreamSource final : public BlockSource {
 ParameterFileContents readBlocks(BlockSource& source, const std::string& fileName,
                                  const TParameterSet& base) {
   Images images;
-  images.record = EncodeParameterSetImage(base);
+  images.record = encodeParameterSetImage(base);
   std::size_t blocksRead = 0;
   std::array<std::uint8_t, kRecordBlocks * kBlock> buffer{};
 
@@ -384,13 +381,13 @@ ParameterFileContents readBlocks(BlockSource& source, const std::string& fileNam
   });
 
   ParameterFileContents contents;
-  contents.set = DecodeParameterSetImage(images.record);
-  if (contents.set.ModelCode == 'F') {
+  contents.set = decodeParameterSetImage(images.record);
+  if (contents.set.ModelCode == Model::UNIFAC) {
     const std::span<const std::uint8_t> interaction = images.interaction;
     getMatrix(interaction, 0, contents.set.GroupInteraction);
     for (std::size_t i = 0; i < 4; ++i) {
       contents.set.ComponentGroups[i] =
-          ReadComponentGroupsImage(std::span<const std::uint8_t>(images.groups)
+          readComponentGroupsImage(std::span<const std::uint8_t>(images.groups)
                                        .subspan(i * kComponentGroupsImageSize)
                                        .first<kComponentGroupsImageSize>());
     }
@@ -398,7 +395,7 @@ ParameterFileContents readBlocks(BlockSource& source, const std::string& fileNam
     contents.set.GroupInteraction = base.GroupInteraction;
     contents.set.ComponentGroups = base.ComponentGroups;
   }
-  contents.modelName = std::string(ParameterFileModelName(contents.set.ModelCode));
+  contents.modelName = std::string(modelName(contents.set.ModelCode));
   contents.blockCount = static_cast<std::uint16_t>(blocksRead);
   return contents;
 }
@@ -407,10 +404,10 @@ ParameterFileContents readBlocks(BlockSource& source, const std::string& fileNam
 
 // ---- Public interface ---------------------------------------------------------------------
 
-ParameterSetImage EncodeParameterSetImage(const TParameterSet& set) {
+ParameterSetImage encodeParameterSetImage(const TParameterSet& set) {
   ParameterSetImage image{};
   const std::span<std::uint8_t> out = image;
-  image[Off::ModelCode] = static_cast<std::uint8_t>(set.ModelCode);
+  image[Off::ModelCode] = modelLetter(set.ModelCode);
   for (std::size_t i = 0; i < 4; ++i) {
     image[Off::Components + 2 * i] = static_cast<std::uint8_t>(set.Components[i] & 0xFFu);
     image[Off::Components + 2 * i + 1] = static_cast<std::uint8_t>(set.Components[i] >> 8);
@@ -430,9 +427,11 @@ ParameterSetImage EncodeParameterSetImage(const TParameterSet& set) {
   return image;
 }
 
-TParameterSet DecodeParameterSetImage(std::span<const std::uint8_t, kParameterSetImageSize> image) {
+TParameterSet decodeParameterSetImage(std::span<const std::uint8_t, kParameterSetImageSize> image) {
   TParameterSet set;
-  set.ModelCode = static_cast<char>(image[Off::ModelCode]);
+  const std::optional<Model> model = modelFromLetter(image[Off::ModelCode]);
+  if (!model) throw FileError(texts::kWrongParameterInDataFile, {});
+  set.ModelCode = *model;
   for (std::size_t i = 0; i < 4; ++i) {
     set.Components[i] = static_cast<std::uint16_t>(image[Off::Components + 2 * i] |
                                                    (image[Off::Components + 2 * i + 1] << 8));
@@ -452,55 +451,38 @@ TParameterSet DecodeParameterSetImage(std::span<const std::uint8_t, kParameterSe
   return set;
 }
 
-std::string_view ParameterFileModelName(char modelCode) {
-  switch (modelCode) {
-    case 'W':
-      return "Wilson";
-    case 'N':
-      return "NRTL";
-    case 'Q':
-      return "UNIQUAC";
-    case 'F':
-      return "UNIFAC";
-    default:
-      return {};
-  }
-}
-
-std::uint16_t ParameterFileBlockCount(char modelCode, std::uint8_t n, std::uint8_t g) {
+std::uint16_t parameterFileBlockCount(Model model, std::uint8_t n, std::uint8_t g) {
   const unsigned pairs = n * (n + 1u) / 2u;
   unsigned count = 2u + n;
-  switch (modelCode) {
-    case 'F':
+  switch (model) {
+    case Model::UNIFAC:
       count += 84u * n + g * g + 3u * g + 2u;
       break;
-    case 'W':
-    case 'Q':
+    case Model::Wilson:
+    case Model::UNIQUAC:
       count += 2u * pairs;
       break;
-    case 'N':
+    case Model::NRTL:
       count += 4u * pairs;
-      break;
-    default:
       break;
   }
   return static_cast<std::uint16_t>(count);
 }
 
-std::vector<std::uint8_t> EncodeParameterFile(const TParameterSet& set) {
+std::vector<std::uint8_t> encodeParameterFile(const TParameterSet& set) {
   Images images;
-  images.record = EncodeParameterSetImage(set);
-  if (set.ModelCode == 'F') {
+  images.record = encodeParameterSetImage(set);
+  if (set.ModelCode == Model::UNIFAC) {
     putMatrix(std::span<std::uint8_t>(images.interaction), 0, set.GroupInteraction);
     for (std::size_t i = 0; i < 4; ++i) {
-      WriteComponentGroupsImage(set.ComponentGroups[i], std::span<std::uint8_t>(images.groups)
+      writeComponentGroupsImage(set.ComponentGroups[i], std::span<std::uint8_t>(images.groups)
                                                             .subspan(i * kComponentGroupsImageSize)
                                                             .first<kComponentGroupsImageSize>());
     }
   }
 
   std::vector<std::uint8_t> bytes;
-  bytes.reserve(kBlock * ParameterFileBlockCount('F', 4, 10));
+  bytes.reserve(kBlock * parameterFileBlockCount(Model::UNIFAC, 4, 10));
   forEachField(images, [&](const Field& field) {
     if (auto problem = checkField(images, field)) {
       throw DataError(texts::kParameterSetNotWritable, {problem->field, problem->value});
@@ -516,19 +498,19 @@ std::vector<std::uint8_t> EncodeParameterFile(const TParameterSet& set) {
   return bytes;
 }
 
-ParameterFileContents DecodeParameterFile(std::span<const std::uint8_t> bytes,
+ParameterFileContents decodeParameterFile(std::span<const std::uint8_t> bytes,
                                           const std::string& fileName, const TParameterSet& base) {
   SpanSource source(bytes);
   return readBlocks(source, fileName, base);
 }
 
-ParameterFileContents ReadParameterFile(std::istream& in, const std::string& fileName,
+ParameterFileContents readParameterFile(std::istream& in, const std::string& fileName,
                                         const TParameterSet& base) {
   StreamSource source(in);
   return readBlocks(source, fileName, base);
 }
 
-ParameterFileContents ReadParameterFile(const std::filesystem::path& path,
+ParameterFileContents readParameterFile(const std::filesystem::path& path,
                                         const TParameterSet& base) {
   const std::string name = path.string();
   refuseNulInFileName(name);
@@ -556,7 +538,7 @@ ParameterFileContents ReadParameterFile(const std::filesystem::path& path,
   DescriptorReadBuffer buffer(fd);
   std::istream in(&buffer);
   try {
-    ParameterFileContents contents = ReadParameterFile(in, name, base);
+    ParameterFileContents contents = readParameterFile(in, name, base);
     ::close(fd);
     return contents;
   } catch (...) {

@@ -48,20 +48,18 @@ struct ParameterSetOffsets {
 
 // The record image of a set: every field at its offset, the filler byte 1 and the two
 // reference slots zero. The two UNIFAC tables are not part of it.
-ParameterSetImage EncodeParameterSetImage(const TParameterSet& set);
-// The inverse: the fields of the image; the UNIFAC tables of the result are zero.
-TParameterSet DecodeParameterSetImage(std::span<const std::uint8_t, kParameterSetImageSize> image);
+ParameterSetImage encodeParameterSetImage(const TParameterSet& set);
+// The inverse: the fields of the image; the UNIFAC tables of the result are zero. Throws
+// FileError "wrong parameter in DataFile" when the model byte names no model.
+TParameterSet decodeParameterSetImage(std::span<const std::uint8_t, kParameterSetImageSize> image);
 
-// "Wilson", "NRTL", "UNIQUAC", "UNIFAC" for 'W', 'N', 'Q', 'F'; empty for any other letter.
-std::string_view ParameterFileModelName(char modelCode);
+// Blocks of a file: 2 + n, plus 84 n + g^2 + 3 g + 2 for UNIFAC, or 2, 4, 2 per pair (i <= j)
+// for Wilson, NRTL, UNIQUAC.
+std::uint16_t parameterFileBlockCount(Model model, std::uint8_t n, std::uint8_t g);
 
-// Blocks of a file: 2 + n, plus 84 n + g^2 + 3 g + 2 for 'F', or 2, 4, 2 per pair (i <= j)
-// for 'W', 'N', 'Q'.
-std::uint16_t ParameterFileBlockCount(char modelCode, std::uint8_t n, std::uint8_t g);
-
-// The bytes of the parameter file of a set. A set that the reader would refuse (model letter,
-// counts, component numbers, non-finite values the models use) throws DataError instead.
-std::vector<std::uint8_t> EncodeParameterFile(const TParameterSet& set);
+// The bytes of the parameter file of a set. A set that the reader would refuse (counts, component
+// numbers, non-finite values the models use) throws DataError instead.
+std::vector<std::uint8_t> encodeParameterFile(const TParameterSet& set);
 
 struct ParameterFileContents {
   TParameterSet set;
@@ -76,16 +74,16 @@ struct ParameterFileContents {
 // block, a run of blocks or a pair of blocks should begin; a file that ends inside a pair or a
 // run, or cannot be read; counts, component numbers or values the models use that make no
 // sense. Nothing is returned on error, so the caller's set stays as it was.
-ParameterFileContents DecodeParameterFile(std::span<const std::uint8_t> bytes,
+ParameterFileContents decodeParameterFile(std::span<const std::uint8_t> bytes,
                                           const std::string& fileName,
                                           const TParameterSet& base = TParameterSet{});
 // The same from a stream, read block by block.
-ParameterFileContents ReadParameterFile(std::istream& in, const std::string& fileName,
+ParameterFileContents readParameterFile(std::istream& in, const std::string& fileName,
                                         const TParameterSet& base = TParameterSet{});
 // The same from a file; a missing file, a folder or any other path that is not a regular
 // file, or one that cannot be opened, gives "File ... is not retrieved: " and the reason in
 // words (no such file or folder, permission denied, it is a folder, ...).
-ParameterFileContents ReadParameterFile(const std::filesystem::path& path,
+ParameterFileContents readParameterFile(const std::filesystem::path& path,
                                         const TParameterSet& base = TParameterSet{});
 
 }  // namespace bubblix

@@ -10,17 +10,17 @@ namespace bubblix {
 namespace {
 
 std::string fileBytes(const TParameterSet& set) {
-  const std::vector<std::uint8_t> bytes = EncodeParameterFile(set);
+  const std::vector<std::uint8_t> bytes = encodeParameterFile(set);
   return std::string(reinterpret_cast<const char*>(bytes.data()), bytes.size());
 }
 
 }  // namespace
 
-void SaveParameterFileTo(const std::string& path, const TParameterSet& set, FileSystem& fs) {
+void saveParameterFileTo(const std::string& path, const TParameterSet& set, FileSystem& fs) {
   saveFileWithBackup(path, fileBytes(set), fs);
 }
 
-void SaveParameterFileTo(const std::string& path, const TParameterSet& set, RunFiles& run,
+void saveParameterFileTo(const std::string& path, const TParameterSet& set, RunFiles& run,
                          FileSystem& fs) {
   run.save(path, FileRole::ParameterFile, fileBytes(set), fs);
 }

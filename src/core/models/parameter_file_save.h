@@ -11,13 +11,13 @@
 
 namespace bubblix {
 
-// Encodes the set (EncodeParameterFile: DataError for a set a reader would refuse, before
+// Encodes the set (encodeParameterFile: DataError for a set a reader would refuse, before
 // anything is touched) and saves the bytes (Report.dat -> back-up Report.bak). File errors
 // throw FileError naming the file and the reason; the file and its back-up are then as they
 // were. With the run's files, the save is checked against them first and recorded.
-void SaveParameterFileTo(const std::string& path, const TParameterSet& set,
+void saveParameterFileTo(const std::string& path, const TParameterSet& set,
                          FileSystem& fs = systemFileSystem());
-void SaveParameterFileTo(const std::string& path, const TParameterSet& set, RunFiles& run,
+void saveParameterFileTo(const std::string& path, const TParameterSet& set, RunFiles& run,
                          FileSystem& fs = systemFileSystem());
 
 }  // namespace bubblix

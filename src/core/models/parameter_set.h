@@ -3,16 +3,21 @@
 // meaningful; the others keep whatever an earlier fit or load left in them. The file image of
 // the set is described in docs/parameter-file.md.
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
+#include <span>
 
 #include "core/base/real.h"
 #include "core/data/component_groups.h"
+#include "core/models/model.h"
 
 namespace bubblix {
 
 struct TParameterSet {
-  char ModelCode = 0;                         // 'W' Wilson, 'N' NRTL, 'Q' UNIQUAC, 'F' UNIFAC
+  // The model whose matrices below are meaningful. A set without components (ComponentCount
+  // 0, the state before the first fit or load) has no model, whatever this holds.
+  Model ModelCode = Model::Wilson;
   std::array<std::uint16_t, 4> Components{};  // database numbers 1..4, mixture order
   std::uint8_t ComponentCount = 0;            // n, 2..4
   std::uint8_t GroupCount = 0;                // g, 0..10 (UNIFAC)
@@ -29,5 +34,10 @@ struct TParameterSet {
 
   bool operator==(const TParameterSet&) const = default;
 };
+
+// The database numbers of the set's components: the first ComponentCount (at most 4).
+inline std::span<const std::uint16_t> componentNumbers(const TParameterSet& set) {
+  return std::span(set.Components).first(std::min<std::size_t>(set.ComponentCount, 4));
+}
 
 }  // namespace bubblix

@@ -13,7 +13,7 @@ void genericText(SolveResult& result) {
   if (result.Message != nullptr) return;
   result.Message =
       result.Status == SolveStatus::NoConvergence ? &kSolverStepNoConvergence : &kSolverStepFault;
-  result.MessageArgs = {SolveStepName(result.Step), std::to_string(result.Iterations)};
+  result.MessageArgs = {solveStepName(result.Step), std::to_string(result.Iterations)};
 }
 
 }  // namespace

@@ -57,7 +57,7 @@ void bubbleTemperature(Real start, Real end, const BubbleFunction& f, SolveResul
     }
   }
   Real root = 0.0L;
-  const bool found = finiteStart && SteppedBracketRoot(f, guess, /*rising=*/true, 0.0L,
+  const bool found = finiteStart && steppedBracketRoot(f, guess, /*rising=*/true, 0.0L,
                                                        kBracketSteps, root, evaluations);
   result.FallbackIterations = evaluations;
   if (!found) return;
@@ -71,7 +71,7 @@ void bubbleTemperature(Real start, Real end, const BubbleFunction& f, SolveResul
 
 }  // namespace
 
-void BubbleFallback(bool temperatureTask, Real start, Real end, const BubbleFunction& f,
+void bubbleFallback(bool temperatureTask, Real start, Real end, const BubbleFunction& f,
                     SolveResult& result) {
   result.FallbackIterations = 0;
   if (temperatureTask) {
@@ -83,7 +83,7 @@ void BubbleFallback(bool temperatureTask, Real start, Real end, const BubbleFunc
   }
 }
 
-void DewFallback(bool temperatureTask, int n, const CompositionVector& y, const DewFunction& F,
+void dewFallback(bool temperatureTask, int n, const CompositionVector& y, const DewFunction& F,
                  std::span<Real> v, SolveResult& result) {
   result.Fallback = SolveFallback::DewPoint;
   result.FallbackIterations = 0;
@@ -123,7 +123,7 @@ void DewFallback(bool temperatureTask, int n, const CompositionVector& y, const 
     result.FallbackIterations = iteration + 1;
     if (temperatureTask) {
       Real root = u;
-      if (!SteppedBracketRoot(logSum, u, /*rising=*/false, 0.0L, kBracketSteps, root,
+      if (!steppedBracketRoot(logSum, u, /*rising=*/false, 0.0L, kBracketSteps, root,
                               evaluations)) {
         return;
       }
@@ -166,7 +166,7 @@ void DewFallback(bool temperatureTask, int n, const CompositionVector& y, const 
   }
 }
 
-void RejectFalseDewSolutions(int n, std::span<const Real> v, SolveResult& result) {
+void rejectFalseDewSolutions(int n, std::span<const Real> v, SolveResult& result) {
   if (!result.converged()) return;
   const auto reject = [&result](SolveFault fault) {
     result.Status = SolveStatus::ArithmeticFault;

@@ -2,7 +2,7 @@
 // Safeguarded methods that take over when the bubble or dew iteration of solvers.h ends in a
 // failure. They run only then, so every point the iterations find is left exactly as it is
 // (a Newton "solution" at a negative mole fraction or with a large residual is no point:
-// RejectFalseDewSolutions makes it a failure first); SolveResult::Fallback records that one ran.
+// rejectFalseDewSolutions makes it a failure first); SolveResult::Fallback records that one ran.
 // Each needs only the function the failed iteration used, so the free solver and the model objects
 // share them.
 //
@@ -58,14 +58,14 @@ using DewFunction = std::function<void(std::span<const Real>, std::span<Real>)>;
 // evaluation of f is at that root; in either case Fallback and FallbackIterations
 // (evaluations of f) are set and the rest of the result is left as the iteration left it.
 // `start` and `end` are the iteration's start points in tau (task 'T').
-void BubbleFallback(bool temperatureTask, Real start, Real end, const BubbleFunction& f,
+void bubbleFallback(bool temperatureTask, Real start, Real end, const BubbleFunction& f,
                     SolveResult& result);
 
-// After a failed dew iteration (or a false solution, see RejectFalseDewSolutions):
+// After a failed dew iteration (or a false solution, see rejectFalseDewSolutions):
 // successive substitution as above for the n components of the given vapour y, whose
 // residual is F. On success v holds x[0..n-1] and the unknown v[n], the result's Status becomes
 // Converged and the last evaluation of F is at v; FallbackIterations counts substitutions.
-void DewFallback(bool temperatureTask, int n, const CompositionVector& y, const DewFunction& F,
+void dewFallback(bool temperatureTask, int n, const CompositionVector& y, const DewFunction& F,
                  std::span<Real> v, SolveResult& result);
 
 // The Newton iteration stops on the size of its step, which also becomes small where the
@@ -77,6 +77,6 @@ void DewFallback(bool temperatureTask, int n, const CompositionVector& y, const 
 // satisfies the residual), becomes an arithmetic fault of NewtonSolve with the fault
 // ResidualNotSmall or NegativeFraction.
 inline constexpr Real kFalseConvergenceResidual = 1e-2L;
-void RejectFalseDewSolutions(int n, std::span<const Real> v, SolveResult& result);
+void rejectFalseDewSolutions(int n, std::span<const Real> v, SolveResult& result);
 
 }  // namespace bubblix

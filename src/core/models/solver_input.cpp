@@ -6,6 +6,7 @@
 
 #include "core/base/errors.h"
 #include "core/base/units.h"
+#include "core/io/number_format.h"
 #include "core/models/model_evaluation.h"
 #include "core/models/solver_messages.h"
 #include "core/texts/solver_texts.h"
@@ -36,18 +37,21 @@ bool isDewPhase(char phase) {
 namespace {
 
 void requireFinite(const std::string& name, Real value) {
-  if (!std::isfinite(value)) throw InputError(kSolverValueNotFinite, {name, formatReal(value)});
+  if (!std::isfinite(value))
+    throw InputError(kSolverValueNotFinite, {name, formatSignificant(value, kMessageDigits)});
 }
 
 void requirePressure(const std::string& name, Real pressure) {
   requireFinite(name, pressure);
-  if (!(pressure > 0.0L)) throw InputError(kSolverPressureNotPositive, {formatReal(pressure)});
+  if (!(pressure > 0.0L))
+    throw InputError(kSolverPressureNotPositive, {formatSignificant(pressure, kMessageDigits)});
 }
 
 void requireTau(const std::string& name, Real tau) {
   requireFinite(name, tau);
   if (!(tau > 0.0L)) {
-    throw InputError(kSolverTemperatureNotPositive, {formatReal(celsiusFromTau(tau))});
+    throw InputError(kSolverTemperatureNotPositive,
+                     {formatSignificant(celsiusFromTau(tau), kMessageDigits)});
   }
 }
 
@@ -58,7 +62,7 @@ void requireFractions(char letter, const CompositionVector& values, int n) {
     std::string name(1, letter);
     name += std::to_string(i + 1);
     requireFinite(name, values[i]);
-    throw InputError(kSolverNegativeFraction, {name, formatReal(values[i])});
+    throw InputError(kSolverNegativeFraction, {name, formatSignificant(values[i], kMessageDigits)});
   }
 }
 
@@ -92,7 +96,7 @@ std::optional<Problem> openProblem(char task, char phase, Real A, Real B, Real t
   const bool temperatureTask = isTemperatureTask(task);
   const bool bubble = isBubblePhase(phase);
   if (!bubble && !isDewPhase(phase)) return std::nullopt;
-  ValidateParameterSet(set);
+  validateParameterSet(set);
   const int n = set.ComponentCount;
   if (bubble) {
     requireFractions('x', x, n);

@@ -1,25 +1,19 @@
 #include "core/models/solver_messages.h"
 
-#include <cstdio>
 #include <string>
 #include <vector>
 
 #include "core/base/units.h"
+#include "core/io/number_format.h"
 #include "core/texts/solver_texts.h"
 
 namespace bubblix::solver_detail {
-
-std::string formatReal(Real v) {
-  char buffer[64];
-  std::snprintf(buffer, sizeof buffer, "%.9Lg", v);
-  return buffer;
-}
 
 std::string formatList(std::span<const Real> values) {
   std::string out;
   for (std::size_t i = 0; i < values.size(); ++i) {
     if (i > 0) out += "; ";
-    out += formatReal(values[i]);
+    out += formatSignificant(values[i], kMessageDigits);
   }
   return out;
 }
@@ -28,12 +22,14 @@ namespace {
 
 // The given value in its display unit: P in Pa (task 'T') or t in degC (task 'P').
 std::string givenText(bool temperatureTask, Real tau, Real P) {
-  return temperatureTask ? formatReal(P) : formatReal(celsiusFromTau(tau));
+  return temperatureTask ? formatSignificant(P, kMessageDigits)
+                         : formatSignificant(celsiusFromTau(tau), kMessageDigits);
 }
 
 // An unknown in its display unit: t in degC (task 'T') or P in Pa (task 'P').
 std::string unknownText(bool temperatureTask, Real value) {
-  return temperatureTask ? formatReal(celsiusFromTau(value)) : formatReal(value);
+  return temperatureTask ? formatSignificant(celsiusFromTau(value), kMessageDigits)
+                         : formatSignificant(value, kMessageDigits);
 }
 
 }  // namespace
@@ -51,7 +47,7 @@ void describeBubbleFailure(SolveResult& result, bool temperatureTask, Real tau, 
   switch (result.Fault) {
     case SolveFault::IterationLimit:
       text = temperatureTask ? &kBubbleTemperatureNoConvergence : &kBubblePressureNoConvergence;
-      args = {given, liquid, last, passes, formatReal(result.LastResidual)};
+      args = {given, liquid, last, passes, formatSignificant(result.LastResidual, kMessageDigits)};
       break;
     case SolveFault::NegativeUnderRoot:
     case SolveFault::ZeroQuadraticCoefficient: {
@@ -71,7 +67,7 @@ void describeBubbleFailure(SolveResult& result, bool temperatureTask, Real tau, 
       break;
     default:
       text = temperatureTask ? &kBubbleTemperatureNotFinite : &kBubblePressureNotFinite;
-      args = {given, liquid, last, SolveStepName(result.Step)};
+      args = {given, liquid, last, solveStepName(result.Step)};
       break;
   }
   result.Message = text;
@@ -97,7 +93,7 @@ void describeDewFailure(SolveResult& result, bool temperatureTask, Real tau, Rea
                           liquid,
                           last,
                           std::to_string(result.Iterations),
-                          formatReal(result.LastResidual)};
+                          formatSignificant(result.LastResidual, kMessageDigits)};
   } else if (result.Fault == SolveFault::IterationLimit) {
     result.Message = temperatureTask ? &kDewTemperatureNoConvergence : &kDewPressureNoConvergence;
     result.MessageArgs = {given,
@@ -105,10 +101,10 @@ void describeDewFailure(SolveResult& result, bool temperatureTask, Real tau, Rea
                           liquid,
                           last,
                           std::to_string(result.Iterations),
-                          formatReal(result.LastCorrection)};
+                          formatSignificant(result.LastCorrection, kMessageDigits)};
   } else {
     result.Message = temperatureTask ? &kDewTemperatureNotFinite : &kDewPressureNotFinite;
-    result.MessageArgs = {given, vapour, liquid, last, SolveStepName(result.Step)};
+    result.MessageArgs = {given, vapour, liquid, last, solveStepName(result.Step)};
   }
 }
 

@@ -11,8 +11,10 @@
 
 namespace bubblix::solver_detail {
 
-// A real with 9 significant digits, and a list of them separated by "; ".
-std::string formatReal(Real v);
+// The significant digits of the numbers in the solvers' messages (formatSignificant).
+inline constexpr int kMessageDigits = 9;
+
+// Such numbers, separated by "; ".
 std::string formatList(std::span<const Real> values);
 
 // The text of a failed bubble iteration (nothing when it did not fail or has a text): its

@@ -48,7 +48,7 @@ SolveResult SolveEquilibrium(const Mixture& mixture, char task, char phase, Real
   return result;
 }
 
-SolveResult SolveEquilibriumOrThrow(const Mixture& mixture, char task, char phase, Real A, Real B,
+SolveResult solveEquilibriumOrThrow(const Mixture& mixture, char task, char phase, Real A, Real B,
                                     Real& tau, Real& P, const TParameterSet& set,
                                     CompositionVector& x, CompositionVector& gamma,
                                     CompositionVector& y, const YesNoQuestion& onInversionError) {

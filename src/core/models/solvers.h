@@ -38,7 +38,7 @@
 // or a zero secant slope ends the calculation with an arithmetic fault that names the step,
 // and the caller's variables are left as they were. The model routines themselves do not
 // check. A Newton solution with a mole fraction below -1e-6, or whose residual stayed large
-// while the steps became small, is no equilibrium either (RejectFalseDewSolutions in
+// while the steps became small, is no equilibrium either (rejectFalseDewSolutions in
 // solver_fallback.h): it ends as an arithmetic fault of NewtonSolve with the fault
 // NegativeFraction or ResidualNotSmall.
 //
@@ -83,7 +83,7 @@ SolveResult SolveEquilibrium(const Mixture& mixture, char task, char phase, Real
                              const YesNoQuestion& onInversionError = {});
 
 // The same, throwing NoConvergenceError or ArithmeticError when the solution fails.
-SolveResult SolveEquilibriumOrThrow(const Mixture& mixture, char task, char phase, Real A, Real B,
+SolveResult solveEquilibriumOrThrow(const Mixture& mixture, char task, char phase, Real A, Real B,
                                     Real& tau, Real& P, const TParameterSet& set,
                                     CompositionVector& x, CompositionVector& gamma,
                                     CompositionVector& y,

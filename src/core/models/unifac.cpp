@@ -31,10 +31,10 @@ void GroupFractions(int n, int g, const GroupIds& idsA, GroupVector& X,
   }
 }
 
-void UNIFACTemperatureTerms(int n, int g, const ComponentGroupTable& groups, const Matrix10& a,
+void unifacTemperatureTerms(int n, int g, const ComponentGroupTable& groups, const Matrix10& a,
                             Real tau, UNIFACTerms& terms) {
   assert(n >= 1 && n <= 4 && g >= 1 && g <= 10);
-  UNIQUACPsi(g, a, tau, terms.psi);
+  uniquacPsi(g, a, tau, terms.psi);
   for (int i = 0; i < n; ++i) {
     const TComponentGroups& own = groups[i];
     assert(own.Count >= 1 && own.Count <= 10);
@@ -47,13 +47,13 @@ void UNIFACTemperatureTerms(int n, int g, const ComponentGroupTable& groups, con
   }
 }
 
-void UNIFACGammaFromTerms(int n, int g, const GroupIds& idsA, const GroupIds& idsB,
+void unifacGammaFromTerms(int n, int g, const GroupIds& idsA, const GroupIds& idsB,
                           CompositionVector& gamma, const ComponentGroupTable& groups,
                           const CompositionVector& gammaC, const GroupVector& X,
                           const GroupVector& Q, const UNIFACTerms& terms) {
   assert(n >= 1 && n <= 4 && g >= 1 && g <= 10);
   GroupVector mixtureGamma;
-  UNIQUACResidualFromPsi(g, Q, X, mixtureGamma, terms.psi);
+  uniquacResidualFromPsi(g, Q, X, mixtureGamma, terms.psi);
   for (int i = 0; i < n; ++i) {
     const TComponentGroups& own = groups[i];
     const GroupVector& pureGamma = terms.pureGamma[i];
@@ -73,8 +73,8 @@ void UNIFACGamma(int n, int g, const GroupIds& idsA, const GroupIds& idsB, Compo
                  const ComponentGroupTable& groups, const CompositionVector& gammaC,
                  const Matrix10& a, const GroupVector& X, const GroupVector& Q, Real tau) {
   UNIFACTerms terms;
-  UNIFACTemperatureTerms(n, g, groups, a, tau, terms);
-  UNIFACGammaFromTerms(n, g, idsA, idsB, gamma, groups, gammaC, X, Q, terms);
+  unifacTemperatureTerms(n, g, groups, a, tau, terms);
+  unifacGammaFromTerms(n, g, idsA, idsB, gamma, groups, gammaC, X, Q, terms);
 }
 
 }  // namespace bubblix

@@ -43,9 +43,9 @@ struct UNIFACTerms {
   Matrix10 psi;                          // psi_mn of the mixture groups
   std::array<GroupVector, 4> pureGamma;  // Gamma^(i)_k of each component's own groups
 };
-void UNIFACTemperatureTerms(int n, int g, const ComponentGroupTable& groups, const Matrix10& a,
+void unifacTemperatureTerms(int n, int g, const ComponentGroupTable& groups, const Matrix10& a,
                             Real tau, UNIFACTerms& terms);
-void UNIFACGammaFromTerms(int n, int g, const GroupIds& idsA, const GroupIds& idsB,
+void unifacGammaFromTerms(int n, int g, const GroupIds& idsA, const GroupIds& idsB,
                           CompositionVector& gamma, const ComponentGroupTable& groups,
                           const CompositionVector& gammaC, const GroupVector& X,
                           const GroupVector& Q, const UNIFACTerms& terms);

@@ -25,7 +25,7 @@ void UNIQUACCombinatorial(int n, const CompositionVector& q, const CompositionVe
   }
 }
 
-void UNIQUACPsi(int m, const Matrix10& a, Real tau, Matrix10& psi) {
+void uniquacPsi(int m, const Matrix10& a, Real tau, Matrix10& psi) {
   assert(m >= 1 && m <= 10);
   for (int i = 0; i < m; ++i) {
     for (int j = 0; j < m; ++j)
@@ -33,7 +33,7 @@ void UNIQUACPsi(int m, const Matrix10& a, Real tau, Matrix10& psi) {
   }
 }
 
-void UNIQUACResidualFromPsi(int m, std::span<const Real> q, std::span<const Real> x,
+void uniquacResidualFromPsi(int m, std::span<const Real> q, std::span<const Real> x,
                             std::span<Real> gammaR, const Matrix10& psi) {
   assert(m >= 1 && m <= 10);
   assert(q.size() >= static_cast<std::size_t>(m) && x.size() >= static_cast<std::size_t>(m) &&
@@ -62,8 +62,8 @@ void UNIQUACResidualFromPsi(int m, std::span<const Real> q, std::span<const Real
 void UNIQUACResidual(int m, std::span<const Real> q, std::span<const Real> x,
                      std::span<Real> gammaR, const Matrix10& a, Real tau) {
   Matrix10 psi{};  // cleared only to keep the compiler's flow analysis quiet
-  UNIQUACPsi(m, a, tau, psi);
-  UNIQUACResidualFromPsi(m, q, x, gammaR, psi);
+  uniquacPsi(m, a, tau, psi);
+  uniquacResidualFromPsi(m, q, x, gammaR, psi);
 }
 
 void UNIQUACGamma(int n, const CompositionVector& q, const CompositionVector& r,
@@ -78,14 +78,14 @@ void UNIQUACGamma(int n, const CompositionVector& q, const CompositionVector& r,
     gamma[i] = gammaC[i] * gammaR[i];
 }
 
-CompositionVector MixtureAreas(const Mixture& mixture) {
+CompositionVector mixtureAreas(const Mixture& mixture) {
   CompositionVector q{};
   for (int i = 0; i < 4; ++i)
     q[i] = mixture.q[i];
   return q;
 }
 
-CompositionVector MixtureVolumes(const Mixture& mixture) {
+CompositionVector mixtureVolumes(const Mixture& mixture) {
   CompositionVector r{};
   for (int i = 0; i < 4; ++i)
     r[i] = mixture.r[i];
@@ -94,7 +94,7 @@ CompositionVector MixtureVolumes(const Mixture& mixture) {
 
 void UNIQUACGamma(const Mixture& mixture, int n, const CompositionVector& x, const Matrix10& a,
                   CompositionVector& gamma, Real tau, CompositionVector* combinatorial) {
-  UNIQUACGamma(n, MixtureAreas(mixture), MixtureVolumes(mixture), x, a, gamma, tau, combinatorial);
+  UNIQUACGamma(n, mixtureAreas(mixture), mixtureVolumes(mixture), x, a, gamma, tau, combinatorial);
 }
 
 }  // namespace bubblix

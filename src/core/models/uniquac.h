@@ -34,8 +34,8 @@ void UNIQUACResidual(int m, std::span<const Real> q, std::span<const Real> x,
 // UNIQUACResidual in two steps, for callers that evaluate many compositions at one
 // temperature: psi (which depends on the temperature only), then gamma^R from psi and x. The
 // two give UNIQUACResidual's results to the last bit.
-void UNIQUACPsi(int m, const Matrix10& a, Real tau, Matrix10& psi);
-void UNIQUACResidualFromPsi(int m, std::span<const Real> q, std::span<const Real> x,
+void uniquacPsi(int m, const Matrix10& a, Real tau, Matrix10& psi);
+void uniquacResidualFromPsi(int m, std::span<const Real> q, std::span<const Real> x,
                             std::span<Real> gammaR, const Matrix10& psi);
 
 // The whole model with the components' q and r given. When `combinatorial` is not null it
@@ -49,7 +49,7 @@ void UNIQUACGamma(const Mixture& mixture, int n, const CompositionVector& x, con
                   CompositionVector& gamma, Real tau, CompositionVector* combinatorial = nullptr);
 
 // The mixture's component area (q) and volume (r) parameters as composition-shaped vectors.
-CompositionVector MixtureAreas(const Mixture& mixture);
-CompositionVector MixtureVolumes(const Mixture& mixture);
+CompositionVector mixtureAreas(const Mixture& mixture);
+CompositionVector mixtureVolumes(const Mixture& mixture);
 
 }  // namespace bubblix

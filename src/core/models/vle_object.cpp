@@ -21,7 +21,7 @@ namespace bubblix {
 void TVLEObj::BubbleResidual(CompositionVector x, Real& sum, CompositionVector& y,
                              CompositionVector& gamma, Real P, Real tau) {
   const int n = componentCount();
-  sum = BubbleSum(n, x, gamma, SaturationPressuresAt(mixture(), n, tau), P, y);
+  sum = BubbleSum(n, x, gamma, saturationPressuresAt(mixture(), n, tau), P, y);
 }
 
 void TWilsonObj::BubbleResidual(CompositionVector x, Real& sum, CompositionVector& y,
@@ -97,8 +97,8 @@ SolveResult TVLEObj::Solve(char task, char phase, Real A, Real B, Real& tau, Rea
   solver_detail::Variables vars{tau, P, x, gamma, y};
   SolveResult result;
   if (bubble) {
-    if (set.ModelCode == 'F') {
-      const UNIFACComposition prepared = PrepareUNIFAC(mixture(), set, vars.x);
+    if (set.ModelCode == Model::UNIFAC) {
+      const UNIFACComposition prepared = prepareUNIFAC(mixture(), set, vars.x);
       GroupFractions = prepared.GroupFractions;
       CombinatorialGamma = prepared.CombinatorialGamma;
     }
@@ -134,24 +134,23 @@ SolveResult TVLEObj::SolveOrThrow(char task, char phase, Real A, Real B, Real& t
   return result;
 }
 
-std::unique_ptr<TVLEObj> MakeModelObject(const Mixture& mixture, const std::uint8_t& selectedCount,
+std::unique_ptr<TVLEObj> makeModelObject(const Mixture& mixture, const std::uint8_t& selectedCount,
                                          const TParameterSet& set) {
-  ValidateParameterSet(set);
+  validateParameterSet(set);
   switch (set.ModelCode) {
-    case 'W':
+    case Model::Wilson:
       return std::make_unique<TWilsonObj>(mixture, selectedCount, set.WilsonEnergy);
-    case 'N':
+    case Model::NRTL:
       return std::make_unique<TNRTLObj>(mixture, selectedCount, set.NRTLAlpha, set.NRTLEnergy);
-    case 'Q':
-      return std::make_unique<TUNIQUACObj>(mixture, selectedCount, MixtureAreas(mixture),
-                                           set.UNIQUACEnergy, MixtureVolumes(mixture));
-    case 'F':
+    case Model::UNIQUAC:
+      return std::make_unique<TUNIQUACObj>(mixture, selectedCount, mixtureAreas(mixture),
+                                           set.UNIQUACEnergy, mixtureVolumes(mixture));
+    case Model::UNIFAC:
       return std::make_unique<TUNIFACObj>(
-          mixture, selectedCount, set.GroupCount, MixtureAreas(mixture), MixtureVolumes(mixture),
+          mixture, selectedCount, set.GroupCount, mixtureAreas(mixture), mixtureVolumes(mixture),
           set.GroupQ, set.GroupInteraction, set.ComponentGroups, set.GroupIdsA, set.GroupIdsB);
-    default:
-      throw InputError(kSolverUnknownModel, {std::to_string(set.ModelCode)});
   }
+  return nullptr;  // not reached: every model has its object
 }
 
 }  // namespace bubblix

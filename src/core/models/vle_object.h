@@ -38,7 +38,7 @@ class TVLEObj {
 
   // The bubble or dew point as SolveEquilibrium finds it (see solvers.h); the bubble problem
   // evaluates this object's BubbleResidual, the dew problem the model routines of `set` (as
-  // the free solver does). For a set of model 'F' the bubble problem first stores the group
+  // the free solver does). For a UNIFAC set the bubble problem first stores the group
   // fractions and the combinatorial term of x (from the set's groups and the mixture's q, r)
   // in GroupFractions and CombinatorialGamma. SelectedCount must equal set.ComponentCount
   // (std::invalid_argument otherwise).
@@ -138,9 +138,9 @@ class TUNIFACObj : public TVLEObj {
 
 // The object of set.ModelCode built from the set and the session's mixture (its q and r),
 // counting the session's SelectedCount components:
-// 'W' TWilsonObj, 'N' TNRTLObj, 'Q' TUNIQUACObj, 'F' TUNIFACObj. Throws InputError for any
-// other code.
-std::unique_ptr<TVLEObj> MakeModelObject(const Mixture& mixture, const std::uint8_t& selectedCount,
+// TWilsonObj, TNRTLObj, TUNIQUACObj or TUNIFACObj. Throws InputError when
+// validateParameterSet refuses the set.
+std::unique_ptr<TVLEObj> makeModelObject(const Mixture& mixture, const std::uint8_t& selectedCount,
                                          const TParameterSet& set);
 
 }  // namespace bubblix

@@ -5,7 +5,7 @@
 
 namespace bubblix {
 
-void WilsonLambda(int n, const Matrix4& a, Real tau, const ComponentValues& V, Matrix4& lambda) {
+void wilsonLambda(int n, const Matrix4& a, Real tau, const ComponentValues& V, Matrix4& lambda) {
   assert(n >= 1 && n <= 4);
   for (int i = 0; i < n; ++i) {
     for (int j = 0; j < n; ++j) {
@@ -14,7 +14,7 @@ void WilsonLambda(int n, const Matrix4& a, Real tau, const ComponentValues& V, M
   }
 }
 
-void WilsonGammaFromLambda(int n, const CompositionVector& x, const Matrix4& lambda,
+void wilsonGammaFromLambda(int n, const CompositionVector& x, const Matrix4& lambda,
                            CompositionVector& gamma) {
   assert(n >= 1 && n <= 4);
   ComponentValues S;
@@ -35,13 +35,13 @@ void WilsonGammaFromLambda(int n, const CompositionVector& x, const Matrix4& lam
 void WilsonGamma(int n, const CompositionVector& x, const Matrix4& a, CompositionVector& gamma,
                  Real tau, const ComponentValues& V) {
   Matrix4 lambda;
-  WilsonLambda(n, a, tau, V, lambda);
-  WilsonGammaFromLambda(n, x, lambda, gamma);
+  wilsonLambda(n, a, tau, V, lambda);
+  wilsonGammaFromLambda(n, x, lambda, gamma);
 }
 
 void WilsonGamma(const Mixture& mixture, int n, const CompositionVector& x, const Matrix4& a,
                  CompositionVector& gamma, Real tau) {
-  WilsonGamma(n, x, a, gamma, tau, MolarVolumesAt(mixture, n, tau));
+  WilsonGamma(n, x, a, gamma, tau, molarVolumesAt(mixture, n, tau));
 }
 
 }  // namespace bubblix

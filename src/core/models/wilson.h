@@ -24,8 +24,8 @@ void WilsonGamma(const Mixture& mixture, int n, const CompositionVector& x, cons
 // WilsonGamma in two steps, for callers that evaluate many compositions at one temperature:
 // Lambda (which depends on the temperature only), then gamma from Lambda and x. The two give
 // WilsonGamma's results to the last bit.
-void WilsonLambda(int n, const Matrix4& a, Real tau, const ComponentValues& V, Matrix4& lambda);
-void WilsonGammaFromLambda(int n, const CompositionVector& x, const Matrix4& lambda,
+void wilsonLambda(int n, const Matrix4& a, Real tau, const ComponentValues& V, Matrix4& lambda);
+void wilsonGammaFromLambda(int n, const CompositionVector& x, const Matrix4& lambda,
                            CompositionVector& gamma);
 
 }  // namespace bubblix

@@ -1,12 +1,12 @@
 #pragma once
 // Roots of a function of one variable where a sign change brackets them:
-//   BracketedRoot       Brent's method inside a given bracket: inverse quadratic
+//   bracketedRoot       Brent's method inside a given bracket: inverse quadratic
 //                       interpolation or a secant step where it stays well inside the
 //                       bracket, bisection otherwise, so the bracket always holds a sign
 //                       change and shrinks at least as fast as bisection does every few steps;
-//   SteppedBracketRoot  a bracket found by growing steps from a guess, then narrowed by the
+//   steppedBracketRoot  a bracket found by growing steps from a guess, then narrowed by the
 //                       Illinois form of regula falsi;
-//   BisectRoot          plain bisection of a given bracket.
+//   bisectRoot          plain bisection of a given bracket.
 
 #include <cfloat>
 #include <cmath>
@@ -29,7 +29,7 @@ struct BracketedRootResult {
 // fb = f(b) must have opposite signs (or one be zero). The search stops when the bracket is
 // narrower than 2 (eps |x| + xTolerance / 2) or after maxEvaluations calls.
 template <class F>
-BracketedRootResult BracketedRoot(F&& f, Real a, Real b, Real fa, Real fb, Real xTolerance,
+BracketedRootResult bracketedRoot(F&& f, Real a, Real b, Real fa, Real fb, Real xTolerance,
                                   int maxEvaluations = 100) {
   BracketedRootResult result;
   if (fa == 0.0L) {
@@ -102,7 +102,7 @@ BracketedRootResult BracketedRoot(F&& f, Real a, Real b, Real fa, Real fb, Real 
   }
 }
 
-// How SteppedBracketRoot looks for a sign change and narrows it.
+// How steppedBracketRoot looks for a sign change and narrows it.
 struct BracketSteps {
   Real FirstStep = 0;       // the first step from the guess; each further one doubles
   int MaxBracketSteps = 0;  // steps looking for a sign change
@@ -120,7 +120,7 @@ struct BracketSteps {
 // narrowing; `evaluations` counts the calls of fn. False when no sign change is found or a
 // value inside the bracket is not finite.
 template <class F>
-bool SteppedBracketRoot(F&& fn, Real guess, bool rising, Real lower, const BracketSteps& steps,
+bool steppedBracketRoot(F&& fn, Real guess, bool rising, Real lower, const BracketSteps& steps,
                         Real& root, int& evaluations) {
   Real a = guess;
   Real fa = fn(a);
@@ -200,7 +200,7 @@ bool SteppedBracketRoot(F&& fn, Real guess, bool rising, Real lower, const Brack
 // whose sign it shares, until the two ends are neighbouring reals, a value of g is not
 // finite, or after maxSteps halvings. Returns the midpoint of the final bracket.
 template <class G>
-Real BisectRoot(G&& g, Real low, Real high, int maxSteps = 200) {
+Real bisectRoot(G&& g, Real low, Real high, int maxSteps = 200) {
   for (int i = 0; i < maxSteps && high - low > 0.0L; ++i) {
     const Real mid = low + (high - low) / 2.0L;
     if (mid <= low || mid >= high) break;

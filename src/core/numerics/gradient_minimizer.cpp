@@ -1,10 +1,10 @@
 #include "core/numerics/gradient_minimizer.h"
 
 #include <cmath>
-#include <cstdio>
 #include <string>
 
 #include "core/base/errors.h"
+#include "core/io/number_format.h"
 #include "core/texts/numerics_texts.h"
 
 namespace bubblix {
@@ -20,12 +20,6 @@ constexpr Real kGoldenLong = 0.618034L;
 // mean it repeats itself and would never end.
 constexpr int kMaxStepsWithoutNarrowing = 40;
 
-std::string valueText(Real value) {
-  char buffer[64];
-  std::snprintf(buffer, sizeof buffer, "%Lg", value);
-  return buffer;
-}
-
 }  // namespace
 
 GradientMinimizer::GradientMinimizer(std::uint8_t n, TObjectiveFunction objective)
@@ -39,10 +33,10 @@ Real GradientMinimizer::evaluate(const TParamVector& point) {
   const Real value = objective_(point);
   if (!std::isfinite(value)) {
     if (iterationInProgress_ == 0) {
-      throw ArithmeticError(texts::kObjectiveNotFiniteAtStart, {valueText(value)});
+      throw ArithmeticError(texts::kObjectiveNotFiniteAtStart, {formatSignificant(value, 6)});
     }
     throw ArithmeticError(texts::kObjectiveNotFinite,
-                          {valueText(value), std::to_string(iterationInProgress_)});
+                          {formatSignificant(value, 6), std::to_string(iterationInProgress_)});
   }
   return value;
 }
@@ -113,7 +107,7 @@ void GradientMinimizer::Minimize(std::uint16_t& iterations, Real& F, Real eps, T
                                  const ContinueQuestion& askToContinue,
                                  std::uint16_t iterationLimit) {
   if (!(eps > 0.0L) || !std::isfinite(eps)) {
-    throw InputError(texts::kMinimizerTolerance, {valueText(eps)});
+    throw InputError(texts::kMinimizerTolerance, {formatSignificant(eps, 6)});
   }
   const std::size_t n = n_;
   iterationInProgress_ = 0;

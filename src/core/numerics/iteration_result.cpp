@@ -2,7 +2,7 @@
 
 namespace bubblix {
 
-const char* SolveStepName(SolveStep step) {
+const char* solveStepName(SolveStep step) {
   switch (step) {
     case SolveStep::ParabolicStart:
       return "ParabolicStart";

@@ -42,7 +42,7 @@ enum class SolveFault : std::uint8_t {
 };
 
 // The routine name of a step ("ParabolicStart", ...); "" for None.
-const char* SolveStepName(SolveStep step);
+const char* solveStepName(SolveStep step);
 
 struct IterationResult {
   SolveStatus Status = SolveStatus::Converged;

@@ -8,7 +8,7 @@
 
 namespace bubblix {
 
-std::string FitProgressLine(const TBinaryFitData& fit, Language lang, std::uint16_t iterations,
+std::string fitProgressLine(const TBinaryFitData& fit, Language lang, std::uint16_t iterations,
                             Real F, std::string_view decimalSeparator) {
   const Real E = std::sqrt(F / static_cast<Real>(fit.N));
   return render(texts::kFitProgressLine, lang,
@@ -16,7 +16,7 @@ std::string FitProgressLine(const TBinaryFitData& fit, Language lang, std::uint1
                  formatGeneral(E, 10, decimalSeparator)});
 }
 
-void WriteProgressLine(const ProgressTarget& target, const TBinaryFitData& fit,
+void writeProgressLine(const ProgressTarget& target, const TBinaryFitData& fit,
                        std::uint16_t iterations, Real F) {
   ReportDocument* report = target.Report;
   if (report == nullptr) return;
@@ -24,13 +24,13 @@ void WriteProgressLine(const ProgressTarget& target, const TBinaryFitData& fit,
   int line = target.Line;
   if (line < 0 || line > report->lineCount()) line = report->lineCount();
   report->insertLine(line,
-                     FitProgressLine(fit, target.Lang, iterations, F, target.DecimalSeparator));
+                     fitProgressLine(fit, target.Lang, iterations, F, target.DecimalSeparator));
   if (line + 1 < report->lineCount()) report->deleteLine(line + 1);
 }
 
-FitProgress ProgressLineWriter(ProgressTarget target, const TBinaryFitData& fit) {
+FitProgress progressLineWriter(ProgressTarget target, const TBinaryFitData& fit) {
   return [target = std::move(target), &fit](std::uint16_t iterations, Real F) {
-    WriteProgressLine(target, fit, iterations, F);
+    writeProgressLine(target, fit, iterations, F);
   };
 }
 

@@ -25,16 +25,16 @@ struct ProgressTarget {
 
 // The progress line: iteration counter, the pair's names and E = sqrt(F / N) in the general
 // format with 10 significant digits.
-std::string FitProgressLine(const TBinaryFitData& fit, Language lang, std::uint16_t iterations,
+std::string fitProgressLine(const TBinaryFitData& fit, Language lang, std::uint16_t iterations,
                             Real F, std::string_view decimalSeparator = ".");
 
 // Puts the progress line at the target's line: inserted there, the line after it (the previous
 // progress line of the same fit, if any) deleted. Nothing without a report.
-void WriteProgressLine(const ProgressTarget& target, const TBinaryFitData& fit,
+void writeProgressLine(const ProgressTarget& target, const TBinaryFitData& fit,
                        std::uint16_t iterations, Real F);
 
 // The progress of a fit of `fit` as the line at the target. `fit` is read at each report and
 // must outlive the fit.
-FitProgress ProgressLineWriter(ProgressTarget target, const TBinaryFitData& fit);
+FitProgress progressLineWriter(ProgressTarget target, const TBinaryFitData& fit);
 
 }  // namespace bubblix

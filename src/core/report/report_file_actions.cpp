@@ -8,13 +8,18 @@
 
 namespace bubblix {
 
-FileDialogRequest ReportFileActions::openRequest() const {
-  return {std::string(kReportFileFilter.in(Lang)), std::string(kReportDefaultExtension), "", false};
+FileRequest ReportFileActions::openRequest() const {
+  FileRequest request;
+  request.Filter = std::string(kReportFileFilter.in(Lang));
+  request.DefaultExt = std::string(kReportDefaultExtension);
+  return request;
 }
 
-FileDialogRequest ReportFileActions::saveRequest() const {
-  return {std::string(kReportFileFilter.in(Lang)), std::string(kReportDefaultExtension),
-          std::string(kReportProposedName), true};
+FileRequest ReportFileActions::saveRequest() const {
+  FileRequest request = openRequest();
+  request.FileName = std::string(kReportProposedName);
+  request.ConfirmOverwrite = true;
+  return request;
 }
 
 bool ReportFileActions::OpenAction(ReportDocument& report) {

@@ -25,6 +25,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/io/file_request.h"
 #include "core/io/file_system.h"
 #include "core/io/run_files.h"
 #include "core/report/report_document.h"
@@ -32,19 +33,12 @@
 
 namespace bubblix {
 
-struct FileDialogRequest {
-  std::string filter;             // "description|pattern", e.g. "Text files|*.txt"
-  std::string defaultExtension;   // added by the dialog to a name typed without one
-  std::string proposedName;       // the name shown at first; empty for none
-  bool confirmOverwrite = false;  // the dialog asks before the user picks an existing file
-};
-
 class ReportFileUi {
  public:
   virtual ~ReportFileUi() = default;
   // The chosen path, or nothing when the user cancels.
-  virtual std::optional<std::string> chooseFileToOpen(const FileDialogRequest& request) = 0;
-  virtual std::optional<std::string> chooseFileToSave(const FileDialogRequest& request) = 0;
+  virtual std::optional<std::string> chooseFileToOpen(const FileRequest& request) = 0;
+  virtual std::optional<std::string> chooseFileToSave(const FileRequest& request) = 0;
   // A confirmation box with the buttons Yes and No; true for Yes.
   virtual bool askYesNo(std::string_view question) = 0;
 };
@@ -73,8 +67,8 @@ class ReportFileActions {
   // No, or the report written; false when Yes was followed by a cancelled save dialog.
   bool CancAction(const ReportDocument& report);
 
-  FileDialogRequest openRequest() const;
-  FileDialogRequest saveRequest() const;
+  FileRequest openRequest() const;
+  FileRequest saveRequest() const;
 
  private:
   ReportFileUi& ui_;

@@ -6,8 +6,10 @@
 #include "core/base/errors.h"
 #include "core/base/units.h"
 #include "core/data/experimental_data.h"
+#include "core/data/mixture_loading.h"
 #include "core/fitting/binary_fit_data.h"
 #include "core/io/number_format.h"
+#include "core/models/equilibrium_point.h"
 #include "core/session/equilibrium_dialogue.h"
 #include "core/session/fitting_session.h"
 #include "core/session/parameter_file_dialogs.h"
@@ -39,7 +41,7 @@ void selectComponents(SessionContext& context) {
   request.Prompt = context.text(texts::kComponentDialogPrompt);
   request.Lang = lang;
   for (int k = 1; k <= count; ++k) {
-    request.ItemNames.push_back(session_detail::componentName(context.db, k, lang));
+    request.ItemNames.push_back(componentName(context.db, k, lang));
   }
   while (true) {
     const ComponentAnswer answer = context.dialogs.tickComponents(request);
@@ -93,15 +95,14 @@ std::string loadParameters(SessionContext& context) {
       throw SessionStop{SessionOutcome::Stopped, message};
     }
     reloadParameterSetMixture(state, context.db);
-    method = std::string(session_detail::methodName(state.ParameterSet.ModelCode));
+    method = std::string(modelName(state.ParameterSet.ModelCode));
   }
   state.SelectedCount = state.ParameterSet.ComponentCount;
   // Whether the loaded binary pair has data is tested as the fitting session tests a pair.
-  state.DataMissing =
-      session_detail::pairHasExperimentalData(context.db, state.ParameterSet.Components[0],
-                                              state.ParameterSet.Components[1])
-          ? 0
-          : 1;
+  state.DataMissing = pairDataSet(context.db, state.ParameterSet.Components[0],
+                                  state.ParameterSet.Components[1]) != nullptr
+                          ? 0
+                          : 1;
   return method;
 }
 
@@ -123,12 +124,12 @@ void calculationSession(SessionContext& context) {
   } else {
     selectComponents(context);
     session_detail::fittingSession(context, true);
-    method = std::string(session_detail::methodName(state.FittedModel));
+    method = std::string(modelName(*state.FittedModel));
   }
 
   context.report.append(context.text(texts::kSessionHeading, {method}));
   const std::unique_ptr<TVLEObj> model =
-      MakeModelObject(state.Components, state.SelectedCount, state.ParameterSet);
+      makeModelObject(state.Components, state.SelectedCount, state.ParameterSet);
 
   const bool binaryWithData = state.ParameterSet.ComponentCount == 2 && state.DataMissing != 1;
   if (binaryWithData) {
@@ -161,24 +162,12 @@ std::string systemName(const SessionState& state) {
 AdequacyTable checkAdequacy(SessionState& state, const Database& db, TVLEObj& model,
                             const YesNoQuestion& onInversionError) {
   const TParameterSet& set = state.ParameterSet;
-  const int a = set.Components[0];
-  const int b = set.Components[1];
-  if (!session_detail::pairHasExperimentalData(db, a, b)) {
-    throw DataError(kNoExperimentalSetText, {std::to_string(a), std::to_string(b)});
-  }
-  // The data of the pair's set, whose compositions are those of its first component; for a
-  // set in descending order they are mirrored to be those of the set's first component.
-  const bool mirrored = a > b;
+  // The compositions are those of the set's first component, also in descending order.
   TBinaryFitData data;
-  const ExperimentalPoints points = SelectExperimentalSet(db, std::min(a, b), std::max(a, b));
-  LoadExperimentalPoints(points, data);
+  const ExperimentalPoints points =
+      pairExperimentalPoints(db, set.Components[0], set.Components[1]);
+  loadExperimentalPoints(points, data);
   state.Pressure = points.P;
-  if (mirrored) {
-    for (std::size_t k = 0; k < data.N; ++k) {
-      data.x1[k] = 1.0L - data.x1[k];
-      data.y1[k] = 1.0L - data.y1[k];
-    }
-  }
 
   AdequacyTable table;
   table.PointCount = data.N;
@@ -196,20 +185,18 @@ AdequacyTable checkAdequacy(SessionState& state, const Database& db, TVLEObj& mo
       state.LiquidX[0] = x1;
       state.LiquidX[1] = 1.0L - x1;
       // Boiling temperature at the data's pressure, from the temperature of the point before.
-      Real A = 1.1L;
-      Real B = celsiusFromTau(state.Tau) > 50.0L ? 1.2L : 1.4L;
-      model.SolveOrThrow('T', 'y', A, B, state.Tau, state.Pressure, set, state.LiquidX, state.Gamma,
-                         state.VapourY, onInversionError);
+      const SolverStart boiling = adequacyTemperatureTaskStart(state.Tau);
+      model.SolveOrThrow('T', 'y', boiling.A, boiling.B, state.Tau, state.Pressure, set,
+                         state.LiquidX, state.Gamma, state.VapourY, onInversionError);
       sumYT += (y1 - state.VapourY[0]) * (y1 - state.VapourY[0]);
       sumT += (tauK - state.Tau) * (tauK - state.Tau);
 
       // Pressure at the data's temperature, into its own variable: Pressure keeps the data's.
       Real tau = tauK;
       Real pressure = state.Pressure;
-      A = 30.0L;
-      B = state.Pressure > 66650.0L ? 760.0L : 360.0L;
-      model.SolveOrThrow('P', 'y', A, B, tau, pressure, set, state.LiquidX, state.Gamma,
-                         state.VapourY, onInversionError);
+      const SolverStart pressureStart = adequacyPressureTaskStart(state.Pressure);
+      model.SolveOrThrow('P', 'y', pressureStart.A, pressureStart.B, tau, pressure, set,
+                         state.LiquidX, state.Gamma, state.VapourY, onInversionError);
       sumYP += (y1 - state.VapourY[0]) * (y1 - state.VapourY[0]);
       sumP += (pressure - state.Pressure) * (pressure - state.Pressure);
 
@@ -241,7 +228,7 @@ AdequacyTable checkAdequacy(SessionState& state, const Database& db, TVLEObj& mo
 AdequacyTable checkAdequacy(SessionState& state, const Database& db,
                             const YesNoQuestion& onInversionError) {
   const std::unique_ptr<TVLEObj> model =
-      MakeModelObject(state.Components, state.SelectedCount, state.ParameterSet);
+      makeModelObject(state.Components, state.SelectedCount, state.ParameterSet);
   return checkAdequacy(state, db, *model, onInversionError);
 }
 

@@ -69,9 +69,9 @@ struct AdequacyTable {
 
 // Checks the binary set of the state (its first two components) against the pair's
 // experimental data with the model object: for every point the boiling temperature at the
-// data's pressure (task 'T', from A = 1.1 and B = 1.2 when the current Tau is above 50 degC,
-// else 1.4) and the pressure at the data's temperature (task 'P', A = 30 and B = 760 when the
-// data's pressure is above 66650 Pa, else 360). Leaves Tau, Pressure (the data's), LiquidX,
+// data's pressure (task 'T', from the temperature of the point before) and the pressure at the
+// data's temperature (task 'P'), from the adequacy check's start values (equilibrium_point.h).
+// Leaves Tau, Pressure (the data's), LiquidX,
 // VapourY and Gamma of the last point in the state. A set whose first two components are in
 // descending order is checked against the pair's data with the compositions mirrored. The
 // check stops at the first point that cannot be calculated (FailedPoint, FailureMessage).

@@ -25,6 +25,7 @@
 #include <vector>
 
 #include "core/base/real.h"
+#include "core/io/file_request.h"
 #include "core/texts/text.h"
 
 namespace bubblix {
@@ -154,17 +155,6 @@ constexpr MessageButton closingAnswer(MessageButtons buttons) {
   return MessageButton::Ok;
 }
 
-// ---- Open-file and save-file dialogs ----
-
-struct FileRequest {
-  std::string Caption;     // empty: the dialog's standard caption
-  std::string Filter;      // pairs "description|patterns", '|'-separated: "Datafiles|*.dat"
-  std::string DefaultExt;  // without the full stop: appended to a name typed without extension
-  std::string FileName;    // proposed name, may be empty
-  std::string InitialDir;  // empty: the dialog's own default folder
-  bool ConfirmOverwrite = false;  // save dialog: ask before an existing file is chosen
-};
-
 // ---- The interface ----
 
 class Dialogs {
@@ -180,7 +170,7 @@ class Dialogs {
   // number (Cancelled false, Values set) or after Cancel (Cancelled true, Values unchanged).
   virtual void enterGrid(GridEntry& grid) = 0;
   virtual MessageButton showMessage(const MessageRequest& request) = 0;
-  // The chosen path, or nothing when the user cancels.
+  // The chosen path, or nothing when the user cancels (FileRequest: core/io/file_request.h).
   virtual std::optional<std::string> openFileName(const FileRequest& request) = 0;
   virtual std::optional<std::string> saveFileName(const FileRequest& request) = 0;
 

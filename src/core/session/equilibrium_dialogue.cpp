@@ -1,12 +1,14 @@
 #include "core/session/equilibrium_dialogue.h"
 
-#include <cmath>
+#include <optional>
 #include <stdexcept>
 #include <vector>
 
 #include "core/base/errors.h"
 #include "core/base/units.h"
 #include "core/io/number_format.h"
+#include "core/io/number_reading.h"
+#include "core/models/equilibrium_point.h"
 #include "core/session/dialog_rules.h"
 #include "core/session/session_callbacks.h"
 #include "core/session/session_support.h"
@@ -40,14 +42,6 @@ int componentCount(const SessionState& state) {
 
 }  // namespace
 
-SolverStart equilibriumStartValues(char task, Real value) {
-  if (temperatureTask(task)) {
-    const Real pressure = mmHgToPa(value);
-    return {1.01L, pressure > 133300.0L ? 1.4L : 1.2L};
-  }
-  return {30.0L, value > 40.0L ? 760.0L : 360.0L};
-}
-
 void checkEquilibriumEntry(const EquilibriumEntry& entry, const SessionState& state,
                            const std::string& decimalSeparator) {
   checkLetters(entry);
@@ -55,38 +49,32 @@ void checkEquilibriumEntry(const EquilibriumEntry& entry, const SessionState& st
   if (static_cast<int>(entry.Percents.size()) != n - 1) {
     throw std::invalid_argument("equilibrium entry: one percent per component but the last");
   }
+  const std::optional<EntryRefusal> refusal =
+      checkEquilibriumPoint(temperatureTask(entry.Task), entry.Value, entry.Percents);
+  if (!refusal) return;
   const Language lang = state.InterfaceLanguage;
-  const auto number = [&](Real v) { return formatGeneral(v, 10, decimalSeparator); };
-  const auto notFinite = [&](const Text& title, Real v) {
-    throw InputError(texts::kEntryNotFinite, {std::string(trimBlanks(title.in(lang))), number(v)});
-  };
-  if (temperatureTask(entry.Task)) {
-    if (!std::isfinite(entry.Value)) notFinite(texts::kPressureColumnTitle, entry.Value);
-    if (entry.Value <= 0.0L) {
-      throw InputError(texts::kEntryPressureNotPositive, {number(entry.Value)});
+  const std::string value = formatGeneral(refusal->Value, 10, decimalSeparator);
+  const auto& names = state.Components.ComponentNames;
+  switch (refusal->Problem) {
+    case EntryProblem::NotFinite: {
+      if (refusal->Component >= 0) {
+        throw InputError(texts::kEntryNotFinite,
+                         {names[static_cast<std::size_t>(refusal->Component)], value});
+      }
+      const Text& title = temperatureTask(entry.Task) ? texts::kPressureColumnTitle
+                                                      : texts::kTemperatureColumnTitle;
+      throw InputError(texts::kEntryNotFinite, {std::string(trimBlanks(title.in(lang))), value});
     }
-  } else {
-    if (!std::isfinite(entry.Value)) notFinite(texts::kTemperatureColumnTitle, entry.Value);
-    if (entry.Value <= -kZeroCelsiusK) {
-      throw InputError(texts::kEntryTemperatureTooLow, {number(entry.Value)});
-    }
-  }
-  Real sum = 0.0L;
-  for (int c = 0; c < n - 1; ++c) {
-    const Real percent = entry.Percents[static_cast<std::size_t>(c)];
-    const std::string& name = state.Components.ComponentNames[static_cast<std::size_t>(c)];
-    if (!std::isfinite(percent)) {
-      throw InputError(texts::kEntryNotFinite, {name, number(percent)});
-    }
-    if (percent < 0.0L || percent > 100.0L) {
-      throw InputError(texts::kEntryPercentOutOfRange, {name, number(percent)});
-    }
-    sum += percent;
-  }
-  if (sum > 100.0L) {
-    throw InputError(
-        texts::kEntryPercentSumAbove100,
-        {number(sum), state.Components.ComponentNames[static_cast<std::size_t>(n - 1)]});
+    case EntryProblem::PressureNotPositive:
+      throw InputError(texts::kEntryPressureNotPositive, {value});
+    case EntryProblem::TemperatureTooLow:
+      throw InputError(texts::kEntryTemperatureTooLow, {value});
+    case EntryProblem::PercentOutOfRange:
+      throw InputError(texts::kEntryPercentOutOfRange,
+                       {names[static_cast<std::size_t>(refusal->Component)], value});
+    case EntryProblem::PercentSumAbove100:
+      throw InputError(texts::kEntryPercentSumAbove100,
+                       {value, names[static_cast<std::size_t>(n - 1)]});
   }
 }
 
@@ -101,17 +89,8 @@ void takeEquilibriumEntry(const EquilibriumEntry& entry, SessionState& state) {
   } else {
     state.Tau = tauFromCelsius(entry.Value);
   }
-  CompositionVector& given =
-      (entry.Phase == 'x' || entry.Phase == 'X') ? state.VapourY : state.LiquidX;
-  Real sum = 0.0L;
-  for (int c = 0; c < n - 1; ++c) {
-    given[static_cast<std::size_t>(c)] = entry.Percents[static_cast<std::size_t>(c)] / 100.0L;
-    sum += given[static_cast<std::size_t>(c)];
-  }
-  // Percents adding up to 100 leave the last component nothing; rounding of the shares must
-  // not make that a (refused) negative fraction.
-  const Real rest = 1.0L - sum;
-  given[static_cast<std::size_t>(n - 1)] = rest < 0.0L ? 0.0L : rest;
+  compositionFromPercents(
+      entry.Percents, (entry.Phase == 'x' || entry.Phase == 'X') ? state.VapourY : state.LiquidX);
 }
 
 SolveResult solveEquilibriumPoint(const EquilibriumEntry& entry, SessionState& state,
@@ -119,8 +98,9 @@ SolveResult solveEquilibriumPoint(const EquilibriumEntry& entry, SessionState& s
                                   const std::string& decimalSeparator) {
   checkEquilibriumEntry(entry, state, decimalSeparator);
   takeEquilibriumEntry(entry, state);
-  const SolverStart start = equilibriumStartValues(entry.Task, entry.Value);
-  return SolveEquilibriumOrThrow(state.Components, entry.Task, entry.Phase, start.A, start.B,
+  const SolverStart start = temperatureTask(entry.Task) ? temperatureTaskStart(state.Pressure)
+                                                        : pressureTaskStart(entry.Value);
+  return solveEquilibriumOrThrow(state.Components, entry.Task, entry.Phase, start.A, start.B,
                                  state.Tau, state.Pressure, state.ParameterSet, state.LiquidX,
                                  state.Gamma, state.VapourY, onInversionError);
 }
@@ -245,7 +225,7 @@ void equilibriumDialogue(SessionContext& context) {
 SessionResult runEquilibriumDialogue(Dialogs& dialogs, ReportDocument& report, SessionState& state,
                                      const SessionOptions& options) {
   return session_detail::runSession(dialogs, state.InterfaceLanguage, [&](Dialogs& guarded) {
-    session_detail::SessionContext context{guarded, report, state, BuiltInDatabase(), options};
+    session_detail::SessionContext context{guarded, report, state, builtInDatabase(), options};
     session_detail::equilibriumDialogue(context);
   });
 }

@@ -11,8 +11,9 @@
 //
 // Entries without physical sense are refused with a message and asked again: a pressure not
 // above 0, a temperature not above -273.15 degC, a percent outside 0..100 or percents adding
-// up to more than 100. A point the solver cannot calculate (no convergence, an arithmetic
-// fault) is refused with its message and asked again; the dialogue goes on.
+// up to more than 100 (the checks of equilibrium_point.h). A point the solver cannot calculate (no
+// convergence, an arithmetic fault) is refused with its message and asked again; the dialogue goes
+// on.
 
 #include <span>
 #include <string>
@@ -29,15 +30,6 @@ namespace bubblix {
 namespace session_detail {
 struct SessionContext;
 }
-
-// The end points A and B of the solver's first estimate for one point: task 'P'/'p' (value t
-// in degC): A = 30, B = 760 above 40 degC, else 360 (mm Hg); task 't'/'T' (value p in mm Hg,
-// P = p * 133.3 Pa): A = 1.01, B = 1.4 above 133300 Pa (1000 mm Hg), else 1.2 (tau).
-struct SolverStart {
-  Real A = 0;
-  Real B = 0;
-};
-SolverStart equilibriumStartValues(char task, Real value);
 
 // One point of the dialogue as the grid gives it: `value` is the pressure in mm Hg (task
 // 't'/'T') or the temperature in degC (task 'P'/'p'); `percents` the mole percents of
@@ -60,9 +52,9 @@ void checkEquilibriumEntry(const EquilibriumEntry& entry, const SessionState& st
 void takeEquilibriumEntry(const EquilibriumEntry& entry, SessionState& state);
 
 // Checks and takes the entry, then solves it with SolveEquilibrium on the state's parameter
-// set and mixture, with the start values above. On success the state holds the point's Tau,
-// Pressure, LiquidX, VapourY and Gamma. Throws InputError for a refused entry,
-// NoConvergenceError or ArithmeticError when the solver fails (the state then holds the
+// set and mixture, from the dialogue's start values (equilibrium_point.h). On success the state
+// holds the point's Tau, Pressure, LiquidX, VapourY and Gamma. Throws InputError for a refused
+// entry, NoConvergenceError or ArithmeticError when the solver fails (the state then holds the
 // entry, not a result).
 SolveResult solveEquilibriumPoint(const EquilibriumEntry& entry, SessionState& state,
                                   const YesNoQuestion& onInversionError = {},

@@ -6,6 +6,7 @@
 #include "core/base/errors.h"
 #include "core/base/units.h"
 #include "core/data/experimental_data.h"
+#include "core/data/mixture_loading.h"
 #include "core/data/properties.h"
 #include "core/data/unifac_tables.h"
 #include "core/fitting/binary_fit.h"
@@ -26,8 +27,14 @@ namespace session_detail {
 
 namespace {
 
-constexpr std::array<char, 4> kModelLetters = {'W', 'N', 'Q', 'F'};
 constexpr int kSessionGridExtraHeight = 219;
+
+// The three ways of a pair without experimental data, in the order the question offers them.
+enum class NoDataChoice : std::uint8_t {
+  OwnEntry,    // the user enters the parameters
+  EndProgram,  // the user ends the program
+  Alternative  // UNIFAC: the literature group values; the other models: start again with UNIFAC
+};
 
 // The groups a UNIFAC pair's parameters are indexed by: its distinct main groups (variant 1)
 // or its subgroups (variant 2), in order of first appearance.
@@ -60,7 +67,7 @@ class FittingRun {
   void chooseModel();
   void startModel();
   PairEnd processPair(int i, int j);
-  char askNoDataSource(int i, int j);
+  NoDataChoice askNoDataSource(int i, int j);
   FitControls controls(int progressLine);
 
   PairParameters fitBinary(int i, int j, int progressLine);
@@ -83,7 +90,7 @@ class FittingRun {
     return mixture_.ComponentNames[static_cast<std::size_t>(slot)];
   }
   std::string unit() const {
-    return c_.text(model_ == 'F' ? texts::kUnitKelvin : texts::kUnitKJPerMole);
+    return c_.text(model_ == Model::UNIFAC ? texts::kUnitKelvin : texts::kUnitKJPerMole);
   }
 
   SessionContext& c_;
@@ -93,7 +100,7 @@ class FittingRun {
   TParameterSet set_;  // the set being built; the state's set changes only when it is complete
   Mixture mixture_;
   FittingState fitting_;
-  char model_ = 0;
+  Model model_ = Model::Wilson;  // chosen before anything else
   std::string method_;
   FittingResult result_;
 };
@@ -108,7 +115,7 @@ FittingResult FittingRun::run() {
     restart = false;
     startModel();
     // UNIFAC variant 1 may take the literature values for the whole mixture instead.
-    if (model_ == 'F' && result_.UnifacVariant == '1') {
+    if (model_ == Model::UNIFAC && result_.UnifacVariant == UnifacVariant::MainGroups) {
       VariantRequest question;
       question.Prompt = c_.text(texts::kLiteratureQuestion);
       question.ItemCount = 2;
@@ -124,7 +131,7 @@ FittingResult FittingRun::run() {
     for (int i = 0; i < n_ && !restart; ++i) {
       for (int j = i; j < n_; ++j) {
         if (processPair(i, j) == PairEnd::SwitchToUnifac) {
-          model_ = 'F';
+          model_ = Model::UNIFAC;
           result_.Pairs.clear();
           restart = true;
           break;
@@ -133,7 +140,7 @@ FittingResult FittingRun::run() {
     }
   }
 
-  if (model_ == 'F') StoreUnifacGroups(fitting_.Tables, mixture_, n_, set_);
+  if (model_ == Model::UNIFAC) storeUnifacGroups(fitting_.Tables, mixture_, n_, set_);
   result_.Model = model_;
 
   // The set is complete: it becomes the session's.
@@ -168,7 +175,7 @@ void FittingRun::chooseModel() {
     c_.dialogs.showWarning(message, lang_);
     throw SessionStop{SessionOutcome::Stopped, message};
   }
-  model_ = kModelLetters[static_cast<std::size_t>(answer.Tag)];
+  model_ = kModels[static_cast<std::size_t>(answer.Tag)];
   set_.ComponentCount = static_cast<std::uint8_t>(n_);
   set_.Components = {};
   for (int i = 0; i < n_; ++i) {
@@ -179,52 +186,52 @@ void FittingRun::chooseModel() {
 
 void FittingRun::startModel() {
   set_.ModelCode = model_;
-  method_ = std::string(methodName(model_));
-  result_.UnifacVariant = 0;
-  if (model_ == 'F') {
+  method_ = std::string(modelName(model_));
+  result_.UnifacVariant.reset();
+  if (model_ == Model::UNIFAC) {
     VariantRequest question;
     question.FormCaption = c_.text(texts::kUnifacVariantCaption);
     question.Prompt = c_.text(texts::kUnifacVariantQuestion);
     question.ItemCount = 2;
     question.Items[1] = c_.text(texts::kUnifacVariant1);
     question.Items[2] = c_.text(texts::kVariant2);
-    const bool mainGroups = c_.dialogs.chooseVariant(question).Tag == 0;
-    result_.UnifacVariant = mainGroups ? '1' : '2';
-    fitting_.Tables =
-        StartUnifacTables(c_.db.ReferenceMainGroupTable,
-                          mainGroups ? UnifacVariant::MainGroups : UnifacVariant::Subgroups);
+    const UnifacVariant variant = c_.dialogs.chooseVariant(question).Tag == 0
+                                      ? UnifacVariant::MainGroups
+                                      : UnifacVariant::Subgroups;
+    result_.UnifacVariant = variant;
+    fitting_.Tables = startUnifacTables(c_.db.ReferenceMainGroupTable, variant);
   }
   c_.report.append(c_.text(texts::kFittingTitle) + "\r\n");
-  for (int i = 0; i < n_; ++i) {
-    const int number = set_.Components[static_cast<std::size_t>(i)];
-    LoadComponent(mixture_, c_.db, i, componentName(c_.db, number, lang_));
-  }
+  mixture_ = loadMixture(c_.db, componentNumbers(set_), lang_);
 }
 
 FitControls FittingRun::controls(int progressLine) {
   FitControls controls;
   controls.AskToContinue = slowConvergenceQuestion(c_.dialogs, lang_);
-  controls.Progress = ProgressLineWriter(
+  controls.Progress = progressLineWriter(
       {&c_.report, progressLine, lang_, c_.options.DecimalSeparator}, fitting_.Fit);
   controls.IterationLimit = c_.options.IterationLimit;
   return controls;
 }
 
-char FittingRun::askNoDataSource(int i, int j) {
+NoDataChoice FittingRun::askNoDataSource(int i, int j) {
   VariantRequest question;
   question.FormCaption = c_.text(texts::kChoiceOfVariant);
   const std::vector<std::string> args = {name(i), name(j), method_};
-  question.Prompt = c_.text(texts::kNoDataAbsent, args) + c_.text(texts::kNoDataOwnEntry, args) +
-                    c_.text(texts::kNoDataEndProgram) +
-                    c_.text(model_ == 'F' ? texts::kNoDataBrandeck : texts::kNoDataSwitchToUnifac);
+  question.Prompt =
+      c_.text(texts::kNoDataAbsent, args) + c_.text(texts::kNoDataOwnEntry, args) +
+      c_.text(texts::kNoDataEndProgram) +
+      c_.text(model_ == Model::UNIFAC ? texts::kNoDataBrandeck : texts::kNoDataSwitchToUnifac);
   question.ItemCount = 3;
   question.Items[1] = c_.text(texts::kVariant1);
   question.Items[2] = c_.text(texts::kVariant2);
   question.Items[3] = c_.text(texts::kVariant3);
   while (true) {
     const int tag = c_.dialogs.chooseVariant(question).Tag;
-    const char source = tag <= 0 ? '1' : tag == 1 ? '2' : '3';
-    if (source == '1' && model_ == 'F') {
+    const NoDataChoice choice = tag <= 0   ? NoDataChoice::OwnEntry
+                                : tag == 1 ? NoDataChoice::EndProgram
+                                           : NoDataChoice::Alternative;
+    if (choice == NoDataChoice::OwnEntry && model_ == Model::UNIFAC) {
       // The entry grid holds at most 25 columns.
       const int m = pairGroups(i, j).Count;
       if (m * (m - 1) > kMaxGridCells) {
@@ -234,7 +241,7 @@ char FittingRun::askNoDataSource(int i, int j) {
         continue;
       }
     }
-    return source;
+    return choice;
   }
 }
 
@@ -252,15 +259,15 @@ FittingRun::PairEnd FittingRun::processPair(int i, int j) {
   std::string heading = c_.text(texts::kPairHeading, {name(i), name(j), method_});
   const int a = set_.Components[I];
   const int b = set_.Components[J];
-  const bool hasData = pairHasExperimentalData(c_.db, a, b);
+  const bool hasData = pairDataSet(c_.db, a, b) != nullptr;
   c_.state.DataMissing = hasData ? 0 : 1;
-  char source = 0;
+  std::optional<NoDataChoice> choice;  // only without data
   if (!hasData) {
-    source = askNoDataSource(i, j);
-    if (source == '1') heading += ".\r\n" + c_.text(texts::kPairHeadingUser);
+    choice = askNoDataSource(i, j);
+    if (choice == NoDataChoice::OwnEntry) heading += ".\r\n" + c_.text(texts::kPairHeadingUser);
   } else {
-    const ExperimentalPoints points = SelectExperimentalSet(c_.db, a, b);
-    LoadExperimentalPoints(points, fitting_.Fit);
+    const ExperimentalPoints points = pairExperimentalPoints(c_.db, a, b);
+    loadExperimentalPoints(points, fitting_.Fit);
     c_.state.Pressure = points.P;
     heading += c_.text(texts::kPairHeadingFitted);
     c_.dialogs.setStatusText(c_.text(texts::kPleaseWait));
@@ -269,18 +276,20 @@ FittingRun::PairEnd FittingRun::processPair(int i, int j) {
   c_.report.append(heading);
   const int progressLine = c_.report.lineCount();
 
-  if (source == '2') {
+  if (choice == NoDataChoice::EndProgram) {
     throw SessionStop{SessionOutcome::QuitRequested, {}};
   }
-  if (source == '3' && model_ != 'F') return PairEnd::SwitchToUnifac;
+  if (choice == NoDataChoice::Alternative && model_ != Model::UNIFAC) {
+    return PairEnd::SwitchToUnifac;
+  }
 
   PairParameters pair;
   std::string resultLine;
-  if (model_ == 'F') {
+  if (model_ == Model::UNIFAC) {
     const PairGroups groups = pairGroups(i, j);
     if (hasData) {
       pair = fitUnifac(i, j, progressLine);
-    } else if (source == '1') {
+    } else if (choice == NoDataChoice::OwnEntry) {
       pair = enterUnifac(i, j, groups);
     } else {
       c_.report.append(c_.text(texts::kLiteratureValues));
@@ -302,15 +311,18 @@ FittingRun::PairEnd FittingRun::processPair(int i, int j) {
 
 // ---- Wilson, NRTL, UNIQUAC ----
 
-const texts::BinaryModelLabels& labelsOf(char model) {
+// The labels of Wilson, NRTL and UNIQUAC; UNIFAC's parameters are named by their groups.
+const texts::BinaryModelLabels& labelsOf(Model model) {
   switch (model) {
-    case 'N':
+    case Model::NRTL:
       return texts::kNrtlLabels;
-    case 'Q':
+    case Model::UNIQUAC:
       return texts::kUniquacLabels;
-    default:
-      return texts::kWilsonLabels;
+    case Model::Wilson:
+    case Model::UNIFAC:
+      break;
   }
+  return texts::kWilsonLabels;
 }
 
 // "  l12-l11 = " gives "l12-l11".
@@ -330,14 +342,17 @@ PairParameters FittingRun::fitBinary(int i, int j, int progressLine) {
   {
     const BusyCursor busy(c_.dialogs);
     switch (model_) {
-      case 'W':
-        fit = FitWilson(fitting_, mixture_, i, j, fitControls);
+      case Model::Wilson:
+        fit = fitWilson(fitting_, mixture_, i, j, fitControls);
         break;
-      case 'N':
-        fit = FitNRTL(fitting_, mixture_, i, j, fitControls);
+      case Model::NRTL:
+        fit = fitNRTL(fitting_, mixture_, i, j, fitControls);
         break;
-      default:
-        fit = FitUNIQUAC(fitting_, mixture_, i, j, fitControls);
+      case Model::UNIQUAC:
+        fit = fitUNIQUAC(fitting_, mixture_, i, j, fitControls);
+        break;
+      case Model::UNIFAC:
+        fit = fitUNIFAC(fitting_, mixture_, i, j, fitControls);
         break;
     }
   }
@@ -352,7 +367,7 @@ PairParameters FittingRun::fitBinary(int i, int j, int progressLine) {
 
 PairParameters FittingRun::enterBinary(int i, int j) {
   const texts::BinaryModelLabels& labels = labelsOf(model_);
-  const bool nrtl = model_ == 'N';
+  const bool nrtl = model_ == Model::NRTL;
   const std::string enter = c_.text(texts::kEnterWord);
   const std::string unitText = unit();
 
@@ -389,20 +404,22 @@ void FittingRun::storeBinary(const PairParameters& pair) {
   const auto I = static_cast<std::size_t>(pair.I - 1);
   const auto J = static_cast<std::size_t>(pair.J - 1);
   switch (model_) {
-    case 'W':
+    case Model::Wilson:
       set_.WilsonEnergy[I][J] = pair.Values[0];
       set_.WilsonEnergy[J][I] = pair.Values[1];
       break;
-    case 'N':
+    case Model::NRTL:
       set_.NRTLEnergy[I][J] = pair.Values[0];
       set_.NRTLEnergy[J][I] = pair.Values[1];
       set_.NRTLAlpha[I][J] = pair.Values[2];
       set_.NRTLAlpha[J][I] = pair.Values[2];
       break;
-    default:
+    case Model::UNIQUAC:
       set_.UNIQUACEnergy[I][J] = pair.Values[0];
       set_.UNIQUACEnergy[J][I] = pair.Values[1];
       break;
+    case Model::UNIFAC:
+      break;  // its parameters are the group tables' (setGroupParameters)
   }
 }
 
@@ -417,7 +434,7 @@ std::string FittingRun::binaryResultLine(PairParameters& pair) const {
   record.Display = {first, second};
   std::string line = std::string(labels.Result1) + number(first) + unitText +
                      std::string(labels.Result2) + number(second) + unitText;
-  if (model_ == 'N') {
+  if (model_ == Model::NRTL) {
     record.Labels.push_back(labelName(texts::kNrtlAlphaResult));
     record.Display.push_back(pair.Values[2]);
     line += std::string(texts::kNrtlAlphaResult) + number(pair.Values[2]);
@@ -485,7 +502,7 @@ PairParameters FittingRun::fitUnifac(int i, int j, int progressLine) {
   FitResult fit;
   {
     const BusyCursor busy(c_.dialogs);
-    fit = FitUNIFAC(fitting_, mixture_, i, j, fitControls);
+    fit = fitUNIFAC(fitting_, mixture_, i, j, fitControls);
   }
   for (int k = 0; k < fit.ParameterCount; ++k) {
     pair.Values.push_back(fit.Parameters[static_cast<std::size_t>(k)]);

@@ -22,6 +22,8 @@
 
 #include "core/base/real.h"
 #include "core/data/database.h"
+#include "core/fitting/unifac_group_tables.h"
+#include "core/models/model.h"
 #include "core/report/report_document.h"
 #include "core/session/dialogs.h"
 #include "core/session/session_options.h"
@@ -50,8 +52,8 @@ struct PairParameters {
 
 struct FittingResult {
   SessionResult Session;
-  char Model = 0;                     // the model letter at the end ('F' after a switch to UNIFAC)
-  char UnifacVariant = 0;             // '1' main groups only, '2' subgroups; 0 for the other models
+  std::optional<bubblix::Model> Model;  // the model at the end (UNIFAC after a switch to it)
+  std::optional<bubblix::UnifacVariant> UnifacVariant;  // UNIFAC only
   bool LiteratureSet = false;         // UNIFAC variant 1 with the literature values for the mixture
   std::vector<PairParameters> Pairs;  // in the order determined (after a switch, UNIFAC's)
   std::optional<std::string> SavedFile;

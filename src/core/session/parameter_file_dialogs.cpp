@@ -2,10 +2,10 @@
 
 #include <filesystem>
 
+#include "core/data/mixture_loading.h"
 #include "core/models/parameter_file.h"
 #include "core/models/parameter_file_save.h"
 #include "core/session/dialog_rules.h"
-#include "core/session/session_support.h"
 #include "core/texts/parameter_file_texts.h"
 
 namespace bubblix {
@@ -13,8 +13,8 @@ namespace bubblix {
 LoadedParameterFile loadParameterFile(const std::string& path, SessionState& state,
                                       const Database& db) {
   ParameterFileContents contents =
-      ReadParameterFile(std::filesystem::path(path), state.ParameterSet);
-  Mixture mixture = session_detail::loadMixture(db, contents.set, state.InterfaceLanguage);
+      readParameterFile(std::filesystem::path(path), state.ParameterSet);
+  Mixture mixture = loadMixture(db, componentNumbers(contents.set), state.InterfaceLanguage);
   // Nothing has been changed so far; now the whole set and its mixture are taken at once.
   state.ParameterSet = contents.set;
   state.Components = std::move(mixture);
@@ -24,7 +24,7 @@ LoadedParameterFile loadParameterFile(const std::string& path, SessionState& sta
 }
 
 void reloadParameterSetMixture(SessionState& state, const Database& db) {
-  state.Components = session_detail::loadMixture(db, state.ParameterSet, state.InterfaceLanguage);
+  state.Components = loadMixture(db, componentNumbers(state.ParameterSet), state.InterfaceLanguage);
   state.SelectedCount = state.ParameterSet.ComponentCount;
 }
 
@@ -48,10 +48,10 @@ std::optional<std::string> offerToSaveParameterFile(Dialogs& dialogs, const TPar
   request.Caption = std::string(texts::kParameterFileSaveCaption.in(lang));
   request.Filter = std::string(texts::kParameterFileFilter.in(lang));
   request.DefaultExt = "dat";
-  request.FileName = std::string(ParameterFileModelName(set.ModelCode));
+  request.FileName = std::string(modelName(set.ModelCode));
   std::optional<std::string> path = dialogs.saveFileName(request);
   if (!path) return std::nullopt;
-  SaveParameterFileTo(*path, set, run, fs);
+  saveParameterFileTo(*path, set, run, fs);
   return path;
 }
 

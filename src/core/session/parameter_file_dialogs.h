@@ -40,7 +40,7 @@ std::optional<LoadedParameterFile> chooseAndLoadParameterFile(Dialogs& dialogs, 
 
 // The end of a fitting session: asks once whether to create the parameter file; on Yes the
 // save-file dialog ("Saving file", "Datafiles|*.dat", extension "dat", the method name as the
-// proposed name, no initial folder) and SaveParameterFileTo, checked against the run's files.
+// proposed name, no initial folder) and saveParameterFileTo, checked against the run's files.
 // Returns the path written, nothing when the user declined or cancelled. Errors of the
 // writing are thrown.
 std::optional<std::string> offerToSaveParameterFile(Dialogs& dialogs, const TParameterSet& set,

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 
 #include "core/base/real.h"
 #include "core/data/properties.h"
@@ -19,7 +20,7 @@ struct SessionState {
   TParameterSet ParameterSet;
   std::uint8_t SelectedCount = 0;                     // components of the session's mixture
   std::array<std::uint16_t, 4> SelectedComponents{};  // database numbers, ascending
-  char FittedModel = 0;                               // model letter of the last fit, 0 before
+  std::optional<Model> FittedModel;                   // the model of the last fit, none before
   std::uint8_t DataMissing = 0;
   Real Tau = 0;       // reduced temperature of the current point
   Real Pressure = 0;  // Pa

@@ -74,21 +74,6 @@ struct SessionContext {
 template <class Body>
 SessionResult runSession(Dialogs& frontEnd, Language lang, Body&& body);
 
-// The method name of a model letter: "Wilson", "NRTL", "UNIQUAC", "UNIFAC" ("" for another).
-std::string_view methodName(char model);
-
-// The interface-language name of database record `number` (1..4).
-const std::string& componentName(const Database& db, int number, Language lang);
-
-// True when the database holds a set with points and a pressure for the pair of database
-// numbers a and b (in either order) and the pair is not one of those that never have data.
-bool pairHasExperimentalData(const Database& db, int a, int b);
-
-// The mixture of the set's components loaded from the database, with the names in the
-// interface language (slots from ComponentCount on stay empty). Throws DataError for a
-// component number outside 1..4.
-Mixture loadMixture(const Database& db, const TParameterSet& set, Language lang);
-
 // ---- template definitions ----
 
 template <class F>

@@ -25,9 +25,6 @@ inline constexpr Text kSolverValueNotFinite{"The value {0} = {1} is not a finite
 // {0} name of the mole fraction (x1..x4, y1..y4), {1} the value
 inline constexpr Text kSolverNegativeFraction{"The mole fraction {0} = {1} is negative",
                                               "Мольная доля {0} = {1} отрицательна"};
-// {0} model letter
-inline constexpr Text kSolverUnknownModel{"Unknown model code '{0}' in the parameter set",
-                                          "Неизвестный код модели '{0}' в наборе параметров"};
 // {0} number of components
 inline constexpr Text kSolverComponentCount{
     "The parameter set holds {0} components; 1 to 4 are possible",

@@ -14,6 +14,7 @@
 #include "core/fitting/binary_fit.h"
 #include "core/fitting/fitting_objectives.h"
 #include "core/fitting/unifac_group_tables.h"
+#include "core/models/model_printing.h"
 #include "core/models/parameter_set.h"
 
 namespace bubblix::test {
@@ -24,21 +25,21 @@ struct BinaryCase {
   TParameterSet set;
 };
 
-inline Mixture PairMixture(int a, int b) {
+inline Mixture pairMixture(int a, int b) {
   Mixture mixture;
-  LoadComponent(mixture, BuiltInDatabase(), 0, "comp." + std::to_string(a));
-  LoadComponent(mixture, BuiltInDatabase(), 1, "comp." + std::to_string(b));
+  loadComponent(mixture, builtInDatabase(), 0, "comp." + std::to_string(a));
+  loadComponent(mixture, builtInDatabase(), 1, "comp." + std::to_string(b));
   return mixture;
 }
 
-// The set the fitting session stores for the pair a < b fitted with `model` ('F': UNIFAC
+// The set the fitting session stores for the pair a < b fitted with `model` (UNIFAC:
 // variant 1) to the pair's built-in data.
-inline BinaryCase FitCase(int a, int b, char model) {
-  const Database& db = BuiltInDatabase();
-  BinaryCase out{PairMixture(a, b), {}};
+inline BinaryCase fitCase(int a, int b, Model model) {
+  const Database& db = builtInDatabase();
+  BinaryCase out{pairMixture(a, b), {}};
   auto state = std::make_unique<FittingState>();
-  LoadExperimentalPoints(SelectExperimentalSet(db, a, b), state->Fit);
-  state->Tables = StartUnifacTables(db.ReferenceMainGroupTable, UnifacVariant::MainGroups);
+  loadExperimentalPoints(SelectExperimentalSet(db, a, b), state->Fit);
+  state->Tables = startUnifacTables(db.ReferenceMainGroupTable, UnifacVariant::MainGroups);
   FitControls controls;
   controls.AskToContinue = [](const Text&) { return true; };
   TParameterSet& set = out.set;
@@ -46,46 +47,46 @@ inline BinaryCase FitCase(int a, int b, char model) {
   set.ComponentCount = 2;
   set.Components = {static_cast<std::uint16_t>(a), static_cast<std::uint16_t>(b), 0, 0};
   switch (model) {
-    case 'W': {
-      const FitResult fit = FitWilson(*state, out.mixture, 0, 1, controls);
+    case Model::Wilson: {
+      const FitResult fit = fitWilson(*state, out.mixture, 0, 1, controls);
       set.WilsonEnergy[0][1] = fit.Parameters[0];
       set.WilsonEnergy[1][0] = fit.Parameters[1];
       break;
     }
-    case 'N': {
-      const FitResult fit = FitNRTL(*state, out.mixture, 0, 1, controls);
+    case Model::NRTL: {
+      const FitResult fit = fitNRTL(*state, out.mixture, 0, 1, controls);
       set.NRTLEnergy[0][1] = fit.Parameters[0];
       set.NRTLEnergy[1][0] = fit.Parameters[1];
       set.NRTLAlpha[0][1] = set.NRTLAlpha[1][0] = fit.Parameters[2];
       break;
     }
-    case 'Q': {
-      const FitResult fit = FitUNIQUAC(*state, out.mixture, 0, 1, controls);
+    case Model::UNIQUAC: {
+      const FitResult fit = fitUNIQUAC(*state, out.mixture, 0, 1, controls);
       set.UNIQUACEnergy[0][1] = fit.Parameters[0];
       set.UNIQUACEnergy[1][0] = fit.Parameters[1];
       break;
     }
-    default:
-      FitUNIFAC(*state, out.mixture, 0, 1, controls);
-      StoreUnifacGroups(state->Tables, out.mixture, 2, set);
+    case Model::UNIFAC:
+      fitUNIFAC(*state, out.mixture, 0, 1, controls);
+      storeUnifacGroups(state->Tables, out.mixture, 2, set);
       break;
   }
   return out;
 }
 
 // The same, fitted once per run. The mixture lives as long as the cache.
-inline const BinaryCase& Fitted(int a, int b, char model) {
-  static std::map<std::tuple<int, int, char>, std::unique_ptr<BinaryCase>> cache;
+inline const BinaryCase& fitted(int a, int b, Model model) {
+  static std::map<std::tuple<int, int, Model>, std::unique_ptr<BinaryCase>> cache;
   auto& entry = cache[{a, b, model}];
-  if (!entry) entry = std::make_unique<BinaryCase>(FitCase(a, b, model));
+  if (!entry) entry = std::make_unique<BinaryCase>(fitCase(a, b, model));
   return *entry;
 }
 
 // NRTL with zero energies: every tau_ij is 0, so gamma = 1 whatever the volume ratios
 // inside G: an ideal liquid (Raoult's law).
-inline BinaryCase IdealCase(int a, int b) {
-  BinaryCase out{PairMixture(a, b), {}};
-  out.set.ModelCode = 'N';
+inline BinaryCase idealCase(int a, int b) {
+  BinaryCase out{pairMixture(a, b), {}};
+  out.set.ModelCode = Model::NRTL;
   out.set.ComponentCount = 2;
   out.set.Components = {static_cast<std::uint16_t>(a), static_cast<std::uint16_t>(b), 0, 0};
   out.set.NRTLAlpha[0][1] = out.set.NRTLAlpha[1][0] = 0.3L;

@@ -17,12 +17,12 @@ constexpr Real kP760 = 101308.0L;  // Pa
 
 std::vector<Azeotrope> azeotropesOf(const BinaryCase& c, Condition at, int points = 101) {
   const BinaryEquilibrium eq(c.mixture, c.set);
-  return FindAzeotropes(eq, at, BubbleCurve(eq, at, points));
+  return findAzeotropes(eq, at, bubbleCurve(eq, at, points));
 }
 
 // A found azeotrope is a bubble point with y1 = x1 where the unknown has its extremum: a
 // minimum-boiling one lies below its neighbours on the t-x-y curve (above them on P-x-y).
-void ExpectTrueAzeotrope(const BinaryCase& c, Condition at, const Azeotrope& a) {
+void expectTrueAzeotrope(const BinaryCase& c, Condition at, const Azeotrope& a) {
   const BinaryEquilibrium eq(c.mixture, c.set);
   EXPECT_NEAR(a.Point.y1, a.Point.x1, 1e-9L);
   const Real u = a.Point.unknown(at.Kind);
@@ -41,7 +41,7 @@ void ExpectTrueAzeotrope(const BinaryCase& c, Condition at, const Azeotrope& a) 
 TEST(Azeotrope, IdealMixturesHaveNone) {
   // y1 - x1 = x1 x2 (Psat1 - Psat2) / P keeps the sign of Psat1 - Psat2 along the curve.
   for (const auto& pair : test::kPairs) {
-    const BinaryCase c = test::IdealCase(pair[0], pair[1]);
+    const BinaryCase c = test::idealCase(pair[0], pair[1]);
     EXPECT_TRUE(azeotropesOf(c, Condition::atPressure(kP760)).empty()) << pair[0] << pair[1];
     EXPECT_TRUE(azeotropesOf(c, Condition::atTau(tauFromCelsius(50.0L))).empty())
         << pair[0] << pair[1];
@@ -54,19 +54,21 @@ TEST(Azeotrope, FittedComp1Comp2ModelsNearTheMeasuredOne) {
   // moves a long way with small errors of y1: the Wilson fit places it within 0.02 of the
   // measured one, the NRTL fit (root-mean-square error of y1 0.0025) at x1 = 0.994.
   const Condition at = Condition::atPressure(kP760);
-  for (char model : {'W', 'N', 'Q', 'F'}) {
+  for (Model model : {Model::Wilson, Model::NRTL, Model::UNIQUAC, Model::UNIFAC}) {
     SCOPED_TRACE(model);
-    const BinaryCase& c = test::Fitted(1, 2, model);
+    const BinaryCase& c = test::fitted(1, 2, model);
     const auto found = azeotropesOf(c, at);
     ASSERT_EQ(found.size(), 1u);
     const Azeotrope& a = found[0];
     EXPECT_EQ(a.Kind, AzeotropeKind::MinimumBoiling);
     EXPECT_EQ(a.Point.P, kP760);
     EXPECT_NEAR(celsiusFromTau(a.Point.tau), 78.15L, 0.3L);
-    ExpectTrueAzeotrope(c, at, a);
+    expectTrueAzeotrope(c, at, a);
     // Reference values of these fits beside the measured composition.
-    const Real expected = model == 'W' ? 0.89447L : model == 'N' ? 0.9944L : 0.94L;
-    EXPECT_NEAR(a.Point.x1, expected, model == 'W' ? 0.02L : 0.005L);
+    const Real expected = model == Model::Wilson ? 0.89447L
+                          : model == Model::NRTL ? 0.9944L
+                                                 : 0.94L;
+    EXPECT_NEAR(a.Point.x1, expected, model == Model::Wilson ? 0.02L : 0.005L);
   }
 }
 
@@ -75,7 +77,7 @@ TEST(Azeotrope, MaximumBoilingIsFoundAndAgreesBetweenTheTwoDiagrams) {
   // boiling points lie 1.2 K apart: a maximum-boiling azeotrope, a pressure minimum at its
   // temperature. The isothermal azeotrope at the isobaric one's temperature is the same point
   // (1e-7 in x1, 1e-6 relative in P: the two root searches' tolerances).
-  BinaryCase c = test::IdealCase(1, 4);
+  BinaryCase c = test::idealCase(1, 4);
   c.set.NRTLEnergy[0][1] = c.set.NRTLEnergy[1][0] = -0.8L;
   const BinaryEquilibrium eq(c.mixture, c.set);
   const Condition isobaric = Condition::atPressure(kP760);
@@ -84,7 +86,7 @@ TEST(Azeotrope, MaximumBoilingIsFoundAndAgreesBetweenTheTwoDiagrams) {
   EXPECT_EQ(byT[0].Kind, AzeotropeKind::MaximumBoiling);
   EXPECT_GT(byT[0].Point.tau, eq.pureBoilingTau(0, kP760));
   EXPECT_GT(byT[0].Point.tau, eq.pureBoilingTau(1, kP760));
-  ExpectTrueAzeotrope(c, isobaric, byT[0]);
+  expectTrueAzeotrope(c, isobaric, byT[0]);
 
   const Condition isothermal = Condition::atTau(byT[0].Point.tau);
   const auto byP = azeotropesOf(c, isothermal);
@@ -92,11 +94,11 @@ TEST(Azeotrope, MaximumBoilingIsFoundAndAgreesBetweenTheTwoDiagrams) {
   EXPECT_EQ(byP[0].Kind, AzeotropeKind::MaximumBoiling);
   EXPECT_NEAR(byP[0].Point.x1, byT[0].Point.x1, 1e-7L);
   EXPECT_NEAR(byP[0].Point.P / kP760, 1.0L, 1e-6L);
-  ExpectTrueAzeotrope(c, isothermal, byP[0]);
+  expectTrueAzeotrope(c, isothermal, byP[0]);
 }
 
 TEST(Azeotrope, MinimumBoilingAgreesBetweenTheTwoDiagrams) {
-  const BinaryCase& c = test::Fitted(1, 4, 'W');
+  const BinaryCase& c = test::fitted(1, 4, Model::Wilson);
   const auto byT = azeotropesOf(c, Condition::atPressure(kP760));
   ASSERT_EQ(byT.size(), 1u);
   const Condition isothermal = Condition::atTau(byT[0].Point.tau);
@@ -105,7 +107,7 @@ TEST(Azeotrope, MinimumBoilingAgreesBetweenTheTwoDiagrams) {
   EXPECT_EQ(byP[0].Kind, AzeotropeKind::MinimumBoiling);
   EXPECT_NEAR(byP[0].Point.x1, byT[0].Point.x1, 1e-7L);
   EXPECT_NEAR(byP[0].Point.P / kP760, 1.0L, 1e-6L);
-  ExpectTrueAzeotrope(c, isothermal, byP[0]);
+  expectTrueAzeotrope(c, isothermal, byP[0]);
 }
 
 TEST(Azeotrope, CoarseCurveFindsTheSameRootsNextToThePureEnds) {
@@ -113,7 +115,7 @@ TEST(Azeotrope, CoarseCurveFindsTheSameRootsNextToThePureEnds) {
   // (near 0.90) lie between a pure end and the one interior point, where the sign next to
   // the end comes from the limiting slope.
   for (const auto& pair : {std::pair{1, 4}, std::pair{1, 2}}) {
-    const BinaryCase& c = test::Fitted(pair.first, pair.second, 'W');
+    const BinaryCase& c = test::fitted(pair.first, pair.second, Model::Wilson);
     const Condition at = Condition::atPressure(kP760);
     const auto fine = azeotropesOf(c, at);
     const auto coarse = azeotropesOf(c, at, 3);
@@ -127,12 +129,12 @@ TEST(Azeotrope, CoarseCurveFindsTheSameRootsNextToThePureEnds) {
 TEST(Azeotrope, EndSignsFollowTheLimitingVolatility) {
   // Ideal comp.1-comp.3 at 760 mm Hg: comp.3 boils lower, so comp.1 is the less volatile one
   // at both ends: y1 < x1 next to x1 = 0 and next to x1 = 1.
-  const BinaryCase c = test::IdealCase(1, 3);
+  const BinaryCase c = test::idealCase(1, 3);
   const BinaryEquilibrium eq(c.mixture, c.set);
-  const ModelCurve bubble = BubbleCurve(eq, Condition::atPressure(kP760), 3);
+  const ModelCurve bubble = bubbleCurve(eq, Condition::atPressure(kP760), 3);
   ASSERT_EQ(bubble.Points.size(), 3u);
-  EXPECT_EQ(EndSign(eq, bubble.Points.front(), 0), -1);
-  EXPECT_EQ(EndSign(eq, bubble.Points.back(), 1), -1);
+  EXPECT_EQ(endSign(eq, bubble.Points.front(), 0), -1);
+  EXPECT_EQ(endSign(eq, bubble.Points.back(), 1), -1);
   EXPECT_LT(bubble.Points[1].y1, bubble.Points[1].x1);
 }
 

@@ -32,7 +32,7 @@ void expectSum(Real actual, Real expected) {
 
 class ComponentBaseTest : public ::testing::Test {
  protected:
-  const ComponentTable base = BuildComponentBase();
+  const ComponentTable base = buildComponentBase();
 };
 
 TEST_F(ComponentBaseTest, NamesRowCountsConstantsAndTableLengths) {
@@ -180,7 +180,7 @@ TEST_F(ComponentBaseTest, BuildTimeConversions) {
 }
 
 TEST(SteamTables, FourteenRowsOverSteamPressure) {
-  const SteamTables steam = BuildSteamTables();
+  const SteamTables steam = buildSteamTables();
   // Reference sums: exact decimal sums of the listed columns.
   expectSum(sum(steam.SteamPressure), 61.0L);
   expectSum(sum(steam.SteamEnthalpy), 38283.0L);

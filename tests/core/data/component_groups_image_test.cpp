@@ -29,13 +29,13 @@ TComponentGroups distinctRecord() {
 }
 
 Real realAt(const ComponentGroupsImage& image, std::size_t offset) {
-  return DecodeExtended80(std::span<const std::uint8_t>(image).subspan(offset).first<10>());
+  return decodeExtended80(std::span<const std::uint8_t>(image).subspan(offset).first<10>());
 }
 
 // Offsets from the table of the group record in docs/parameter-file.md.
 TEST(ComponentGroupsImage, FieldsLieAtTheirDocumentedOffsets) {
   const TComponentGroups g = distinctRecord();
-  const ComponentGroupsImage image = WriteComponentGroupsImage(g);
+  const ComponentGroupsImage image = writeComponentGroupsImage(g);
   EXPECT_EQ(image.size(), 1336u);
   EXPECT_EQ(image[0], 3);
   for (std::size_t k = 0; k < 10; ++k) {
@@ -60,20 +60,20 @@ TEST(ComponentGroupsImage, FieldsLieAtTheirDocumentedOffsets) {
 
 TEST(ComponentGroupsImage, ReadingGivesBackTheRecordAndIgnoresFillers) {
   const TComponentGroups g = distinctRecord();
-  ComponentGroupsImage image = WriteComponentGroupsImage(g);
-  EXPECT_EQ(ReadComponentGroupsImage(image), g);
+  ComponentGroupsImage image = writeComponentGroupsImage(g);
+  EXPECT_EQ(readComponentGroupsImage(image), g);
   image[31] = 0xAB;
   image[333] = 0xCD;
-  EXPECT_EQ(ReadComponentGroupsImage(image), g);
+  EXPECT_EQ(readComponentGroupsImage(image), g);
 
   // Negative zero and a subnormal survive a round trip bit for bit.
   TComponentGroups odd;
   odd.X[4] = -0.0L;
   odd.A[9][0] = std::numeric_limits<Real>::denorm_min();
-  const ComponentGroupsImage oddImage = WriteComponentGroupsImage(odd);
-  const TComponentGroups back = ReadComponentGroupsImage(oddImage);
+  const ComponentGroupsImage oddImage = writeComponentGroupsImage(odd);
+  const TComponentGroups back = readComponentGroupsImage(oddImage);
   EXPECT_TRUE(std::signbit(back.X[4]));
-  EXPECT_EQ(WriteComponentGroupsImage(back), oddImage);
+  EXPECT_EQ(writeComponentGroupsImage(back), oddImage);
 }
 
 }  // namespace

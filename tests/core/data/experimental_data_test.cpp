@@ -28,7 +28,7 @@ Real sum(const std::vector<Real>& v) {
 
 class ExperimentalDataTest : public ::testing::Test {
  protected:
-  const ExperimentalTable table = BuildExperimentalData();
+  const ExperimentalTable table = buildExperimentalData();
 };
 
 TEST_F(ExperimentalDataTest, EntriesCarryTheirCountsPressuresAndStartVectors) {
@@ -136,7 +136,7 @@ TEST(HasNoExperimentalData, OnlyThreeOrderedPairsWithFive) {
 }
 
 TEST(SelectExperimentalSet, GivesThePointsAsReducedTemperatures) {
-  const ExperimentalPoints points = SelectExperimentalSet(BuiltInDatabase(), 1, 2);
+  const ExperimentalPoints points = SelectExperimentalSet(builtInDatabase(), 1, 2);
   EXPECT_EQ(points.A, 1);
   EXPECT_EQ(points.B, 2);
   ASSERT_EQ(points.tau.size(), 52u);
@@ -156,7 +156,7 @@ TEST(SelectExperimentalSet, GivesThePointsAsReducedTemperatures) {
 }
 
 TEST(SelectExperimentalSet, MirroredSetStartsAtPureFirstComponent) {
-  const Database& db = BuiltInDatabase();
+  const Database& db = builtInDatabase();
   const ExperimentalPoints points = SelectExperimentalSet(db, 1, 3);
   ASSERT_EQ(points.tau.size(), 14u);
   EXPECT_EQ(points.x1[0], 1.0L);
@@ -174,7 +174,7 @@ TEST(SelectExperimentalSet, MirroredSetStartsAtPureFirstComponent) {
 }
 
 TEST(SelectExperimentalSet, RefusesIncompleteEntriesNamingThePair) {
-  const Database& db = BuiltInDatabase();
+  const Database& db = builtInDatabase();
   const int incomplete[][2] = {{3, 1}, {4, 1}, {3, 2}, {4, 2}, {2, 1}, {4, 3}, {1, 1}, {4, 4}};
   for (const auto& pair : incomplete) {
     try {
@@ -191,7 +191,7 @@ TEST(SelectExperimentalSet, RefusesIncompleteEntriesNamingThePair) {
 }
 
 TEST(SelectExperimentalSet, RefusesASetWithFewerValuesThanPoints) {
-  Database changed = BuiltInDatabase();
+  Database changed = builtInDatabase();
   TExperimentalSet& e = changed.ExperimentalData[0][1];
   e.y.resize(e.N - 1u);
   try {

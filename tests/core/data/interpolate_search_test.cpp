@@ -34,7 +34,7 @@ struct NamedTable {
 };
 
 std::vector<NamedTable> builtInTables() {
-  const Database& db = BuiltInDatabase();
+  const Database& db = builtInDatabase();
   std::vector<NamedTable> tables;
   for (const TComponentRecord& c : db.ComponentBase) {
     const std::span<const Real> T(c.Temperature.data(), c.PropertyRows);

@@ -14,14 +14,14 @@ namespace bubblix {
 namespace {
 
 const Database& db() {
-  return BuiltInDatabase();
+  return builtInDatabase();
 }
 
 Mixture mixtureOf(std::initializer_list<const char*> names) {
   Mixture m;
   int slot = 0;
   for (const char* name : names)
-    LoadComponent(m, db(), slot++, name);
+    loadComponent(m, db(), slot++, name);
   return m;
 }
 
@@ -222,7 +222,7 @@ TEST(Interpolate, ShortTables) {
 
 TEST(LoadComponent, FillsTheSlotFromTheNamedRecord) {
   Mixture m;
-  LoadComponent(m, db(), 2, "комп.4");
+  loadComponent(m, db(), 2, "комп.4");
   EXPECT_EQ(m.ComponentNames[2], "комп.4");
   EXPECT_EQ(m.MixAntoineA[2], 16.1516L);
   EXPECT_EQ(m.MixAntoineB[2], 2790.5L);
@@ -240,12 +240,12 @@ TEST(LoadComponent, FillsTheSlotFromTheNamedRecord) {
 
 TEST(LoadComponent, RefusesUnknownNamesAndSlotsAndKeepsTheSlot) {
   Mixture m;
-  LoadComponent(m, db(), 0, "comp.1");
-  EXPECT_THROW(LoadComponent(m, db(), 0, "ethanol"), DataError);
+  loadComponent(m, db(), 0, "comp.1");
+  EXPECT_THROW(loadComponent(m, db(), 0, "ethanol"), DataError);
   EXPECT_EQ(m.ComponentNames[0], "comp.1");
   EXPECT_EQ(m.Records[0], &db().ComponentBase[0]);
-  EXPECT_THROW(LoadComponent(m, db(), 4, "comp.1"), DataError);
-  EXPECT_THROW(LoadComponent(m, db(), -1, "comp.1"), DataError);
+  EXPECT_THROW(loadComponent(m, db(), 4, "comp.1"), DataError);
+  EXPECT_THROW(loadComponent(m, db(), -1, "comp.1"), DataError);
 }
 
 // Hand calculation: 46.069 g/mol / 789.45 kg/m3; six significant digits as shown.

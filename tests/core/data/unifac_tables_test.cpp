@@ -18,7 +18,7 @@ Real entry(const MainGroupTableType& a, int m, int n) {
 // Reference values: the listed K values divided by 273.15 by hand (decimal, 25 digits);
 // the tolerance covers the rounding of the literals.
 TEST(ReferenceMainGroupTable, ReducedLiteratureValuesBetweenFourMainGroups) {
-  const MainGroupTableType a = BuildReferenceMainGroupTable();
+  const MainGroupTableType a = buildReferenceMainGroupTable();
   EXPECT_NEAR(entry(a, 1, 5), 3.40912L, 5e-6L);
   EXPECT_NEAR(entry(a, 1, 5), 3.409115870400878638L, 1e-17L);
   EXPECT_NEAR(entry(a, 5, 1), 0.6212703642687168223L, 1e-18L);  // not symmetric
@@ -43,7 +43,7 @@ TEST(ReferenceMainGroupTable, ReducedLiteratureValuesBetweenFourMainGroups) {
       nonZero += v != 0;
   }
   EXPECT_EQ(nonZero, 12);
-  EXPECT_EQ(BuiltInDatabase().ReferenceMainGroupTable, a);
+  EXPECT_EQ(builtInDatabase().ReferenceMainGroupTable, a);
 }
 
 TComponentGroups group(std::initializer_list<std::pair<int, char>> ids, Real q = 1, Real r = 2) {
@@ -78,7 +78,7 @@ void expectGroups(const MixtureGroups& m, std::vector<std::pair<int, char>> grou
 }
 
 TEST(BuildMixtureGroups, DatabaseMixturesMergeInOrderOfFirstAppearance) {
-  const ComponentTable& base = BuiltInDatabase().ComponentBase;
+  const ComponentTable& base = builtInDatabase().ComponentBase;
   const std::vector<TComponentGroups> all = {base[0].Groups, base[1].Groups, base[2].Groups,
                                              base[3].Groups};
   const MixtureGroups four = BuildMixtureGroups(all);
@@ -102,7 +102,7 @@ TEST(BuildMixtureGroups, DatabaseMixturesMergeInOrderOfFirstAppearance) {
 }
 
 TEST(BuildMixtureGroups, SingleComponentKeepsItsGroups) {
-  const ComponentTable& base = BuiltInDatabase().ComponentBase;
+  const ComponentTable& base = builtInDatabase().ComponentBase;
   expectGroups(BuildMixtureGroups(std::span(&base[0].Groups, 1)), {{1, 'A'}, {5, 'A'}}, {1, 5});
   expectGroups(BuildMixtureGroups(std::span(&base[1].Groups, 1)), {{6, ' '}}, {6});
   // Component 4's two subgroups of main group 1 stay apart; its main groups merge.

@@ -30,8 +30,8 @@ class LoadExperimentalPointsTest : public ::testing::Test {
 };
 
 TEST_F(LoadExperimentalPointsTest, CopiesThePointsAndClearsTheRest) {
-  const ExperimentalPoints points = SelectExperimentalSet(BuiltInDatabase(), 1, 2);
-  LoadExperimentalPoints(points, fit);
+  const ExperimentalPoints points = SelectExperimentalSet(builtInDatabase(), 1, 2);
+  loadExperimentalPoints(points, fit);
   EXPECT_EQ(fit.N, 52);
   EXPECT_EQ(fit.P, 101308.0L);
   for (std::size_t k = 0; k < 52; ++k) {
@@ -66,7 +66,7 @@ TEST_F(LoadExperimentalPointsTest, RefusesMorePointsThanTheFittingDataHold) {
   points.x1.assign(61, 0.5L);
   points.y1.assign(61, 0.5L);
   try {
-    LoadExperimentalPoints(points, fit);
+    loadExperimentalPoints(points, fit);
     ADD_FAILURE() << "loaded 61 points";
   } catch (const DataError& e) {
     EXPECT_EQ(&e.text(), &kTooManyPointsText);
@@ -79,7 +79,7 @@ TEST_F(LoadExperimentalPointsTest, RefusesMorePointsThanTheFittingDataHold) {
   points.tau.resize(60);
   points.x1.resize(60);
   points.y1.resize(60);
-  LoadExperimentalPoints(points, fit);
+  loadExperimentalPoints(points, fit);
   EXPECT_EQ(fit.N, 60);
   EXPECT_EQ(fit.x1[59], 0.5L);
 }

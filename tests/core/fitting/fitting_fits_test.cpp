@@ -23,16 +23,16 @@ Real rmsError(const TBinaryFitData& fit, Real S) {
 
 struct PairModel {
   int a, b;
-  char model;
+  Model model;
 };
 
 void PrintTo(const PairModel& p, std::ostream* os) {
-  *os << p.model << " comp." << p.a << "-comp." << p.b;
+  *os << static_cast<char>(modelLetter(p.model)) << " comp." << p.a << "-comp." << p.b;
 }
 
 std::string name(const ::testing::TestParamInfo<PairModel>& info) {
-  return std::string(1, info.param.model) + "_" + std::to_string(info.param.a) +
-         std::to_string(info.param.b);
+  return std::string(1, static_cast<char>(modelLetter(info.param.model))) + "_" +
+         std::to_string(info.param.a) + std::to_string(info.param.b);
 }
 
 class ComponentModelFit : public ::testing::TestWithParam<PairModel> {};
@@ -45,7 +45,7 @@ TEST_P(ComponentModelFit, ConvergesBelowTheErrorAtTheStartVector) {
   const PairModel& p = GetParam();
   SelectedPair pair(p.a, p.b);
   TBinaryFitData& fit = pair.fit();
-  PreparePairFitData(fit, pair.mixture, 0, 1);
+  preparePairFitData(fit, pair.mixture, 0, 1);
   std::vector<std::pair<std::uint16_t, Real>> reports;
   FitControls controls;
   controls.AskToContinue = kAbort;  // none of these fits needs 3000 iterations
@@ -56,26 +56,28 @@ TEST_P(ComponentModelFit, ConvergesBelowTheErrorAtTheStartVector) {
   const TParamVector* start = nullptr;
   Real (*objective)(FittingState&, const TParamVector&) = nullptr;
   switch (p.model) {
-    case 'W':
+    case Model::Wilson:
       startS = WilsonObjective(*pair.state, fit.WilsonStart);
-      result = FitWilson(*pair.state, pair.mixture, 0, 1, controls);
+      result = fitWilson(*pair.state, pair.mixture, 0, 1, controls);
       start = &fit.WilsonStart;
       objective = WilsonObjective;
       break;
-    case 'N':
+    case Model::NRTL:
       startS = NRTLObjective(*pair.state, fit.NRTLStart);
-      result = FitNRTL(*pair.state, pair.mixture, 0, 1, controls);
+      result = fitNRTL(*pair.state, pair.mixture, 0, 1, controls);
       start = &fit.NRTLStart;
       objective = NRTLObjective;
       break;
-    default:
+    case Model::UNIQUAC:
       startS = UNIQUACObjective(*pair.state, fit.UNIQUACStart);
-      result = FitUNIQUAC(*pair.state, pair.mixture, 0, 1, controls);
+      result = fitUNIQUAC(*pair.state, pair.mixture, 0, 1, controls);
       start = &fit.UNIQUACStart;
       objective = UNIQUACObjective;
       break;
+    case Model::UNIFAC:
+      FAIL() << "UNIFAC fits are the UnifacFits cases";
   }
-  EXPECT_EQ(result.ParameterCount, p.model == 'N' ? 3 : 2);
+  EXPECT_EQ(result.ParameterCount, p.model == Model::NRTL ? 3 : 2);
   EXPECT_TRUE(std::isfinite(result.E));
   EXPECT_LT(result.E, rmsError(fit, startS));
   EXPECT_EQ(result.E, rmsError(fit, result.S));
@@ -94,12 +96,15 @@ TEST_P(ComponentModelFit, ConvergesBelowTheErrorAtTheStartVector) {
 
 INSTANTIATE_TEST_SUITE_P(
     DatabaseSystems, ComponentModelFit,
-    ::testing::Values(PairModel{1, 2, 'W'}, PairModel{1, 3, 'W'}, PairModel{1, 4, 'W'},
-                      PairModel{2, 3, 'W'}, PairModel{2, 4, 'W'}, PairModel{3, 4, 'W'},
-                      PairModel{1, 2, 'N'}, PairModel{1, 3, 'N'}, PairModel{1, 4, 'N'},
-                      PairModel{2, 3, 'N'}, PairModel{3, 4, 'N'}, PairModel{1, 2, 'Q'},
-                      PairModel{1, 3, 'Q'}, PairModel{1, 4, 'Q'}, PairModel{2, 3, 'Q'},
-                      PairModel{2, 4, 'Q'}, PairModel{3, 4, 'Q'}),
+    ::testing::Values(PairModel{1, 2, Model::Wilson}, PairModel{1, 3, Model::Wilson},
+                      PairModel{1, 4, Model::Wilson}, PairModel{2, 3, Model::Wilson},
+                      PairModel{2, 4, Model::Wilson}, PairModel{3, 4, Model::Wilson},
+                      PairModel{1, 2, Model::NRTL}, PairModel{1, 3, Model::NRTL},
+                      PairModel{1, 4, Model::NRTL}, PairModel{2, 3, Model::NRTL},
+                      PairModel{3, 4, Model::NRTL}, PairModel{1, 2, Model::UNIQUAC},
+                      PairModel{1, 3, Model::UNIQUAC}, PairModel{1, 4, Model::UNIQUAC},
+                      PairModel{2, 3, Model::UNIQUAC}, PairModel{2, 4, Model::UNIQUAC},
+                      PairModel{3, 4, Model::UNIQUAC}),
     name);
 
 TEST(BinaryFit, IllConditionedNrtlFitEndsWithAResultOrAClearError) {
@@ -108,7 +113,7 @@ TEST(BinaryFit, IllConditionedNrtlFitEndsWithAResultOrAClearError) {
   // one of the gradient method's errors after the question was answered Abort.
   SelectedPair pair(2, 4);
   TBinaryFitData& fit = pair.fit();
-  PreparePairFitData(fit, pair.mixture, 0, 1);
+  preparePairFitData(fit, pair.mixture, 0, 1);
   const Real startE = rmsError(fit, NRTLObjective(*pair.state, fit.NRTLStart));
   FitControls controls;
   int questions = 0;
@@ -117,7 +122,7 @@ TEST(BinaryFit, IllConditionedNrtlFitEndsWithAResultOrAClearError) {
     return false;
   };
   try {
-    const FitResult result = FitNRTL(*pair.state, pair.mixture, 0, 1, controls);
+    const FitResult result = fitNRTL(*pair.state, pair.mixture, 0, 1, controls);
     EXPECT_TRUE(std::isfinite(result.E));
     EXPECT_LT(result.E, startE);
     EXPECT_EQ(questions, 0);
@@ -135,13 +140,13 @@ TEST(BinaryFit, AbortAtTheIterationLimitLeavesAsCancelled) {
   int questions = 0;
   controls.IterationLimit = 3;
   controls.AskToContinue = [&questions](const Text&) { return ++questions < 2; };  // Retry, Abort
-  EXPECT_THROW(FitNRTL(*pair.state, pair.mixture, 0, 1, controls), CancelledError);
+  EXPECT_THROW(fitNRTL(*pair.state, pair.mixture, 0, 1, controls), CancelledError);
   EXPECT_EQ(questions, 2);
   EXPECT_EQ(pair.state->MinimizerF, nullptr);
   EXPECT_EQ(pair.state->MinimizerIterations, nullptr);
 
   controls.AskToContinue = nullptr;  // no one to ask: the limit is an error
-  EXPECT_THROW(FitNRTL(*pair.state, pair.mixture, 0, 1, controls), NoConvergenceError);
+  EXPECT_THROW(fitNRTL(*pair.state, pair.mixture, 0, 1, controls), NoConvergenceError);
 }
 
 TEST(BinaryFit, UnifacFitOfComp1Comp2ConvergesInBothVariantsAndLeavesItsParametersInTheTables) {
@@ -154,7 +159,7 @@ TEST(BinaryFit, UnifacFitOfComp1Comp2ConvergesInBothVariantsAndLeavesItsParamete
     TBinaryFitData& fit = pair.fit();
     FitControls controls;
     controls.AskToContinue = kAbort;
-    const FitResult result = FitUNIFAC(*pair.state, pair.mixture, 0, 1, controls);
+    const FitResult result = fitUNIFAC(*pair.state, pair.mixture, 0, 1, controls);
     ASSERT_EQ(result.ParameterCount, 6);
     EXPECT_EQ(fit.FitGroupCount, 3);
 
@@ -162,8 +167,8 @@ TEST(BinaryFit, UnifacFitOfComp1Comp2ConvergesInBothVariantsAndLeavesItsParamete
     for (std::size_t k = 0; k < 6; ++k)
       start[k] = kUnifacStartValue;
     SelectedPair fresh(1, 2, variant);
-    PreparePairFitData(fresh.fit(), fresh.mixture, 0, 1);
-    PrepareUnifacFitData(fresh.fit(), fresh.mixture, variant);
+    preparePairFitData(fresh.fit(), fresh.mixture, 0, 1);
+    prepareUnifacFitData(fresh.fit(), fresh.mixture, variant);
     const Real startE = rmsError(fresh.fit(), UNIFACObjective(*fresh.state, start));
     EXPECT_LT(result.E, startE);
     EXPECT_LT(result.E, 0.01L);  // reference value about 0.0039
@@ -174,7 +179,7 @@ TEST(BinaryFit, UnifacFitOfComp1Comp2ConvergesInBothVariantsAndLeavesItsParamete
     for (int g = 0; g < 3; ++g) {
       for (int h = 0; h < 3; ++h) {
         if (g == h) continue;
-        EXPECT_EQ(GroupParameter(pair.state->Tables, fit.FitGroupIdsA, fit.FitGroupIdsB, g, h),
+        EXPECT_EQ(groupParameter(pair.state->Tables, fit.FitGroupIdsA, fit.FitGroupIdsB, g, h),
                   result.Parameters[pos++]);
       }
     }
@@ -198,8 +203,8 @@ TEST(BinaryFit, UnifacGroupCountsOfTheVariants) {
        {Case{1, 4, UnifacVariant::MainGroups, 4, 3}, Case{1, 4, UnifacVariant::Subgroups, 4, 4},
         Case{1, 3, UnifacVariant::MainGroups, 3, 2}, Case{1, 3, UnifacVariant::Subgroups, 3, 3}}) {
     SelectedPair pair(c.a, c.b, c.variant);
-    PreparePairFitData(pair.fit(), pair.mixture, 0, 1);
-    PrepareUnifacFitData(pair.fit(), pair.mixture, c.variant);
+    preparePairFitData(pair.fit(), pair.mixture, 0, 1);
+    prepareUnifacFitData(pair.fit(), pair.mixture, c.variant);
     EXPECT_EQ(pair.fit().GroupCount, c.groups) << c.a << c.b << int(c.variant);
     EXPECT_EQ(pair.fit().FitGroupCount, c.fitGroups) << c.a << c.b << int(c.variant);
   }
@@ -208,9 +213,9 @@ TEST(BinaryFit, UnifacGroupCountsOfTheVariants) {
 TEST(BinaryFit, UnifacPairOfOneGroupHasNothingToFit) {
   // comp.2 with itself: one group, no parameter. The points of comp.2-comp.3 serve as data.
   SelectedPair pair(2, 3);
-  LoadComponent(pair.mixture, BuiltInDatabase(), 1, "comp.2");
+  loadComponent(pair.mixture, builtInDatabase(), 1, "comp.2");
   FitControls controls;
-  const FitResult result = FitUNIFAC(*pair.state, pair.mixture, 0, 1, controls);
+  const FitResult result = fitUNIFAC(*pair.state, pair.mixture, 0, 1, controls);
   EXPECT_EQ(result.ParameterCount, 0);
   EXPECT_EQ(result.Iterations, 0);
   EXPECT_TRUE(std::isfinite(result.E));
@@ -231,7 +236,7 @@ TEST(BinaryFit, UnifacPairWithMoreThanTwentyParametersIsRefused) {
   pair.mixture.Groups[0].Nu[2] = 1;
   FitControls controls;
   try {
-    FitUNIFAC(*pair.state, pair.mixture, 0, 1, controls);
+    fitUNIFAC(*pair.state, pair.mixture, 0, 1, controls);
     ADD_FAILURE() << "no error";
   } catch (const InputError& e) {
     EXPECT_NE(std::string(e.what()).find("30 interaction parameters"), std::string::npos)
@@ -242,16 +247,16 @@ TEST(BinaryFit, UnifacPairWithMoreThanTwentyParametersIsRefused) {
 TEST(BinaryFit, DataWithoutSenseAreRefusedBeforeTheFit) {
   SelectedPair pair(1, 2);
   TBinaryFitData& fit = pair.fit();
-  EXPECT_THROW(PreparePairFitData(fit, pair.mixture, 0, 0), InputError);
-  EXPECT_THROW(PreparePairFitData(fit, pair.mixture, 0, 4), InputError);
-  EXPECT_THROW(PreparePairFitData(fit, pair.mixture, 0, 2), DataError);  // slot not loaded
+  EXPECT_THROW(preparePairFitData(fit, pair.mixture, 0, 0), InputError);
+  EXPECT_THROW(preparePairFitData(fit, pair.mixture, 0, 4), InputError);
+  EXPECT_THROW(preparePairFitData(fit, pair.mixture, 0, 2), DataError);  // slot not loaded
 
   const TBinaryFitData good = fit;
   auto message = [&](auto change) {
     fit = good;
     change(fit);
     try {
-      PreparePairFitData(fit, pair.mixture, 0, 1);
+      preparePairFitData(fit, pair.mixture, 0, 1);
     } catch (const InputError& e) {
       return std::string(e.what());
     }

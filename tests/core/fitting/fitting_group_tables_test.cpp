@@ -25,16 +25,16 @@ MainGroupTableType numberedTable() {
 }
 
 TEST(UnifacGroupTables, SubgroupClassesAreABCAndEveryOtherLetter) {
-  EXPECT_EQ(SubgroupClass('A'), 0);
-  EXPECT_EQ(SubgroupClass('B'), 1);
-  EXPECT_EQ(SubgroupClass('C'), 2);
+  EXPECT_EQ(subgroupClass('A'), 0);
+  EXPECT_EQ(subgroupClass('B'), 1);
+  EXPECT_EQ(subgroupClass('C'), 2);
   for (int other : {' ', 'D', 'a', '\0', '\xC8'})
-    EXPECT_EQ(SubgroupClass(static_cast<std::uint8_t>(other)), 3) << other;
+    EXPECT_EQ(subgroupClass(static_cast<std::uint8_t>(other)), 3) << other;
 }
 
 TEST(UnifacGroupTables, SubgroupTableStartsFromTheMainGroupsWithZeroWithinOneMainGroup) {
   const MainGroupTableType main = numberedTable();
-  const SubgroupTableType sub = SubgroupTableFromMainGroups(main);
+  const SubgroupTableType sub = subgroupTableFromMainGroups(main);
   for (std::size_t m = 0; m < 18; ++m) {
     for (std::size_t n = 0; n < 18; ++n) {
       for (std::size_t c = 0; c < 4; ++c) {
@@ -44,7 +44,7 @@ TEST(UnifacGroupTables, SubgroupTableStartsFromTheMainGroupsWithZeroWithinOneMai
       }
     }
   }
-  const UnifacTables tables = StartUnifacTables(main, UnifacVariant::Subgroups);
+  const UnifacTables tables = startUnifacTables(main, UnifacVariant::Subgroups);
   EXPECT_EQ(tables.Variant, UnifacVariant::Subgroups);
   EXPECT_EQ(tables.MainGroupTable, main);
   EXPECT_EQ(tables.SubgroupTable, sub);
@@ -54,7 +54,7 @@ TEST(UnifacGroupTables, SetGroupParameterWritesOneEntryAndIgnoresAGroupWithItsel
   const Ids mains = {1, 5, 5, 10};
   const Ids letters = {'A', 'A', 'B', ' '};
 
-  UnifacTables v1 = StartUnifacTables(numberedTable(), UnifacVariant::MainGroups);
+  UnifacTables v1 = startUnifacTables(numberedTable(), UnifacVariant::MainGroups);
   UnifacTables expected = v1;
   SetGroupParameter(v1, mains, letters, 2, 2, -7.0L);
   EXPECT_EQ(v1.MainGroupTable, expected.MainGroupTable);
@@ -63,7 +63,7 @@ TEST(UnifacGroupTables, SetGroupParameterWritesOneEntryAndIgnoresAGroupWithItsel
   EXPECT_EQ(v1.MainGroupTable, expected.MainGroupTable);
   EXPECT_EQ(v1.SubgroupTable, expected.SubgroupTable);
 
-  UnifacTables v2 = StartUnifacTables(numberedTable(), UnifacVariant::Subgroups);
+  UnifacTables v2 = startUnifacTables(numberedTable(), UnifacVariant::Subgroups);
   expected = v2;
   SetGroupParameter(v2, mains, letters, 1, 1, -7.0L);
   EXPECT_EQ(v2.SubgroupTable, expected.SubgroupTable);
@@ -83,8 +83,8 @@ TEST(UnifacGroupTables, MainGroupMatrixIsZeroWithinOneMainGroupSubgroupMatrixOnl
   const MainGroupTableType main = numberedTable();
 
   const Matrix10 a1 =
-      BuildGroupMatrix(StartUnifacTables(main, UnifacVariant::MainGroups), 4, mains, letters);
-  UnifacTables v2 = StartUnifacTables(main, UnifacVariant::Subgroups);
+      BuildGroupMatrix(startUnifacTables(main, UnifacVariant::MainGroups), 4, mains, letters);
+  UnifacTables v2 = startUnifacTables(main, UnifacVariant::Subgroups);
   v2.SubgroupTable[0][0][0][1] = 11.0L;  // 1A next to 1B
   v2.SubgroupTable[0][0][1][0] = 12.0L;  // 1B next to 1A
   v2.SubgroupTable[4][9][0][3] = 13.0L;  // 5A next to 10
@@ -116,13 +116,13 @@ TEST(UnifacGroupTables, ParametersFillTheOffDiagonalPairsRowByRow) {
     p[k] = static_cast<Real>(k + 1);
   const int expected[4][4] = {{0, 1, 2, 3}, {4, 0, 5, 6}, {7, 8, 0, 9}, {10, 11, 12, 0}};
   for (UnifacVariant variant : {UnifacVariant::MainGroups, UnifacVariant::Subgroups}) {
-    UnifacTables tables = StartUnifacTables(MainGroupTableType{}, variant);
-    DistributeGroupParameters(tables, 4, mains, letters, p);
+    UnifacTables tables = startUnifacTables(MainGroupTableType{}, variant);
+    distributeGroupParameters(tables, 4, mains, letters, p);
     const Matrix10 a = BuildGroupMatrix(tables, 4, mains, letters);
     for (std::size_t g = 0; g < 4; ++g) {
       for (std::size_t h = 0; h < 4; ++h) {
         EXPECT_EQ(a[g][h], static_cast<Real>(expected[g][h])) << g << h;
-        EXPECT_EQ(GroupParameter(tables, mains, letters, static_cast<int>(g), static_cast<int>(h)),
+        EXPECT_EQ(groupParameter(tables, mains, letters, static_cast<int>(g), static_cast<int>(h)),
                   a[g][h]);
       }
     }
@@ -130,7 +130,7 @@ TEST(UnifacGroupTables, ParametersFillTheOffDiagonalPairsRowByRow) {
 }
 
 TEST(UnifacGroupTables, MainGroupOutsideTheTableIsRefused) {
-  UnifacTables tables = StartUnifacTables(numberedTable(), UnifacVariant::MainGroups);
+  UnifacTables tables = startUnifacTables(numberedTable(), UnifacVariant::MainGroups);
   for (std::uint8_t bad : {std::uint8_t{0}, std::uint8_t{19}}) {
     const Ids mains = {1, bad};
     const Ids letters = {'A', 'A'};
@@ -143,21 +143,21 @@ TEST(UnifacGroupTables, StoredMixtureGroupsMatchTheMainGroupRule) {
   // The model tests build a parameter set from a main-group table by the rule "table value
   // between different main groups, 0 within one"; variant 1 must give the same set, and so
   // must variant 2 straight after its start (subgroups of one main group at 0).
-  const Mixture mixture = test::LoadMixture({1, 2, 3, 4});
-  const MainGroupTableType& reference = BuiltInDatabase().ReferenceMainGroupTable;
+  const Mixture mixture = test::mixtureOf({1, 2, 3, 4});
+  const MainGroupTableType& reference = builtInDatabase().ReferenceMainGroupTable;
   for (int n : {2, 4}) {
-    const TParameterSet expected = test::UnifacSet(mixture, n, reference);
+    const TParameterSet expected = test::unifacSet(mixture, n, reference);
     for (UnifacVariant variant : {UnifacVariant::MainGroups, UnifacVariant::Subgroups}) {
       TParameterSet set = expected;
       set.GroupInteraction = {};
       set.ComponentGroups = {};
-      StoreUnifacGroups(StartUnifacTables(reference, variant), mixture, n, set);
+      storeUnifacGroups(startUnifacTables(reference, variant), mixture, n, set);
       EXPECT_EQ(set, expected) << n << " components, variant " << int(variant);
     }
   }
   TParameterSet set;
   EXPECT_THROW(
-      StoreUnifacGroups(StartUnifacTables(reference, UnifacVariant::MainGroups), mixture, 5, set),
+      storeUnifacGroups(startUnifacTables(reference, UnifacVariant::MainGroups), mixture, 5, set),
       DataError);
 }
 

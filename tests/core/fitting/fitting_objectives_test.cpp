@@ -41,7 +41,7 @@ std::unique_ptr<FittingState> onePoint(Real x1) {
   fit.V[0][0] = fit.V[1][0] = 0.05L;
   fit.r = {1.0L, 1.0L, 0.0L, 0.0L};
   fit.q = {1.0L, 1.0L, 0.0L, 0.0L};
-  fit.UNIQUACFactor[0] = UNIQUACFactor(x1, 1.0L, 1.0L, 1.0L, 1.0L);
+  fit.UNIQUACFactor[0] = uniquacFactor(x1, 1.0L, 1.0L, 1.0L, 1.0L);
   return state;
 }
 
@@ -70,7 +70,7 @@ TEST(FittingObjectives, WilsonWithZeroParametersAndEqualVolumesIsIdeal) {
   // Lambda12 = Lambda21 = 1 give gamma1 = 1 at every point, so S is the Raoult's-law sum of
   // the points. Tolerance 1e-18: the rounding of x1 + (1 - x1).
   SelectedPair pair(1, 2);
-  PreparePairFitData(pair.fit(), pair.mixture, 0, 1);
+  preparePairFitData(pair.fit(), pair.mixture, 0, 1);
   TBinaryFitData& fit = pair.fit();
   fit.V[1] = fit.V[0];
   const Real S = WilsonObjective(*pair.state, vec({0.0L, 0.0L}));
@@ -93,7 +93,7 @@ class BinaryFormsAgainstModelRoutines : public ::testing::TestWithParam<std::pai
 TEST_P(BinaryFormsAgainstModelRoutines, GammaOfTheFirstComponentAgreesAtEveryPoint) {
   SelectedPair pair(GetParam().first, GetParam().second);
   TBinaryFitData& fit = pair.fit();
-  PreparePairFitData(fit, pair.mixture, 0, 1);
+  preparePairFitData(fit, pair.mixture, 0, 1);
 
   const TParamVector wilson = vec({0.9L, -0.35L});
   const TParamVector nrtl = vec({1.2L, -0.4L, 0.45L});
@@ -147,9 +147,9 @@ TEST(FittingObjectives, UnifacObjectiveGivesTheModelRoutinesGammaForTheSameInter
     SCOPED_TRACE(testing::Message() << "variant " << int(variant));
     SelectedPair pair(1, 4, variant);
     TBinaryFitData& fit = pair.fit();
-    PreparePairFitData(fit, pair.mixture, 0, 1);
-    PrepareUnifacFitData(fit, pair.mixture, variant);
-    const MainGroupTableType& reference = BuiltInDatabase().ReferenceMainGroupTable;
+    preparePairFitData(fit, pair.mixture, 0, 1);
+    prepareUnifacFitData(fit, pair.mixture, variant);
+    const MainGroupTableType& reference = builtInDatabase().ReferenceMainGroupTable;
     ASSERT_EQ(fit.GroupCount, 4);
     ASSERT_EQ(fit.FitGroupCount, variant == UnifacVariant::MainGroups ? 3 : 4);
 
@@ -158,23 +158,23 @@ TEST(FittingObjectives, UnifacObjectiveGivesTheModelRoutinesGammaForTheSameInter
     for (int g = 0; g < fit.FitGroupCount; ++g) {
       for (int h = 0; h < fit.FitGroupCount; ++h) {
         if (g != h)
-          p[pos++] = test::GroupPairValue(reference, fit.FitGroupIdsA[g], fit.FitGroupIdsA[h]);
+          p[pos++] = test::groupPairValue(reference, fit.FitGroupIdsA[g], fit.FitGroupIdsA[h]);
       }
     }
     // Start from a table that differs everywhere, so only the distributed values can match.
-    pair.state->Tables = StartUnifacTables(MainGroupTableType{}, variant);
+    pair.state->Tables = startUnifacTables(MainGroupTableType{}, variant);
     for (auto& row : pair.state->Tables.MainGroupTable)
       row.fill(9.0L);
     pair.state->Tables.SubgroupTable =
-        SubgroupTableFromMainGroups(pair.state->Tables.MainGroupTable);
+        subgroupTableFromMainGroups(pair.state->Tables.MainGroupTable);
     UNIFACObjective(*pair.state, p);
 
-    const TParameterSet set = test::UnifacSet(pair.mixture, 2, reference);
+    const TParameterSet set = test::unifacSet(pair.mixture, 2, reference);
     EXPECT_EQ(fit.GroupMatrix, set.GroupInteraction);
     EXPECT_EQ(fit.ComponentGroups[0], set.ComponentGroups[0]);
     EXPECT_EQ(fit.ComponentGroups[1], set.ComponentGroups[1]);
-    const CompositionVector q = MixtureAreas(pair.mixture);
-    const CompositionVector r = MixtureVolumes(pair.mixture);
+    const CompositionVector q = mixtureAreas(pair.mixture);
+    const CompositionVector r = mixtureVolumes(pair.mixture);
     for (std::size_t k = 0; k < fit.N; ++k) {
       const CompositionVector x = {fit.x1[k], 1.0L - fit.x1[k]};
       GroupVector X{};
@@ -192,8 +192,8 @@ TEST(FittingObjectives, UnifacObjectiveGivesTheModelRoutinesGammaForTheSameInter
 TEST(FittingObjectives, UnifacTablesKeepTheLastTrialValues) {
   SelectedPair pair(1, 2);
   TBinaryFitData& fit = pair.fit();
-  PreparePairFitData(fit, pair.mixture, 0, 1);
-  PrepareUnifacFitData(fit, pair.mixture, UnifacVariant::MainGroups);
+  preparePairFitData(fit, pair.mixture, 0, 1);
+  prepareUnifacFitData(fit, pair.mixture, UnifacVariant::MainGroups);
   ASSERT_EQ(fit.FitGroupCount, 3);  // main groups 1, 5, 6
   const TParamVector p = vec({0.1L, 0.2L, 0.3L, 0.4L, 0.5L, 0.6L});
   UNIFACObjective(*pair.state, p);
@@ -205,7 +205,7 @@ TEST(FittingObjectives, UnifacTablesKeepTheLastTrialValues) {
   EXPECT_EQ(table[5][0], 0.5L);  // (6, 1)
   EXPECT_EQ(table[5][4], 0.6L);  // (6, 5)
   // Untouched: main group 10, which the pair does not hold.
-  EXPECT_EQ(table[0][9], BuiltInDatabase().ReferenceMainGroupTable[0][9]);
+  EXPECT_EQ(table[0][9], builtInDatabase().ReferenceMainGroupTable[0][9]);
 }
 
 }  // namespace

@@ -19,11 +19,11 @@ struct SelectedPair {
   std::unique_ptr<FittingState> state = std::make_unique<FittingState>();
 
   SelectedPair(int a, int b, UnifacVariant variant = UnifacVariant::MainGroups) {
-    const Database& db = BuiltInDatabase();
-    LoadComponent(mixture, db, 0, "comp." + std::to_string(a));
-    LoadComponent(mixture, db, 1, "comp." + std::to_string(b));
-    LoadExperimentalPoints(SelectExperimentalSet(db, a, b), state->Fit);
-    state->Tables = StartUnifacTables(db.ReferenceMainGroupTable, variant);
+    const Database& db = builtInDatabase();
+    loadComponent(mixture, db, 0, "comp." + std::to_string(a));
+    loadComponent(mixture, db, 1, "comp." + std::to_string(b));
+    loadExperimentalPoints(SelectExperimentalSet(db, a, b), state->Fit);
+    state->Tables = startUnifacTables(db.ReferenceMainGroupTable, variant);
   }
 
   TBinaryFitData& fit() { return state->Fit; }

@@ -189,6 +189,9 @@ TEST(NumberFormats, IgnoreTheProcessLocale) {
   EXPECT_EQ(formatReport("%8.2f", {1.5L}), "    1.50");
   EXPECT_EQ(formatGeneral(1.5e-7L, 6), "1.5E-7");
   EXPECT_EQ(formatReport("%.1f", {2.5L}, ","), "2,5");
+  // The numbers of the messages too (a solver's refused pressure once read "-1,5 Pa" here).
+  EXPECT_EQ(formatSignificant(-1.5L, 9), "-1.5");
+  EXPECT_EQ(formatFixed(1.5L, 2), "1.50");
 
   // The same with the comma locale set for this thread only.
   const locale_t comma = duplocale(LC_GLOBAL_LOCALE);

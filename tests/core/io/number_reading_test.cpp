@@ -29,6 +29,9 @@ TEST(GridNumber, AcceptsSignDigitsFractionAndExponentWithFullStop) {
   EXPECT_TRUE(std::signbit(*parseGridNumber("-0", ".")));
 }
 
+// The one reader refuses the same texts wherever it reads: a typed number (the grid and the
+// command lines of bubblix-cli and bubblix-diagram), a CSV field of batch mode, and parseReal
+// itself.
 TEST(GridNumber, RefusesEverythingThatIsNotAFiniteDecimalNumber) {
   const char* refused[] = {"",         "   ",   "-",      "+",       ".",
                            "abc",      "nan",   "NaN",    "inf",     "-inf",
@@ -38,7 +41,12 @@ TEST(GridNumber, RefusesEverythingThatIsNotAFiniteDecimalNumber) {
                            "1e4933",   "١",     "1_000"};
   for (const char* text : refused) {
     EXPECT_FALSE(parseGridNumber(text, ".").has_value()) << '"' << text << '"';
+    EXPECT_FALSE(parseDecimalNumber(text).has_value()) << '"' << text << '"';
+    EXPECT_FALSE(parseReal(text, ".").has_value()) << '"' << text << '"';
   }
+  // Only the typed number is read without its blanks.
+  EXPECT_EQ(parseGridNumber(" 80 ", "."), 80.0L);
+  EXPECT_FALSE(parseDecimalNumber(" 80 ").has_value());
   // The largest finite long double is about 1.19e4932.
   EXPECT_TRUE(parseGridNumber("1.1e4932", ".").has_value());
   EXPECT_FALSE(parseGridNumber("1.2e4932", ".").has_value());

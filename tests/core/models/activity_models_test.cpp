@@ -43,13 +43,13 @@ std::string mixtureName(const std::vector<int>& numbers) {
 // 1e-15 relative (the UNIQUAC combinatorial ratio (q/r)(r/q) may differ from 1 in the last
 // bit).
 TEST(ActivityModels, PureComponentHasUnitActivityCoefficientInEveryModel) {
-  const Mixture mixture = test::LoadMixture({1, 2, 3, 4});
-  for (char model : {'W', 'N', 'Q', 'F'}) {
-    const TParameterSet set = test::ModelSet(model, mixture, 4);
+  const Mixture mixture = test::mixtureOf({1, 2, 3, 4});
+  for (Model model : {Model::Wilson, Model::NRTL, Model::UNIQUAC, Model::UNIFAC}) {
+    const TParameterSet set = test::modelSet(model, mixture, 4);
     for (int k = 0; k < 4; ++k) {
       for (Real tau : {1.1L, kTau, 1.35L}) {
         CompositionVector gamma{};
-        ModelGamma(mixture, set, pure(k), gamma, tau);
+        modelGamma(mixture, set, pure(k), gamma, tau);
         EXPECT_LE(relative(gamma[k], 1.0L), 1e-15L)
             << "model " << model << ", component " << k + 1 << ", tau " << static_cast<double>(tau);
       }
@@ -62,20 +62,20 @@ TEST(ActivityModels, PureComponentHasUnitActivityCoefficientInEveryModel) {
 // and 5 B) and of 1 or 3 with 4 (groups 1 A and 1 B) hold two subgroups of one main group:
 // a component group paired with both of them would give gamma != 1 here.
 TEST(ActivityModels, UnifacPureComponentHasUnitGammaInEveryDatabaseMixture) {
-  const auto mixtures = test::AllDatabaseMixtures();
+  const auto mixtures = test::allDatabaseMixtures();
   ASSERT_EQ(mixtures.size(), 11u);
   for (const std::vector<int>& numbers : mixtures) {
     Mixture mixture;
     for (std::size_t slot = 0; slot < numbers.size(); ++slot) {
-      LoadComponent(mixture, BuiltInDatabase(), static_cast<int>(slot),
+      loadComponent(mixture, builtInDatabase(), static_cast<int>(slot),
                     "comp." + std::to_string(numbers[slot]));
     }
     const int n = static_cast<int>(numbers.size());
-    const TParameterSet set = test::UnifacSet(mixture, n);
+    const TParameterSet set = test::unifacSet(mixture, n);
     for (int k = 0; k < n; ++k) {
       for (Real tau : {1.1L, 1.3L}) {
         CompositionVector gamma{};
-        ModelGamma(mixture, set, pure(k), gamma, tau);
+        modelGamma(mixture, set, pure(k), gamma, tau);
         EXPECT_LE(relative(gamma[k], 1.0L), 1e-15L)
             << "mixture " << mixtureName(numbers) << ", component slot " << k;
       }
@@ -111,7 +111,7 @@ TEST(ActivityModels, WilsonWithZeroEnergiesIsIdealOnlyForEqualVolumes) {
 // NRTL with a = 0 is ideal whatever alpha and the volumes; UNIQUAC with a = 0 has gamma^R = 1,
 // so gamma = gamma^C; UNIFAC with every group parameter 0 likewise gives gamma = gamma^C.
 TEST(ActivityModels, ZeroEnergiesLeaveOnlyTheCombinatorialPart) {
-  const Mixture mixture = test::LoadMixture({1, 2, 3, 4});
+  const Mixture mixture = test::mixtureOf({1, 2, 3, 4});
   const CompositionVector x{0.1L, 0.2L, 0.3L, 0.4L};
   CompositionVector gamma{};
 
@@ -122,8 +122,8 @@ TEST(ActivityModels, ZeroEnergiesLeaveOnlyTheCombinatorialPart) {
   for (int i = 0; i < 4; ++i)
     EXPECT_EQ(gamma[i], 1.0L) << "NRTL " << i;
 
-  const CompositionVector q = MixtureAreas(mixture);
-  const CompositionVector r = MixtureVolumes(mixture);
+  const CompositionVector q = mixtureAreas(mixture);
+  const CompositionVector r = mixtureVolumes(mixture);
   CompositionVector gammaC{};
   UNIQUACCombinatorial(4, q, r, gammaC, x);
   UNIQUACGamma(mixture, 4, x, Matrix10{}, gamma, kTau);
@@ -133,8 +133,8 @@ TEST(ActivityModels, ZeroEnergiesLeaveOnlyTheCombinatorialPart) {
     EXPECT_GT(std::fabs(gammaC[i] - 1.0L), 1e-3L) << "the sizes differ, gamma^C is not 1";
   }
 
-  const TParameterSet zeroGroups = test::UnifacSet(mixture, 4, MainGroupTableType{});
-  ModelGamma(mixture, zeroGroups, x, gamma, kTau);
+  const TParameterSet zeroGroups = test::unifacSet(mixture, 4, MainGroupTableType{});
+  modelGamma(mixture, zeroGroups, x, gamma, kTau);
   for (int i = 0; i < 4; ++i) {
     EXPECT_LE(relative(gamma[i], gammaC[i]), 1e-17L) << "UNIFAC " << i;
   }
@@ -157,8 +157,8 @@ TEST(ActivityModels, UniquacCombinatorialIsOneForUnitSizes) {
 // One group, shared by both components: the group residual coefficients are all 1 and
 // gamma = gamma^C.
 TEST(ActivityModels, UnifacSingleGroupMixtureHasNoResidualPart) {
-  const Mixture mixture = test::LoadMixture({3, 3});
-  TParameterSet set = test::UnifacSet(mixture, 2);
+  const Mixture mixture = test::mixtureOf({3, 3});
+  TParameterSet set = test::unifacSet(mixture, 2);
   ASSERT_EQ(set.GroupCount, 1);
   const CompositionVector q{1.2L, 2.9L};
   const CompositionVector r{1.1L, 3.3L};
@@ -236,14 +236,14 @@ TEST(ActivityModels, InfiniteDilutionLimitsOfTheComponentModels) {
 // ln gamma2 = ln gamma2^C + Q6 (1 - ln psi(5B,6) - psi(6,5B)), psi(m,n) = exp(-a_mn / tau)
 // with the reference values a(5,6) = -320.8 K and a(6,5) = 287.5 K. Relative 1e-17.
 TEST(ActivityModels, UnifacInfiniteDilutionOfAOneGroupComponent) {
-  const Mixture mixture = test::LoadMixture({2, 3});
-  const TParameterSet set = test::UnifacSet(mixture, 2);
+  const Mixture mixture = test::mixtureOf({2, 3});
+  const TParameterSet set = test::unifacSet(mixture, 2);
   const CompositionVector x{0.0L, 1.0L};
   CompositionVector gamma{};
-  ModelGamma(mixture, set, x, gamma, kTau);
+  modelGamma(mixture, set, x, gamma, kTau);
 
   CompositionVector gammaC{};
-  UNIQUACCombinatorial(2, MixtureAreas(mixture), MixtureVolumes(mixture), gammaC, x);
+  UNIQUACCombinatorial(2, mixtureAreas(mixture), mixtureVolumes(mixture), gammaC, x);
   const Real Q6 = 1.4L;
   const Real psi56 = std::exp(-reducedFromKelvin(-320.8L) / kTau);
   const Real psi65 = std::exp(-reducedFromKelvin(287.5L) / kTau);
@@ -309,11 +309,11 @@ TEST(ActivityModels, NrtlWithEqualVolumesIsTheTextbookNrtl) {
 // differences with step 1e-6 on a straight path; the truncation error is of order 1e-12 and
 // the rounding error of order 1e-13, so |sum| must stay below 1e-10 while the single terms are
 // of order 0.01 to 1 (checked, so that the test cannot pass on flat coefficients).
-void expectGibbsDuhem(char model, std::initializer_list<int> numbers, const CompositionVector& x0,
+void expectGibbsDuhem(Model model, std::initializer_list<int> numbers, const CompositionVector& x0,
                       const CompositionVector& direction) {
-  const Mixture mixture = test::LoadMixture(numbers);
+  const Mixture mixture = test::mixtureOf(numbers);
   const int n = static_cast<int>(numbers.size());
-  const TParameterSet set = test::ModelSet(model, mixture, n);
+  const TParameterSet set = test::modelSet(model, mixture, n);
   constexpr Real h = 1e-6L;
   for (Real s : {-0.1L, 0.0L, 0.1L}) {
     CompositionVector x{};
@@ -326,8 +326,8 @@ void expectGibbsDuhem(char model, std::initializer_list<int> numbers, const Comp
     }
     CompositionVector gammaPlus{};
     CompositionVector gammaMinus{};
-    ModelGamma(mixture, set, plus, gammaPlus, kTau);
-    ModelGamma(mixture, set, minus, gammaMinus, kTau);
+    modelGamma(mixture, set, plus, gammaPlus, kTau);
+    modelGamma(mixture, set, minus, gammaMinus, kTau);
     Real sum = 0.0L;
     Real largest = 0.0L;
     for (int i = 0; i < n; ++i) {
@@ -342,14 +342,14 @@ void expectGibbsDuhem(char model, std::initializer_list<int> numbers, const Comp
 }
 
 TEST(ActivityModels, GibbsDuhemHoldsForEveryModelInABinary) {
-  for (char model : {'W', 'N', 'Q', 'F'}) {
+  for (Model model : {Model::Wilson, Model::NRTL, Model::UNIQUAC, Model::UNIFAC}) {
     expectGibbsDuhem(model, {1, 2}, {0.4L, 0.6L}, {1.0L, -1.0L});
     expectGibbsDuhem(model, {3, 4}, {0.3L, 0.7L}, {-1.0L, 1.0L});
   }
 }
 
 TEST(ActivityModels, GibbsDuhemHoldsForEveryModelInAQuaternary) {
-  for (char model : {'W', 'N', 'Q', 'F'}) {
+  for (Model model : {Model::Wilson, Model::NRTL, Model::UNIQUAC, Model::UNIFAC}) {
     expectGibbsDuhem(model, {1, 2, 3, 4}, {0.2L, 0.3L, 0.25L, 0.25L}, {1.0L, -0.5L, 0.25L, -0.75L});
     expectGibbsDuhem(model, {1, 2, 3, 4}, {0.4L, 0.1L, 0.3L, 0.2L}, {-0.5L, 1.0L, -0.2L, -0.3L});
   }

@@ -57,14 +57,14 @@ struct Batch {
   std::string output;
   BatchSummary summary;
 
-  Batch(std::initializer_list<int> components, char model)
-      : mixture(test::LoadMixture(components)),
-        set(test::ModelSet(model, mixture, static_cast<int>(components.size()))) {}
+  Batch(std::initializer_list<int> components, Model model)
+      : mixture(test::mixtureOf(components)),
+        set(test::modelSet(model, mixture, static_cast<int>(components.size()))) {}
 
   std::vector<std::string> run(const std::string& input, Language lang = Language::English) {
     std::istringstream in(input);
     std::ostringstream out;
-    summary = SolveBatch(in, out, set, mixture, lang);
+    summary = solveBatch(in, out, set, mixture, lang);
     output = out.str();
     return lines(output);
   }
@@ -76,7 +76,7 @@ std::string exact(Real value) {
 }
 
 TEST(BatchSolve, HeaderMustNameTheColumnsOfTheMixture) {
-  Batch batch({1, 2}, 'W');
+  Batch batch({1, 2}, Model::Wilson);
   // Accepted: any case, blanks, quotes, a byte-order mark and CR LF.
   EXPECT_EQ(batch.run("\xEF\xBB\xBF Task ,\"PHASE\",value,c1\r\n")[0],
             "t_c,p_mmhg,x1,x2,y1,y2,gamma1,gamma2,error");
@@ -88,7 +88,7 @@ TEST(BatchSolve, HeaderMustNameTheColumnsOfTheMixture) {
     std::istringstream in(std::string(header) + "\nT,liquid,760,30\n");
     std::ostringstream out;
     try {
-      SolveBatch(in, out, batch.set, batch.mixture, Language::English);
+      solveBatch(in, out, batch.set, batch.mixture, Language::English);
       ADD_FAILURE() << "no error";
     } catch (const InputError& e) {
       EXPECT_EQ(&e.text(), &texts::kBatchWrongHeader);
@@ -99,15 +99,15 @@ TEST(BatchSolve, HeaderMustNameTheColumnsOfTheMixture) {
   }
   std::istringstream empty("");
   std::ostringstream out;
-  EXPECT_THROW(SolveBatch(empty, out, batch.set, batch.mixture, Language::English), InputError);
+  EXPECT_THROW(solveBatch(empty, out, batch.set, batch.mixture, Language::English), InputError);
 
-  Batch four({1, 2, 3, 4}, 'N');
+  Batch four({1, 2, 3, 4}, Model::NRTL);
   EXPECT_EQ(four.run("task,phase,value,c1,c2,c3\n")[0],
             "t_c,p_mmhg,x1,x2,x3,x4,y1,y2,y3,y4,gamma1,gamma2,gamma3,gamma4,error");
 }
 
 TEST(BatchSolve, BadPointsGetTheirMessageAndTheBatchGoesOn) {
-  Batch batch({1, 2}, 'W');
+  Batch batch({1, 2}, Model::Wilson);
   const std::vector<std::string> rows = batch.run(
       "task,phase,value,c1\n"
       "T,liquid,760,30\n"      // line 2: solved
@@ -150,7 +150,7 @@ TEST(BatchSolve, BadPointsGetTheirMessageAndTheBatchGoesOn) {
 }
 
 TEST(BatchSolve, SumOfPercentsLongLinesAndRussianMessages) {
-  Batch batch({1, 2, 3}, 'Q');
+  Batch batch({1, 2, 3}, Model::UNIQUAC);
   const std::string longLine = "T,liquid,760," + std::string(5000, '1') + "\n";
   const std::vector<std::string> rows = batch.run(
       "task,phase,value,c1,c2\n"
@@ -173,7 +173,7 @@ TEST(BatchSolve, SumOfPercentsLongLinesAndRussianMessages) {
 TEST(BatchSolve, RowsAreTheResultsOfSolveEquilibrium) {
   struct Case {
     std::initializer_list<int> components;
-    char model;
+    Model model;
     const char* line;
     char task;
     char phase;
@@ -181,16 +181,22 @@ TEST(BatchSolve, RowsAreTheResultsOfSolveEquilibrium) {
     std::vector<Real> percents;
   };
   const Case cases[] = {
-      {{1, 2}, 'W', "T,liquid,760,30", 'T', 'y', 760.0L, {30.0L}},
-      {{1, 2}, 'N', "P,liquid,35.5,80", 'P', 'y', 35.5L, {80.0L}},
-      {{1, 2}, 'F', "T,vapour,1200,45", 'T', 'x', 1200.0L, {45.0L}},
-      {{1, 2, 3, 4}, 'Q', "P,vapour,70,10,20,30", 'P', 'x', 70.0L, {10.0L, 20.0L, 30.0L}},
+      {{1, 2}, Model::Wilson, "T,liquid,760,30", 'T', 'y', 760.0L, {30.0L}},
+      {{1, 2}, Model::NRTL, "P,liquid,35.5,80", 'P', 'y', 35.5L, {80.0L}},
+      {{1, 2}, Model::UNIFAC, "T,vapour,1200,45", 'T', 'x', 1200.0L, {45.0L}},
+      {{1, 2, 3, 4},
+       Model::UNIQUAC,
+       "P,vapour,70,10,20,30",
+       'P',
+       'x',
+       70.0L,
+       {10.0L, 20.0L, 30.0L}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.line);
     Batch batch(c.components, c.model);
     const int n = static_cast<int>(c.components.size());
-    const std::vector<std::string> rows = batch.run(BatchInputHeader(n) + "\n" + c.line + "\n");
+    const std::vector<std::string> rows = batch.run(batchInputHeader(n) + "\n" + c.line + "\n");
     ASSERT_EQ(rows.size(), 2u);
     const std::vector<std::string> fields = csvFields(rows[1]);
     ASSERT_EQ(fields.size(), static_cast<std::size_t>(3 + 3 * n));
@@ -236,11 +242,11 @@ class FullDevice : public std::streambuf {
 };
 
 TEST(BatchSolve, AFailedWriteIsAFileError) {
-  Batch batch({1, 2}, 'W');
+  Batch batch({1, 2}, Model::Wilson);
   std::istringstream in("task,phase,value,c1\nT,liquid,760,30\n");
   FullDevice device;
   std::ostream out(&device);
-  EXPECT_THROW(SolveBatch(in, out, batch.set, batch.mixture, Language::English), FileError);
+  EXPECT_THROW(solveBatch(in, out, batch.set, batch.mixture, Language::English), FileError);
 }
 
 }  // namespace

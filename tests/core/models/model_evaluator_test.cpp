@@ -1,5 +1,5 @@
 // The solvers' model evaluator keeps the terms of the last temperature and composition. Its
-// results must be those of ModelGamma and SaturationPressuresAt to the last bit, whatever the
+// results must be those of modelGamma and saturationPressuresAt to the last bit, whatever the
 // order of the arguments, and a failed evaluation must keep nothing.
 
 #include "core/models/model_evaluator.h"
@@ -44,23 +44,23 @@ std::vector<Point> pointSequence(int n) {
 }
 
 TEST(ModelEvaluator, GammaAndVapourPressuresAreThoseOfTheFreeRoutinesBitForBit) {
-  for (const char model : {'W', 'N', 'Q', 'F'}) {
+  for (const Model model : {Model::Wilson, Model::NRTL, Model::UNIQUAC, Model::UNIFAC}) {
     for (const int n : {2, 4}) {
-      SCOPED_TRACE(std::string(1, model) + " n=" + std::to_string(n));
-      const Mixture mixture = n == 2 ? test::LoadMixture({1, 2}) : test::LoadMixture({1, 2, 3, 4});
-      const TParameterSet set = test::ModelSet(model, mixture, n);
+      SCOPED_TRACE(std::string(modelName(model)) + " n=" + std::to_string(n));
+      const Mixture mixture = n == 2 ? test::mixtureOf({1, 2}) : test::mixtureOf({1, 2, 3, 4});
+      const TParameterSet set = test::modelSet(model, mixture, n);
       ModelEvaluator evaluator(mixture, set);
       int step = 0;
       for (const Point& p : pointSequence(n)) {
         CompositionVector expected{};
         CompositionVector got{};
-        ModelGamma(mixture, set, p.x, expected, p.tau);
+        modelGamma(mixture, set, p.x, expected, p.tau);
         evaluator.gamma(p.x, p.tau, got);
         for (int i = 0; i < 5; ++i) {
           EXPECT_TRUE(sameBits(got[i], expected[i]))
               << "step " << step << " gamma[" << i << "] " << static_cast<double>(got[i]);
         }
-        const ComponentValues Psat = SaturationPressuresAt(mixture, n, p.tau);
+        const ComponentValues Psat = saturationPressuresAt(mixture, n, p.tau);
         const ComponentValues& cached = evaluator.saturationPressures(p.tau);
         for (int i = 0; i < n; ++i)
           EXPECT_TRUE(sameBits(cached[i], Psat[i])) << "step " << step << " Psat[" << i << "]";
@@ -72,14 +72,14 @@ TEST(ModelEvaluator, GammaAndVapourPressuresAreThoseOfTheFreeRoutinesBitForBit) 
 
 TEST(ModelEvaluator, SignOfAZeroTemperatureIsNotMistakenForTheSameArgument) {
   // exp(-a / +0) = 0 and exp(-a / -0) = inf for a > 0: the two must not share terms.
-  const Mixture mixture = test::LoadMixture({1, 2});
-  const TParameterSet set = test::UNIQUACSet(2);
+  const Mixture mixture = test::mixtureOf({1, 2});
+  const TParameterSet set = test::uniquacSet(2);
   const CompositionVector x = {0.3L, 0.7L};
   ModelEvaluator evaluator(mixture, set);
   for (const Real tau : {0.0L, -0.0L, 0.0L}) {
     CompositionVector expected{};
     CompositionVector got{};
-    ModelGamma(mixture, set, x, expected, tau);
+    modelGamma(mixture, set, x, expected, tau);
     evaluator.gamma(x, tau, got);
     EXPECT_TRUE(sameBits(got[0], expected[0]) && sameBits(got[1], expected[1]))
         << "tau " << (std::signbit(tau) ? "-0" : "+0");
@@ -89,17 +89,17 @@ TEST(ModelEvaluator, SignOfAZeroTemperatureIsNotMistakenForTheSameArgument) {
 TEST(ModelEvaluator, AFailedEvaluationKeepsNothing) {
   // 3000 degC lies so far outside the density table of comp.1 that its density is not
   // positive: MolarVolume refuses it, for the free routine and the evaluator alike.
-  const Mixture mixture = test::LoadMixture({1, 2});
-  const TParameterSet set = test::WilsonSet(2);
+  const Mixture mixture = test::mixtureOf({1, 2});
+  const TParameterSet set = test::wilsonSet(2);
   const CompositionVector x = {0.3L, 0.7L};
   const Real bad = 1.0L + 3000.0L / 273.15L;
   const Real good = 1.25L;
   CompositionVector gamma{};
-  ASSERT_THROW(ModelGamma(mixture, set, x, gamma, bad), ArithmeticError);
+  ASSERT_THROW(modelGamma(mixture, set, x, gamma, bad), ArithmeticError);
 
   ModelEvaluator evaluator(mixture, set);
   CompositionVector expected{};
-  ModelGamma(mixture, set, x, expected, good);
+  modelGamma(mixture, set, x, expected, good);
   for (int round = 0; round < 2; ++round) {
     EXPECT_THROW(evaluator.gamma(x, bad, gamma), ArithmeticError) << "round " << round;
     CompositionVector got{};

@@ -12,6 +12,7 @@
 #include "core/data/database.h"
 #include "core/data/properties.h"
 #include "core/data/unifac_tables.h"
+#include "core/models/model_printing.h"
 #include "core/models/parameter_set.h"
 
 namespace bubblix::test {
@@ -22,11 +23,11 @@ inline Real relative(Real a, Real b) {
 }
 
 // The database components `numbers` (1..4) in the given order as a mixture.
-inline Mixture LoadMixture(std::initializer_list<int> numbers) {
+inline Mixture mixtureOf(std::initializer_list<int> numbers) {
   Mixture mixture;
   int slot = 0;
   for (int number : numbers) {
-    LoadComponent(mixture, BuiltInDatabase(), slot++, "comp." + std::to_string(number));
+    loadComponent(mixture, builtInDatabase(), slot++, "comp." + std::to_string(number));
   }
   return mixture;
 }
@@ -40,13 +41,13 @@ struct ObjectSession {
 };
 
 // A session whose mixture is the database components `numbers`.
-inline void LoadSession(ObjectSession& session, std::initializer_list<int> numbers) {
-  session.Components = LoadMixture(numbers);
+inline void loadSession(ObjectSession& session, std::initializer_list<int> numbers) {
+  session.Components = mixtureOf(numbers);
   session.SelectedCount = static_cast<std::uint8_t>(numbers.size());
 }
 
 // Every mixture of 2 to 4 of the database components, in ascending database order.
-inline std::vector<std::vector<int>> AllDatabaseMixtures() {
+inline std::vector<std::vector<int>> allDatabaseMixtures() {
   std::vector<std::vector<int>> mixtures;
   for (int mask = 0; mask < 16; ++mask) {
     std::vector<int> numbers;
@@ -60,18 +61,18 @@ inline std::vector<std::vector<int>> AllDatabaseMixtures() {
 
 // Interaction between two groups by their main-group numbers in a main-group table: 0 within
 // one main group.
-inline Real GroupPairValue(const MainGroupTableType& table, int mainA, int mainB) {
+inline Real groupPairValue(const MainGroupTableType& table, int mainA, int mainB) {
   return mainA == mainB ? 0.0L : table[mainA - 1][mainB - 1];
 }
 
 // The UNIFAC parameter set of a mixture with the interactions of `table` (the reference
 // table unless given): the mixture group list, the group matrix and every component record
 // with its own matrix built by the same rule.
-inline TParameterSet UnifacSet(
+inline TParameterSet unifacSet(
     const Mixture& mixture, int n,
-    const MainGroupTableType& table = BuiltInDatabase().ReferenceMainGroupTable) {
+    const MainGroupTableType& table = builtInDatabase().ReferenceMainGroupTable) {
   TParameterSet set;
-  set.ModelCode = 'F';
+  set.ModelCode = Model::UNIFAC;
   set.ComponentCount = static_cast<std::uint8_t>(n);
   const MixtureGroups groups =
       BuildMixtureGroups(std::span<const TComponentGroups>(mixture.Groups.data(), n));
@@ -82,14 +83,14 @@ inline TParameterSet UnifacSet(
   set.GroupR = groups.R;
   for (int g = 0; g < groups.Count; ++g) {
     for (int h = 0; h < groups.Count; ++h) {
-      set.GroupInteraction[g][h] = GroupPairValue(table, groups.IdsA[g], groups.IdsA[h]);
+      set.GroupInteraction[g][h] = groupPairValue(table, groups.IdsA[g], groups.IdsA[h]);
     }
   }
   for (int i = 0; i < n; ++i) {
     TComponentGroups record = mixture.Groups[i];
     for (int k = 0; k < record.Count; ++k) {
       for (int l = 0; l < record.Count; ++l) {
-        record.A[k][l] = GroupPairValue(table, record.IdsA[k], record.IdsA[l]);
+        record.A[k][l] = groupPairValue(table, record.IdsA[k], record.IdsA[l]);
       }
     }
     set.ComponentGroups[i] = record;
@@ -99,9 +100,9 @@ inline TParameterSet UnifacSet(
 
 // Moderate hand-picked parameters (reduced energies) of the three component models, the same
 // pattern for every mixture size: a_ij grows with i and falls with j.
-inline TParameterSet WilsonSet(int n) {
+inline TParameterSet wilsonSet(int n) {
   TParameterSet set;
-  set.ModelCode = 'W';
+  set.ModelCode = Model::Wilson;
   set.ComponentCount = static_cast<std::uint8_t>(n);
   for (int i = 0; i < n; ++i) {
     for (int j = 0; j < n; ++j) {
@@ -111,9 +112,9 @@ inline TParameterSet WilsonSet(int n) {
   return set;
 }
 
-inline TParameterSet NRTLSet(int n) {
+inline TParameterSet nrtlSet(int n) {
   TParameterSet set;
-  set.ModelCode = 'N';
+  set.ModelCode = Model::NRTL;
   set.ComponentCount = static_cast<std::uint8_t>(n);
   for (int i = 0; i < n; ++i) {
     for (int j = 0; j < n; ++j) {
@@ -125,9 +126,9 @@ inline TParameterSet NRTLSet(int n) {
   return set;
 }
 
-inline TParameterSet UNIQUACSet(int n) {
+inline TParameterSet uniquacSet(int n) {
   TParameterSet set;
-  set.ModelCode = 'Q';
+  set.ModelCode = Model::UNIQUAC;
   set.ComponentCount = static_cast<std::uint8_t>(n);
   for (int i = 0; i < n; ++i) {
     for (int j = 0; j < n; ++j) {
@@ -138,17 +139,18 @@ inline TParameterSet UNIQUACSet(int n) {
 }
 
 // The parameter set of `model` for the mixture's first n components.
-inline TParameterSet ModelSet(char model, const Mixture& mixture, int n) {
+inline TParameterSet modelSet(Model model, const Mixture& mixture, int n) {
   switch (model) {
-    case 'W':
-      return WilsonSet(n);
-    case 'N':
-      return NRTLSet(n);
-    case 'Q':
-      return UNIQUACSet(n);
-    default:
-      return UnifacSet(mixture, n);
+    case Model::Wilson:
+      return wilsonSet(n);
+    case Model::NRTL:
+      return nrtlSet(n);
+    case Model::UNIQUAC:
+      return uniquacSet(n);
+    case Model::UNIFAC:
+      break;
   }
+  return unifacSet(mixture, n);
 }
 
 }  // namespace bubblix::test

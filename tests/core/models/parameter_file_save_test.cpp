@@ -20,13 +20,13 @@ using testing::TempDir;
 using testing::writeBytes;
 
 std::string fileBytes(const TParameterSet& set) {
-  const std::vector<std::uint8_t> bytes = EncodeParameterFile(set);
+  const std::vector<std::uint8_t> bytes = encodeParameterFile(set);
   return std::string(bytes.begin(), bytes.end());
 }
 
 TParameterSet wilsonSet() {
   TParameterSet set;
-  set.ModelCode = 'W';
+  set.ModelCode = Model::Wilson;
   set.ComponentCount = 3;
   set.Components = {1, 2, 4, 0};
   for (std::size_t i = 0; i < 3; ++i) {
@@ -39,7 +39,7 @@ TParameterSet wilsonSet() {
 // The UNIFAC set of comp.1-comp.2 with interactions that use every bit of the 80-bit
 // mantissa, as a fit leaves them.
 TParameterSet unifacSet() {
-  TParameterSet set = test::UnifacSet(test::LoadMixture({1, 2}), 2);
+  TParameterSet set = test::unifacSet(test::mixtureOf({1, 2}), 2);
   set.Components = {1, 2, 0, 0};
   for (int g = 0; g < set.GroupCount; ++g) {
     for (int h = 0; h < set.GroupCount; ++h) {
@@ -53,10 +53,10 @@ TEST(SaveParameterFile, WrittenThenReadGivesTheSameSet) {
   TempDir dir;
   for (const TParameterSet& set : {wilsonSet(), unifacSet()}) {
     SCOPED_TRACE(set.ModelCode);
-    const std::string path = dir / (std::string(1, set.ModelCode) + ".dat");
-    SaveParameterFileTo(path, set);
+    const std::string path = dir / (std::string(modelName(set.ModelCode)) + ".dat");
+    saveParameterFileTo(path, set);
     EXPECT_EQ(readBytes(path), fileBytes(set));
-    const ParameterFileContents read = ReadParameterFile(std::filesystem::path(path));
+    const ParameterFileContents read = readParameterFile(std::filesystem::path(path));
     EXPECT_EQ(read.set, set);
   }
 }
@@ -65,7 +65,7 @@ TEST(SaveParameterFile, AnExistingFileBecomesTheBackupOnceTheNewOneIsComplete) {
   TempDir dir;
   const std::string path = dir / "NRTL.dat";
   writeBytes(path, "earlier parameters");
-  SaveParameterFileTo(path, wilsonSet());
+  saveParameterFileTo(path, wilsonSet());
   EXPECT_EQ(readBytes(dir / "NRTL.bak"), "earlier parameters");
   EXPECT_EQ(readBytes(path), fileBytes(wilsonSet()));
 }
@@ -85,7 +85,7 @@ TEST(SaveParameterFile, AFailingFileSystemLeavesTheOldFileAndItsBackup) {
   full.failWriteAfter = 48;  // three of the ten blocks
   for (FaultyFileSystem* faulty : {&noRename, &full}) {
     try {
-      SaveParameterFileTo(path, wilsonSet(), *faulty);
+      saveParameterFileTo(path, wilsonSet(), *faulty);
       ADD_FAILURE() << "no error";
     } catch (const FileError& e) {
       EXPECT_NE(std::string(e.what()).find(path), std::string::npos) << e.what();
@@ -101,7 +101,7 @@ TEST(SaveParameterFile, ASetNoReaderWouldAcceptTouchesNoFile) {
   writeBytes(path, "earlier parameters");
   TParameterSet bad = wilsonSet();
   bad.ComponentCount = 7;
-  EXPECT_THROW(SaveParameterFileTo(path, bad), DataError);
+  EXPECT_THROW(saveParameterFileTo(path, bad), DataError);
   EXPECT_EQ(readBytes(path), "earlier parameters");
   EXPECT_EQ(readBytes(dir / "Wilson.bak"), "<missing>");
 }

@@ -30,7 +30,7 @@ using Bytes = std::vector<std::uint8_t>;
 
 // A set with a different value in every field (also the fields a file of its model does not
 // hold), so that a value in the wrong place or a field lost on the way shows.
-TParameterSet fullSet(char model, std::uint8_t n, std::uint8_t g, std::uint32_t seed) {
+TParameterSet fullSet(Model model, std::uint8_t n, std::uint8_t g, std::uint32_t seed) {
   std::mt19937 engine(seed);
   std::uniform_int_distribution<int> digits(-99999, 99999);
   auto value = [&] { return digits(engine) / 997.0L; };
@@ -82,7 +82,7 @@ TParameterSet fileFieldsOnly(const TParameterSet& s) {
   f.ComponentCount = s.ComponentCount;
   for (std::size_t i = 0; i < n; ++i)
     f.Components[i] = s.Components[i];
-  if (s.ModelCode == 'F') {
+  if (s.ModelCode == Model::UNIFAC) {
     const std::size_t g = s.GroupCount;
     f.GroupCount = s.GroupCount;
     f.GroupIdsB = s.GroupIdsB;
@@ -99,9 +99,9 @@ TParameterSet fileFieldsOnly(const TParameterSet& s) {
   }
   for (std::size_t i = 0; i < n; ++i) {
     for (std::size_t j = 0; j < n; ++j) {
-      if (s.ModelCode == 'W') f.WilsonEnergy[i][j] = s.WilsonEnergy[i][j];
-      if (s.ModelCode == 'Q') f.UNIQUACEnergy[i][j] = s.UNIQUACEnergy[i][j];
-      if (s.ModelCode == 'N') {
+      if (s.ModelCode == Model::Wilson) f.WilsonEnergy[i][j] = s.WilsonEnergy[i][j];
+      if (s.ModelCode == Model::UNIQUAC) f.UNIQUACEnergy[i][j] = s.UNIQUACEnergy[i][j];
+      if (s.ModelCode == Model::NRTL) {
         f.NRTLEnergy[i][j] = s.NRTLEnergy[i][j];
         f.NRTLAlpha[i][j] = s.NRTLAlpha[i][j];
       }
@@ -111,13 +111,13 @@ TParameterSet fileFieldsOnly(const TParameterSet& s) {
 }
 
 Real realAt(const Bytes& bytes, std::size_t offset) {
-  return DecodeExtended80(std::span<const std::uint8_t>(bytes).subspan(offset).first<10>());
+  return decodeExtended80(std::span<const std::uint8_t>(bytes).subspan(offset).first<10>());
 }
 
 // Decodes and expects a FileError with the given text; returns it for further checks.
 FileError expectFileError(const Bytes& bytes, const Text& text, const std::string& name = "f.dat") {
   try {
-    DecodeParameterFile(bytes, name);
+    decodeParameterFile(bytes, name);
   } catch (const FileError& e) {
     EXPECT_EQ(&e.text(), &text) << e.what();
     return e;
@@ -131,71 +131,66 @@ FileError expectFileError(const Bytes& bytes, const Text& text, const std::strin
 
 TEST(ParameterFile, EveryModelAndSizeRoundTripsByteForByte) {
   struct Case {
-    char model;
+    Model model;
     std::uint8_t n;
     std::uint8_t g;
   };
   std::vector<Case> cases;
-  for (char model : {'W', 'N', 'Q'})
+  for (Model model : {Model::Wilson, Model::NRTL, Model::UNIQUAC})
     for (std::uint8_t n : {2, 3, 4})
       cases.push_back({model, n, 0});
   for (std::uint8_t n : {2, 3, 4})
-    cases.push_back({'F', n, 10});
-  cases.push_back({'F', 2, 0});
-  cases.push_back({'F', 3, 4});
+    cases.push_back({Model::UNIFAC, n, 10});
+  cases.push_back({Model::UNIFAC, 2, 0});
+  cases.push_back({Model::UNIFAC, 3, 4});
 
   std::uint32_t seed = 1;
   for (const Case& c : cases) {
-    SCOPED_TRACE(std::string(1, c.model) + " n=" + std::to_string(c.n) +
+    SCOPED_TRACE(std::string(modelName(c.model)) + " n=" + std::to_string(c.n) +
                  " g=" + std::to_string(c.g));
     const TParameterSet original = fullSet(c.model, c.n, c.g, seed++);
-    const Bytes bytes = EncodeParameterFile(original);
-    const std::uint16_t blocks = ParameterFileBlockCount(c.model, c.n, c.g);
+    const Bytes bytes = encodeParameterFile(original);
+    const std::uint16_t blocks = parameterFileBlockCount(c.model, c.n, c.g);
     EXPECT_EQ(bytes.size(), 16u * blocks);
 
     // Read over the set it came from: identical, image and tables alike (a UNIFAC file
     // installs fresh tables, so there only the entries within n and g come back).
-    const ParameterFileContents same = DecodeParameterFile(bytes, "x.dat", original);
+    const ParameterFileContents same = decodeParameterFile(bytes, "x.dat", original);
     TParameterSet expected = original;
-    if (c.model == 'F') {
+    if (c.model == Model::UNIFAC) {
       expected.GroupInteraction = fileFieldsOnly(original).GroupInteraction;
       expected.ComponentGroups = fileFieldsOnly(original).ComponentGroups;
     }
     EXPECT_EQ(same.set, expected);
-    EXPECT_EQ(EncodeParameterSetImage(same.set), EncodeParameterSetImage(original));
+    EXPECT_EQ(encodeParameterSetImage(same.set), encodeParameterSetImage(original));
     EXPECT_EQ(same.blockCount, blocks);
-    EXPECT_EQ(same.modelName, ParameterFileModelName(c.model));
+    EXPECT_EQ(same.modelName, modelName(c.model));
 
     // Read over an empty set: exactly the fields the file holds, and writing that again gives
     // a file that reads back the same.
-    const ParameterFileContents fresh = DecodeParameterFile(bytes, "x.dat");
+    const ParameterFileContents fresh = decodeParameterFile(bytes, "x.dat");
     EXPECT_EQ(fresh.set, fileFieldsOnly(original));
-    EXPECT_EQ(DecodeParameterFile(EncodeParameterFile(fresh.set), "x.dat").set, fresh.set);
+    EXPECT_EQ(decodeParameterFile(encodeParameterFile(fresh.set), "x.dat").set, fresh.set);
   }
 }
 
-TEST(ParameterFile, ModelNamesAndBlockCounts) {
-  EXPECT_EQ(ParameterFileModelName('W'), "Wilson");
-  EXPECT_EQ(ParameterFileModelName('N'), "NRTL");
-  EXPECT_EQ(ParameterFileModelName('Q'), "UNIQUAC");
-  EXPECT_EQ(ParameterFileModelName('F'), "UNIFAC");
-  EXPECT_EQ(ParameterFileModelName('w'), "");
+TEST(ParameterFile, BlockCounts) {
   // The table of block counts in docs/parameter-file.md, n = 2, 3, 4.
   const std::uint16_t wq[] = {10, 17, 26}, nrtl[] = {16, 29, 46}, unifac[] = {304, 389, 474};
   for (std::uint8_t n = 2; n <= 4; ++n) {
-    EXPECT_EQ(ParameterFileBlockCount('W', n, 0), wq[n - 2]);
-    EXPECT_EQ(ParameterFileBlockCount('Q', n, 0), wq[n - 2]);
-    EXPECT_EQ(ParameterFileBlockCount('N', n, 0), nrtl[n - 2]);
-    EXPECT_EQ(ParameterFileBlockCount('F', n, 10), unifac[n - 2]);
+    EXPECT_EQ(parameterFileBlockCount(Model::Wilson, n, 0), wq[n - 2]);
+    EXPECT_EQ(parameterFileBlockCount(Model::UNIQUAC, n, 0), wq[n - 2]);
+    EXPECT_EQ(parameterFileBlockCount(Model::NRTL, n, 0), nrtl[n - 2]);
+    EXPECT_EQ(parameterFileBlockCount(Model::UNIFAC, n, 10), unifac[n - 2]);
   }
-  EXPECT_EQ(ParameterFileBlockCount('F', 2, 0), 4 + 168 + 2);
+  EXPECT_EQ(parameterFileBlockCount(Model::UNIFAC, 2, 0), 4 + 168 + 2);
 }
 
 // The worked example of docs/parameter-file.md: a binary Wilson set, components 1 and 3,
 // a12 = 0.5, a21 = -2.5, everything else zero.
 TParameterSet workedExample() {
   TParameterSet s;
-  s.ModelCode = 'W';
+  s.ModelCode = Model::Wilson;
   s.ComponentCount = 2;
   s.Components = {1, 3, 0, 0};
   s.WilsonEnergy[0][1] = 0.5L;
@@ -227,8 +222,8 @@ Bytes workedExampleBytes() {
 TEST(ParameterFile, BinaryWilsonFileIsTheDocumentedTenBlocks) {
   const Bytes expected = workedExampleBytes();
   ASSERT_EQ(expected.size(), 160u);
-  EXPECT_EQ(EncodeParameterFile(workedExample()), expected);
-  const ParameterFileContents contents = DecodeParameterFile(expected, "wilson.dat");
+  EXPECT_EQ(encodeParameterFile(workedExample()), expected);
+  const ParameterFileContents contents = decodeParameterFile(expected, "wilson.dat");
   EXPECT_EQ(contents.set, workedExample());
   EXPECT_EQ(contents.modelName, "Wilson");
   EXPECT_EQ(contents.blockCount, 10);
@@ -240,28 +235,28 @@ TEST(ParameterFile, FillersAreTheBytesThatFollowTheField) {
   s.GroupIdsB[0] = 'A';         // record byte 12
   s.GroupIdsA[3] = 0x11;        // record byte 25: last byte of block 2
   s.WilsonEnergy[0][2] = 1.0L;  // (1,3) follows (1,2) in memory: its first 6 bytes fill block 7
-  const Bytes bytes = EncodeParameterFile(s);
+  const Bytes bytes = encodeParameterFile(s);
   EXPECT_EQ(bytes[16 + 1], 7);
   EXPECT_EQ(bytes[16 + 2], 'A');
   EXPECT_EQ(bytes[16 + 15], 0x11);
   EXPECT_EQ(bytes[0 + 11], 7);  // block 1 is record bytes 0..15
   for (std::size_t b = 0; b < 6; ++b) {
-    EXPECT_EQ(bytes[96 + 10 + b], EncodeExtended80(1.0L)[b]) << b;
+    EXPECT_EQ(bytes[96 + 10 + b], encodeExtended80(1.0L)[b]) << b;
   }
   // The reader ignores fillers: the set read back has none of these.
-  const TParameterSet back = DecodeParameterFile(bytes, "w.dat").set;
+  const TParameterSet back = decodeParameterFile(bytes, "w.dat").set;
   EXPECT_EQ(back, workedExample());
 }
 
 TEST(ParameterFile, FourComponentWilsonPairsComeInRowOrderWithTheDiagonal) {
   TParameterSet s;
-  s.ModelCode = 'W';
+  s.ModelCode = Model::Wilson;
   s.ComponentCount = 4;
   s.Components = {1, 2, 3, 4};
   for (std::size_t i = 0; i < 4; ++i)
     for (std::size_t j = 0; j < 4; ++j)
       s.WilsonEnergy[i][j] = 10.0L * (i + 1) + (j + 1);
-  const Bytes bytes = EncodeParameterFile(s);
+  const Bytes bytes = encodeParameterFile(s);
   ASSERT_EQ(bytes.size(), 16u * 26);
   const int pairs[10][2] = {{1, 1}, {1, 2}, {1, 3}, {1, 4}, {2, 2},
                             {2, 3}, {2, 4}, {3, 3}, {3, 4}, {4, 4}};
@@ -275,14 +270,14 @@ TEST(ParameterFile, FourComponentWilsonPairsComeInRowOrderWithTheDiagonal) {
 
 TEST(ParameterFile, NRTLPairsHoldBothEnergiesThenBothAlphas) {
   TParameterSet s;
-  s.ModelCode = 'N';
+  s.ModelCode = Model::NRTL;
   s.ComponentCount = 2;
   s.Components = {2, 4, 0, 0};
   s.NRTLEnergy[0][1] = 1.5L;
   s.NRTLEnergy[1][0] = -0.75L;
   s.NRTLAlpha[0][1] = 0.3L;
   s.NRTLAlpha[1][0] = 0.25L;
-  const Bytes bytes = EncodeParameterFile(s);
+  const Bytes bytes = encodeParameterFile(s);
   ASSERT_EQ(bytes.size(), 16u * 16);
   // Pair (1,1) fills blocks 5..8 (from 0: 4..7); pair (1,2) blocks 8..11 (from 0).
   EXPECT_EQ(realAt(bytes, 16 * 8), 1.5L);
@@ -294,9 +289,9 @@ TEST(ParameterFile, NRTLPairsHoldBothEnergiesThenBothAlphas) {
 }
 
 TEST(ParameterFile, UnifacBlocksAndTheirFillersStayInsideTheTables) {
-  const TParameterSet s = fullSet('F', 4, 10, 77);
-  const Bytes bytes = EncodeParameterFile(s);
-  ASSERT_EQ(bytes.size(), 16u * ParameterFileBlockCount('F', 4, 10));
+  const TParameterSet s = fullSet(Model::UNIFAC, 4, 10, 77);
+  const Bytes bytes = encodeParameterFile(s);
+  ASSERT_EQ(bytes.size(), 16u * parameterFileBlockCount(Model::UNIFAC, 4, 10));
   std::size_t block = 6;
   EXPECT_EQ(bytes[16 * block], 10);  // g
   ++block;
@@ -313,13 +308,13 @@ TEST(ParameterFile, UnifacBlocksAndTheirFillersStayInsideTheTables) {
   for (std::size_t b = 10; b < 16; ++b)
     EXPECT_EQ(bytes[16 * (block - 1) + b], 0) << b;
   for (std::size_t i = 0; i < 4; ++i) {
-    const ComponentGroupsImage record = WriteComponentGroupsImage(s.ComponentGroups[i]);
+    const ComponentGroupsImage record = writeComponentGroupsImage(s.ComponentGroups[i]);
     for (std::size_t b = 0; b < 1336; ++b)
       ASSERT_EQ(bytes[16 * block + b], record[b]) << i;
     // 8 filler bytes: the start of the next record, zero after the last.
     for (std::size_t b = 0; b < 8; ++b) {
       const std::uint8_t next =
-          i < 3 ? WriteComponentGroupsImage(s.ComponentGroups[i + 1])[b] : std::uint8_t{0};
+          i < 3 ? writeComponentGroupsImage(s.ComponentGroups[i + 1])[b] : std::uint8_t{0};
       EXPECT_EQ(bytes[16 * block + 1336 + b], next) << i << ":" << b;
     }
     block += 84;
@@ -351,10 +346,10 @@ TEST(ParameterFile, ShortFilesGiveTheirOwnMessages) {
   // Every shorter cut ends in one of the messages too, never in a crash or a set.
   for (std::size_t size = 0; size < full.size(); ++size) {
     const Bytes cut(full.begin(), full.begin() + static_cast<std::ptrdiff_t>(size));
-    EXPECT_THROW(DecodeParameterFile(cut, "w.dat"), FileError) << size;
+    EXPECT_THROW(decodeParameterFile(cut, "w.dat"), FileError) << size;
   }
   // A UNIFAC file cut inside a component record.
-  const Bytes unifac = EncodeParameterFile(fullSet('F', 2, 3, 5));
+  const Bytes unifac = encodeParameterFile(fullSet(Model::UNIFAC, 2, 3, 5));
   const Bytes cutRecord(unifac.begin(), unifac.begin() + 16 * (4 + 1 + 3 + 1 + 6 + 10));
   e = expectFileError(cutRecord, texts::kDatafileEndsInsideBlock);
   EXPECT_EQ(e.args()[1], std::to_string(4 + 1 + 3 + 1 + 6 + 10 + 1));
@@ -389,8 +384,8 @@ TEST(ParameterFile, CountsAndNumbersOutsideTheLayoutAreRefusedNamingTheBlock) {
     EXPECT_EQ(e.args(), (std::vector<std::string>{"f.dat", "3", "2", std::to_string(number)}));
   }
 
-  const TParameterSet unifac = fullSet('F', 2, 3, 9);
-  const Bytes good = EncodeParameterFile(unifac);
+  const TParameterSet unifac = fullSet(Model::UNIFAC, 2, 3, 9);
+  const Bytes good = encodeParameterFile(unifac);
   const std::size_t gBlock = 4;  // from 0: model, n, two component blocks
   Bytes tooManyGroups = good;
   tooManyGroups[16 * gBlock] = 11;
@@ -408,24 +403,21 @@ TEST(ParameterFile, CountsAndNumbersOutsideTheLayoutAreRefusedNamingTheBlock) {
   // The writer refuses what the reader would refuse.
   TParameterSet bad = workedExample();
   bad.ComponentCount = 5;
-  EXPECT_THROW(EncodeParameterFile(bad), DataError);
+  EXPECT_THROW(encodeParameterFile(bad), DataError);
   bad = workedExample();
   bad.Components[1] = 0;
-  EXPECT_THROW(EncodeParameterFile(bad), DataError);
-  bad = workedExample();
-  bad.ModelCode = 'X';
-  EXPECT_THROW(EncodeParameterFile(bad), DataError);
+  EXPECT_THROW(encodeParameterFile(bad), DataError);
   TParameterSet badGroups = unifac;
   badGroups.GroupCount = 11;
-  EXPECT_THROW(EncodeParameterFile(badGroups), DataError);
+  EXPECT_THROW(encodeParameterFile(badGroups), DataError);
   badGroups = unifac;
   badGroups.ComponentGroups[1].Count = 0;
-  EXPECT_THROW(EncodeParameterFile(badGroups), DataError);
+  EXPECT_THROW(encodeParameterFile(badGroups), DataError);
 }
 
 TEST(ParameterFile, NonFiniteValuesTheModelsUseAreRefused) {
   Bytes bytes = workedExampleBytes();
-  const auto nan = EncodeExtended80(std::numeric_limits<Real>::quiet_NaN());
+  const auto nan = encodeExtended80(std::numeric_limits<Real>::quiet_NaN());
   std::copy(nan.begin(), nan.end(), bytes.begin() + 16 * 6);  // block 7: WilsonEnergy(1, 2)
   const FileError e = expectFileError(bytes, texts::kDatafileValueNotFinite);
   EXPECT_EQ(e.args()[1], "7");
@@ -435,26 +427,26 @@ TEST(ParameterFile, NonFiniteValuesTheModelsUseAreRefused) {
   // (1,1) hold it; the second is read last.
   bytes = workedExampleBytes();
   std::copy(nan.begin(), nan.end(), bytes.begin() + 16 * 5);  // block 6: WilsonEnergy(1, 1)
-  EXPECT_TRUE(std::isnan(DecodeParameterFile(bytes, "w.dat").set.WilsonEnergy[0][0]));
+  EXPECT_TRUE(std::isnan(decodeParameterFile(bytes, "w.dat").set.WilsonEnergy[0][0]));
 
   TParameterSet s = workedExample();
   s.WilsonEnergy[1][0] = std::numeric_limits<Real>::infinity();
-  EXPECT_THROW(EncodeParameterFile(s), DataError);
+  EXPECT_THROW(encodeParameterFile(s), DataError);
 }
 
 TEST(ParameterFile, BytesAfterTheLastBlockAreIgnored) {
   Bytes bytes = workedExampleBytes();
   for (int k = 0; k < 1000; ++k)
     bytes.push_back(static_cast<std::uint8_t>(k * 37));
-  const ParameterFileContents contents = DecodeParameterFile(bytes, "w.dat");
+  const ParameterFileContents contents = decodeParameterFile(bytes, "w.dat");
   EXPECT_EQ(contents.set, workedExample());
   EXPECT_EQ(contents.blockCount, 10);
 }
 
 TEST(ParameterFile, ReadingOverASetKeepsTheFieldsTheFileDoesNotHold) {
-  TParameterSet current = fullSet('F', 3, 5, 3);
+  TParameterSet current = fullSet(Model::UNIFAC, 3, 5, 3);
   const ParameterFileContents contents =
-      DecodeParameterFile(workedExampleBytes(), "w.dat", current);
+      decodeParameterFile(workedExampleBytes(), "w.dat", current);
   EXPECT_EQ(contents.set.WilsonEnergy[0][1], 0.5L);
   EXPECT_EQ(contents.set.Components[2], current.Components[2]);  // beyond n: kept
   EXPECT_EQ(contents.set.NRTLAlpha, current.NRTLAlpha);
@@ -462,8 +454,8 @@ TEST(ParameterFile, ReadingOverASetKeepsTheFieldsTheFileDoesNotHold) {
   EXPECT_EQ(contents.set.ComponentGroups, current.ComponentGroups);
   EXPECT_EQ(contents.set.WilsonEnergy[2][3], current.WilsonEnergy[2][3]);
   // A UNIFAC file installs fresh tables: entries beyond its counts are zero afterwards.
-  const Bytes unifac = EncodeParameterFile(fullSet('F', 2, 3, 4));
-  const TParameterSet loaded = DecodeParameterFile(unifac, "u.dat", current).set;
+  const Bytes unifac = encodeParameterFile(fullSet(Model::UNIFAC, 2, 3, 4));
+  const TParameterSet loaded = decodeParameterFile(unifac, "u.dat", current).set;
   EXPECT_EQ(loaded.GroupInteraction[5][5], 0.0L);
   EXPECT_EQ(loaded.ComponentGroups[2], TComponentGroups{});
   EXPECT_EQ(loaded.GroupQ[7], current.GroupQ[7]);  // record fields beyond g are kept
@@ -496,7 +488,7 @@ TEST(ParameterFile, StreamsAndFilesAreReadBlockByBlock) {
   FailingBuffer failing(bytes, 100);  // inside block 7
   std::istream in(&failing);
   try {
-    ReadParameterFile(in, "dev.dat");
+    readParameterFile(in, "dev.dat");
     FAIL() << "no error";
   } catch (const FileError& e) {
     EXPECT_EQ(&e.text(), &texts::kDatafileReadError);
@@ -512,11 +504,11 @@ TEST(ParameterFile, StreamsAndFilesAreReadBlockByBlock) {
     out.write(reinterpret_cast<const char*>(bytes.data()),
               static_cast<std::streamsize>(bytes.size()));
   }
-  EXPECT_EQ(ReadParameterFile(file).set, workedExample());
+  EXPECT_EQ(readParameterFile(file).set, workedExample());
 
   for (const std::filesystem::path& bad : {folder / "missing.dat", folder}) {
     try {
-      ReadParameterFile(bad);
+      readParameterFile(bad);
       ADD_FAILURE() << "no error for " << bad;
     } catch (const FileError& e) {
       EXPECT_EQ(&e.text(), &texts::kFileNotRetrieved);
@@ -533,8 +525,8 @@ TEST(ParameterFile, StreamsAndFilesAreReadBlockByBlock) {
 }
 
 TEST(ParameterSetImage, FieldsLieAtTheirDocumentedOffsets) {
-  const TParameterSet s = fullSet('Q', 3, 0, 11);
-  const ParameterSetImage image = EncodeParameterSetImage(s);
+  const TParameterSet s = fullSet(Model::UNIQUAC, 3, 0, 11);
+  const ParameterSetImage image = encodeParameterSetImage(s);
   const Bytes bytes(image.begin(), image.end());
   EXPECT_EQ(bytes[0], 'Q');
   EXPECT_EQ(bytes[1], 0);
@@ -553,7 +545,7 @@ TEST(ParameterSetImage, FieldsLieAtTheirDocumentedOffsets) {
   for (std::size_t b = 1712; b < 1720; ++b)
     EXPECT_EQ(bytes[b], 0) << b;  // references
 
-  TParameterSet back = DecodeParameterSetImage(image);
+  TParameterSet back = decodeParameterSetImage(image);
   back.GroupInteraction = s.GroupInteraction;  // the tables are not in the record image
   back.ComponentGroups = s.ComponentGroups;
   EXPECT_EQ(back, s);

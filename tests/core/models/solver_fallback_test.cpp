@@ -33,7 +33,7 @@ bool sameBits(Real a, Real b) {
 // NRTL with all energies 0: gamma = 1 exactly.
 TParameterSet idealSet(int n) {
   TParameterSet set;
-  set.ModelCode = 'N';
+  set.ModelCode = Model::NRTL;
   set.ComponentCount = static_cast<std::uint8_t>(n);
   return set;
 }
@@ -72,7 +72,7 @@ TEST(BubbleFallback, TemperatureRootIsBracketedAroundARegionWithoutValues) {
     return tau < 1.05L ? kNaN : std::expm1(10.0L * (tau - 1.25L));
   };
   SolveResult result = failedResult();
-  BubbleFallback(true, 1.0L, 1.6L, f, result);
+  bubbleFallback(true, 1.0L, 1.6L, f, result);
   EXPECT_TRUE(result.converged());
   EXPECT_EQ(result.Fallback, SolveFallback::BubbleTemperature);
   EXPECT_EQ(result.Step, SolveStep::SecantSolve);
@@ -93,14 +93,14 @@ TEST(BubbleFallback, NoValueOrNoRootLeavesTheFailure) {
   for (const BubbleFunction& f :
        {BubbleFunction([](Real) { return kNaN; }), BubbleFunction([](Real) { return 1.0L; })}) {
     SolveResult result = failedResult();
-    BubbleFallback(true, 1.1L, 1.3L, f, result);
+    bubbleFallback(true, 1.1L, 1.3L, f, result);
     EXPECT_EQ(result.Status, SolveStatus::ArithmeticFault);
     EXPECT_EQ(result.Fallback, SolveFallback::BubbleTemperature);
     EXPECT_GT(result.FallbackIterations, 0);
     EXPECT_LE(result.FallbackIterations, 3 + kMaxBracketSteps);
   }
   SolveResult result = failedResult();
-  BubbleFallback(
+  bubbleFallback(
       false, 30.0L, 760.0L, [](Real) { return kNaN; }, result);
   EXPECT_EQ(result.Status, SolveStatus::ArithmeticFault);
   EXPECT_EQ(result.Fallback, SolveFallback::BubblePressure);
@@ -112,7 +112,7 @@ TEST(BubbleFallback, PressureIsTheSumItself) {
   const Real S = 12345.678L;
   std::vector<Real> calls;
   SolveResult result = failedResult();
-  BubbleFallback(
+  bubbleFallback(
       false, 30.0L, 760.0L,
       [&](Real P) {
         calls.push_back(P);
@@ -152,7 +152,7 @@ TEST(DewFallback, SubstitutionSolvesAMargulesBinaryForBothTasks) {
     };
     std::array<Real, 3> v{};
     SolveResult result = failedResult();
-    DewFallback(temperatureTask, 2, y, F, v, result);
+    dewFallback(temperatureTask, 2, y, F, v, result);
     ASSERT_TRUE(result.converged()) << temperatureTask;
     EXPECT_EQ(result.Fallback, SolveFallback::DewPoint);
     EXPECT_GT(result.FallbackIterations, 1);
@@ -181,7 +181,7 @@ TEST(DewFallback, SubstitutionSolvesAMargulesBinaryForBothTasks) {
 // a negative value under the root. The bracketed search finds the root of
 // sum x_i Psat_i(tau) = P (bisection here, 1e-16) to 1e-15, and y there sums to 1.
 TEST(SolverFallbacks, BubbleTemperatureAfterANegativeValueUnderTheRoot) {
-  const Mixture mixture = test::LoadMixture({1, 2});
+  const Mixture mixture = test::mixtureOf({1, 2});
   const Real P = mmHgToPa(100.0L);
   const CompositionVector given{0.4L, 0.6L};
   Real tau = 1.0L, pressure = P;
@@ -212,10 +212,10 @@ TEST(SolverFallbacks, BubbleTemperatureAfterANegativeValueUnderTheRoot) {
 // sum y - 1 = S / P - 1 flattens to -1 and the slope becomes 0. The fallback's P is Psat(46
 // degC) to 1e-15 (gamma of a pure component is 1 to 1e-15 in every model), and y = (1, 0).
 TEST(SolverFallbacks, BubblePressureAfterTheSecantRanToANegativePressure) {
-  const Mixture mixture = test::LoadMixture({1, 2});
+  const Mixture mixture = test::mixtureOf({1, 2});
   const Real tauGiven = tauFromCelsius(46.0L);
-  for (char model : {'W', 'N', 'Q', 'F'}) {
-    const TParameterSet set = test::ModelSet(model, mixture, 2);
+  for (Model model : {Model::Wilson, Model::NRTL, Model::UNIQUAC, Model::UNIFAC}) {
+    const TParameterSet set = test::modelSet(model, mixture, 2);
     Real tau = tauGiven, P = 1.0L;
     CompositionVector x{1.0L, 0.0L}, gamma{}, y{};
     const SolveResult result =
@@ -237,7 +237,7 @@ TEST(SolverFallbacks, BubblePressureAfterTheSecantRanToANegativePressure) {
 // fallback's point is the ideal dew point: sum y_i P / Psat_i(tau) = 1 (bisection, 1e-16),
 // x_i = y_i P / Psat_i.
 TEST(SolverFallbacks, DewTemperatureAfterTheNewtonIterationLeftTheTable) {
-  const Mixture mixture = test::LoadMixture({1, 2});
+  const Mixture mixture = test::mixtureOf({1, 2});
   const Real P = mmHgToPa(100.0L);
   const CompositionVector vapour{0.5L, 0.5L};
   Real tau = 1.0L, pressure = P;
@@ -268,8 +268,8 @@ TEST(SolverFallbacks, DewTemperatureAfterTheNewtonIterationLeftTheTable) {
 // equilibrium. It is rejected, and the fallback finds x1 = 0.025 at 52 degC, where the
 // relation holds with gamma recomputed at the point (1e-9: the substitution's tolerance).
 TEST(SolverFallbacks, NegativeMoleFractionOfTheNewtonIterationIsRejected) {
-  const Mixture mixture = test::LoadMixture({1, 2});
-  TParameterSet set = test::WilsonSet(2);
+  const Mixture mixture = test::mixtureOf({1, 2});
+  TParameterSet set = test::wilsonSet(2);
   set.WilsonEnergy[0][1] = 0.79L;
   set.WilsonEnergy[1][0] = 1.71L;
   const Real P = mmHgToPa(140.0L);
@@ -293,7 +293,7 @@ TEST(SolverFallbacks, NegativeMoleFractionOfTheNewtonIterationIsRejected) {
   EXPECT_LT(x[0], 0.03L);
   EXPECT_NEAR(celsiusFromTau(tau), 52.0L, 1.0L);
   CompositionVector exact{};
-  ModelGamma(mixture, set, x, exact, tau);
+  modelGamma(mixture, set, x, exact, tau);
   for (int i = 0; i < 2; ++i) {
     EXPECT_GT(exact[i], 0.0L);
     EXPECT_LE(relative(x[i] * exact[i] * SaturationPressure(mixture, i, tau), P * y[i]), 1e-9L);
@@ -306,7 +306,7 @@ TEST(SolverFallbacks, NegativeMoleFractionOfTheNewtonIterationIsRejected) {
 // -233 degC with a residual of about 1e266. That is rejected; the fallback's point is the
 // boiling point of comp.3 at 120 mm Hg, T = B / (A - ln 120) - C (to 1e-12 degC), with x = y.
 TEST(SolverFallbacks, SmallStepsAtALargeResidualAreNoDewPoint) {
-  const Mixture mixture = test::LoadMixture({3, 4});
+  const Mixture mixture = test::mixtureOf({3, 4});
   const Real P = mmHgToPa(120.0L);
   Real tau = 1.0L, pressure = P;
   CompositionVector x{}, gamma{}, y{1.0L, 0.0L};
@@ -334,14 +334,14 @@ TEST(SolverFallbacks, SmallStepsAtALargeResidualAreNoDewPoint) {
 // bit for the three cases above.
 TEST(SolverFallbacks, ObjectFormFindsTheSamePointBitForBit) {
   test::ObjectSession session;
-  test::LoadSession(session, {1, 2});
+  test::loadSession(session, {1, 2});
   struct Case {
     char task, phase;
     Real A, B, tau, P;
     CompositionVector x, y;
     TParameterSet set;
   };
-  TParameterSet wilson = test::WilsonSet(2);
+  TParameterSet wilson = test::wilsonSet(2);
   wilson.WilsonEnergy[0][1] = 0.79L;
   wilson.WilsonEnergy[1][0] = 1.71L;
   const Case cases[] = {
@@ -355,7 +355,7 @@ TEST(SolverFallbacks, ObjectFormFindsTheSamePointBitForBit) {
     const SolveResult free = SolveEquilibrium(session.Components, c.task, c.phase, c.A, c.B, tau1,
                                               P1, c.set, x1, g1, y1);
     const std::unique_ptr<TVLEObj> object =
-        MakeModelObject(session.Components, session.SelectedCount, c.set);
+        makeModelObject(session.Components, session.SelectedCount, c.set);
     const SolveResult own = object->Solve(c.task, c.phase, c.A, c.B, tau2, P2, c.set, x2, g2, y2);
     ASSERT_TRUE(free.converged()) << c.task << c.phase;
     EXPECT_EQ(own.Status, free.Status) << c.task << c.phase;
@@ -373,8 +373,8 @@ TEST(SolverFallbacks, ObjectFormFindsTheSamePointBitForBit) {
 // the fallback both fail, the result keeps the iteration's failure, the caller's variables are
 // unchanged and the throwing form throws it.
 TEST(SolverFallbacks, WhenTheFallbackFailsTooTheIterationsFailureIsReported) {
-  const Mixture mixture = test::LoadMixture({1, 2});
-  TParameterSet set = test::WilsonSet(2);
+  const Mixture mixture = test::mixtureOf({1, 2});
+  TParameterSet set = test::wilsonSet(2);
   set.WilsonEnergy[0][1] = -20000.0L;
   set.WilsonEnergy[1][0] = -20000.0L;
   for (char phase : {'y', 'x'}) {
@@ -392,7 +392,7 @@ TEST(SolverFallbacks, WhenTheFallbackFailsTooTheIterationsFailureIsReported) {
       EXPECT_EQ(x, (CompositionVector{0.5L, 0.5L}));
       EXPECT_EQ(gamma, (CompositionVector{3.0L, 4.0L}));
       EXPECT_EQ(y, (CompositionVector{0.5L, 0.5L}));
-      EXPECT_THROW(SolveEquilibriumOrThrow(mixture, task, phase, task == 'T' ? 1.1L : 30.0L,
+      EXPECT_THROW(solveEquilibriumOrThrow(mixture, task, phase, task == 'T' ? 1.1L : 30.0L,
                                            task == 'T' ? 1.3L : 760.0L, tau, P, set, x, gamma, y),
                    ArithmeticError);
     }

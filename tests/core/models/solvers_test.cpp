@@ -38,7 +38,7 @@ bool sameBits(const CompositionVector& a, const CompositionVector& b) {
 // An ideal solution: NRTL with all energies 0 gives gamma = 1 exactly.
 TParameterSet idealSet(int n) {
   TParameterSet set;
-  set.ModelCode = 'N';
+  set.ModelCode = Model::NRTL;
   set.ComponentCount = static_cast<std::uint8_t>(n);
   return set;
 }
@@ -65,7 +65,7 @@ Real idealBubbleTau(const Mixture& mixture, const CompositionVector& x, int n, R
 // so the bounds are 0.05 degC and 2e-3. y there is exactly x_i Psat_i / P, and sum y - 1 is
 // the residual reported.
 TEST(BubblePoint, IdealMixtureTemperatureSatisfiesRaoultsLaw) {
-  const Mixture mixture = test::LoadMixture({1, 2, 3, 4});
+  const Mixture mixture = test::mixtureOf({1, 2, 3, 4});
   const CompositionVector given{0.1L, 0.2L, 0.3L, 0.4L};
   Real tau = 1.0L, P = kAtmosphere;
   CompositionVector x = given, gamma{}, y{};
@@ -97,7 +97,7 @@ TEST(BubblePoint, IdealMixtureTemperatureSatisfiesRaoultsLaw) {
 // at the root estimate instead; every other point at the last evaluation. Scanned over an
 // ideal binary at four pressures; the sums are checked against Raoult's law directly.
 TEST(BubblePoint, ALastEvaluationFarFromTheRootIsReportedAtTheRootEstimate) {
-  const Mixture mixture = test::LoadMixture({1, 2});
+  const Mixture mixture = test::mixtureOf({1, 2});
   int atRoot = 0, atLast = 0;
   for (const Real mmHg : {100.0L, 300.0L, 760.0L, 1500.0L}) {
     for (int k = 1; k < 40; ++k) {
@@ -133,7 +133,7 @@ TEST(BubblePoint, ALastEvaluationFarFromTheRootIsReportedAtTheRootEstimate) {
 // Ideal binary, task P at 80 degC: the bubble pressure is sum x_i Psat_i(tau). The secant on
 // f(P) = P* / P - 1 ends within 1e-6 relative of it, and y sums to 1 within the same.
 TEST(BubblePoint, IdealMixturePressureIsTheMeanVapourPressure) {
-  const Mixture mixture = test::LoadMixture({1, 2});
+  const Mixture mixture = test::mixtureOf({1, 2});
   const Real tauGiven = tauFromCelsius(80.0L);
   Real tau = tauGiven, P = 0.5L;
   CompositionVector x{0.35L, 0.65L}, gamma{}, y{};
@@ -153,7 +153,7 @@ TEST(BubblePoint, IdealMixturePressureIsTheMeanVapourPressure) {
 // equation, T = B / (A - ln 760) - C. The root estimate within 1e-6 tau (0.0003 degC), the
 // reported point within 0.02 degC; gamma of the pure component is 1 in every model.
 TEST(BubblePoint, PureComponentBoilsAtItsNormalBoilingPoint) {
-  const Mixture mixture = test::LoadMixture({1, 2, 3});
+  const Mixture mixture = test::mixtureOf({1, 2, 3});
   struct Case {
     int slot;
     Real P;
@@ -163,8 +163,8 @@ TEST(BubblePoint, PureComponentBoilsAtItsNormalBoilingPoint) {
   const Case cases[] = {{0, 101.31L / 0.1333L * kPaPerMmHg, 78.32L},
                         {1, mmHgToPa(760.0L), 100.0L},
                         {2, mmHgToPa(760.0L), comp3}};
-  for (char model : {'W', 'N', 'Q', 'F'}) {
-    const TParameterSet set = test::ModelSet(model, mixture, 3);
+  for (Model model : {Model::Wilson, Model::NRTL, Model::UNIQUAC, Model::UNIFAC}) {
+    const TParameterSet set = test::modelSet(model, mixture, 3);
     for (const Case& c : cases) {
       Real tau = 1.0L, P = c.P;
       CompositionVector x{}, gamma{}, y{};
@@ -194,10 +194,10 @@ TEST(DewPoint, LiquidSumsToOneAndSatisfiesTheEquilibrium) {
   };
   const Case cases[] = {{{1, 2}, {0.45L, 0.55L}}, {{1, 2, 3, 4}, {0.2L, 0.3L, 0.35L, 0.15L}}};
   for (const Case& c : cases) {
-    const Mixture mixture = test::LoadMixture(c.numbers);
+    const Mixture mixture = test::mixtureOf(c.numbers);
     const int n = static_cast<int>(c.numbers.size());
-    for (char model : {'W', 'N', 'Q', 'F'}) {
-      const TParameterSet set = test::ModelSet(model, mixture, n);
+    for (Model model : {Model::Wilson, Model::NRTL, Model::UNIQUAC, Model::UNIFAC}) {
+      const TParameterSet set = test::modelSet(model, mixture, n);
       for (char task : {'T', 'P'}) {
         const Real tauGiven = tauFromCelsius(70.0L);
         Real tau = tauGiven, P = kAtmosphere;
@@ -219,7 +219,7 @@ TEST(DewPoint, LiquidSumsToOneAndSatisfiesTheEquilibrium) {
           sum += x[i];
         EXPECT_LE(std::fabs(sum - 1.0L), 1e-6L) << model << task;
         CompositionVector exact{};
-        ModelGamma(mixture, set, x, exact, tau);
+        modelGamma(mixture, set, x, exact, tau);
         for (int i = 0; i < n; ++i) {
           const Real Psat = SaturationPressure(mixture, i, tau);
           EXPECT_LE(relative(x[i] * exact[i] * Psat, P * y[i]), 1e-6L) << model << task << i;
@@ -238,8 +238,8 @@ TEST(DewPoint, LiquidSumsToOneAndSatisfiesTheEquilibrium) {
 // fallback then finds the dew point (x1 = 0.94 at 62 degC), where the relation holds with
 // gamma recomputed at the point (1e-9, the fallback's tolerance).
 TEST(SolverFailures, NonConvergingDewIterationEndsAtTheLimitAndTheFallbackTakesOver) {
-  const Mixture mixture = test::LoadMixture({1, 4});
-  TParameterSet set = test::WilsonSet(2);
+  const Mixture mixture = test::mixtureOf({1, 4});
+  TParameterSet set = test::wilsonSet(2);
   set.WilsonEnergy[0][1] = 6.0L;
   set.WilsonEnergy[1][0] = 3.0L;
   Real tau = 1.2L, P = kAtmosphere;
@@ -268,23 +268,23 @@ TEST(SolverFailures, NonConvergingDewIterationEndsAtTheLimitAndTheFallbackTakesO
   EXPECT_NEAR(celsiusFromTau(tau), 62.0L, 0.1L);
   EXPECT_LE(std::fabs(x[0] + x[1] - 1.0L), 1e-15L);
   CompositionVector exact{};
-  ModelGamma(mixture, set, x, exact, tau);
+  modelGamma(mixture, set, x, exact, tau);
   for (int i = 0; i < 2; ++i) {
     EXPECT_LE(relative(x[i] * exact[i] * SaturationPressure(mixture, i, tau), P * y[i]), 1e-9L);
   }
-  EXPECT_NO_THROW(SolveEquilibriumOrThrow(mixture, 'T', 'x', 0.0L, 0.0L, tau, P, set, x, gamma, y));
+  EXPECT_NO_THROW(solveEquilibriumOrThrow(mixture, 'T', 'x', 0.0L, 0.0L, tau, P, set, x, gamma, y));
 }
 
 // Equal end points make the three first points one: e = 0, a fault of ParabolicStart whose
 // text stays in the result; the bracketed fallback then finds the boiling point, where
 // sum y - 1 vanishes to 1e-15.
 TEST(SolverFailures, EqualEndPointsAreAFaultOfTheFirstEstimateThatTheFallbackMends) {
-  const Mixture mixture = test::LoadMixture({1, 2});
+  const Mixture mixture = test::mixtureOf({1, 2});
   const Real start = tauFromCelsius(80.0L);
   Real tau = 1.0L, P = kAtmosphere;
   CompositionVector x{0.5L, 0.5L}, gamma{}, y{};
   const SolveResult result =
-      SolveEquilibrium(mixture, 'T', 'y', start, start, tau, P, test::WilsonSet(2), x, gamma, y);
+      SolveEquilibrium(mixture, 'T', 'y', start, start, tau, P, test::wilsonSet(2), x, gamma, y);
   EXPECT_EQ(result.Step, SolveStep::ParabolicStart);
   EXPECT_EQ(result.Fault, SolveFault::ZeroQuadraticCoefficient);
   ASSERT_EQ(result.Message, &kBubbleTemperatureZeroCurvature);
@@ -296,15 +296,15 @@ TEST(SolverFailures, EqualEndPointsAreAFaultOfTheFirstEstimateThatTheFallbackMen
   EXPECT_EQ(result.Fallback, SolveFallback::BubbleTemperature);
   EXPECT_LE(std::fabs(y[0] + y[1] - 1.0L), 1e-15L);
   EXPECT_EQ(P, kAtmosphere);
-  EXPECT_NO_THROW(SolveEquilibriumOrThrow(mixture, 'T', 'y', start, start, tau, P,
-                                          test::WilsonSet(2), x, gamma, y));
+  EXPECT_NO_THROW(solveEquilibriumOrThrow(mixture, 'T', 'y', start, start, tau, P,
+                                          test::wilsonSet(2), x, gamma, y));
 }
 
 // Input without physical sense is refused before anything is computed, with a message naming
 // the value.
 TEST(SolverFailures, InputWithoutPhysicalSenseIsRefused) {
-  const Mixture mixture = test::LoadMixture({1, 2});
-  const TParameterSet set = test::WilsonSet(2);
+  const Mixture mixture = test::mixtureOf({1, 2});
+  const TParameterSet set = test::wilsonSet(2);
   const Real nan = std::numeric_limits<Real>::quiet_NaN();
   const Real inf = std::numeric_limits<Real>::infinity();
   const auto refused = [&](char task, char phase, Real A, Real B, Real tau, Real P,
@@ -345,11 +345,11 @@ TEST(SolverFailures, InputWithoutPhysicalSenseIsRefused) {
   CompositionVector x = half, gamma{}, y{};
   EXPECT_THROW(SolveEquilibrium(mixture, 'T', 'y', lo, hi, tau, P, broken, x, gamma, y),
                InputError);
-  broken = test::UnifacSet(mixture, 2);
+  broken = test::unifacSet(mixture, 2);
   broken.GroupCount = 11;
   EXPECT_THROW(SolveEquilibrium(mixture, 'T', 'y', lo, hi, tau, P, broken, x, gamma, y),
                InputError);
-  broken = test::UnifacSet(mixture, 2);
+  broken = test::unifacSet(mixture, 2);
   broken.ComponentGroups[1].Count = 0;
   EXPECT_THROW(SolveEquilibrium(mixture, 'T', 'y', lo, hi, tau, P, broken, x, gamma, y),
                InputError);
@@ -358,8 +358,8 @@ TEST(SolverFailures, InputWithoutPhysicalSenseIsRefused) {
 // A phase letter other than x, X, y, Y leaves everything as it was; a task letter other than
 // T, t, P, p is a programming error.
 TEST(SolverFailures, UnknownPhaseChangesNothingAndUnknownTaskIsAnError) {
-  const Mixture mixture = test::LoadMixture({1, 2});
-  const TParameterSet set = test::WilsonSet(2);
+  const Mixture mixture = test::mixtureOf({1, 2});
+  const TParameterSet set = test::wilsonSet(2);
   Real tau = 1.3L, P = kAtmosphere;
   CompositionVector x{0.5L, 0.5L}, gamma{2.0L, 3.0L}, y{0.25L, 0.75L};
   for (char phase : {'z', 'b', '\0', 'T'}) {

@@ -24,7 +24,7 @@ using session_test::Requests;
 SessionState wilsonState(const std::vector<std::uint16_t>& components) {
   SessionState state;
   state.InterfaceLanguage = Language::English;
-  state.ParameterSet.ModelCode = 'W';
+  state.ParameterSet.ModelCode = Model::Wilson;
   state.ParameterSet.ComponentCount = static_cast<std::uint8_t>(components.size());
   for (std::size_t i = 0; i < components.size(); ++i) {
     state.ParameterSet.Components[i] = components[i];
@@ -32,7 +32,7 @@ SessionState wilsonState(const std::vector<std::uint16_t>& components) {
       state.ParameterSet.WilsonEnergy[i][j] = i == j ? 0.0L : 0.4L + 0.3L * static_cast<Real>(j);
   }
   state.SelectedCount = state.ParameterSet.ComponentCount;
-  reloadParameterSetMixture(state, BuiltInDatabase());
+  reloadParameterSetMixture(state, builtInDatabase());
   return state;
 }
 

@@ -34,14 +34,15 @@
 
 namespace bubblix::test {
 
-// A model of the sweep: its letter and, for 'F', the UNIFAC variant.
+// A model of the sweep: its letter and, for Model::UNIFAC, the UNIFAC variant.
 struct FittedModel {
-  char Code = 'W';
+  Model Code = Model::Wilson;
   UnifacVariant Variant = UnifacVariant::MainGroups;
 
   std::string name() const {
-    if (Code == 'F') return Variant == UnifacVariant::MainGroups ? "UNIFAC-1" : "UNIFAC-2";
-    return std::string(ParameterFileModelName(Code));
+    if (Code == Model::UNIFAC)
+      return Variant == UnifacVariant::MainGroups ? "UNIFAC-1" : "UNIFAC-2";
+    return std::string(modelName(Code));
   }
 };
 
@@ -50,10 +51,10 @@ inline void PrintTo(const FittedModel& model, std::ostream* os) {
 }
 
 // The database components `numbers` (1..4, ascending) as a mixture, slot k holding numbers[k].
-inline Mixture DatabaseMixture(const std::vector<int>& numbers) {
+inline Mixture databaseMixture(const std::vector<int>& numbers) {
   Mixture mixture;
   for (std::size_t k = 0; k < numbers.size(); ++k) {
-    LoadComponent(mixture, BuiltInDatabase(), static_cast<int>(k),
+    loadComponent(mixture, builtInDatabase(), static_cast<int>(k),
                   "comp." + std::to_string(numbers[k]));
   }
   return mixture;
@@ -71,33 +72,33 @@ struct PairFit {
 };
 
 // The fit of database components a < b by `model`, run once per process.
-inline const PairFit& FitPair(const FittedModel& model, int a, int b) {
-  static std::map<std::tuple<char, int, int, int>, PairFit> cache;
+inline const PairFit& fitPair(const FittedModel& model, int a, int b) {
+  static std::map<std::tuple<Model, int, int, int>, PairFit> cache;
   const auto key = std::make_tuple(model.Code, static_cast<int>(model.Variant), a, b);
   if (const auto found = cache.find(key); found != cache.end()) return found->second;
 
-  const Database& db = BuiltInDatabase();
-  const Mixture mixture = DatabaseMixture({a, b});
+  const Database& db = builtInDatabase();
+  const Mixture mixture = databaseMixture({a, b});
   auto state = std::make_unique<FittingState>();
-  LoadExperimentalPoints(SelectExperimentalSet(db, a, b), state->Fit);
-  state->Tables = StartUnifacTables(db.ReferenceMainGroupTable, model.Variant);
+  loadExperimentalPoints(SelectExperimentalSet(db, a, b), state->Fit);
+  state->Tables = startUnifacTables(db.ReferenceMainGroupTable, model.Variant);
   FitControls controls;
   controls.AskToContinue = [](const Text&) { return false; };  // Abort at the iteration limit
 
   PairFit fit;
   try {
     switch (model.Code) {
-      case 'W':
-        fit.Result = FitWilson(*state, mixture, 0, 1, controls);
+      case Model::Wilson:
+        fit.Result = fitWilson(*state, mixture, 0, 1, controls);
         break;
-      case 'N':
-        fit.Result = FitNRTL(*state, mixture, 0, 1, controls);
+      case Model::NRTL:
+        fit.Result = fitNRTL(*state, mixture, 0, 1, controls);
         break;
-      case 'Q':
-        fit.Result = FitUNIQUAC(*state, mixture, 0, 1, controls);
+      case Model::UNIQUAC:
+        fit.Result = fitUNIQUAC(*state, mixture, 0, 1, controls);
         break;
-      default:
-        fit.Result = FitUNIFAC(*state, mixture, 0, 1, controls);
+      case Model::UNIFAC:
+        fit.Result = fitUNIFAC(*state, mixture, 0, 1, controls);
         fit.FitGroupCount = state->Fit.FitGroupCount;
         fit.FitGroupIdsA = state->Fit.FitGroupIdsA;
         fit.FitGroupIdsB = state->Fit.FitGroupIdsB;
@@ -112,20 +113,20 @@ inline const PairFit& FitPair(const FittedModel& model, int a, int b) {
 
 // The parameter set of `model` for the database components `numbers` (ascending), or
 // nullopt with `leftOut` naming the pair whose fit failed and its error.
-inline std::optional<TParameterSet> FittedSet(const FittedModel& model,
+inline std::optional<TParameterSet> fittedSet(const FittedModel& model,
                                               const std::vector<int>& numbers,
                                               std::string* leftOut = nullptr) {
   const int n = static_cast<int>(numbers.size());
-  const Mixture mixture = DatabaseMixture(numbers);
+  const Mixture mixture = databaseMixture(numbers);
   TParameterSet set;
   set.ModelCode = model.Code;
   set.ComponentCount = static_cast<std::uint8_t>(n);
   for (int k = 0; k < n; ++k)
     set.Components[static_cast<std::size_t>(k)] = static_cast<std::uint16_t>(numbers[k]);
-  UnifacTables tables = StartUnifacTables(BuiltInDatabase().ReferenceMainGroupTable, model.Variant);
+  UnifacTables tables = startUnifacTables(builtInDatabase().ReferenceMainGroupTable, model.Variant);
   for (int i = 0; i < n; ++i) {
     for (int j = i + 1; j < n; ++j) {
-      const PairFit& fit = FitPair(model, numbers[i], numbers[j]);
+      const PairFit& fit = fitPair(model, numbers[i], numbers[j]);
       if (!fit.Ok) {
         if (leftOut != nullptr) {
           *leftOut = model.name() + " comp." + std::to_string(numbers[i]) + "-comp." +
@@ -135,28 +136,28 @@ inline std::optional<TParameterSet> FittedSet(const FittedModel& model,
       }
       const TParamVector& p = fit.Result.Parameters;
       switch (model.Code) {
-        case 'W':
+        case Model::Wilson:
           set.WilsonEnergy[i][j] = p[0];
           set.WilsonEnergy[j][i] = p[1];
           break;
-        case 'N':
+        case Model::NRTL:
           set.NRTLEnergy[i][j] = p[0];
           set.NRTLEnergy[j][i] = p[1];
           set.NRTLAlpha[i][j] = p[2];
           set.NRTLAlpha[j][i] = p[2];
           break;
-        case 'Q':
+        case Model::UNIQUAC:
           set.UNIQUACEnergy[i][j] = p[0];
           set.UNIQUACEnergy[j][i] = p[1];
           break;
-        default:
-          DistributeGroupParameters(tables, fit.FitGroupCount, fit.FitGroupIdsA, fit.FitGroupIdsB,
+        case Model::UNIFAC:
+          distributeGroupParameters(tables, fit.FitGroupCount, fit.FitGroupIdsA, fit.FitGroupIdsB,
                                     p);
           break;
       }
     }
   }
-  if (model.Code == 'F') StoreUnifacGroups(tables, mixture, n, set);
+  if (model.Code == Model::UNIFAC) storeUnifacGroups(tables, mixture, n, set);
   return set;
 }
 

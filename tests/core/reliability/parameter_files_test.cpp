@@ -33,11 +33,11 @@ using testing::writeBytes;
 
 // A valid set of the model with n components and (UNIFAC) g groups, every value the models
 // use finite and different.
-TParameterSet validSet(char model, std::uint8_t n, std::uint8_t g) {
+TParameterSet validSet(Model model, std::uint8_t n, std::uint8_t g) {
   TParameterSet set;
   set.ModelCode = model;
   set.ComponentCount = n;
-  set.GroupCount = model == 'F' ? g : 0;
+  set.GroupCount = model == Model::UNIFAC ? g : 0;
   set.Components = {4, 2, 3, 1};
   Real value = 0.125L;
   const auto next = [&] { return value += 0.0625L; };
@@ -76,10 +76,10 @@ TParameterSet validSet(char model, std::uint8_t n, std::uint8_t g) {
 // The blocks (numbered from 1) where a unit of the layout begins: the model block, the count
 // block, the run of component numbers; for UNIFAC each single block and each 84-block
 // component record; for the other models each pair of 2 (Wilson, UNIQUAC) or 4 (NRTL) blocks.
-std::set<std::size_t> unitStarts(char model, std::size_t n, std::size_t g) {
+std::set<std::size_t> unitStarts(Model model, std::size_t n, std::size_t g) {
   std::set<std::size_t> starts{1, 2, 3};
   std::size_t block = 3 + n;
-  if (model == 'F') {
+  if (model == Model::UNIFAC) {
     for (std::size_t k = 0; k < 1 + g + 1 + g + g; ++k)
       starts.insert(block++);
     for (std::size_t i = 0; i < n; ++i, block += 84)
@@ -87,7 +87,7 @@ std::set<std::size_t> unitStarts(char model, std::size_t n, std::size_t g) {
     for (std::size_t k = 0; k < g * g; ++k)
       starts.insert(block++);
   } else {
-    const std::size_t pairBlocks = model == 'N' ? 4 : 2;
+    const std::size_t pairBlocks = model == Model::NRTL ? 4 : 2;
     for (std::size_t pair = 0; pair < n * (n + 1) / 2; ++pair, block += pairBlocks)
       starts.insert(block);
   }
@@ -103,13 +103,13 @@ struct Refusal {
 Refusal refusalOf(const Bytes& bytes, const std::string& name) {
   Refusal memory, stream;
   try {
-    DecodeParameterFile(bytes, name);
+    decodeParameterFile(bytes, name);
   } catch (const FileError& error) {
     memory = {&error.text(), error.args()};
   }
   std::istringstream in(std::string(bytes.begin(), bytes.end()));
   try {
-    ReadParameterFile(in, name);
+    readParameterFile(in, name);
   } catch (const FileError& error) {
     stream = {&error.text(), error.args()};
   }
@@ -120,21 +120,22 @@ Refusal refusalOf(const Bytes& bytes, const std::string& name) {
 
 TEST(ParameterFileInput, EveryModelCutAnywhereNamesTheBlockOrSaysNotComplete) {
   struct Case {
-    char model;
+    Model model;
     std::uint8_t n, g;
   };
   std::vector<Case> cases;
-  for (const char model : {'W', 'N', 'Q'})
+  for (const Model model : {Model::Wilson, Model::NRTL, Model::UNIQUAC})
     for (std::uint8_t n = 2; n <= 4; ++n)
       cases.push_back({model, n, 0});
-  cases.push_back({'F', 2, 0});
-  cases.push_back({'F', 3, 4});
-  cases.push_back({'F', 4, 10});
+  cases.push_back({Model::UNIFAC, 2, 0});
+  cases.push_back({Model::UNIFAC, 3, 4});
+  cases.push_back({Model::UNIFAC, 4, 10});
 
   for (const Case& c : cases) {
-    const std::string name = std::string("/data/") + c.model + std::to_string(c.n) + ".dat";
+    const std::string name = std::string("/data/") + static_cast<char>(modelLetter(c.model)) +
+                             std::to_string(c.n) + ".dat";
     SCOPED_TRACE(name + " g=" + std::to_string(c.g));
-    const Bytes full = EncodeParameterFile(validSet(c.model, c.n, c.g));
+    const Bytes full = encodeParameterFile(validSet(c.model, c.n, c.g));
     const std::set<std::size_t> starts = unitStarts(c.model, c.n, c.g);
     ASSERT_EQ(*starts.rbegin(), full.size() / 16 + 1);
     // Cut at the start of every block, and after its first, its eighth and its 15th byte.
@@ -151,12 +152,12 @@ TEST(ParameterFileInput, EveryModelCutAnywhereNamesTheBlockOrSaysNotComplete) {
         }
       }
     }
-    EXPECT_EQ(DecodeParameterFile(full, name).blockCount, full.size() / 16);
+    EXPECT_EQ(decodeParameterFile(full, name).blockCount, full.size() / 16);
   }
 }
 
 TEST(ParameterFileInput, OnlyTheFourModelLettersAreAccepted) {
-  Bytes bytes = EncodeParameterFile(validSet('W', 2, 0));
+  Bytes bytes = encodeParameterFile(validSet(Model::Wilson, 2, 0));
   const std::string accepted = "WNQF";
   for (int letter = 0; letter < 256; ++letter) {
     bytes[0] = static_cast<std::uint8_t>(letter);
@@ -170,11 +171,12 @@ TEST(ParameterFileInput, OnlyTheFourModelLettersAreAccepted) {
 }
 
 TEST(ParameterFileInput, EveryComponentAndGroupCountOutsideTheLayoutIsRefusedAtItsBlock) {
-  const Bytes wilson = EncodeParameterFile(validSet('W', 3, 0));
+  const Bytes wilson = encodeParameterFile(validSet(Model::Wilson, 3, 0));
   for (int n = 0; n < 256; ++n) {
     if (n >= 2 && n <= 4) {
-      EXPECT_EQ(DecodeParameterFile(
-                    EncodeParameterFile(validSet('W', static_cast<std::uint8_t>(n), 0)), "w.dat")
+      EXPECT_EQ(decodeParameterFile(
+                    encodeParameterFile(validSet(Model::Wilson, static_cast<std::uint8_t>(n), 0)),
+                    "w.dat")
                     .set.ComponentCount,
                 n);
       continue;
@@ -187,7 +189,7 @@ TEST(ParameterFileInput, EveryComponentAndGroupCountOutsideTheLayoutIsRefusedAtI
   }
   // Every component's number, each outside 1..4 in turn: the message names the component
   // and block 3, whose first 2 n bytes hold the numbers.
-  const Bytes four = EncodeParameterFile(validSet('N', 4, 0));
+  const Bytes four = encodeParameterFile(validSet(Model::NRTL, 4, 0));
   for (std::size_t i = 0; i < 4; ++i) {
     for (const unsigned number : {0u, 5u, 255u, 256u, 257u, 65535u}) {
       Bytes bytes = four;
@@ -202,11 +204,11 @@ TEST(ParameterFileInput, EveryComponentAndGroupCountOutsideTheLayoutIsRefusedAtI
   // UNIFAC: g = 0..10 read, every larger count refused at its block (3 + n for n = 2).
   for (int g = 0; g < 256; ++g) {
     if (g <= 10) {
-      const TParameterSet set = validSet('F', 2, static_cast<std::uint8_t>(g));
-      EXPECT_EQ(DecodeParameterFile(EncodeParameterFile(set), "u.dat").set.GroupCount, g);
+      const TParameterSet set = validSet(Model::UNIFAC, 2, static_cast<std::uint8_t>(g));
+      EXPECT_EQ(decodeParameterFile(encodeParameterFile(set), "u.dat").set.GroupCount, g);
       continue;
     }
-    Bytes bytes = EncodeParameterFile(validSet('F', 2, 10));
+    Bytes bytes = encodeParameterFile(validSet(Model::UNIFAC, 2, 10));
     bytes[16 * 4] = static_cast<std::uint8_t>(g);
     const Refusal refusal = refusalOf(bytes, "u.dat");
     EXPECT_EQ(refusal.text, &texts::kDatafileGroupCount) << g;
@@ -216,9 +218,9 @@ TEST(ParameterFileInput, EveryComponentAndGroupCountOutsideTheLayoutIsRefusedAtI
 
 TEST(ParameterFileInput, RandomBytesAreRefusedOrGiveASetThatCanBeWrittenBack) {
   std::mt19937 random(1987);
-  const Bytes headers[] = {EncodeParameterFile(validSet('W', 2, 0)),
-                           EncodeParameterFile(validSet('N', 3, 0)),
-                           EncodeParameterFile(validSet('F', 2, 2))};
+  const Bytes headers[] = {encodeParameterFile(validSet(Model::Wilson, 2, 0)),
+                           encodeParameterFile(validSet(Model::NRTL, 3, 0)),
+                           encodeParameterFile(validSet(Model::UNIFAC, 2, 2))};
   int read = 0;
   for (int round = 0; round < 3000; ++round) {
     Bytes bytes(random() % 3000);
@@ -230,11 +232,11 @@ TEST(ParameterFileInput, RandomBytesAreRefusedOrGiveASetThatCanBeWrittenBack) {
       std::copy_n(header.begin(), keep, bytes.begin());
     }
     try {
-      const ParameterFileContents contents = DecodeParameterFile(bytes, "r.dat");
+      const ParameterFileContents contents = decodeParameterFile(bytes, "r.dat");
       ++read;
-      const Bytes again = EncodeParameterFile(contents.set);
+      const Bytes again = encodeParameterFile(contents.set);
       EXPECT_EQ(again.size(), 16u * contents.blockCount);
-      EXPECT_EQ(EncodeParameterFile(DecodeParameterFile(again, "r.dat").set), again);
+      EXPECT_EQ(encodeParameterFile(decodeParameterFile(again, "r.dat").set), again);
     } catch (const FileError& error) {
       ASSERT_FALSE(error.message(Language::Russian).empty());
       if (!error.args().empty()) {
@@ -252,25 +254,25 @@ TEST(ParameterFileInput, HugeEndlessAndEmptyFilesAreReadOnlyAsFarAsNeeded) {
   writeBytes(zeros, "");
   ASSERT_EQ(truncate(zeros.c_str(), 100 << 20), 0);
   try {
-    ReadParameterFile(std::filesystem::path(zeros));
+    readParameterFile(std::filesystem::path(zeros));
     ADD_FAILURE() << "zeros were read";
   } catch (const FileError& error) {
     EXPECT_EQ(&error.text(), &texts::kWrongParameterInDataFile);
   }
   // A valid file followed by 100 MB of zeros: the zeros are never read.
-  const Bytes wilson = EncodeParameterFile(validSet('W', 2, 0));
+  const Bytes wilson = encodeParameterFile(validSet(Model::Wilson, 2, 0));
   const std::string padded = dir / "padded.dat";
   writeBytes(padded, std::string(wilson.begin(), wilson.end()));
   ASSERT_EQ(truncate(padded.c_str(), 100 << 20), 0);
-  EXPECT_EQ(ReadParameterFile(std::filesystem::path(padded)).blockCount, 10);
+  EXPECT_EQ(readParameterFile(std::filesystem::path(padded)).blockCount, 10);
   // A UNIFAC start followed by zeros: the first component record holds no group.
-  Bytes unifac = EncodeParameterFile(validSet('F', 2, 0));
+  Bytes unifac = encodeParameterFile(validSet(Model::UNIFAC, 2, 0));
   unifac.resize(16 * 6);  // model, n, 2 numbers, g = 0, the identifier block
   const std::string unifacZeros = dir / "unifac.dat";
   writeBytes(unifacZeros, std::string(unifac.begin(), unifac.end()));
   ASSERT_EQ(truncate(unifacZeros.c_str(), 100 << 20), 0);
   try {
-    ReadParameterFile(std::filesystem::path(unifacZeros));
+    readParameterFile(std::filesystem::path(unifacZeros));
     ADD_FAILURE() << "a record without groups was read";
   } catch (const FileError& error) {
     EXPECT_EQ(error.what(), "Datafile " + unifacZeros +
@@ -280,7 +282,7 @@ TEST(ParameterFileInput, HugeEndlessAndEmptyFilesAreReadOnlyAsFarAsNeeded) {
   // Empty: not complete. Endless or blocking files (a device, a pipe) are not opened at all.
   writeBytes(dir / "empty.dat", "");
   try {
-    ReadParameterFile(std::filesystem::path(dir / "empty.dat"));
+    readParameterFile(std::filesystem::path(dir / "empty.dat"));
     ADD_FAILURE() << "an empty file was read";
   } catch (const FileError& error) {
     EXPECT_EQ(error.what(), "Datafile " + dir / "empty.dat" + " is not complete");
@@ -292,7 +294,7 @@ TEST(ParameterFileInput, HugeEndlessAndEmptyFilesAreReadOnlyAsFarAsNeeded) {
       {dir.path().string(), "it is a folder"}};
   for (const auto& [path, reason] : refused) {
     try {
-      ReadParameterFile(std::filesystem::path(path));
+      readParameterFile(std::filesystem::path(path));
       ADD_FAILURE() << path << " was read";
     } catch (const FileError& error) {
       EXPECT_EQ(error.what(), "File " + path + " is not retrieved: " + reason);
@@ -307,7 +309,7 @@ TEST(ParameterFileInput, AFileThatCannotBeReadEvenByRootNamesTheBlock) {
   struct stat info {};
   if (stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) GTEST_SKIP() << "no " << path;
   try {
-    ReadParameterFile(std::filesystem::path(path));
+    readParameterFile(std::filesystem::path(path));
     ADD_FAILURE() << path << " was read";
   } catch (const FileError& error) {
     EXPECT_EQ(error.what(), "Datafile " + path + " cannot be read: read error at block 1");
@@ -317,9 +319,9 @@ TEST(ParameterFileInput, AFileThatCannotBeReadEvenByRootNamesTheBlock) {
 TEST(ParameterFileInput, ASaveThatStopsHalfWayLeavesTheEarlierFileInPlace) {
   const TempDir dir;
   const std::string path = dir / "UNIFAC.dat";
-  const Bytes earlier = EncodeParameterFile(validSet('W', 2, 0));
+  const Bytes earlier = encodeParameterFile(validSet(Model::Wilson, 2, 0));
   writeBytes(path, std::string(earlier.begin(), earlier.end()));
-  const TParameterSet unifac = validSet('F', 4, 10);  // 474 blocks, 7584 bytes
+  const TParameterSet unifac = validSet(Model::UNIFAC, 4, 10);  // 474 blocks, 7584 bytes
   {
     // The machine's own writes stop with "File too large" after 4096 bytes, root or not.
     const auto previousSignal = std::signal(SIGXFSZ, SIG_IGN);
@@ -329,7 +331,7 @@ TEST(ParameterFileInput, ASaveThatStopsHalfWayLeavesTheEarlierFileInPlace) {
     lowered.rlim_cur = 4096;
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &lowered), 0);
     try {
-      SaveParameterFileTo(path, unifac);
+      saveParameterFileTo(path, unifac);
       ADD_FAILURE() << "the save did not fail";
     } catch (const FileError& error) {
       EXPECT_EQ(&error.text(), &texts::kFileNotWrittenUnchanged);
@@ -350,7 +352,7 @@ TEST(ParameterFileInput, ASaveThatStopsHalfWayLeavesTheEarlierFileInPlace) {
   std::filesystem::create_directory(dir / "folder.dat");
   for (const std::string& target : {std::string("/dev/full"), dir / "folder.dat"}) {
     try {
-      SaveParameterFileTo(target, unifac);
+      saveParameterFileTo(target, unifac);
       ADD_FAILURE() << target << " was written";
     } catch (const FileError& error) {
       EXPECT_EQ(&error.text(), &texts::kFileNotOrdinary) << error.what();

@@ -17,7 +17,7 @@ TEST(SessionFindings, UnifacResultLabelsAreCopiedWhileTheirLineLives) {
   // The labels of a UNIFAC pair were views into a temporary copy of the result item, read
   // after the copy was gone (stack-use-after-scope). Comp.1-comp.2 without experimental data,
   // parameters entered by hand in both variants.
-  Database db = BuildDatabase();
+  Database db = buildDatabase();
   db.ExperimentalData[0][1] = TExperimentalSet{};
   struct Case {
     const char* script;

@@ -119,7 +119,7 @@ std::string causeName(const SolveResult& result) {
                                        "negative mole fraction",
                                        "residual not small"};
   const auto fault = static_cast<std::size_t>(result.Fault);
-  return std::string(SolveStepName(result.Step)) + ": " +
+  return std::string(solveStepName(result.Step)) + ": " +
          (fault < std::size(faults) ? faults[fault] : "?");
 }
 
@@ -218,7 +218,7 @@ std::string check(const Mixture& mixture, const TParameterSet& set, const Proble
       return "";
     }
     CompositionVector exact{};
-    ModelGamma(mixture, set, out.x, exact, out.tau);
+    modelGamma(mixture, set, out.x, exact, out.tau);
     const Real recomputed =
         equilibriumError(mixture, n, out.tau, out.P, out.x, exact, out.y, floor);
     tally.WorstRoot = std::fmax(tally.WorstRoot, recomputed);
@@ -279,7 +279,7 @@ class SolverSweep : public ::testing::TestWithParam<FittedModel> {};
 TEST_P(SolverSweep, ConvergesOrFailsCleanlyOnRandomPoints) {
   const FittedModel& model = GetParam();
   const int count = sweepCount();
-  const std::vector<std::vector<int>> mixtures = test::AllDatabaseMixtures();
+  const std::vector<std::vector<int>> mixtures = test::allDatabaseMixtures();
   // By component count and problem, in the order of the table.
   std::map<std::pair<int, int>, Tally> tallies;
   std::vector<std::string> leftOut;
@@ -290,17 +290,17 @@ TEST_P(SolverSweep, ConvergesOrFailsCleanlyOnRandomPoints) {
     const std::vector<int>& numbers = mixtures[m];
     const int n = static_cast<int>(numbers.size());
     std::string reason;
-    const std::optional<TParameterSet> set = test::FittedSet(model, numbers, &reason);
+    const std::optional<TParameterSet> set = test::fittedSet(model, numbers, &reason);
     if (!set) {
       leftOut.push_back(reason);
       continue;
     }
-    const Mixture mixture = test::DatabaseMixture(numbers);
+    const Mixture mixture = test::databaseMixture(numbers);
     test::ObjectSession session;
     session.Components = mixture;
     session.SelectedCount = static_cast<std::uint8_t>(n);
     const std::unique_ptr<TVLEObj> object =
-        MakeModelObject(session.Components, session.SelectedCount, *set);
+        makeModelObject(session.Components, session.SelectedCount, *set);
     for (int p = 0; p < 4; ++p) {
       const Problem& problem = kProblems[p];
       Tally& tally = tallies[{n, p}];
@@ -406,9 +406,10 @@ std::string modelName(const ::testing::TestParamInfo<FittedModel>& info) {
 }
 
 INSTANTIATE_TEST_SUITE_P(FittedModels, SolverSweep,
-                         ::testing::Values(FittedModel{'W'}, FittedModel{'N'}, FittedModel{'Q'},
-                                           FittedModel{'F', UnifacVariant::MainGroups},
-                                           FittedModel{'F', UnifacVariant::Subgroups}),
+                         ::testing::Values(FittedModel{Model::Wilson}, FittedModel{Model::NRTL},
+                                           FittedModel{Model::UNIQUAC},
+                                           FittedModel{Model::UNIFAC, UnifacVariant::MainGroups},
+                                           FittedModel{Model::UNIFAC, UnifacVariant::Subgroups}),
                          modelName);
 
 }  // namespace

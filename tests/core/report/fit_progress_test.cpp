@@ -28,24 +28,24 @@ class ProgressLine : public ::testing::Test {
 };
 
 TEST_F(ProgressLine, ExactTextInBothLanguages) {
-  EXPECT_EQ(FitProgressLine(*fit, Language::English, 17, 2.0L),
+  EXPECT_EQ(fitProgressLine(*fit, Language::English, 17, 2.0L),
             " Number of iterations 17;  root-mean-square error for system comp.1-comp.2:  E = "
             "0.8164965809");
   fit->names = {"комп.1", "комп.2"};
-  EXPECT_EQ(FitProgressLine(*fit, Language::Russian, 17, 2.0L),
+  EXPECT_EQ(fitProgressLine(*fit, Language::Russian, 17, 2.0L),
             " Число итераций 17;  среднеквадратичная погрешность для системы комп.1-комп.2:  E = "
             "0.8164965809");
   // Small errors switch to exponent notation; the separator is the caller's.
-  EXPECT_EQ(FitProgressLine(*fit, Language::English, 0, 3e-12L, ","),
+  EXPECT_EQ(fitProgressLine(*fit, Language::English, 0, 3e-12L, ","),
             " Number of iterations 0;  root-mean-square error for system комп.1-комп.2:  E = "
             "1E-6");
-  EXPECT_EQ(FitProgressLine(*fit, Language::English, 3, 0.03L, ","),
+  EXPECT_EQ(fitProgressLine(*fit, Language::English, 3, 0.03L, ","),
             " Number of iterations 3;  root-mean-square error for system комп.1-комп.2:  E = "
             "0,1");
 }
 
 TEST_F(ProgressLine, WrittenBelowTheHeadingThenReplacedInPlace) {
-  const FitProgress progress = ProgressLineWriter(target, *fit);
+  const FitProgress progress = progressLineWriter(target, *fit);
   progress(17, 2.0L);
   ASSERT_EQ(report.lineCount(), 3);
   EXPECT_EQ(report.line(2),
@@ -65,7 +65,7 @@ TEST_F(ProgressLine, TheLineAfterTheProgressLineIsTheOneReplaced) {
   // progress line at L keeps what follows it.
   report.setLines({"heading", "old progress", "result line"});
   target.Line = 1;
-  WriteProgressLine(target, *fit, 5, 2.0L);
+  writeProgressLine(target, *fit, 5, 2.0L);
   ASSERT_EQ(report.lineCount(), 3);
   EXPECT_EQ(report.line(1).substr(0, 22), " Number of iterations ");
   EXPECT_EQ(report.line(2), "result line");
@@ -75,13 +75,13 @@ TEST_F(ProgressLine, APastTheEndIndexAppendsAndNoReportWritesNothing) {
   // A line index past the end (the report was shortened) appends instead of failing.
   report.setLines({"only line"});
   target.Line = 7;
-  WriteProgressLine(target, *fit, 5, 2.0L);
+  writeProgressLine(target, *fit, 5, 2.0L);
   ASSERT_EQ(report.lineCount(), 2);
   EXPECT_EQ(report.line(0), "only line");
   EXPECT_EQ(report.line(1).substr(0, 22), " Number of iterations ");
 
   target.Report = nullptr;
-  WriteProgressLine(target, *fit, 5, 2.0L);
+  writeProgressLine(target, *fit, 5, 2.0L);
   EXPECT_EQ(report.lineCount(), 2);
 }
 

@@ -24,14 +24,14 @@ class ScriptedUi : public ReportFileUi {
  public:
   std::deque<std::optional<std::string>> openAnswers, saveAnswers;
   std::deque<bool> yesNoAnswers;
-  std::vector<FileDialogRequest> openRequests, saveRequests;
+  std::vector<FileRequest> openRequests, saveRequests;
   std::vector<std::string> questions;
 
-  std::optional<std::string> chooseFileToOpen(const FileDialogRequest& request) override {
+  std::optional<std::string> chooseFileToOpen(const FileRequest& request) override {
     openRequests.push_back(request);
     return next(openAnswers);
   }
-  std::optional<std::string> chooseFileToSave(const FileDialogRequest& request) override {
+  std::optional<std::string> chooseFileToSave(const FileRequest& request) override {
     saveRequests.push_back(request);
     return next(saveAnswers);
   }
@@ -76,11 +76,11 @@ TEST(ReportFileActions, SaveAsksForANameOnlyUntilOneIsChosen) {
   EXPECT_EQ(ui.saveRequests.size(), 2u);
   EXPECT_EQ(readBytes(dir / "Report.bak"), "Result\r\nСтрока\r\n");
 
-  const FileDialogRequest& request = ui.saveRequests.front();
-  EXPECT_EQ(request.filter, "Text files|*.txt");
-  EXPECT_EQ(request.defaultExtension, "txt");
-  EXPECT_EQ(request.proposedName, "Report");
-  EXPECT_TRUE(request.confirmOverwrite);
+  const FileRequest& request = ui.saveRequests.front();
+  EXPECT_EQ(request.Filter, "Text files|*.txt");
+  EXPECT_EQ(request.DefaultExt, "txt");
+  EXPECT_EQ(request.FileName, "Report");
+  EXPECT_TRUE(request.ConfirmOverwrite);
 
   // The file vanished meanwhile: Save behaves as Save as again.
   std::filesystem::remove(dir / "Report.txt");
@@ -154,8 +154,8 @@ TEST(ReportFileActions, OpenReplacesTheReportOrChangesNothing) {
   EXPECT_EQ(actions.CurrentFileName, dir / "saved.txt");
   report.append("later result");
   EXPECT_EQ(report.lines(), (Lines{"Первая", "second", "later result"}));
-  EXPECT_EQ(ui.openRequests.front().filter, "Текстовые файлы|*.txt");
-  EXPECT_EQ(ui.openRequests.front().defaultExtension, "txt");
+  EXPECT_EQ(ui.openRequests.front().Filter, "Текстовые файлы|*.txt");
+  EXPECT_EQ(ui.openRequests.front().DefaultExt, "txt");
 }
 
 TEST(ReportFileActions, ExitOffersToKeepANonEmptyReport) {

@@ -88,8 +88,8 @@ TEST(CalculationSession, BinaryNrtlWritesFitHeadingAdequacyTableSummaryAndPoints
           " kJ/mole;  g21-g11 = " + formatGeneral(kJPerMolFromReduced(set.NRTLEnergy[1][0]), 6) +
           " kJ/mole;  alp12=" + formatGeneral(set.NRTLAlpha[0][1], 6));
   EXPECT_EQ(run.line(6), "");
-  EXPECT_EQ(set.ModelCode, 'N');
-  EXPECT_EQ(run.state.FittedModel, 'N');
+  EXPECT_EQ(set.ModelCode, Model::NRTL);
+  EXPECT_EQ(run.state.FittedModel, Model::NRTL);
   EXPECT_EQ(set.NRTLAlpha[0][1], set.NRTLAlpha[1][0]);
 
   EXPECT_EQ(slice(lines, 7, 4), kHeadingEn);
@@ -99,7 +99,7 @@ TEST(CalculationSession, BinaryNrtlWritesFitHeadingAdequacyTableSummaryAndPoints
 
   // One row per experimental point, against the data of the pair.
   TBinaryFitData data;
-  LoadExperimentalPoints(SelectExperimentalSet(BuiltInDatabase(), 1, 2), data);
+  loadExperimentalPoints(SelectExperimentalSet(builtInDatabase(), 1, 2), data);
   ASSERT_EQ(data.N, 52);
   const Real M1 = run.state.Components.MolarMasses[0];
   const Real M2 = run.state.Components.MolarMasses[1];
@@ -239,7 +239,7 @@ TEST(CalculationSession, UnifacLiteratureValuesWriteNoPairHeadings) {
   EXPECT_EQ(run.findPrefix("Power parameters"), -1);
   // The set's groups: 1A and 5A of comp.1, 6 of comp.2, with the literature values.
   const TParameterSet& set = run.state.ParameterSet;
-  const Database& db = BuiltInDatabase();
+  const Database& db = builtInDatabase();
   ASSERT_EQ(set.GroupCount, 3);
   EXPECT_EQ(set.GroupIdsA[0], 1);
   EXPECT_EQ(set.GroupIdsA[1], 5);
@@ -273,7 +273,7 @@ TEST(CalculationSession, Variant2TakesTheMethodNameFromTheLoadedFile) {
   ASSERT_EQ(
       run.session("variant 1\ncomponents 1,2\nmodel Wilson\nno\nno\nvariant 1\ncancel\n").Outcome,
       SessionOutcome::Completed);
-  ASSERT_EQ(run.state.FittedModel, 'W');
+  ASSERT_EQ(run.state.FittedModel, Model::Wilson);
   // ... but the heading of a loaded set names the file's model.
   const int before = run.report.lineCount();
   ASSERT_EQ(
@@ -284,10 +284,10 @@ TEST(CalculationSession, Variant2TakesTheMethodNameFromTheLoadedFile) {
   EXPECT_EQ(run.requests.OpenFiles[0].Filter, "Datafiles|*.dat");
   EXPECT_EQ(run.line(before), kHeadingEn[0]);
   EXPECT_EQ(run.line(before + 1), kHeadingEn[1]);
-  EXPECT_EQ(run.state.ParameterSet.ModelCode, 'N');
+  EXPECT_EQ(run.state.ParameterSet.ModelCode, Model::NRTL);
   EXPECT_EQ(run.state.ParameterSet.NRTLEnergy, nrtl.NRTLEnergy);
   EXPECT_EQ(run.state.ParameterSet.NRTLAlpha, nrtl.NRTLAlpha);
-  EXPECT_EQ(run.state.FittedModel, 'W');
+  EXPECT_EQ(run.state.FittedModel, Model::Wilson);
   EXPECT_EQ(run.state.SelectedCount, 2);
 }
 
@@ -314,8 +314,8 @@ TEST(CalculationSession, ALoadedUnifacSetGivesTheSameAdequacyTable) {
   // Without dialogs, as bubblix-cli checks a file: the same lines.
   SessionState state;
   state.InterfaceLanguage = Language::English;
-  loadParameterFile(dir.file("unifac.dat"), state, BuiltInDatabase());
-  const AdequacyTable table = checkAdequacy(state, BuiltInDatabase());
+  loadParameterFile(dir.file("unifac.dat"), state, builtInDatabase());
+  const AdequacyTable table = checkAdequacy(state, builtInDatabase());
   EXPECT_TRUE(table.Complete);
   LineListReport report;
   writeAdequacyTable(report, table, state, true);
@@ -351,10 +351,10 @@ TEST(CalculationSession, BrokenParameterFileEndsTheSessionAndKeepsReportAndSet) 
 
   // An NRTL file of four components cut before its last pair.
   TParameterSet four;
-  four.ModelCode = 'N';
+  four.ModelCode = Model::NRTL;
   four.ComponentCount = 4;
   four.Components = {1, 2, 3, 4};
-  std::vector<std::uint8_t> bytes = EncodeParameterFile(four);
+  std::vector<std::uint8_t> bytes = encodeParameterFile(four);
   bytes.resize(bytes.size() - 4 * kParameterFileBlockSize);
   writeBytes(dir.file("cut.dat"), bytes);
   SessionResult result = run.session("variant 2\nfile " + dir.file("cut.dat") + "\n");
@@ -445,7 +445,7 @@ TEST(CalculationSession, EndingWithoutParametersOrModel) {
   EXPECT_EQ(run.echo.str(),
             "Warning: The calculation session has ended: no calculation method was chosen\n");
   EXPECT_EQ(run.report.lineCount(), 0);
-  EXPECT_EQ(run.state.FittedModel, 0);
+  EXPECT_FALSE(run.state.FittedModel.has_value());
   EXPECT_EQ(run.state.ParameterSet, TParameterSet{});
 
   // With a set from an earlier fit, a cancelled file dialog uses it again.
@@ -477,7 +477,7 @@ TEST(CalculationSession, ClosingTheComponentDialogEndsTheSessionQuietly) {
             "components is required\n");
   EXPECT_EQ(run.lines(), report);
   EXPECT_EQ(run.state.ParameterSet, set);
-  EXPECT_EQ(run.state.FittedModel, 'Q');
+  EXPECT_EQ(run.state.FittedModel, Model::UNIQUAC);
 }
 
 TEST(CalculationSession, DescendingComponentsAreCheckedAgainstMirroredData) {
@@ -493,7 +493,7 @@ TEST(CalculationSession, DescendingComponentsAreCheckedAgainstMirroredData) {
   TParameterSet swapped = run.state.ParameterSet;
   swapped.Components = {2, 1, 0, 0};
   std::swap(swapped.WilsonEnergy[0][1], swapped.WilsonEnergy[1][0]);
-  writeBytes(dir.file("swapped.dat"), EncodeParameterFile(swapped));
+  writeBytes(dir.file("swapped.dat"), encodeParameterFile(swapped));
   SessionRun other;
   ASSERT_EQ(
       other.session("variant 2\nfile " + dir.file("swapped.dat") + "\nyes\nvariant 1\ncancel\n")
@@ -526,12 +526,12 @@ TEST(CalculationSession, AdequacyPointFailureEndsTheTableAndTheSessionGoesOn) {
   // nor at the fallback's, and cannot be found.
   TempDir dir;
   TParameterSet set;
-  set.ModelCode = 'W';
+  set.ModelCode = Model::Wilson;
   set.ComponentCount = 2;
   set.Components = {1, 2, 0, 0};
   set.WilsonEnergy[0][1] = -15000.0L;
   set.WilsonEnergy[1][0] = -5.0L;
-  writeBytes(dir.file("w.dat"), EncodeParameterFile(set));
+  writeBytes(dir.file("w.dat"), encodeParameterFile(set));
   SessionRun run;
   // The equilibrium point asked afterwards, pure comp.2 at 1500 mm Hg (120 degC), has values.
   const SessionResult result = run.session("variant 2\nfile " + dir.file("w.dat") +
@@ -574,7 +574,7 @@ TEST(CalculationSession, AbortOnSlowConvergenceEndsTheSessionKeepingTheReport) {
   EXPECT_FALSE(run.busyAtEnd);
   EXPECT_EQ(run.requests.BusyChanges, (std::vector<bool>{true, false}));
   EXPECT_EQ(run.requests.Statuses.back(), "");
-  EXPECT_EQ(run.state.FittedModel, 0);  // no set from an unfinished fit
+  EXPECT_FALSE(run.state.FittedModel.has_value());  // no set from an unfinished fit
 }
 
 TEST(CalculationSession, ScriptErrorsPassThroughWithTheReportKept) {

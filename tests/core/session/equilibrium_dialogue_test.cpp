@@ -20,7 +20,7 @@ SessionState wilsonState(std::vector<std::uint16_t> components, Real a12 = 0.8L,
                          Language lang = Language::English) {
   SessionState state;
   state.InterfaceLanguage = lang;
-  state.ParameterSet.ModelCode = 'W';
+  state.ParameterSet.ModelCode = Model::Wilson;
   state.ParameterSet.ComponentCount = static_cast<std::uint8_t>(components.size());
   for (std::size_t i = 0; i < components.size(); ++i) {
     state.ParameterSet.Components[i] = components[i];
@@ -28,7 +28,7 @@ SessionState wilsonState(std::vector<std::uint16_t> components, Real a12 = 0.8L,
   state.ParameterSet.WilsonEnergy[0][1] = a12;
   state.ParameterSet.WilsonEnergy[1][0] = a21;
   state.SelectedCount = state.ParameterSet.ComponentCount;
-  reloadParameterSetMixture(state, BuiltInDatabase());
+  reloadParameterSetMixture(state, builtInDatabase());
   return state;
 }
 
@@ -48,19 +48,6 @@ struct Dialogue {
   std::ostringstream echo;
   std::size_t leftOver = 0;
 };
-
-TEST(EquilibriumDialogue, StartValuesFollowTheEnteredPressureOrTemperature) {
-  // Temperature given (task P): mm Hg end points, 760 above 40 degC.
-  EXPECT_EQ(equilibriumStartValues('P', 40.0L).A, 30.0L);
-  EXPECT_EQ(equilibriumStartValues('P', 40.0L).B, 360.0L);
-  EXPECT_EQ(equilibriumStartValues('p', 40.001L).B, 760.0L);
-  EXPECT_EQ(equilibriumStartValues('P', -20.0L).B, 360.0L);
-  // Pressure given (task t): tau end points, 1.4 above 1000 mm Hg.
-  EXPECT_EQ(equilibriumStartValues('t', 1000.0L).A, 1.01L);
-  EXPECT_EQ(equilibriumStartValues('t', 1000.0L).B, 1.2L);
-  EXPECT_EQ(equilibriumStartValues('T', 1000.01L).B, 1.4L);
-  EXPECT_EQ(equilibriumStartValues('t', 760.0L).B, 1.2L);
-}
 
 TEST(EquilibriumDialogue, OneRowPerAcceptedPointUntilCancel) {
   Dialogue d(wilsonState({1, 2}));

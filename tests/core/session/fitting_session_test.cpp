@@ -18,7 +18,7 @@ namespace {
 
 // The built-in database without the experimental data of the listed pairs.
 Database withoutData(std::initializer_list<std::pair<int, int>> pairs) {
-  Database db = BuildDatabase();
+  Database db = buildDatabase();
   for (const auto& [a, b] : pairs)
     db.ExperimentalData[a - 1][b - 1] = TExperimentalSet{};
   return db;
@@ -207,12 +207,12 @@ TEST(FittingSession, SwitchToUnifacRestartsThePairLoop) {
                      "calculation."),
             literature);
   EXPECT_GT(run.find("Equilibrium calculation method UNIFAC. The denotations:"), literature);
-  EXPECT_EQ(run.state.FittedModel, 'F');
+  EXPECT_EQ(run.state.FittedModel, Model::UNIFAC);
   // The saved file holds the UNIFAC set, offered under the name of the new method.
   EXPECT_EQ(run.requests.SaveFiles.at(0).FileName, "UNIFAC");
   const ParameterFileContents file =
-      ReadParameterFile(std::filesystem::path(dir.file("mixture.dat")));
-  EXPECT_EQ(file.set.ModelCode, 'F');
+      readParameterFile(std::filesystem::path(dir.file("mixture.dat")));
+  EXPECT_EQ(file.set.ModelCode, Model::UNIFAC);
   EXPECT_EQ(file.set.GroupCount, run.state.ParameterSet.GroupCount);
   EXPECT_EQ(file.set.GroupInteraction, run.state.ParameterSet.GroupInteraction);
 }
@@ -298,7 +298,7 @@ TEST(FittingSession, SaveQuestionIsAskedOnceAndTheFileBackedUp) {
   const auto fit = [&](std::string_view script, Requests& requests) {
     std::ostringstream echo;
     RecordingDialogs dialogs(script, echo, requests);
-    return runFittingSession(dialogs, report, state, BuiltInDatabase());
+    return runFittingSession(dialogs, report, state, builtInDatabase());
   };
   const std::string question =
       "Wish to create the file of outcomes of calculation for usage in other programs ?";
@@ -336,7 +336,7 @@ TEST(FittingSession, SaveQuestionIsAskedOnceAndTheFileBackedUp) {
   EXPECT_EQ(saved.confirmations(question), 1);
   ASSERT_TRUE(result.SavedFile);
   EXPECT_EQ(*result.SavedFile, path);
-  EXPECT_EQ(ReadParameterFile(std::filesystem::path(path)).set.WilsonEnergy,
+  EXPECT_EQ(readParameterFile(std::filesystem::path(path)).set.WilsonEnergy,
             state.ParameterSet.WilsonEnergy);
   // Saving again under the same name keeps the earlier file as its back-up.
   Requests again;

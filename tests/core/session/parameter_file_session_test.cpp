@@ -17,12 +17,12 @@ namespace {
 TEST(ParameterFileSession, LoadingTakesTheSetAndItsMixtureInTheInterfaceLanguage) {
   TempDir dir;
   TParameterSet file;
-  file.ModelCode = 'Q';
+  file.ModelCode = Model::UNIQUAC;
   file.ComponentCount = 2;
   file.Components = {3, 1, 0, 0};
   file.UNIQUACEnergy[0][1] = 0.25L;
   file.UNIQUACEnergy[1][0] = -0.125L;
-  writeBytes(dir.file("q.dat"), EncodeParameterFile(file));
+  writeBytes(dir.file("q.dat"), encodeParameterFile(file));
 
   SessionState state;
   state.InterfaceLanguage = Language::Russian;
@@ -31,7 +31,7 @@ TEST(ParameterFileSession, LoadingTakesTheSetAndItsMixtureInTheInterfaceLanguage
   std::ostringstream echo;
   RecordingDialogs dialogs("file " + dir.file("q.dat") + "\n", echo, requests);
   const std::optional<LoadedParameterFile> loaded =
-      chooseAndLoadParameterFile(dialogs, state, BuiltInDatabase());
+      chooseAndLoadParameterFile(dialogs, state, builtInDatabase());
   ASSERT_TRUE(loaded);
   EXPECT_EQ(loaded->FileName, dir.file("q.dat"));
   EXPECT_EQ(loaded->MethodName, "UNIQUAC");
@@ -40,13 +40,13 @@ TEST(ParameterFileSession, LoadingTakesTheSetAndItsMixtureInTheInterfaceLanguage
   EXPECT_EQ(requests.OpenFiles[0].Caption, "Загрузка файла");
   EXPECT_EQ(requests.OpenFiles[0].Filter, "Файлы данных|*.dat");
 
-  EXPECT_EQ(state.ParameterSet.ModelCode, 'Q');
+  EXPECT_EQ(state.ParameterSet.ModelCode, Model::UNIQUAC);
   EXPECT_EQ(state.ParameterSet.Components, file.Components);
   EXPECT_EQ(state.ParameterSet.UNIQUACEnergy[0][1], 0.25L);
   EXPECT_EQ(state.ParameterSet.UNIQUACEnergy[1][0], -0.125L);
   EXPECT_EQ(state.ParameterSet.WilsonEnergy[0][1], 7.0L);
   // The mixture in file order: names in Russian, constants, r and q of each record.
-  const Database& db = BuiltInDatabase();
+  const Database& db = builtInDatabase();
   EXPECT_EQ(state.Components.ComponentNames[0], "комп.3");
   EXPECT_EQ(state.Components.ComponentNames[1], "комп.1");
   for (int i = 0; i < 2; ++i) {
@@ -64,23 +64,23 @@ TEST(ParameterFileSession, CancelAndUnreadableFilesLeaveTheStateAsItWas) {
   TempDir dir;
   SessionState state;
   state.InterfaceLanguage = Language::English;
-  state.ParameterSet.ModelCode = 'W';
+  state.ParameterSet.ModelCode = Model::Wilson;
   state.ParameterSet.ComponentCount = 2;
   state.ParameterSet.Components = {1, 2, 0, 0};
-  reloadParameterSetMixture(state, BuiltInDatabase());
+  reloadParameterSetMixture(state, builtInDatabase());
   const TParameterSet set = state.ParameterSet;
 
   Requests requests;
   std::ostringstream echo;
   RecordingDialogs cancel("cancel\n", echo, requests);
-  EXPECT_FALSE(chooseAndLoadParameterFile(cancel, state, BuiltInDatabase()));
+  EXPECT_FALSE(chooseAndLoadParameterFile(cancel, state, builtInDatabase()));
   EXPECT_EQ(state.ParameterSet, set);
 
   // A file naming a component the database does not hold.
-  std::vector<std::uint8_t> bytes = EncodeParameterFile(set);
+  std::vector<std::uint8_t> bytes = encodeParameterFile(set);
   bytes[2 * kParameterFileBlockSize + 2] = 9;  // the second component number
   writeBytes(dir.file("foreign.dat"), bytes);
-  EXPECT_THROW(loadParameterFile(dir.file("foreign.dat"), state, BuiltInDatabase()), Error);
+  EXPECT_THROW(loadParameterFile(dir.file("foreign.dat"), state, builtInDatabase()), Error);
   EXPECT_EQ(state.ParameterSet, set);
   EXPECT_EQ(state.Components.ComponentNames[1], "comp.2");
 }
@@ -96,7 +96,7 @@ TEST(ParameterFileSession, AFileThatCannotBeWrittenIsReportedAndTheSessionGoesOn
       << run.echo.str();
   EXPECT_FALSE(std::filesystem::exists(path));
   // The fitted set is in place and the session went on to its heading and table.
-  EXPECT_EQ(run.state.ParameterSet.ModelCode, 'N');
+  EXPECT_EQ(run.state.ParameterSet.ModelCode, Model::NRTL);
   EXPECT_GT(run.find("Equilibrium calculation method NRTL. The denotations:"), 0);
 }
 

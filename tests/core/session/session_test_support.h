@@ -114,7 +114,7 @@ struct SessionRun {
 
   // One calculation session with the answers of `script`; requests and echo are those of
   // this session only.
-  SessionResult session(std::string_view script, const Database& db = BuiltInDatabase()) {
+  SessionResult session(std::string_view script, const Database& db = builtInDatabase()) {
     requests = {};
     echo.str("");
     RecordingDialogs dialogs(script, echo, requests);
