@@ -17,6 +17,9 @@ inline constexpr Text kComponentRepeated{"--components: component {0} is given t
                                          "--components: компонент {0} задан дважды"};
 inline constexpr Text kComponentCount{"--components: a mixture has 2 to 4 components, {0} given",
                                       "--components: смесь состоит из 2-4 компонентов, задано {0}"};
+inline constexpr Text kComponentPair{
+    "--components: the consistency check takes the two components of a pair, {0} given",
+    "--components: для проверки согласованности нужны два компонента пары, задано {0}"};
 inline constexpr Text kUnifacVariantWithoutUnifac{
     "--unifac-variant applies to --model unifac only",
     "--unifac-variant относится только к --model unifac"};

@@ -147,7 +147,7 @@ Json fitJson(const FittingResult& result, const std::vector<int>& components) {
 
 }  // namespace
 
-std::vector<int> parseComponents(const std::string& text) {
+std::vector<int> parseComponentsInOrder(const std::string& text) {
   const auto count = static_cast<int>(builtInDatabase().ComponentBase.size());
   std::vector<int> numbers;
   std::size_t start = 0;
@@ -171,6 +171,11 @@ std::vector<int> parseComponents(const std::string& text) {
   }
   if (numbers.size() < 2)
     throw UsageError(texts::kComponentCount, {std::to_string(numbers.size())});
+  return numbers;
+}
+
+std::vector<int> parseComponents(const std::string& text) {
+  std::vector<int> numbers = parseComponentsInOrder(text);
   std::sort(numbers.begin(), numbers.end());
   return numbers;
 }

@@ -50,5 +50,7 @@ int runFitCommand(const FitCommandOptions& options, CommandStreams io);
 // The database numbers of --components: 2 to 4 distinct numbers 1..4, ascending. Throws
 // UsageError naming the value.
 std::vector<int> parseComponents(const std::string& text);
+// The same numbers in the order written.
+std::vector<int> parseComponentsInOrder(const std::string& text);
 
 }  // namespace bubblix::cli

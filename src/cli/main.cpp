@@ -1,6 +1,6 @@
 // bubblix-cli: the calculations of Bubblix from the command line. Each command lives in its
-// own file (session, fit, adequacy, solve, gamma, azeotrope, diagram): its options in a plain
-// struct, a function that sets them up on the parser and one that runs the command.
+// own file (session, fit, adequacy, solve, gamma, azeotrope, consistency, diagram): its options in
+// a plain struct, a function that sets them up on the parser and one that runs the command.
 //
 // Exit status: 0 success; 1 a calculation, file, answer-script or data error; 2 a wrong
 // command line. Every error is one message on standard error.
@@ -14,6 +14,7 @@
 #include "cli/azeotrope_command.h"
 #include "cli/cli_common.h"
 #include "cli/cli_texts.h"
+#include "cli/consistency_command.h"
 #include "cli/diagram_command.h"
 #include "cli/fit_command.h"
 #include "cli/gamma_command.h"
@@ -32,6 +33,7 @@ struct Commands {
   SolveCommandOptions Solve;
   GammaCommandOptions Gamma;
   AzeotropeCommandOptions Azeotrope;
+  ConsistencyCommandOptions Consistency;
 };
 
 // Standard output that could not be written (a full disk) is a failure, not a success.
@@ -59,6 +61,7 @@ int run(int argc, char** argv) {
   CLI::App* solve = setupSolveCommand(app, commands.Solve);
   CLI::App* gamma = setupGammaCommand(app, commands.Gamma);
   CLI::App* azeotrope = setupAzeotropeCommand(app, commands.Azeotrope);
+  CLI::App* consistency = setupConsistencyCommand(app, commands.Consistency);
   app.add_subcommand("diagram",
                      "draw the phase diagrams (runs bubblix-diagram with the same arguments)");
 
@@ -102,6 +105,9 @@ int run(int argc, char** argv) {
   if (gamma->parsed()) return run(commands.Gamma.Lang, runGammaCommand, commands.Gamma);
   if (azeotrope->parsed()) {
     return run(commands.Azeotrope.Lang, runAzeotropeCommand, commands.Azeotrope);
+  }
+  if (consistency->parsed()) {
+    return run(commands.Consistency.Lang, runConsistencyCommand, commands.Consistency);
   }
   return kExitUsage;
 }

@@ -4,12 +4,19 @@
 //
 //   bubblix-diagram --params FILE.dat --out FILE.png|FILE.svg [--kind txy|xy|pxy]
 //                   [--t CELSIUS] [--lang en|ru] [--size WIDTHxHEIGHT]
+//   bubblix-diagram --kind gamma --components I,J --out FILE.png|FILE.svg [--m 3]
+//                   [--lang en|ru] [--size WIDTHxHEIGHT]
+//
+// The kind gamma draws the activity coefficients of the pair's built-in equilibrium data with
+// the consistency point test's series (no parameter file).
 //
 // Exit status: 0 written; 1 the file could not be read, the set not drawn or the picture not
 // written; 2 the command line is wrong. Messages go to standard error in the language asked.
 
 #include <QGuiApplication>
 #include <QString>
+#include <array>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <optional>
@@ -26,6 +33,7 @@
 #include "core/texts/gui_texts.h"
 #include "plot/diagram_data.h"
 #include "plot/diagram_painter.h"
+#include "plot/gamma_picture.h"
 
 namespace {
 
@@ -44,6 +52,8 @@ struct Options {
   std::string out;
   std::string kind = "txy";
   std::optional<Real> celsius;
+  std::optional<std::array<int, 2>> pair;  // --components of the kind gamma
+  std::optional<int> terms;                // --m
   Language lang = Language::English;
   int width = plot::kDefaultDiagramWidth;
   int height = plot::kDefaultDiagramHeight;
@@ -96,7 +106,8 @@ Options parse(int argc, char** argv, Language lang) {
       o.help = true;
       return o;
     }
-    static const char* const known[] = {"--params", "--out", "--kind", "--t", "--lang", "--size"};
+    static const char* const known[] = {"--params", "--out",  "--kind",       "--t",
+                                        "--lang",   "--size", "--components", "--m"};
     bool isKnown = false;
     for (const char* k : known)
       isKnown = isKnown || option == k;
@@ -111,8 +122,8 @@ Options parse(int argc, char** argv, Language lang) {
     } else if (option == "--out") {
       o.out = value;
     } else if (option == "--kind") {
-      if (value != "txy" && value != "xy" && value != "pxy")
-        throw UsageError{&texts::kDiagramOptionValue, {option, value, "txy, xy, pxy"}};
+      if (value != "txy" && value != "xy" && value != "pxy" && value != "gamma")
+        throw UsageError{&texts::kDiagramOptionValue, {option, value, "txy, xy, pxy, gamma"}};
       o.kind = value;
     } else if (option == "--t") {
       // Read as bubblix-cli reads its numbers: with a full stop whatever the language, and no
@@ -122,6 +133,24 @@ Options parse(int argc, char** argv, Language lang) {
         throw UsageError{&texts::kDiagramOptionValue,
                          {option, value, std::string(texts::kDiagramTemperatureValues.in(lang))}};
       }
+    } else if (option == "--components") {
+      const std::size_t comma = value.find(',');
+      const auto number = [](const std::string& t) -> int {
+        return t.size() == 1 && t[0] >= '1' && t[0] <= '4' ? t[0] - '0' : 0;
+      };
+      const int a = comma == std::string::npos ? 0 : number(value.substr(0, comma));
+      const int b = comma == std::string::npos ? 0 : number(value.substr(comma + 1));
+      if (a == 0 || b == 0 || a == b) {
+        throw UsageError{&texts::kDiagramOptionValue,
+                         {option, value, std::string(texts::kDiagramPairValues.in(lang))}};
+      }
+      o.pair = std::array<int, 2>{a, b};
+    } else if (option == "--m") {
+      if (value.size() != 1 || value[0] < '1' || value[0] > '5') {
+        throw UsageError{&texts::kDiagramOptionValue,
+                         {option, value, std::string(texts::kDiagramTermValues.in(lang))}};
+      }
+      o.terms = value[0] - '0';
     } else if (option == "--lang") {
       if (value != "en" && value != "ru")
         throw UsageError{&texts::kDiagramOptionValue, {option, value, "en, ru"}};
@@ -139,8 +168,15 @@ Options parse(int argc, char** argv, Language lang) {
       o.height = *h;
     }
   }
+  if (o.kind == "gamma") {
+    if (!o.pair) throw UsageError{&texts::kDiagramOptionRequired, {"--components"}};
+    if (!o.params.empty() || o.celsius) throw UsageError{&texts::kDiagramGammaOptions, {}};
+    if (o.out.empty()) throw UsageError{&texts::kDiagramOptionRequired, {"--out"}};
+    return o;
+  }
   if (o.params.empty()) throw UsageError{&texts::kDiagramOptionRequired, {"--params"}};
   if (o.out.empty()) throw UsageError{&texts::kDiagramOptionRequired, {"--out"}};
+  if (o.pair || o.terms) throw UsageError{&texts::kDiagramPairOnlyForGamma, {}};
   if (o.kind == "pxy" && !o.celsius) throw UsageError{&texts::kDiagramKindNeedsTemperature, {}};
   if (o.kind == "txy" && o.celsius) throw UsageError{&texts::kDiagramTemperatureNotForTxy, {}};
   return o;
@@ -173,12 +209,20 @@ int main(int argc, char** argv) {
 
   try {
     const bubblix::Database& db = bubblix::builtInDatabase();
+    const std::string separator = lang == Language::English ? "." : ",";
+    if (options.kind == "gamma") {
+      const plot::GammaPicture picture = plot::computeGammaPicture(
+          db, (*options.pair)[0], (*options.pair)[1],
+          options.terms.value_or(bubblix::kDefaultLegendreTerms), lang, separator);
+      plot::saveGammaPicture(picture, QString::fromLocal8Bit(options.out.c_str()),
+                             QSize(options.width, options.height));
+      return 0;
+    }
     const bubblix::ParameterFileContents file =
         bubblix::readParameterFile(std::filesystem::path(options.params));
     // The picture must not replace the parameter file, through a link or by its back-up name.
     bubblix::RunFiles files;
     files.noteRead(options.params, bubblix::FileRole::ParameterFile);
-    const std::string separator = lang == Language::English ? "." : ",";
     const plot::DiagramData data =
         plot::computeDiagram(db, file.set, options.celsius, lang, separator);
     const plot::DiagramView view =

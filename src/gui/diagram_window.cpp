@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/analysis/point_test.h"
 #include "core/base/errors.h"
 #include "core/base/units.h"
 #include "core/data/database.h"
@@ -59,6 +60,17 @@ void DiagramCanvas::paintEvent(QPaintEvent*) {
   layout_ = plot::paintDiagram(painter, QRectF(rect()), *data_, view_);
 }
 
+GammaCanvas::GammaCanvas(plot::GammaPicture picture, QWidget* parent)
+    : QWidget(parent), picture_(std::move(picture)) {
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+}
+
+void GammaCanvas::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  plot::paintGammaPicture(painter, QRectF(rect()), picture_);
+}
+
 TfmDiagram::TfmDiagram(const TParameterSet& set, Language lang, std::string decimalSeparator,
                        ReportLines report, QWidget* parent, RunFiles* run)
     : QWidget(parent, Qt::Window),
@@ -84,6 +96,17 @@ TfmDiagram::TfmDiagram(const TParameterSet& set, Language lang, std::string deci
                displayed(texts::kDiagramTxyTab, lang_));
   tabs->addTab(new DiagramCanvas(data, plot::DiagramView::Xy, tabs),
                displayed(texts::kDiagramXyTab, lang_));
+  // The data of the set's pair, component 1 first; a pair the check refuses gets no tab.
+  try {
+    WaitCursor wait;
+    gamma_ = new GammaCanvas(
+        plot::computeGammaPicture(builtInDatabase(), set_.Components[0], set_.Components[1],
+                                  kDefaultLegendreTerms, lang_, decimalSeparator_),
+        tabs);
+    tabs->addTab(gamma_, displayed(texts::kDiagramGammaTab, lang_));
+  } catch (const Error&) {
+    gamma_ = nullptr;
+  }
 
   lbPxyTemperature = new QLabel(displayed(texts::kDiagramPxyTemperature, lang_), this);
   sePxyTemperature = new QDoubleSpinBox(this);
@@ -150,16 +173,19 @@ bool TfmDiagram::drawIsothermal(double celsius) {
     QWidget* old = tabs->widget(pxyTab_);
     tabs->removeTab(pxyTab_);
     delete old;
-    tabs->insertTab(pxyTab_, view, caption);
-  } else {
-    pxyTab_ = tabs->addTab(view, caption);
   }
+  // After t-x-y and y-x, before the ln gamma tab.
+  pxyTab_ = tabs->insertTab(2, view, caption);
   tabs->setCurrentIndex(pxyTab_);
   if (report_) report_(plot::diagramReportLines(*data));
   return true;
 }
 
 void TfmDiagram::saveCurrent(const QString& path, QSize size) const {
+  if (gamma_ != nullptr && tabs->currentWidget() == gamma_) {
+    plot::saveGammaPicture(gamma_->picture(), path, size, run_);
+    return;
+  }
   const DiagramCanvas* shown = canvas(tabs->currentIndex());
   if (shown == nullptr) return;
   plot::saveDiagram(shown->data(), shown->view(), path, size, run_);
@@ -179,9 +205,12 @@ void TfmDiagram::saveClicked() {
   connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog, filters](const QString& f) {
     dialog.setDefaultSuffix(f == filters.value(1) ? QStringLiteral("svg") : QStringLiteral("png"));
   });
-  static const char* const names[] = {"diagram-txy", "diagram-xy", "diagram-pxy"};
-  dialog.selectFile(QString::fromLatin1(names[std::clamp(tabs->currentIndex(), 0, 2)]) +
-                    QStringLiteral(".png"));
+  const int current = tabs->currentIndex();
+  const char* name = gamma_ != nullptr && tabs->currentWidget() == gamma_ ? "diagram-gamma"
+                     : current == pxyTab_                                 ? "diagram-pxy"
+                     : current == 1                                       ? "diagram-xy"
+                                                                          : "diagram-txy";
+  dialog.selectFile(QString::fromLatin1(name) + QStringLiteral(".png"));
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
   try {
     saveCurrent(dialog.selectedFiles().front());

@@ -2,9 +2,10 @@
 // TfmDiagram: the phase diagrams of the binary parameter set the last session left, in a
 // window of its own beside the main window. Tabs show the t-x-y and the y-x diagram at the
 // pressure of the pair's data; a temperature field and a button add the P-x-y diagram at that
-// temperature in a third tab. The diagram shown can be saved as a PNG picture or an SVG
-// drawing. The analysis lines of every diagram drawn (azeotropes, liquid split) go to the
-// report through a callback.
+// temperature in a third tab. The last tab shows the activity coefficients of the pair's
+// built-in data with the consistency point test's series (plot/gamma_picture.h). The diagram shown
+// can be saved as a PNG picture or an SVG drawing. The analysis lines of every diagram drawn
+// (azeotropes, liquid split) go to the report through a callback.
 
 #include <QWidget>
 #include <functional>
@@ -16,6 +17,7 @@
 #include "core/texts/text.h"
 #include "plot/diagram_data.h"
 #include "plot/diagram_painter.h"
+#include "plot/gamma_picture.h"
 
 class QDoubleSpinBox;
 class QLabel;
@@ -49,6 +51,23 @@ class DiagramCanvas : public QWidget {
   plot::DiagramLayout layout_;
 };
 
+// The picture of ln gamma from the data, drawn to the widget's size.
+class GammaCanvas : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit GammaCanvas(plot::GammaPicture picture, QWidget* parent = nullptr);
+  const plot::GammaPicture& picture() const { return picture_; }
+  QSize sizeHint() const override { return {900, 650}; }
+  QSize minimumSizeHint() const override { return {420, 320}; }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  plot::GammaPicture picture_;
+};
+
 class TfmDiagram : public QWidget {
   Q_OBJECT
 
@@ -71,6 +90,8 @@ class TfmDiagram : public QWidget {
   void saveCurrent(const QString& path,
                    QSize size = {plot::kDefaultDiagramWidth, plot::kDefaultDiagramHeight}) const;
   DiagramCanvas* canvas(int tab) const;
+  // The ln gamma tab; null when the pair's data could not be checked.
+  GammaCanvas* gammaCanvas() const { return gamma_; }
 
   QTabWidget* tabs = nullptr;
   QLabel* lbPxyTemperature = nullptr;
@@ -88,6 +109,7 @@ class TfmDiagram : public QWidget {
   ReportLines report_;
   RunFiles* run_;
   int pxyTab_ = -1;
+  GammaCanvas* gamma_ = nullptr;
 };
 
 }  // namespace bubblix::gui

@@ -26,10 +26,13 @@
 #include <cmath>
 
 #include "core/base/errors.h"
+#include "core/data/database.h"
+#include "core/report/consistency_report.h"
 #include "core/session/session_state.h"
 #include "core/texts/gui_texts.h"
 #include "core/texts/report_texts.h"
 #include "gui/actions.h"
+#include "gui/consistency_dialog.h"
 #include "gui/diagram_window.h"
 #include "gui/message_box.h"
 #include "gui/qt_dialogs.h"
@@ -110,6 +113,14 @@ TfrMainForm::TfrMainForm(QWidget* parent) : QWidget(parent) {
   ToolBtnAbout = makeToolButton(ToolBar1, "ToolBtnAbout");
   ToolBtnHomePage = makeToolButton(ToolBar1, "ToolBtnHomePage");
   ToolBar1->addSeparator();
+  Data1 = new QMenu(frMainMenu1);
+  Data1->setObjectName(QStringLiteral("Data1"));
+  Data1->setTitle(text(texts::kDataMenu, Language::English));
+  ConsistencyAction = new QAction(this);
+  ConsistencyAction->setObjectName(QStringLiteral("ConsistencyAction"));
+  ConsistencyAction->setText(text(texts::kCheckConsistencyAction, Language::English));
+  Data1->addAction(ConsistencyAction);
+
   ToolBtnDiagram = makeToolButton(ToolBar1, "ToolBtnDiagram");
   DiagramAction = new QAction(this);
   DiagramAction->setObjectName(QStringLiteral("DiagramAction"));
@@ -204,6 +215,8 @@ void TfrMainForm::bindActions(TfmAction& action) {
   frMainMenu1->addAction(action.PrintAction);
   frMainMenu1->addAction(action.AboutAction);
   frMainMenu1->addAction(action.HomePageAction);
+  // The menus added to the described ones, in the order Data, Options, Diagram.
+  frMainMenu1->addMenu(Data1);
   frMainMenu1->addAction(DiagramAction);
 
   bindButton(ToolBtnOpen, action.OpenAction);
@@ -232,6 +245,9 @@ void TfrMainForm::FrameEnter() {
     action_->AboutAction->setText(text(texts::kAboutAction, lang));
     action_->HomePageAction->setText(text(texts::kHomePageAction, lang));
   }
+  Data1->setTitle(text(texts::kDataMenu, lang));
+  ConsistencyAction->setText(text(texts::kCheckConsistencyAction, lang));
+  ConsistencyAction->setToolTip(text(texts::kCheckConsistencyHint, lang));
   DiagramAction->setText(text(texts::kDiagramAction, lang));
   DiagramAction->setToolTip(text(texts::kDiagramHint, lang));
   ToolBtnDiagram->setToolTip(text(texts::kDiagramHint, lang));
@@ -304,6 +320,7 @@ TfmVLE::TfmVLE(Language interfaceLanguage, QWidget* parent)
 
   connect(frMainForm1->BitBtnRun, &QPushButton::clicked, this, &TfmVLE::frMainForm1BitBtnRunClick);
   connect(frMainForm1->DiagramAction, &QAction::triggered, this, &TfmVLE::openDiagram);
+  connect(frMainForm1->ConsistencyAction, &QAction::triggered, this, &TfmVLE::checkConsistency);
   connect(qApp, &QApplication::focusChanged, this, &TfmVLE::focusChanged);
   // The title bar shows when the report holds changes not saved in a file.
   setWindowTitle(displayed(texts::kMainCaption, interfaceLanguage_) + QStringLiteral("[*]"));
@@ -398,7 +415,22 @@ void TfmVLE::setSessionState(const SessionState* state) {
   updateDiagramAction();
 }
 
+void TfmVLE::checkConsistency() {
+  if (running_) return;
+  const Database& db = builtInDatabase();
+  TfmConsistency dialog(db, interfaceLanguage_, this);
+  if (dialog.exec() != QDialog::Accepted) return;
+  try {
+    for (const std::string& line : builtInConsistencyReport(db, dialog.first(), dialog.second(),
+                                                            dialog.terms(), interfaceLanguage_))
+      mmVLE->append(line);
+  } catch (const Error& error) {
+    showErrorBox(this, error.message(interfaceLanguage_), interfaceLanguage_);
+  }
+}
+
 void TfmVLE::updateDiagramAction() {
+  frMainForm1->ConsistencyAction->setEnabled(!running_);
   frMainForm1->DiagramAction->setEnabled(!running_ && state_ != nullptr &&
                                          plot::hasBinaryParameterSet(state_->ParameterSet));
 }

@@ -57,6 +57,7 @@ class TfrMainForm : public QWidget {
 
   QMenuBar* frMainMenu1 = nullptr;
   QMenu* File1 = nullptr;
+  QMenu* Data1 = nullptr;  // Data: Check consistency...
   QToolBar* ToolBar1 = nullptr;
   QToolButton* ToolBtnOpen = nullptr;
   QToolButton* ToolBtnSave = nullptr;
@@ -68,6 +69,7 @@ class TfrMainForm : public QWidget {
   // The phase diagrams of the last session's binary parameter set: the last entry of the menu
   // bar and the last tool button. The main window enables it and carries it out.
   QAction* DiagramAction = nullptr;
+  QAction* ConsistencyAction = nullptr;
   QToolButton* ToolBtnDiagram = nullptr;
   QStatusBar* StatusBar1 = nullptr;
   std::array<QLabel*, 2> StatusPanels{};
@@ -127,6 +129,8 @@ class TfmVLE : public QMainWindow {
   // computes the diagrams and appends their analysis lines to the report; a later one shows
   // the same window again. An error (a set the analysis refuses) is shown in a message box.
   void openDiagram();
+  // Data -> Check consistency...: asks the pair and writes the check's lines into the report.
+  void checkConsistency();
   TfmDiagram* diagramWindow() const;
 
   TfrMainForm* frMainForm1 = nullptr;

@@ -72,6 +72,14 @@ TEST_F(DiagramProgram, DrawsEachKindWithoutADisplay) {
   const std::string svg = test::readFileBytes(file(QStringLiteral("xy.svg")));
   EXPECT_NE(svg.find("<path"), std::string::npos);
   EXPECT_NE(svg.find("y-x при P = 760,00 мм рт.ст., модель NRTL"), std::string::npos);
+
+  // The activity coefficients of the built-in comp.3-comp.1 data, without a parameter file.
+  const ProgramRun gamma = runDiagram({"--kind", "gamma", "--components", "3,1", "--m", "2",
+                                       "--out", file(QStringLiteral("gamma.svg"))});
+  EXPECT_EQ(gamma.exitCode, 0) << gamma.err;
+  const std::string drawing = test::readFileBytes(file(QStringLiteral("gamma.svg")));
+  EXPECT_NE(drawing.find("<path"), std::string::npos);
+  EXPECT_NE(drawing.find("comp.3-comp.1 and the point test"), std::string::npos);
 }
 
 TEST_F(DiagramProgram, WrongCommandLinesGiveStatus2AndTheUsage) {
@@ -89,7 +97,7 @@ TEST_F(DiagramProgram, WrongCommandLinesGiveStatus2AndTheUsage) {
        "bubblix-diagram: The kind txy is drawn at the pressure of the data; --t applies to pxy "
        "and xy"},
       {{"--params", params_, "--out", out, "--kind", "tx"},
-       "bubblix-diagram: The option --kind does not take tx: it takes txy, xy, pxy"},
+       "bubblix-diagram: The option --kind does not take tx: it takes txy, xy, pxy, gamma"},
       {{"--params", params_, "--out", out, "--kind", "pxy", "--t", "eighty"},
        "bubblix-diagram: The option --t does not take eighty: it takes a number of °C above "
        "-273.15"},
@@ -105,6 +113,17 @@ TEST_F(DiagramProgram, WrongCommandLinesGiveStatus2AndTheUsage) {
        "bubblix-diagram: The option --params is given twice"},
       {{"--params", params_, "--out"}, "bubblix-diagram: The option --out needs a value"},
       {{"--lang", "ru", "--params", params_}, "bubblix-diagram: Параметр --out обязателен"},
+      {{"--kind", "gamma", "--out", out}, "bubblix-diagram: The option --components is required"},
+      {{"--kind", "gamma", "--components", "2,2", "--out", out},
+       "bubblix-diagram: The option --components does not take 2,2: it takes two different "
+       "component numbers 1 to 4, e.g. 1,2"},
+      {{"--kind", "gamma", "--components", "1,2", "--params", params_, "--out", out},
+       "bubblix-diagram: The kind gamma is drawn from the built-in data of --components I,J: it "
+       "takes no --params and no --t"},
+      {{"--kind", "gamma", "--components", "1,2", "--m", "6", "--out", out},
+       "bubblix-diagram: The option --m does not take 6: it takes a whole number from 1 to 5"},
+      {{"--params", params_, "--components", "1,2", "--out", out},
+       "bubblix-diagram: --components and --m apply to the kind gamma only"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.args.join(' ').toStdString());

@@ -5,6 +5,8 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QLabel>
 #include <QMenu>
@@ -23,6 +25,7 @@
 
 #include "core/session/session_state.h"
 #include "gui/actions.h"
+#include "gui/consistency_dialog.h"
 #include "gui/desktop.h"
 #include "gui/gui_test_support.h"
 #include "gui/language_dialog.h"
@@ -83,7 +86,7 @@ TEST(StartUp, EnglishGivesEnglishCaptionsHintsAndMenus) {
   // The File menu keeps "File"; its Exit item is the action that the Exit button triggers.
   // The menu bar's entries keep their order; the phase diagrams come last.
   EXPECT_EQ(menuTexts(frame.frMainMenu1->actions()),
-            (QStringList{"File", "Font", "Print", "About", "HomePage", "Diagram"}));
+            (QStringList{"File", "Font", "Print", "About", "HomePage", "Data", "Diagram"}));
   EXPECT_EQ(frame.frMainMenu1->actions().back(), frame.DiagramAction);
   EXPECT_EQ(
       frame.ToolBtnDiagram->toolTip(),
@@ -124,9 +127,9 @@ TEST(StartUp, RussianGivesRussianCaptionsAndTheCloseBoxToo) {
     EXPECT_EQ(frame.BitBtnRun->toolTip(),
               QStringLiteral("Для начала работы щелкните по этой кнопке"));
     EXPECT_EQ(frame.ToolBtnHomePage->toolTip(), QStringLiteral("Посетить Домашнюю страницу"));
-    EXPECT_EQ(
-        menuTexts(frame.frMainMenu1->actions()),
-        (QStringList{"Файл", "Шрифт", "Печать", "О программе", "Домашняя страница", "Диаграмма"}));
+    EXPECT_EQ(menuTexts(frame.frMainMenu1->actions()),
+              (QStringList{"Файл", "Шрифт", "Печать", "О программе", "Домашняя страница", "Данные",
+                           "Диаграмма"}));
     EXPECT_EQ(frame.ToolBtnDiagram->toolTip(),
               QStringLiteral("Фазовые диаграммы (t-x-y, y-x, P-x-y) бинарного набора параметров "
                              "последнего расчета"));
@@ -487,6 +490,51 @@ TEST(MainWindow, OpensWideEnoughFor128CharactersOfTheReportOrAsWideAsTheScreen) 
   EXPECT_EQ(window.width(), 800);
   window.fitReportWidth(500);
   EXPECT_EQ(window.width(), TfmVLE::kMinimumWidth);
+}
+
+}  // namespace
+}  // namespace bubblix::gui
+
+namespace bubblix::gui {
+namespace {
+
+// Data -> Check consistency...: a pair of one component twice is refused with a warning and
+// the dialog stays; comp.1-comp.3 then writes the check's lines (heading, points used, the
+// Herington line with its verdict) into the report.
+TEST(MainWindow, DataMenuChecksTheConsistencyOfAPairIntoTheReport) {
+  SessionState state;
+  auto desktop = startDesktop(state, [](TForm0* f) { f->Button1->click(); });
+  TfmVLE& window = *desktop->fmVLE;
+  ASSERT_TRUE(window.frMainForm1->ConsistencyAction->isEnabled());
+  test::ModalDriver driver;
+  driver
+      .on<TfmConsistency>(
+          [](TfmConsistency* d) {
+            d->cbFirst->setCurrentIndex(2);
+            d->cbSecond->setCurrentIndex(2);
+            d->buttons->button(QDialogButtonBox::Ok)->click();
+          },
+          "the pair, one component twice")
+      .answer(QMessageBox::Ok)
+      .on<TfmConsistency>(
+          [](TfmConsistency* d) {
+            d->cbFirst->setCurrentIndex(0);
+            d->cbSecond->setCurrentIndex(2);
+            d->buttons->button(QDialogButtonBox::Ok)->click();
+          },
+          "the pair comp.1, comp.3");
+  window.frMainForm1->ConsistencyAction->trigger();
+  ASSERT_TRUE(driver.waitFinished()) << driver.failures.join(QStringLiteral("; ")).toStdString();
+  EXPECT_TRUE(driver.failures.isEmpty())
+      << driver.failures.join(QStringLiteral("; ")).toStdString();
+  ASSERT_EQ(driver.messages.size(), 1);
+  EXPECT_EQ(driver.messages[0], QStringLiteral("Choose two different components"));
+  const QString report = window.mmVLE->toPlainText();
+  EXPECT_TRUE(report.contains(QStringLiteral(
+      "Thermodynamic consistency of the equilibrium data comp.1-comp.3 (component 1: comp.1)")))
+      << report.toStdString();
+  EXPECT_TRUE(report.contains(QStringLiteral("D = 98.05, J = 6.08, D - J = 91.97")));
+  EXPECT_TRUE(report.contains(QStringLiteral("inconsistent")));
 }
 
 }  // namespace

@@ -1,7 +1,6 @@
 #include "core/analysis/phase_diagram.h"
 
 #include <algorithm>
-#include <cfloat>
 #include <cmath>
 #include <limits>
 #include <string>
@@ -14,6 +13,7 @@
 #include "core/models/equilibrium_point.h"
 #include "core/models/solvers.h"
 #include "core/numerics/bracketed_root.h"
+#include "core/numerics/root_polish.h"
 #include "core/texts/analysis_texts.h"
 
 namespace bubblix {
@@ -46,37 +46,6 @@ CompositionVector binary(Real first) {
 
 bool insideUnit(Real v) {
   return v >= -kCompositionSlack && v <= 1.0L + kCompositionSlack;
-}
-
-// Newton steps on the bubble function f from the secant's root estimate u, the derivative a
-// forward difference over kPolishStep * u: each step gains about eight digits, so two or
-// three reach the last bits. A step that is not finite, not small (beyond
-// kPolishLimit * u: the polish is no new search) or that f refuses ends the polish.
-constexpr int kPolishSteps = 4;
-constexpr Real kPolishStep = 1e-8L;
-constexpr Real kPolishLimit = 1e-6L;
-
-template <class F>
-Real polishedRoot(F&& f, Real u) {
-  for (int i = 0; i < kPolishSteps; ++i) {
-    Real f0;
-    Real f1;
-    const Real delta = kPolishStep * u;
-    try {
-      f0 = f(u);
-      if (f0 == 0.0L) break;
-      f1 = f(u + delta);
-    } catch (const ArithmeticError&) {
-      break;
-    }
-    const Real step = f0 * delta / (f1 - f0);
-    if (!std::isfinite(step) || std::fabs(step) > kPolishLimit * u) break;
-    const Real next = u - step;
-    const bool done = std::fabs(step) <= 4.0L * LDBL_EPSILON * u;
-    u = next;
-    if (done) break;
-  }
-  return u;
 }
 
 // The first estimate spans (A, B) of the bubble solver for one condition, in the solver's
@@ -132,11 +101,11 @@ Real BinaryEquilibrium::vapourPressure(int slot, Real tau) const {
   return SaturationPressure(*mixture_, slot, tau);
 }
 
-Real BinaryEquilibrium::pureBoilingTau(int slot, Real P) const {
+Real boilingTauOfPure(const Mixture& mixture, int slot, Real P) {
   // g(tau) = Psat(tau) - P; a look-up out of its range counts as undefined.
   const auto g = [&](Real tau) -> Real {
     try {
-      return vapourPressure(slot, tau) - P;
+      return SaturationPressure(mixture, slot, tau) - P;
     } catch (const ArithmeticError&) {
       return kNaN;
     }
@@ -154,6 +123,10 @@ Real BinaryEquilibrium::pureBoilingTau(int slot, Real P) const {
   }
   throw NoConvergenceError(kPureBoilingPointNotFound,
                            {std::to_string(slot + 1), formatFixed(paToMmHg(P), 2)});
+}
+
+Real BinaryEquilibrium::pureBoilingTau(int slot, Real P) const {
+  return boilingTauOfPure(*mixture_, slot, P);
 }
 
 Real BinaryEquilibrium::pureUnknown(Condition c, int slot) const {

@@ -121,8 +121,7 @@ class BinaryEquilibrium {
 
   // Saturation pressure of slot 0 or 1 at tau, Pa.
   Real vapourPressure(int slot, Real tau) const;
-  // Boiling tau of slot 0 or 1 at P (Pa), where vapourPressure(slot, tau) = P, by bisection.
-  // Throws NoConvergenceError when the vapour pressure does not reach P for 0.5 <= tau <= 3.
+  // Boiling tau of slot 0 or 1 at P (Pa): boilingTauOfPure below.
   Real pureBoilingTau(int slot, Real P) const;
   // The unknown of the pure component `slot` on the condition: its boiling tau at P or its
   // vapour pressure at tau.
@@ -134,6 +133,11 @@ class BinaryEquilibrium {
   const Mixture* mixture_;
   TParameterSet set_;
 };
+
+// Boiling tau of mixture slot `slot` at P (Pa), where SaturationPressure(mixture, slot, tau) = P,
+// by bisection. Throws NoConvergenceError when the vapour pressure does not reach P for
+// 0.5 <= tau <= 3.
+Real boilingTauOfPure(const Mixture& mixture, int slot, Real P);
 
 // The curves of one condition.
 struct PhaseDiagram {

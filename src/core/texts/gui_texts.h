@@ -37,6 +37,20 @@ inline constexpr Text kToolBarCaption{"Все для работы с файла�
 // (leaving D and O for the Data and Options menus); the Russian File menu О С К В Ш П, the bar
 // Ф Ш П О Д Г.
 inline constexpr Text kFileMenu{"&File", "&Файл"};
+// The Data menu (Russian: А, since Д is the home page's) and its item.
+inline constexpr Text kDataMenu{"&Data", "Д&анные"};
+inline constexpr Text kCheckConsistencyAction{"&Check consistency…", "&Проверка согласованности…"};
+inline constexpr Text kCheckConsistencyHint{
+    "Thermodynamic consistency tests of a pair's equilibrium data",
+    "Проверка термодинамической согласованности данных о равновесии пары"};
+// The dialog of the consistency check.
+inline constexpr Text kConsistencyDialogTitle{"Check consistency", "Проверка согласованности"};
+inline constexpr Text kConsistencyFirst{"Component &1:", "Компонент &1:"};
+inline constexpr Text kConsistencySecond{"Component &2:", "Компонент &2:"};
+inline constexpr Text kConsistencyTerms{"&Terms of the point test's series (m):",
+                                        "&Членов ряда теста по точкам (m):"};
+inline constexpr Text kConsistencySamePair{"Choose two different components",
+                                           "Выберите два разных компонента"};
 inline constexpr Text kRunButton{"Run", "Пуск"};
 inline constexpr Text kRunHint{"Click on this button to begin operations",
                                "Для начала работы щелкните по этой кнопке"};
@@ -110,6 +124,7 @@ inline constexpr Text kDiagramWindowCaption{"Phase diagrams {0}-{1}, model {2}",
                                             "Фазовые диаграммы {0}-{1}, модель {2}"};
 inline constexpr Text kDiagramTxyTab{"t-x-y", "t-x-y"};
 inline constexpr Text kDiagramXyTab{"y-x", "y-x"};
+inline constexpr Text kDiagramGammaTab{"ln γ (data)", "ln γ (опыт)"};
 // {0} the temperature, °C.
 inline constexpr Text kDiagramPxyTab{"P-x-y at {0} °C", "P-x-y при {0} °C"};
 inline constexpr Text kDiagramPxyTemperature{"Temperature for P-x-y, °C:",
@@ -144,20 +159,40 @@ inline constexpr Text kDiagramWriteFailed{"the drawing could not be made",
 inline constexpr Text kDiagramUsage{
     "Usage: {0} --params FILE.dat --out FILE.png|FILE.svg [--kind txy|xy|pxy] [--t CELSIUS] "
     "[--lang en|ru] [--size WIDTHxHEIGHT]\n"
+    "       {0} --kind gamma --components I,J --out FILE.png|FILE.svg [--m 3] [--lang en|ru] "
+    "[--size WIDTHxHEIGHT]\n"
     "Draws the phase diagram of the binary parameter set in FILE.dat:\n"
     "  txy  t-x-y at the pressure of the pair's data (760 mm Hg when the pair has none), the "
     "default\n"
     "  xy   y-x at the same pressure, or at the temperature --t when it is given\n"
     "  pxy  P-x-y at the temperature --t (°C), which it needs\n"
+    "or, with --kind gamma, ln gamma1, ln gamma2 and ln(gamma1/gamma2) of the built-in data of "
+    "the pair I, J (component 1 is I) with the point test's series of --m terms (1 to 5, 3 "
+    "unless given).\n"
     "The file's ending chooses the format; the size is 900x650 pixels unless --size is given.",
     "Запуск: {0} --params ФАЙЛ.dat --out ФАЙЛ.png|ФАЙЛ.svg [--kind txy|xy|pxy] [--t ГРАДУСЫ] "
     "[--lang en|ru] [--size ШИРИНАxВЫСОТА]\n"
+    "        {0} --kind gamma --components I,J --out ФАЙЛ.png|ФАЙЛ.svg [--m 3] [--lang en|ru] "
+    "[--size ШИРИНАxВЫСОТА]\n"
     "Строит фазовую диаграмму бинарного набора параметров из ФАЙЛ.dat:\n"
     "  txy  t-x-y при давлении опытных данных пары (760 мм рт.ст., если данных нет), по "
     "умолчанию\n"
     "  xy   y-x при том же давлении или при температуре --t, если она задана\n"
     "  pxy  P-x-y при температуре --t (°C), которая для нее нужна\n"
+    "или, с --kind gamma, ln gamma1, ln gamma2 и ln(gamma1/gamma2) по встроенным данным пары "
+    "I, J (компонент 1 - I) с рядом теста по точкам из --m членов (от 1 до 5, по умолчанию 3).\n"
     "Формат задается окончанием имени файла; размер 900x650 точек, если не задан --size."};
+// What --components and --m of the kind gamma take, for kDiagramOptionValue.
+inline constexpr Text kDiagramPairValues{"two different component numbers 1 to 4, e.g. 1,2",
+                                         "два разных номера компонентов от 1 до 4, например 1,2"};
+inline constexpr Text kDiagramTermValues{"a whole number from 1 to 5", "целое число от 1 до 5"};
+inline constexpr Text kDiagramGammaOptions{
+    "The kind gamma is drawn from the built-in data of --components I,J: it takes no --params "
+    "and no --t",
+    "Вид gamma строится по встроенным данным --components I,J: --params и --t к нему не "
+    "относятся"};
+inline constexpr Text kDiagramPairOnlyForGamma{"--components and --m apply to the kind gamma only",
+                                               "--components и --m относятся только к виду gamma"};
 // {0} the option.
 inline constexpr Text kDiagramOptionUnknown{"Unknown option {0}", "Неизвестный параметр {0}"};
 inline constexpr Text kDiagramOptionValueMissing{"The option {0} needs a value",

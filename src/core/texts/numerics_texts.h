@@ -45,4 +45,9 @@ inline constexpr Text kMinimizerTolerance{
     "The tolerance of the gradient method must be a positive number, not {0}",
     "Точность градиентного метода должна быть положительным числом, а не {0}"};
 
+// The least-squares fit (least_squares.h).
+inline constexpr Text kLeastSquaresStartNotEvaluated{
+    "least squares: the residuals cannot be evaluated at the start point",
+    "метод наименьших квадратов: невязки не вычисляются в начальной точке"};
+
 }  // namespace bubblix::texts

@@ -18,9 +18,7 @@ struct Text {
   std::string_view en;
   std::string_view ru;
 
-  constexpr std::string_view in(Language lang) const {
-    return lang == Language::English ? en : ru;
-  }
+  constexpr std::string_view in(Language lang) const { return lang == Language::English ? en : ru; }
 };
 
 // Fills {0}, {1}, ... of the text in the given language with the arguments.
