@@ -49,6 +49,7 @@ CLI::App* setupAdequacyCommand(CLI::App& app, AdequacyCommandOptions& options) {
   command->add_option("--params", options.Params, "the parameter file (.dat)")
       ->required()
       ->check(existingInput(false));
+  addUserDataOptions(*command, options.UserData);
   addLanguageOption(*command, options.Lang);
   command->add_flag("--json", options.Json, "write a JSON object instead of the report");
   return command;
@@ -56,10 +57,11 @@ CLI::App* setupAdequacyCommand(CLI::App& app, AdequacyCommandOptions& options) {
 
 int runAdequacyCommand(const AdequacyCommandOptions& options, CommandStreams io) {
   const Language lang = languageOf(options.Lang);
-  LoadedSet loaded = loadParameterSet(options.Params, lang);
+  const Database db = loadUserData(options.UserData);
+  LoadedSet loaded = loadParameterSet(options.Params, lang, db);
   requireBinary(loaded);
   SessionState& state = loaded.State;
-  const AdequacyTable table = checkAdequacy(state, builtInDatabase());
+  const AdequacyTable table = checkAdequacy(state, db);
 
   if (options.Json) {
     writeJson(io.out, adequacyJson(table));

@@ -23,6 +23,7 @@ namespace bubblix::cli {
 
 struct AdequacyCommandOptions {
   std::string Params;
+  UserDataOptions UserData;  // --library, --data
   std::string Lang = "en";
   bool Json = false;
 };

@@ -38,6 +38,7 @@ CLI::App* setupAzeotropeCommand(CLI::App& app, AzeotropeCommandOptions& options)
   command->add_option("--params", options.Params, "the parameter file (.dat)")
       ->required()
       ->check(existingInput(false));
+  addUserDataOptions(*command, options.UserData);
   addLanguageOption(*command, options.Lang);
   command->add_flag("--json", options.Json, "write a JSON object instead of the report lines");
   return command;
@@ -45,9 +46,9 @@ CLI::App* setupAzeotropeCommand(CLI::App& app, AzeotropeCommandOptions& options)
 
 int runAzeotropeCommand(const AzeotropeCommandOptions& options, CommandStreams io) {
   const Language lang = languageOf(options.Lang);
-  const LoadedSet loaded = loadParameterSet(options.Params, lang);
+  const Database db = loadUserData(options.UserData);
+  const LoadedSet loaded = loadParameterSet(options.Params, lang, db);
   requireBinary(loaded);
-  const Database& db = builtInDatabase();
   const TParameterSet& set = loaded.State.ParameterSet;
   const Mixture mixture = binaryMixture(db, set, lang);
   const BinaryEquilibrium equilibrium(mixture, set);

@@ -22,6 +22,7 @@ namespace bubblix::cli {
 
 struct AzeotropeCommandOptions {
   std::string Params;
+  UserDataOptions UserData;  // --library, --data
   std::string Lang = "en";
   bool Json = false;
 };

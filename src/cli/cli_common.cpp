@@ -8,6 +8,8 @@
 #include <ostream>
 
 #include "cli/cli_texts.h"
+#include "core/data/component_library.h"
+#include "core/data/data_set_file.h"
 #include "core/data/database.h"
 #include "core/io/number_reading.h"
 #include "core/session/dialog_rules.h"
@@ -54,11 +56,32 @@ std::vector<Real> parseNumberList(const std::string& text, const std::string& op
   return values;
 }
 
-LoadedSet loadParameterSet(const std::string& path, Language lang) {
+void addUserDataOptions(CLI::App& command, UserDataOptions& options) {
+  command
+      .add_option("--library", options.Library,
+                  "a component library (JSON, docs/components.md): its components are numbers "
+                  "5, 6, ...")
+      ->check(existingInput(false));
+  command
+      .add_option("--data", options.Data,
+                  "a data set (CSV, docs/data-sets.md) of a pair; may be given several times")
+      ->check(existingInput(false))
+      ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
+}
+
+Database loadUserData(const UserDataOptions& options) {
+  Database db = builtInDatabase();
+  if (!options.Library.empty()) db = withLibrary(db, readComponentLibrary(options.Library, db));
+  for (const std::string& path : options.Data)
+    addDataSet(db, readDataSet(path, db));
+  return db;
+}
+
+LoadedSet loadParameterSet(const std::string& path, Language lang, const Database& db) {
   LoadedSet loaded;
   loaded.State.InterfaceLanguage = lang;
   try {
-    loaded.File = loadParameterFile(path, loaded.State, builtInDatabase());
+    loaded.File = loadParameterFile(path, loaded.State, db);
   } catch (const FileError& error) {
     // Some of the reader's messages do not name the file ("wrong parameter in DataFile").
     const std::string message = error.message(lang);

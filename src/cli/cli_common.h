@@ -10,6 +10,7 @@
 
 #include "core/base/errors.h"
 #include "core/base/real.h"
+#include "core/data/database.h"
 #include "core/session/dialogs.h"
 #include "core/session/parameter_file_dialogs.h"
 #include "core/session/session_state.h"
@@ -58,13 +59,25 @@ Real parseNumber(const std::string& text, const std::string& option);
 // A comma-separated list of such numbers (at least one).
 std::vector<Real> parseNumberList(const std::string& text, const std::string& option);
 
+// The user's own data of a command: --library FILE.json (once) and --data FILE.csv
+// (repeatable), see docs/components.md and docs/data-sets.md.
+struct UserDataOptions {
+  std::string Library;
+  std::vector<std::string> Data;
+};
+void addUserDataOptions(CLI::App& command, UserDataOptions& options);
+// The built-in database grown by the library, with the data sets loaded in order. Throws
+// FileError naming the file, the line and the field of the first fault.
+Database loadUserData(const UserDataOptions& options);
+
 // The parameter set of a parameter file with its mixture (names in `lang`), as a session's
-// variant 2 loads it.
+// variant 2 loads it. The mixture points into `db`, which must outlive the set.
 struct LoadedSet {
   SessionState State;
   LoadedParameterFile File;
 };
-LoadedSet loadParameterSet(const std::string& path, Language lang);
+LoadedSet loadParameterSet(const std::string& path, Language lang,
+                           const Database& db = builtInDatabase());
 // Throws InputError unless the set holds two components.
 void requireBinary(const LoadedSet& loaded);
 

@@ -147,8 +147,7 @@ Json fitJson(const FittingResult& result, const std::vector<int>& components) {
 
 }  // namespace
 
-std::vector<int> parseComponentsInOrder(const std::string& text) {
-  const auto count = static_cast<int>(builtInDatabase().ComponentBase.size());
+std::vector<int> parseComponentsInOrder(const std::string& text, int count) {
   std::vector<int> numbers;
   std::size_t start = 0;
   while (true) {
@@ -160,7 +159,7 @@ std::vector<int> parseComponentsInOrder(const std::string& text) {
         std::all_of(item.begin(), item.end(), [](char c) { return c >= '0' && c <= '9'; });
     if (digits) number = std::stoi(item);
     if (!digits || number < 1 || number > count) {
-      throw UsageError(texts::kComponentNumber, {item});
+      throw UsageError(texts::kComponentNumber, {item, std::to_string(count)});
     }
     if (std::find(numbers.begin(), numbers.end(), number) != numbers.end()) {
       throw UsageError(texts::kComponentRepeated, {item});
@@ -174,21 +173,25 @@ std::vector<int> parseComponentsInOrder(const std::string& text) {
   return numbers;
 }
 
-std::vector<int> parseComponents(const std::string& text) {
-  std::vector<int> numbers = parseComponentsInOrder(text);
+std::vector<int> parseComponents(const std::string& text, int count) {
+  std::vector<int> numbers = parseComponentsInOrder(text, count);
+  if (numbers.size() > 4)
+    throw UsageError(texts::kComponentCount, {std::to_string(numbers.size())});
   std::sort(numbers.begin(), numbers.end());
   return numbers;
 }
 
 CLI::App* setupFitCommand(CLI::App& app, FitCommandOptions& options) {
   CLI::App* command = app.add_subcommand(
-      "fit", "fit the interaction parameters of a model to the built-in experimental data");
+      "fit",
+      "fit the interaction parameters of a model to the built-in or loaded experimental data");
   command->add_option("--model", options.Model, "the activity-coefficient model")
       ->required()
       ->transform(CLI::IsMember({"wilson", "nrtl", "uniquac", "unifac"}, CLI::ignore_case));
   command
       ->add_option("--components", options.Components,
-                   "database numbers of the mixture's components, e.g. 1,2 (2 to 4 of 1..4)")
+                   "database numbers of the mixture's components, e.g. 1,2 (2 to 4 of 1..4, "
+                   "5.. those of --library)")
       ->required();
   command
       ->add_option("--unifac-variant", options.UnifacVariant,
@@ -207,6 +210,7 @@ CLI::App* setupFitCommand(CLI::App& app, FitCommandOptions& options) {
                    "iterations of the gradient method after which it asks whether to go on "
                    "(default 3000)")
       ->check(CLI::Range(1, 65535));
+  addUserDataOptions(*command, options.UserData);
   addLanguageOption(*command, options.Lang);
   command->add_flag("--json", options.Json, "write a JSON object instead of the report");
   return command;
@@ -214,7 +218,9 @@ CLI::App* setupFitCommand(CLI::App& app, FitCommandOptions& options) {
 
 int runFitCommand(const FitCommandOptions& options, CommandStreams io) {
   const Language lang = languageOf(options.Lang);
-  const std::vector<int> components = parseComponents(options.Components);
+  const Database db = loadUserData(options.UserData);
+  const std::vector<int> components =
+      parseComponents(options.Components, static_cast<int>(db.ComponentBase.size()));
   if (options.UnifacVariant != 0 && options.Model != "unifac") {
     throw UsageError(texts::kUnifacVariantWithoutUnifac);
   }
@@ -234,8 +240,7 @@ int runFitCommand(const FitCommandOptions& options, CommandStreams io) {
   try {
     SessionOptions sessionOptions;
     sessionOptions.IterationLimit = static_cast<std::uint16_t>(options.IterationLimit);
-    result = runFittingSession(dialogs, report, state, builtInDatabase(), sessionOptions,
-                               !options.Save.empty());
+    result = runFittingSession(dialogs, report, state, db, sessionOptions, !options.Save.empty());
   } catch (...) {
     // A question the options cannot answer: what the report holds so far is not lost.
     if (!options.Json) printLines(io.out, report.lines());

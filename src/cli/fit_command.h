@@ -40,6 +40,7 @@ struct FitCommandOptions {
   std::string Save;  // empty: no parameter file
   int MaxRetries = 3;
   int IterationLimit = kDefaultIterationLimit;
+  UserDataOptions UserData;  // --library, --data
   std::string Lang = "en";
   bool Json = false;
 };
@@ -47,10 +48,10 @@ struct FitCommandOptions {
 CLI::App* setupFitCommand(CLI::App& app, FitCommandOptions& options);
 int runFitCommand(const FitCommandOptions& options, CommandStreams io);
 
-// The database numbers of --components: 2 to 4 distinct numbers 1..4, ascending. Throws
+// The database numbers of --components: 2 to 4 distinct numbers 1..count, ascending. Throws
 // UsageError naming the value.
-std::vector<int> parseComponents(const std::string& text);
+std::vector<int> parseComponents(const std::string& text, int count = kBuiltInComponents);
 // The same numbers in the order written.
-std::vector<int> parseComponentsInOrder(const std::string& text);
+std::vector<int> parseComponentsInOrder(const std::string& text, int count = kBuiltInComponents);
 
 }  // namespace bubblix::cli

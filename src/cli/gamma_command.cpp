@@ -36,6 +36,7 @@ CLI::App* setupGammaCommand(CLI::App& app, GammaCommandOptions& options) {
       ->add_option("--x", options.X,
                    "the liquid mole fractions of all n components, comma-separated")
       ->required();
+  addUserDataOptions(*command, options.UserData);
   addLanguageOption(*command, options.Lang);
   command->add_flag("--json", options.Json, "write a JSON object instead of the text");
   return command;
@@ -47,7 +48,8 @@ int runGammaCommand(const GammaCommandOptions& options, CommandStreams io) {
   if (checkTemperature(t)) throw UsageError(texts::kTemperatureTooLow, {number(t)});
 
   const Language lang = languageOf(options.Lang);
-  const LoadedSet loaded = loadParameterSet(options.Params, lang);
+  const Database db = loadUserData(options.UserData);
+  const LoadedSet loaded = loadParameterSet(options.Params, lang, db);
   const SessionState& state = loaded.State;
   const int n = state.ParameterSet.ComponentCount;
   if (static_cast<int>(fractions.size()) != n) {

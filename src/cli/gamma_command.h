@@ -19,6 +19,7 @@ struct GammaCommandOptions {
   std::string Params;
   std::string T;
   std::string X;
+  UserDataOptions UserData;  // --library, --data
   std::string Lang = "en";
   bool Json = false;
 };

@@ -1,6 +1,7 @@
 // bubblix-cli: the calculations of Bubblix from the command line. Each command lives in its
-// own file (session, fit, adequacy, solve, gamma, azeotrope, consistency, diagram): its options in
-// a plain struct, a function that sets them up on the parser and one that runs the command.
+// own file (session, fit, adequacy, solve, gamma, azeotrope, consistency, data, diagram): its
+// options in a plain struct, a function that sets them up on the parser and one that runs the
+// command.
 //
 // Exit status: 0 success; 1 a calculation, file, answer-script or data error; 2 a wrong
 // command line. Every error is one message on standard error.
@@ -15,6 +16,7 @@
 #include "cli/cli_common.h"
 #include "cli/cli_texts.h"
 #include "cli/consistency_command.h"
+#include "cli/data_command.h"
 #include "cli/diagram_command.h"
 #include "cli/fit_command.h"
 #include "cli/gamma_command.h"
@@ -34,6 +36,7 @@ struct Commands {
   GammaCommandOptions Gamma;
   AzeotropeCommandOptions Azeotrope;
   ConsistencyCommandOptions Consistency;
+  DataCommandOptions Data;
 };
 
 // Standard output that could not be written (a full disk) is a failure, not a success.
@@ -62,6 +65,7 @@ int run(int argc, char** argv) {
   CLI::App* gamma = setupGammaCommand(app, commands.Gamma);
   CLI::App* azeotrope = setupAzeotropeCommand(app, commands.Azeotrope);
   CLI::App* consistency = setupConsistencyCommand(app, commands.Consistency);
+  CLI::App* data = setupDataCommand(app, commands.Data);
   app.add_subcommand("diagram",
                      "draw the phase diagrams (runs bubblix-diagram with the same arguments)");
 
@@ -109,6 +113,7 @@ int run(int argc, char** argv) {
   if (consistency->parsed()) {
     return run(commands.Consistency.Lang, runConsistencyCommand, commands.Consistency);
   }
+  if (data->parsed()) return run(commands.Data.Lang, runDataCommand, commands.Data);
   return kExitUsage;
 }
 

@@ -20,6 +20,7 @@ CLI::App* setupSessionCommand(CLI::App& app, SessionCommandOptions& options) {
                    "the answer script (see README.md; - reads standard input)")
       ->required()
       ->check(existingInput(true));
+  addUserDataOptions(*command, options.UserData);
   addLanguageOption(*command, options.Lang);
   command->add_option("--report", options.Report,
                       "also write the report to this file (UTF-8, CR LF; an old file is kept "
@@ -29,8 +30,10 @@ CLI::App* setupSessionCommand(CLI::App& app, SessionCommandOptions& options) {
 
 int runSessionCommand(const SessionCommandOptions& options, CommandStreams io) {
   const Language lang = languageOf(options.Lang);
-  // A script that is not written in the format stops here, before anything runs.
+  // A script that is not written in the format stops here, before anything runs, and so do
+  // a library or data set that cannot be read.
   ScriptedDialogs dialogs(AnswerScript::load(options.Answers), io.err);
+  const Database db = loadUserData(options.UserData);
 
   SessionState state;
   state.InterfaceLanguage = lang;
@@ -43,7 +46,7 @@ int runSessionCommand(const SessionCommandOptions& options, CommandStreams io) {
   SessionResult result;
   std::optional<std::string> scriptError;
   try {
-    result = runCalculationSession(dialogs, report, state, builtInDatabase());
+    result = runCalculationSession(dialogs, report, state, db);
   } catch (const Error& error) {
     // The script did not answer the session's questions; the report keeps its lines.
     scriptError = error.message(lang);

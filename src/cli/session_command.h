@@ -24,6 +24,7 @@ namespace bubblix::cli {
 
 struct SessionCommandOptions {
   std::string Answers;
+  UserDataOptions UserData;  // --library, --data
   std::string Lang = "en";
   std::string Report;  // empty: no report file
 };

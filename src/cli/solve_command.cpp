@@ -67,7 +67,8 @@ int solveOnePoint(const SolveCommandOptions& options, CommandStreams io) {
   const std::vector<Real> percents = parseNumberList(options.Composition, "--composition");
 
   const Language lang = languageOf(options.Lang);
-  LoadedSet loaded = loadParameterSet(options.Params, lang);
+  const Database db = loadUserData(options.UserData);
+  LoadedSet loaded = loadParameterSet(options.Params, lang, db);
   SessionState& state = loaded.State;
   const int n = state.ParameterSet.ComponentCount;
   if (static_cast<int>(percents.size()) != n - 1) {
@@ -109,7 +110,8 @@ int solveManyPoints(const SolveCommandOptions& options, CommandStreams io) {
   }
 
   const Language lang = languageOf(options.Lang);
-  LoadedSet loaded = loadParameterSet(options.Params, lang);
+  const Database db = loadUserData(options.UserData);
+  LoadedSet loaded = loadParameterSet(options.Params, lang, db);
   RunFiles& files = loaded.State.Files;
   InputFile in(options.Batch, core_texts::kFileNotRead);
   if (in.isStandardInput()) {
@@ -177,6 +179,7 @@ CLI::App* setupSolveCommand(CLI::App& app, SolveCommandOptions& options) {
                    "a CSV file of points, one per line (- reads standard input)")
       ->check(existingInput(true));
   command->add_option("--out", options.Out, "--batch: write the results to this CSV file");
+  addUserDataOptions(*command, options.UserData);
   addLanguageOption(*command, options.Lang);
   command->add_flag("--json", options.Json, "write a JSON object instead of the report row");
   return command;

@@ -35,8 +35,9 @@ struct SolveCommandOptions {
   std::string Phase;  // liquid or vapour
   std::string Value;
   std::string Composition;
-  std::string Batch;  // empty: one point from the options
-  std::string Out;    // empty: standard output
+  std::string Batch;         // empty: one point from the options
+  std::string Out;           // empty: standard output
+  UserDataOptions UserData;  // --library, --data
   std::string Lang = "en";
   bool Json = false;
 };

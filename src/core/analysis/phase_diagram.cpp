@@ -359,22 +359,23 @@ ModelCurve dewCurve(const BinaryEquilibrium& eq, Condition c, int points) {
 
 namespace {
 
-// The data set of the set's first two components, or null.
-const TExperimentalSet* setDataSet(const Database& db, const TParameterSet& set) {
-  if (set.ComponentCount < 2) return nullptr;
-  return pairDataSet(db, set.Components[0], set.Components[1]);
+// The pressure all the points of the set's first two components share, or none.
+std::optional<Real> setDataPressure(const Database& db, const TParameterSet& set) {
+  if (set.ComponentCount < 2) return std::nullopt;
+  return pairCommonPressure(db, set.Components[0], set.Components[1]);
 }
 
 }  // namespace
 
 Real dataSetPressure(const Database& db, const TParameterSet& set) {
-  const TExperimentalSet* data = setDataSet(db, set);
-  return data != nullptr ? data->P : kDefaultDiagramPressure;
+  return setDataPressure(db, set).value_or(kDefaultDiagramPressure);
 }
 
 std::vector<MeasuredPoint> measuredPoints(const Database& db, const TParameterSet& set) {
   std::vector<MeasuredPoint> points;
-  if (setDataSet(db, set) == nullptr) return points;
+  if (set.ComponentCount < 2 || !pairHasData(db, set.Components[0], set.Components[1])) {
+    return points;
+  }
   const ExperimentalPoints data = pairExperimentalPoints(db, set.Components[0], set.Components[1]);
   points.reserve(data.tau.size());
   for (std::size_t k = 0; k < data.tau.size(); ++k)
@@ -390,8 +391,8 @@ PhaseDiagram isobaricDiagram(const Database& db, const BinaryEquilibrium& eq, st
   validateCondition(diagram.At, points);
   diagram.Bubble = bubbleCurve(eq, diagram.At, points);
   diagram.Dew = dewCurve(eq, diagram.At, points);
-  const TExperimentalSet* data = setDataSet(db, eq.set());
-  if (data != nullptr && std::fabs(data->P - pressure) <= 1e-6L) {
+  const std::optional<Real> dataPressure = setDataPressure(db, eq.set());
+  if (dataPressure && std::fabs(*dataPressure - pressure) <= 1e-6L) {
     diagram.Measured = measuredPoints(db, eq.set());
   }
   return diagram;

@@ -158,8 +158,8 @@ ModelCurve bubbleCurve(const BinaryEquilibrium& eq, Condition c, int points = kD
 // The dew curve, y1 = k / (points - 1), by the candidates described at the top.
 ModelCurve dewCurve(const BinaryEquilibrium& eq, Condition c, int points = kDefaultCurvePoints);
 
-// The pressure of the data set of the set's first two components (pairDataSet), Pa;
-// kDefaultDiagramPressure when there is none.
+// The pressure all the data points of the set's first two components share (built-in or
+// loaded, pairCommonPressure), Pa; kDefaultDiagramPressure when there is none.
 Real dataSetPressure(const Database& db, const TParameterSet& set);
 // Its points in the mixture's order: x1 and y1 of the set's first component (the complements
 // when the data are of the other one), tau = t / 273.15 + 1.

@@ -184,7 +184,7 @@ constexpr Real kComponent2VapourPressure[] = {
 }  // namespace
 
 ComponentTable buildComponentBase() {
-  ComponentTable base;
+  ComponentTable base(kBuiltInComponents);
 
   TComponentRecord& c1 = base[0];
   c1.EnglishName = "comp.1";

@@ -43,9 +43,14 @@ struct SteamTables {
   std::array<Real, 14> CondensateEnthalpy{};  // kJ/kg
 };
 
-// ComponentBase[k - 1] is database record k (k = 1..4).
-using ComponentTable = std::array<TComponentRecord, 4>;
+// ComponentBase[k - 1] is database record k: 1..4 the built-in components, 5.. those of a
+// component library (component_library.h), at most kMaxComponents in all.
+using ComponentTable = std::vector<TComponentRecord>;
 
+inline constexpr int kBuiltInComponents = 4;
+inline constexpr int kMaxComponents = 16;  // the component dialog holds 16
+
+// The four built-in records.
 ComponentTable buildComponentBase();
 SteamTables buildSteamTables();
 

@@ -164,10 +164,6 @@ ExperimentalTable buildExperimentalData() {
   return table;
 }
 
-bool HasNoExperimentalData(int a, int b) {
-  return b == 5 && (a == 2 || a == 3 || a == 4);
-}
-
 ExperimentalPoints SelectExperimentalSet(const Database& db, int a, int b) {
   for (const int number : {a, b}) {
     if (number < 1 || number > 4) {
@@ -192,16 +188,16 @@ ExperimentalPoints SelectExperimentalSet(const Database& db, int a, int b) {
   points.tau.reserve(set.N);
   for (std::size_t k = 0; k < set.N; ++k)
     points.tau.push_back(tauFromCelsius(set.t[k]));
+  points.Pressures.assign(set.N, set.P);
   points.x1.assign(set.x.begin(), set.x.begin() + set.N);
   points.y1.assign(set.y.begin(), set.y.begin() + set.N);
   return points;
 }
 
 const TExperimentalSet* pairDataSet(const Database& db, int a, int b) {
-  if (HasNoExperimentalData(a, b)) return nullptr;
   const int low = std::min(a, b);
   const int high = std::max(a, b);
-  if (low < 1 || high > 4 || low == high) return nullptr;
+  if (low < 1 || high > kBuiltInComponents || low == high) return nullptr;
   const TExperimentalSet& set =
       db.ExperimentalData[static_cast<std::size_t>(low - 1)][static_cast<std::size_t>(high - 1)];
   const bool usable = set.N > 0 && std::isfinite(set.P) && set.P > 0 && set.x.size() >= set.N &&
@@ -209,8 +205,63 @@ const TExperimentalSet* pairDataSet(const Database& db, int a, int b) {
   return usable ? &set : nullptr;
 }
 
+namespace {
+
+bool namesPair(const LoadedDataSet& set, int a, int b) {
+  return (set.Components[0] == a && set.Components[1] == b) ||
+         (set.Components[0] == b && set.Components[1] == a);
+}
+
+bool hasLoadedSet(const Database& db, int a, int b) {
+  return std::any_of(db.LoadedSets.begin(), db.LoadedSets.end(), [&](const LoadedDataSet& set) {
+    return namesPair(set, a, b) && !set.t.empty();
+  });
+}
+
+}  // namespace
+
+bool pairHasData(const Database& db, int a, int b) {
+  if (a == b) return false;
+  return hasLoadedSet(db, a, b) || pairDataSet(db, a, b) != nullptr;
+}
+
+bool HasNoExperimentalData(const Database& db, int a, int b) {
+  return !pairHasData(db, a, b);
+}
+
 ExperimentalPoints pairExperimentalPoints(const Database& db, int a, int b) {
-  if (pairDataSet(db, a, b) == nullptr) {
+  const TExperimentalSet* builtIn = pairDataSet(db, a, b);
+  if (a != b && hasLoadedSet(db, a, b)) {
+    ExperimentalPoints points;
+    points.A = a;
+    points.B = b;
+    if (builtIn != nullptr) {
+      points.WilsonStart = builtIn->WilsonStart;
+      points.NRTLStart = builtIn->NRTLStart;
+      points.UNIQUACStart = builtIn->UNIQUACStart;
+    } else {
+      points.WilsonStart = kDefaultWilsonStart;
+      points.NRTLStart = kDefaultNRTLStart;
+      points.UNIQUACStart = kDefaultUNIQUACStart;
+    }
+    for (const LoadedDataSet& set : db.LoadedSets) {
+      if (!namesPair(set, a, b)) continue;
+      const bool mirrored = set.Components[0] != a;
+      const std::size_t n = std::min({set.t.size(), set.P.size(), set.x.size(), set.y.size()});
+      for (std::size_t k = 0; k < n; ++k) {
+        points.tau.push_back(tauFromCelsius(set.t[k]));
+        points.Pressures.push_back(set.P[k]);
+        points.x1.push_back(mirrored ? 1.0L - set.x[k] : set.x[k]);
+        points.y1.push_back(mirrored ? 1.0L - set.y[k] : set.y[k]);
+      }
+    }
+    if (points.tau.empty()) {
+      throw DataError(kNoExperimentalSetText, {std::to_string(a), std::to_string(b)});
+    }
+    points.P = points.Pressures.front();
+    return points;
+  }
+  if (builtIn == nullptr) {
     throw DataError(kNoExperimentalSetText, {std::to_string(a), std::to_string(b)});
   }
   ExperimentalPoints points = SelectExperimentalSet(db, std::min(a, b), std::max(a, b));
@@ -223,6 +274,15 @@ ExperimentalPoints pairExperimentalPoints(const Database& db, int a, int b) {
       y = 1.0L - y;
   }
   return points;
+}
+
+std::optional<Real> pairCommonPressure(const Database& db, int a, int b) {
+  if (!pairHasData(db, a, b)) return std::nullopt;
+  const ExperimentalPoints points = pairExperimentalPoints(db, a, b);
+  for (const Real p : points.Pressures) {
+    if (p != points.P) return std::nullopt;
+  }
+  return points.P;
 }
 
 }  // namespace bubblix

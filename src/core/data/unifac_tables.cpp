@@ -1,6 +1,8 @@
 #include "core/data/unifac_tables.h"
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "core/base/errors.h"
 #include "core/base/units.h"
@@ -93,6 +95,30 @@ MixtureGroups BuildMixtureGroups(std::span<const TComponentGroups> components) {
   }
   out.MainGroupCount = static_cast<std::uint8_t>(mainCount);
   return out;
+}
+
+std::optional<std::array<int, 2>> mainGroupPairWithoutReference(
+    const MainGroupTableType& reference, std::span<const TComponentGroups> components) {
+  std::vector<int> mains;
+  for (const TComponentGroups& c : components) {
+    for (std::size_t k = 0; k < c.Count && k < c.IdsA.size(); ++k) {
+      if (std::find(mains.begin(), mains.end(), c.IdsA[k]) == mains.end()) {
+        mains.push_back(c.IdsA[k]);
+      }
+    }
+  }
+  for (std::size_t a = 0; a < mains.size(); ++a) {
+    for (std::size_t b = a + 1; b < mains.size(); ++b) {
+      const int m = mains[a];
+      const int n = mains[b];
+      const bool known =
+          m >= 1 && m <= 18 && n >= 1 && n <= 18 &&
+          (reference[static_cast<std::size_t>(m - 1)][static_cast<std::size_t>(n - 1)] != 0 ||
+           reference[static_cast<std::size_t>(n - 1)][static_cast<std::size_t>(m - 1)] != 0);
+      if (!known) return std::array<int, 2>{m, n};
+    }
+  }
+  return std::nullopt;
 }
 
 }  // namespace bubblix

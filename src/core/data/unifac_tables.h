@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <span>
 
 #include "core/base/real.h"
@@ -37,5 +38,11 @@ struct MixtureGroups {
 // keep the order of first appearance. Throws DataError for other than 1..4 components or more
 // than 10 groups collected before merging.
 MixtureGroups BuildMixtureGroups(std::span<const TComponentGroups> components);
+
+// The first two different main groups of the components (in order of first appearance) that
+// have no reference interaction: both entries [m][n] and [n][m] of the table zero. Main-group
+// numbers outside 1..18 count as having none. Nothing when every pair has one.
+std::optional<std::array<int, 2>> mainGroupPairWithoutReference(
+    const MainGroupTableType& reference, std::span<const TComponentGroups> components);
 
 }  // namespace bubblix

@@ -108,9 +108,14 @@ void preparePairFitData(TBinaryFitData& fit, const Mixture& mixture, int i, int 
   if (!(fit.P > 0.0L) || !std::isfinite(fit.P)) {
     throw InputError(texts::kFitPressureInvalid, {nameI, nameJ, formatGeneral(fit.P, 10)});
   }
+  if (fit.x1.size() < fit.N || fit.y1.size() < fit.N || fit.tau.size() < fit.N ||
+      fit.Pk.size() < fit.N) {
+    throw InputError(texts::kFitNoPoints, {nameI, nameJ});
+  }
+  fit.resizePoints(fit.N);  // the property tables
   for (std::size_t k = 0; k < fit.N; ++k) {
     if (!isFraction(fit.x1[k]) || !isFraction(fit.y1[k]) || !(fit.tau[k] > 0.0L) ||
-        !std::isfinite(fit.tau[k])) {
+        !std::isfinite(fit.tau[k]) || !(fit.Pk[k] > 0.0L) || !std::isfinite(fit.Pk[k])) {
       throw InputError(texts::kFitPointInvalid, {nameI, nameJ, std::to_string(k + 1)});
     }
   }

@@ -1,11 +1,14 @@
 #pragma once
 // The experimental points and property values of the binary pair being fitted, shared by the
-// fitting session and the objectives. Points are indexed 0..N-1; property arrays by the
-// mixture slot of the component (0..3).
+// fitting session and the objectives: a table of points that grows with the data (at most
+// kMaxFitPoints), each with its own temperature and pressure. Points are indexed 0..N-1;
+// property arrays by the mixture slot of the component (0..3). The tables are sized when the
+// points are loaded (resizePoints), so the objectives never allocate.
 
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "core/base/real.h"
 #include "core/data/component_groups.h"
@@ -14,21 +17,22 @@
 
 namespace bubblix {
 
-inline constexpr int kMaxFitPoints = 60;
+inline constexpr int kMaxFitPoints = kMaxPairPoints;
 
 struct TBinaryFitData {
-  std::uint16_t N = 0;  // number of points, 1..60
-  std::uint8_t i = 0;   // mixture slot of the pair's first component (its gamma and y are fitted)
-  std::uint8_t j = 0;   // mixture slot of the pair's second component
-  Real P = 0;           // system pressure of the data set, Pa
-  std::array<Real, kMaxFitPoints> x1{};   // measured liquid mole fraction of component i
-  std::array<Real, kMaxFitPoints> x2{};   // 1 - x1, written by the objectives
-  std::array<Real, kMaxFitPoints> y1{};   // measured vapour mole fraction of component i
-  std::array<Real, kMaxFitPoints> tau{};  // reduced temperature of each point
-  std::array<std::array<Real, kMaxFitPoints>, 4> Psat{};  // [slot][point], Pa
-  std::array<std::array<Real, kMaxFitPoints>, 4> V{};     // [slot][point], dm3/mol
-  std::array<Real, kMaxFitPoints> gamma1{};  // activity coefficient of i, written by objectives
-  std::array<std::string, 2> names;          // names of i and j for the progress line
+  std::uint16_t N = 0;    // number of points, 1..kMaxFitPoints
+  std::uint8_t i = 0;     // mixture slot of the pair's first component (its gamma and y are fitted)
+  std::uint8_t j = 0;     // mixture slot of the pair's second component
+  Real P = 0;             // pressure of the data set (of its first point), Pa
+  std::vector<Real> Pk;   // pressure of each point, Pa
+  std::vector<Real> x1;   // measured liquid mole fraction of component i
+  std::vector<Real> x2;   // 1 - x1, written by the objectives
+  std::vector<Real> y1;   // measured vapour mole fraction of component i
+  std::vector<Real> tau;  // reduced temperature of each point
+  std::array<std::vector<Real>, 4> Psat;  // [slot][point], Pa
+  std::array<std::vector<Real>, 4> V;     // [slot][point], dm3/mol
+  std::vector<Real> gamma1;               // activity coefficient of i, written by objectives
+  std::array<std::string, 2> names;       // names of i and j for the progress line
   TParamVector WilsonStart{};
   TParamVector NRTLStart{};
   TParamVector UNIQUACStart{};
@@ -38,7 +42,7 @@ struct TBinaryFitData {
   // factor C = (q_i Sr / (r_i Sq))^(5 q_i) (r_i / Sr), which does not depend on the parameters.
   std::array<Real, 4> r{};
   std::array<Real, 4> q{};
-  std::array<Real, kMaxFitPoints> UNIQUACFactor{};
+  std::vector<Real> UNIQUACFactor;
 
   // UNIFAC. The model runs on the pair's subgroups, the distinct (main group, letter) pairs
   // of the two components, in order of first appearance.
@@ -57,12 +61,15 @@ struct TBinaryFitData {
   Matrix10 GroupMatrix{};
   // Per point, independent of the parameters: the combinatorial coefficients of i and j
   // (elements 0 and 1) and the subgroup mole fractions at x = (x1, 1 - x1).
-  std::array<std::array<Real, 5>, kMaxFitPoints> CombinatorialGamma{};
-  std::array<std::array<Real, 10>, kMaxFitPoints> GroupFractions{};
+  std::vector<std::array<Real, 5>> CombinatorialGamma;
+  std::vector<std::array<Real, 10>> GroupFractions;
+
+  // Sets N and sizes every table of points to n, new entries zero.
+  void resizePoints(std::size_t n);
 };
 
 // Copies a data set's points into the fitting data: N, P, the three start vectors (the rest
-// of each vector zero) and tau, x1 and y1 of every point (entries from N on zeroed; the other
+// of each vector zero) and tau, Pk, x1 and y1 of every point (the tables sized to N; the other
 // fields are left alone). Throws DataError for more than kMaxFitPoints points, leaving the
 // fitting data as they were.
 void loadExperimentalPoints(const ExperimentalPoints& points, TBinaryFitData& fit);

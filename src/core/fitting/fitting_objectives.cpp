@@ -18,7 +18,7 @@ Real ResidualSum(FittingState& state) {
   const auto& Psat = fit.Psat[fit.i];
   Real S = 0.0L;
   for (std::size_t k = 0; k < fit.N; ++k) {
-    const Real d = fit.y1[k] - fit.x1[k] * fit.gamma1[k] * Psat[k] / fit.P;
+    const Real d = fit.y1[k] - fit.x1[k] * fit.gamma1[k] * Psat[k] / fit.Pk[k];
     S += d * d;
   }
 

@@ -15,8 +15,8 @@
 #include "core/io/extended80.h"
 #include "core/io/file_errors.h"
 #include "core/io/input_file.h"
-#include "core/texts/file_texts.h"
 #include "core/io/number_format.h"
+#include "core/texts/file_texts.h"
 #include "core/texts/parameter_file_texts.h"
 
 namespace bubblix {
@@ -25,7 +25,11 @@ namespace {
 
 using Off = ParameterSetOffsets;
 constexpr std::size_t kBlock = kParameterFileBlockSize;
-constexpr std::size_t kRecordBlocks = 84;  // one component group record: 1336 bytes + 8 filler
+constexpr std::size_t kRecordBlocks = 84;
+constexpr std::size_t kComponentsBlock = 3;  // the block of the component numbers, from 1
+constexpr unsigned kBuiltInComponentNumbers = 4;
+constexpr std::size_t kMaxTrailerBytes =
+    std::size_t{1} << 20;  // one component group record: 1336 bytes + 8 filler
 
 // ---- Record image -------------------------------------------------------------------------
 
@@ -227,7 +231,7 @@ std::optional<Problem> checkField(Images& images, const Field& field) {
       for (std::size_t i = 0; i < n; ++i) {
         const unsigned number = record[Off::Components + 2 * i] |
                                 (static_cast<unsigned>(record[Off::Components + 2 * i + 1]) << 8);
-        if (number < 1 || number > 4) {
+        if (number < 1 || number > kMaxParameterFileComponent) {
           return Problem{ProblemKind::ComponentNumber, "Components(" + std::to_string(i + 1) + ")",
                          std::to_string(number), i + 1, 2 * i};
         }
@@ -380,7 +384,37 @@ ParameterFileContents readBlocks(BlockSource& source, const std::string& fileNam
     if (auto problem = checkField(images, field)) throwReadProblem(*problem, fileName, firstBlock);
   });
 
+  // After the last block the counts call for: the trailer of the components 5.. (if any),
+  // which a file naming such a component must have.
   ParameterFileContents contents;
+  std::array<std::uint8_t, kBlock> block{};
+  while (contents.Trailer.size() < kMaxTrailerBytes) {
+    const BlockRead result = source.next(block);
+    if (result == BlockRead::Failed) {
+      throw FileError(
+          texts::kDatafileReadError,
+          {fileName, std::to_string(blocksRead + 1 + contents.Trailer.size() / kBlock)});
+    }
+    if (result == BlockRead::Short) break;
+    contents.Trailer.insert(contents.Trailer.end(), block.begin(), block.end());
+  }
+  const bool hasTrailer = contents.Trailer.size() >= kComponentTrailerMagic.size() &&
+                          std::equal(kComponentTrailerMagic.begin(), kComponentTrailerMagic.end(),
+                                     contents.Trailer.begin());
+  if (!hasTrailer) {
+    contents.Trailer.clear();
+    const std::size_t n = images.record[Off::ComponentCount];
+    for (std::size_t i = 0; i < n && i < 4; ++i) {
+      const unsigned number =
+          images.record[Off::Components + 2 * i] |
+          (static_cast<unsigned>(images.record[Off::Components + 2 * i + 1]) << 8);
+      if (number > kBuiltInComponentNumbers) {
+        throwReadProblem(Problem{ProblemKind::ComponentNumber, "Components", std::to_string(number),
+                                 i + 1, 2 * i},
+                         fileName, kComponentsBlock);
+      }
+    }
+  }
   contents.set = decodeParameterSetImage(images.record);
   if (contents.set.ModelCode == Model::UNIFAC) {
     const std::span<const std::uint8_t> interaction = images.interaction;
@@ -469,7 +503,9 @@ std::uint16_t parameterFileBlockCount(Model model, std::uint8_t n, std::uint8_t 
   return static_cast<std::uint16_t>(count);
 }
 
-std::vector<std::uint8_t> encodeParameterFile(const TParameterSet& set) {
+namespace {
+
+std::vector<std::uint8_t> encodeBlocks(const TParameterSet& set) {
   Images images;
   images.record = encodeParameterSetImage(set);
   if (set.ModelCode == Model::UNIFAC) {
@@ -495,6 +531,24 @@ std::vector<std::uint8_t> encodeParameterFile(const TParameterSet& set) {
       bytes.push_back(at < area.size() ? area[at] : std::uint8_t{0});
     }
   });
+  return bytes;
+}
+
+}  // namespace
+
+std::vector<std::uint8_t> encodeParameterFile(const TParameterSet& set,
+                                              std::span<const std::uint8_t> trailer) {
+  std::vector<std::uint8_t> bytes = encodeBlocks(set);
+  const bool hasTrailer =
+      trailer.size() >= kComponentTrailerMagic.size() && trailer.size() % kBlock == 0 &&
+      std::equal(kComponentTrailerMagic.begin(), kComponentTrailerMagic.end(), trailer.begin());
+  for (std::size_t i = 0; i < set.ComponentCount && i < 4; ++i) {
+    if (set.Components[i] > kBuiltInComponentNumbers && !hasTrailer) {
+      throw DataError(texts::kParameterSetNotWritable, {"Components(" + std::to_string(i + 1) + ")",
+                                                        std::to_string(set.Components[i])});
+    }
+  }
+  if (hasTrailer) bytes.insert(bytes.end(), trailer.begin(), trailer.end());
   return bytes;
 }
 

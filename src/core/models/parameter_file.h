@@ -57,19 +57,32 @@ TParameterSet decodeParameterSetImage(std::span<const std::uint8_t, kParameterSe
 // for Wilson, NRTL, UNIQUAC.
 std::uint16_t parameterFileBlockCount(Model model, std::uint8_t n, std::uint8_t g);
 
-// The bytes of the parameter file of a set. A set that the reader would refuse (counts, component
-// numbers, non-finite values the models use) throws DataError instead.
-std::vector<std::uint8_t> encodeParameterFile(const TParameterSet& set);
+// Database numbers a file can hold: 1..4 the built-in components, 5..16 those of a component
+// library, which the file describes in its trailer (parameter_file_trailer.h).
+inline constexpr unsigned kMaxParameterFileComponent = 16;
+// The first block of the trailer.
+inline constexpr std::string_view kComponentTrailerMagic = "BUBBLIX:OWNCOMP1";
+
+// The bytes of the parameter file of a set, followed by `trailer` (whole blocks starting with
+// kComponentTrailerMagic) when one is given. A set that the reader would refuse (counts,
+// component numbers, non-finite values the models use, a number above 4 without a trailer)
+// throws DataError instead.
+std::vector<std::uint8_t> encodeParameterFile(const TParameterSet& set,
+                                              std::span<const std::uint8_t> trailer = {});
 
 struct ParameterFileContents {
   TParameterSet set;
-  std::string modelName;         // "Wilson", "NRTL", "UNIQUAC" or "UNIFAC"
-  std::uint16_t blockCount = 0;  // blocks read
+  std::string modelName;              // "Wilson", "NRTL", "UNIQUAC" or "UNIFAC"
+  std::uint16_t blockCount = 0;       // blocks the counts call for, the trailer's not included
+  std::vector<std::uint8_t> Trailer;  // the blocks after the last the counts call for, when
+                                      // they start with kComponentTrailerMagic; else empty
 };
 
 // Reads a parameter file into a copy of base: the fields the file holds for its model are
 // replaced, the others keep base's values; a UNIFAC file installs fresh (zeroed) tables before
-// filling them. fileName is used in messages only. Bytes after the last block are ignored.
+// filling them. fileName is used in messages only. The blocks after the last are kept as the
+// trailer when they start with its magic, and ignored otherwise; a component number above 4
+// without a trailer is refused as a number outside 1..4 is.
 // Errors (FileError): "wrong parameter in DataFile"; "Datafile ... is not complete" where a
 // block, a run of blocks or a pair of blocks should begin; a file that ends inside a pair or a
 // run, or cannot be read; counts, component numbers or values the models use that make no

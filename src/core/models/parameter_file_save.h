@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "core/data/database.h"
 #include "core/io/file_system.h"
 #include "core/io/run_files.h"
 #include "core/models/parameter_set.h"
@@ -19,5 +20,8 @@ void saveParameterFileTo(const std::string& path, const TParameterSet& set,
                          FileSystem& fs = systemFileSystem());
 void saveParameterFileTo(const std::string& path, const TParameterSet& set, RunFiles& run,
                          FileSystem& fs = systemFileSystem());
+// The same with the trailer that describes the set's components 5.. (their records in `db`).
+void saveParameterFileTo(const std::string& path, const TParameterSet& set, const Database& db,
+                         RunFiles& run, FileSystem& fs = systemFileSystem());
 
 }  // namespace bubblix

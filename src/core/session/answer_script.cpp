@@ -127,7 +127,21 @@ void parseComponents(ScriptAnswer& answer, std::string_view rest) {
       std::size_t end = i;
       while (end < rest.size() && !isBlank(rest[end]) && rest[end] != ',')
         ++end;
-      const std::optional<int> number = readNumber(rest.substr(i, end - i), 1, kMaxCheckListItems);
+      const std::string_view item = rest.substr(i, end - i);
+      const bool digits =
+          std::all_of(item.begin(), item.end(), [](char c) { return c >= '0' && c <= '9'; });
+      if (!digits) {
+        // A component's name ("all" only alone).
+        if (lowerAscii(item) == "all" ||
+            std::count(answer.ComponentNames.begin(), answer.ComponentNames.end(), item)) {
+          malformed(answer, kComponentsForm);
+        }
+        answer.ComponentNames.emplace_back(item);
+        needNumber = false;
+        i = end;
+        continue;
+      }
+      const std::optional<int> number = readNumber(item, 1, kMaxCheckListItems);
       if (!number || std::count(answer.Components.begin(), answer.Components.end(), *number)) {
         malformed(answer, kComponentsForm);
       }

@@ -95,7 +95,10 @@ struct ScriptAnswer {
   bool ModelExit = false;    // Model: `model exit`
 
   std::vector<int> Components;  // Components: database numbers, in the order written
-  bool AllComponents = false;   // Components: `components all`
+  // Components given by name (a name without blanks or commas), ticked as the dialog's item
+  // of that name.
+  std::vector<std::string> ComponentNames;
+  bool AllComponents = false;  // Components: `components all`
 
   std::vector<std::string> Cells;  // Grid: the cell texts
   std::string Path;                // File

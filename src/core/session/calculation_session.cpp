@@ -60,13 +60,20 @@ void selectComponents(SessionContext& context) {
       }
       ++state.SelectedCount;
       if (entry == record.EnglishName || entry == record.RussianName) {
-        state.Components.ComponentNames[state.SelectedCount - 1] = entry;
+        if (state.SelectedCount <= state.SelectedComponents.size()) {
+          state.Components.ComponentNames[state.SelectedCount - 1] = entry;
+        }
       } else {
         missing = entry;
       }
     }
     if (state.SelectedCount < 2) {
       context.dialogs.showWarning(context.text(texts::kTwoComponentsRequired), lang);
+      continue;
+    }
+    if (state.SelectedCount > state.SelectedComponents.size()) {
+      context.dialogs.showWarning(
+          context.text(texts::kAtMostFourComponents, {std::to_string(state.SelectedCount)}), lang);
       continue;
     }
     if (missing) {
@@ -99,10 +106,10 @@ std::string loadParameters(SessionContext& context) {
   }
   state.SelectedCount = state.ParameterSet.ComponentCount;
   // Whether the loaded binary pair has data is tested as the fitting session tests a pair.
-  state.DataMissing = pairDataSet(context.db, state.ParameterSet.Components[0],
-                                  state.ParameterSet.Components[1]) != nullptr
-                          ? 0
-                          : 1;
+  state.DataMissing =
+      pairHasData(context.db, state.ParameterSet.Components[0], state.ParameterSet.Components[1])
+          ? 0
+          : 1;
   return method;
 }
 
@@ -181,6 +188,8 @@ AdequacyTable checkAdequacy(SessionState& state, const Database& db, TVLEObj& mo
     const Real tauK = data.tau[k];
     const Real x1 = data.x1[k];
     const Real y1 = data.y1[k];
+    // Every point at its own pressure; the built-in sets have one for all.
+    state.Pressure = data.Pk[k];
     try {
       state.LiquidX[0] = x1;
       state.LiquidX[1] = 1.0L - x1;

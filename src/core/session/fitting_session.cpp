@@ -79,6 +79,9 @@ class FittingRun {
   PairParameters fitUnifac(int i, int j, int progressLine);
   PairParameters enterUnifac(int i, int j, const PairGroups& groups);
   PairParameters literatureUnifac(int i, int j, const PairGroups& groups);
+  // With two slots i < j the pair, with (0, n) the whole mixture: shows the error and
+  // returns true when two of the components' main groups have no reference interaction.
+  bool refuseWithoutReference(int i, int j);
   std::vector<std::string> groupNames(const PairGroups& groups) const;
   std::string unifacResultLine(PairParameters& pair, const PairGroups& groups) const;
   void setGroupParameters(const PairGroups& groups, const std::vector<Real>& values);
@@ -124,8 +127,12 @@ FittingResult FittingRun::run() {
       // The caption stays as the variant question left it.
       question.FormCaption = c_.text(texts::kUnifacVariantCaption);
       if (c_.dialogs.chooseVariant(question).Tag != 0) {
-        result_.LiteratureSet = true;
-        break;
+        // Literature values exist only between the main groups of the built-in components;
+        // otherwise the pairs are fitted (or entered) as without the choice.
+        if (!refuseWithoutReference(0, n_)) {
+          result_.LiteratureSet = true;
+          break;
+        }
       }
     }
     for (int i = 0; i < n_ && !restart; ++i) {
@@ -151,7 +158,8 @@ FittingResult FittingRun::run() {
 
   if (offerToSave_) {
     try {
-      result_.SavedFile = offerToSaveParameterFile(c_.dialogs, set_, lang_, state.Files);
+      result_.SavedFile =
+          offerToSaveParameterFile(c_.dialogs, set_, lang_, state.Files, systemFileSystem(), c_.db);
     } catch (const Error& error) {
       // The set stays in memory for the rest of the session; only the file is missing, and
       // the session says so when it ends.
@@ -231,6 +239,12 @@ NoDataChoice FittingRun::askNoDataSource(int i, int j) {
     const NoDataChoice choice = tag <= 0   ? NoDataChoice::OwnEntry
                                 : tag == 1 ? NoDataChoice::EndProgram
                                            : NoDataChoice::Alternative;
+    // The switch to UNIFAC takes the literature values of the whole mixture, UNIFAC's third
+    // choice those of the pair: refused where they hold none.
+    if (choice == NoDataChoice::Alternative &&
+        (model_ == Model::UNIFAC ? refuseWithoutReference(i, j) : refuseWithoutReference(0, n_))) {
+      continue;
+    }
     if (choice == NoDataChoice::OwnEntry && model_ == Model::UNIFAC) {
       // The entry grid holds at most 25 columns.
       const int m = pairGroups(i, j).Count;
@@ -259,7 +273,7 @@ FittingRun::PairEnd FittingRun::processPair(int i, int j) {
   std::string heading = c_.text(texts::kPairHeading, {name(i), name(j), method_});
   const int a = set_.Components[I];
   const int b = set_.Components[J];
-  const bool hasData = pairDataSet(c_.db, a, b) != nullptr;
+  const bool hasData = pairHasData(c_.db, a, b);
   c_.state.DataMissing = hasData ? 0 : 1;
   std::optional<NoDataChoice> choice;  // only without data
   if (!hasData) {
@@ -547,6 +561,26 @@ PairParameters FittingRun::enterUnifac(int i, int j, const PairGroups& groups) {
   }
   setGroupParameters(groups, pair.Values);
   return pair;
+}
+
+bool FittingRun::refuseWithoutReference(int i, int j) {
+  std::vector<TComponentGroups> groups;
+  std::string system;
+  const bool whole = i == 0 && j == n_;
+  for (int k = 0; k < n_; ++k) {
+    if (!whole && k != i && k != j) continue;
+    const auto slot = static_cast<std::size_t>(k);
+    const std::uint16_t number = set_.Components[slot];
+    groups.push_back(c_.db.ComponentBase.at(static_cast<std::size_t>(number - 1)).Groups);
+    system += (system.empty() ? "" : "-") + componentName(c_.db, number, lang_);
+  }
+  const auto missing = mainGroupPairWithoutReference(c_.db.ReferenceMainGroupTable, groups);
+  if (!missing) return false;
+  c_.dialogs.showError(
+      c_.text(texts::kNoReferenceGroupPair,
+              {std::to_string((*missing)[0]), std::to_string((*missing)[1]), system}),
+      lang_);
+  return true;
 }
 
 PairParameters FittingRun::literatureUnifac(int i, int j, const PairGroups& groups) {

@@ -5,6 +5,7 @@
 #include "core/data/mixture_loading.h"
 #include "core/models/parameter_file.h"
 #include "core/models/parameter_file_save.h"
+#include "core/models/parameter_file_trailer.h"
 #include "core/session/dialog_rules.h"
 #include "core/texts/parameter_file_texts.h"
 
@@ -14,6 +15,8 @@ LoadedParameterFile loadParameterFile(const std::string& path, SessionState& sta
                                       const Database& db) {
   ParameterFileContents contents =
       readParameterFile(std::filesystem::path(path), state.ParameterSet);
+  // Components 5.. must be those of the loaded library, by name and data.
+  applyComponentTrailer(contents, db, path);
   Mixture mixture = loadMixture(db, componentNumbers(contents.set), state.InterfaceLanguage);
   // Nothing has been changed so far; now the whole set and its mixture are taken at once.
   state.ParameterSet = contents.set;
@@ -40,7 +43,8 @@ std::optional<LoadedParameterFile> chooseAndLoadParameterFile(Dialogs& dialogs, 
 }
 
 std::optional<std::string> offerToSaveParameterFile(Dialogs& dialogs, const TParameterSet& set,
-                                                    Language lang, RunFiles& run, FileSystem& fs) {
+                                                    Language lang, RunFiles& run, FileSystem& fs,
+                                                    const Database& db) {
   if (!dialogs.askYesNo(std::string(texts::kParameterFileCreateQuestion.in(lang)), lang)) {
     return std::nullopt;
   }
@@ -51,7 +55,7 @@ std::optional<std::string> offerToSaveParameterFile(Dialogs& dialogs, const TPar
   request.FileName = std::string(modelName(set.ModelCode));
   std::optional<std::string> path = dialogs.saveFileName(request);
   if (!path) return std::nullopt;
-  saveParameterFileTo(*path, set, run, fs);
+  saveParameterFileTo(*path, set, db, run, fs);
   return path;
 }
 

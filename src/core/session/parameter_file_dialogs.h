@@ -43,8 +43,10 @@ std::optional<LoadedParameterFile> chooseAndLoadParameterFile(Dialogs& dialogs, 
 // proposed name, no initial folder) and saveParameterFileTo, checked against the run's files.
 // Returns the path written, nothing when the user declined or cancelled. Errors of the
 // writing are thrown.
+// Components 5.. of the set are described in the file's trailer from their records in `db`.
 std::optional<std::string> offerToSaveParameterFile(Dialogs& dialogs, const TParameterSet& set,
                                                     Language lang, RunFiles& run,
-                                                    FileSystem& fs = systemFileSystem());
+                                                    FileSystem& fs = systemFileSystem(),
+                                                    const Database& db = builtInDatabase());
 
 }  // namespace bubblix

@@ -1,5 +1,7 @@
 #include "core/session/scripted_dialogs.h"
 
+#include <algorithm>
+
 #include "core/texts/dialog_texts.h"
 
 namespace bubblix {
@@ -109,6 +111,11 @@ ComponentAnswer ScriptedDialogs::tickComponents(const ComponentRequest& request)
     for (const int number : answer.Components) {
       if (number > count) wrongAnswer(answer, question, forms);
       ticks[static_cast<std::size_t>(number - 1)] = true;
+    }
+    for (const std::string& name : answer.ComponentNames) {
+      const auto item = std::find(request.ItemNames.begin(), request.ItemNames.end(), name);
+      if (item == request.ItemNames.end()) wrongAnswer(answer, question, forms);
+      ticks[static_cast<std::size_t>(item - request.ItemNames.begin())] = true;
     }
     if (const auto warning = componentOkWarning(ticks, request.Lang)) {
       echo(MessageKind::Warning, *warning, request.Lang);

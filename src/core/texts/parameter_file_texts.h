@@ -34,8 +34,10 @@ inline constexpr Text kDatafileGroupCount{
     "Datafile {0}, block {1}: the number of groups is {2}; a parameter file holds 0 to 10",
     "Файл данных {0}, блок {1}: число групп {2}; в файле параметров их от 0 до 10"};
 inline constexpr Text kDatafileComponentNumber{
-    "Datafile {0}, block {1}: component {2} has the database number {3}; the numbers are 1 to 4",
-    "Файл данных {0}, блок {1}: компонент {2} имеет номер {3} в базе данных; номера от 1 до 4"};
+    "Datafile {0}, block {1}: component {2} has the database number {3}; the numbers are 1 to 4, "
+    "or 5 to 16 with the trailer that describes those components",
+    "Файл данных {0}, блок {1}: компонент {2} имеет номер {3} в базе данных; номера от 1 до 4 "
+    "или от 5 до 16 с описанием этих компонентов в конце файла"};
 inline constexpr Text kDatafileComponentGroupCount{
     "Datafile {0}, block {1}: component {2} has {3} groups; a component has 1 to 10",
     "Файл данных {0}, блок {1}: компонент {2} состоит из {3} групп; допустимо от 1 до 10"};
@@ -45,6 +47,24 @@ inline constexpr Text kDatafileValueNotFinite{
     "Файл данных {0}, блок {1}: {2} не является конечным числом ({3})"};
 
 // Writing. {0} names the field of the parameter set, {1} its value.
+// The trailer of the library components. {0}: file name.
+inline constexpr Text kTrailerDamaged{
+    "Datafile {0}: the description of its own components after the last block is damaged",
+    "Файл данных {0}: описание собственных компонентов после последнего блока повреждено"};
+// {1}: the database number.
+inline constexpr Text kTrailerComponentMissing{
+    "Datafile {0}: component number {1} is not described after the last block",
+    "Файл данных {0}: компонент с номером {1} не описан после последнего блока"};
+// {1}: the component's name.
+inline constexpr Text kTrailerComponentNotLoaded{
+    "Datafile {0} names the component \"{1}\", which the loaded component library does not hold",
+    "Файл данных {0} содержит компонент \"{1}\", которого нет в загруженной библиотеке "
+    "компонентов"};
+// {1}: the component's name, {2}: the field that differs.
+inline constexpr Text kTrailerComponentDiffers{
+    "Datafile {0}: the component \"{1}\" of the file differs from the library's in \"{2}\"",
+    "Файл данных {0}: компонент \"{1}\" файла отличается от компонента библиотеки в \"{2}\""};
+
 inline constexpr Text kParameterSetNotWritable{
     "The parameter set cannot be written to a file: {0} is {1}",
     "Набор параметров нельзя записать в файл: {0} = {1}"};

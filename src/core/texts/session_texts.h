@@ -39,6 +39,17 @@ inline constexpr Text kTwoComponentsRequired{
     "For calculation of vapor-liquid equilibrium choice not less than two components is "
     "required",
     "Для расчета паро-жидкостного равновесия следует выбрать не менее двух компонентов"};
+
+// {0}, {1}: main-group numbers, {2}: the mixture or pair.
+inline constexpr Text kNoReferenceGroupPair{
+    "The UNIFAC literature values hold no interaction of main groups {0} and {1} (system {2}): "
+    "fit UNIFAC to data or enter its parameters",
+    "Литературные значения UNIFAC не содержат взаимодействия основных групп {0} и {1} "
+    "(система {2}): подберите параметры UNIFAC по данным или введите их"};
+
+// {0}: the number of components ticked.
+inline constexpr Text kAtMostFourComponents{"A mixture has 2 to 4 components; {0} are ticked",
+                                            "Смесь содержит от 2 до 4 компонентов; отмечено {0}"};
 // {0}: the entry text of the component.
 inline constexpr Text kComponentPropertiesAbsent{
     "the properties of mixture component {0} are absent in the database",

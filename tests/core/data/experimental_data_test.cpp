@@ -121,18 +121,22 @@ TEST_F(ExperimentalDataTest, MirrorsHoldTheOtherComponentsFractions) {
   EXPECT_NEAR(sum(e13.y), 14 - 8.869L, 1e-15L);
 }
 
-TEST(HasNoExperimentalData, OnlyThreeOrderedPairsWithFive) {
-  EXPECT_FALSE(HasNoExperimentalData(1, 2));
-  EXPECT_TRUE(HasNoExperimentalData(2, 5));
-  EXPECT_TRUE(HasNoExperimentalData(3, 5));
-  EXPECT_TRUE(HasNoExperimentalData(4, 5));
-  EXPECT_FALSE(HasNoExperimentalData(5, 3));
-  EXPECT_FALSE(HasNoExperimentalData(1, 5));
-  EXPECT_FALSE(HasNoExperimentalData(5, 5));
+TEST(HasNoExperimentalData, EveryBuiltInPairHasDataAndNoOtherPairDoes) {
+  const Database& db = builtInDatabase();
   for (int a = 1; a <= 4; ++a) {
     for (int b = 1; b <= 4; ++b)
-      EXPECT_FALSE(HasNoExperimentalData(a, b));
+      EXPECT_EQ(HasNoExperimentalData(db, a, b), a == b) << a << "-" << b;
   }
+  // Numbers beyond the built-in records have data only when a loaded set names them.
+  EXPECT_TRUE(HasNoExperimentalData(db, 2, 5));
+  EXPECT_TRUE(HasNoExperimentalData(db, 5, 3));
+  EXPECT_TRUE(HasNoExperimentalData(db, 5, 6));
+  Database loaded = db;
+  loaded.LoadedSets.push_back(
+      LoadedDataSet{"s.csv", {6, 5}, {80, 81}, {1e5L, 1e5L}, {0, 1}, {0, 1}, {3, 4}});
+  EXPECT_FALSE(HasNoExperimentalData(loaded, 5, 6));
+  EXPECT_FALSE(HasNoExperimentalData(loaded, 6, 5));
+  EXPECT_TRUE(HasNoExperimentalData(loaded, 5, 7));
 }
 
 TEST(SelectExperimentalSet, GivesThePointsAsReducedTemperatures) {

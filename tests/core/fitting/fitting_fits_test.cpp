@@ -264,7 +264,8 @@ TEST(BinaryFit, DataWithoutSenseAreRefusedBeforeTheFit) {
   };
   EXPECT_NE(message([](TBinaryFitData& f) { f.N = 0; }).find("no experimental points"),
             std::string::npos);
-  EXPECT_NE(message([](TBinaryFitData& f) { f.N = 61; }).find("at most 60"), std::string::npos);
+  EXPECT_NE(message([](TBinaryFitData& f) { f.N = 2001; }).find("at most 2000"), std::string::npos);
+  EXPECT_NE(message([](TBinaryFitData& f) { f.Pk[1] = 0.0L; }).find("point 2"), std::string::npos);
   EXPECT_NE(message([](TBinaryFitData& f) { f.P = 0.0L; }).find("(0 Pa)"), std::string::npos);
   EXPECT_NE(message([](TBinaryFitData& f) { f.x1[2] = 1.5L; })
                 .find("point 3 of the system "

@@ -30,10 +30,11 @@ TParamVector vec(std::initializer_list<Real> values) {
 std::unique_ptr<FittingState> onePoint(Real x1) {
   auto state = std::make_unique<FittingState>();
   TBinaryFitData& fit = state->Fit;
-  fit.N = 1;
+  fit.resizePoints(1);
   fit.i = 0;
   fit.j = 1;
   fit.P = 100000.0L;
+  fit.Pk[0] = fit.P;
   fit.x1[0] = x1;
   fit.y1[0] = x1;
   fit.tau[0] = 1.0L;

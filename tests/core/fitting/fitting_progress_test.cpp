@@ -14,9 +14,10 @@ class Progress : public ::testing::Test {
  protected:
   void SetUp() override {
     TBinaryFitData& fit = state->Fit;
-    fit.N = 3;
+    fit.resizePoints(3);
     fit.P = 1000.0L;
     for (std::size_t k = 0; k < 3; ++k) {
+      fit.Pk[k] = fit.P;
       fit.x1[k] = 0.5L;
       fit.y1[k] = 0.5L;
       fit.gamma1[k] = 1.0L;

@@ -133,7 +133,7 @@ TEST(AnswerScriptParse, MalformedAnswersNameTheirLineAndTheirForm) {
                        "components 0",
                        "components 17",
                        "components 1,1",
-                       "components x",
+                       "components x,x",
                        "components all 1",
                        "yes please",
                        "retry 2",

@@ -154,6 +154,16 @@ TEST(ScriptedComponents, TicksByDatabaseNumberSelectAllAndTheAtLeastOneRule) {
               wrong.dialogs.tickComponents(componentQuestion(Language::English));
             }).find("which takes components N,N,... (1..4) | components all | close"),
             std::string::npos);
+
+  // Names tick the item of that name, mixed with numbers; a name the dialog does not list is
+  // refused with the line.
+  Scripted named("components comp.3 1\ncomponents comp.2,benzene\n");
+  EXPECT_EQ(named.dialogs.tickComponents(componentQuestion(Language::English)),
+            (ComponentAnswer{{true, false, true, false}, false}));
+  const std::string message =
+      scriptError([&] { named.dialogs.tickComponents(componentQuestion(Language::English)); });
+  EXPECT_NE(message.find("line 2"), std::string::npos) << message;
+  EXPECT_NE(message.find("components comp.2,benzene"), std::string::npos) << message;
 }
 
 // The equilibrium grid of a binary mixture: pressure and the first component's percent.
