@@ -115,7 +115,8 @@ Json consistencyJson(const ConsistencyCheck& check, Language lang) {
 
 CLI::App* setupConsistencyCommand(CLI::App& app, ConsistencyCommandOptions& options) {
   CLI::App* command = app.add_subcommand(
-      "consistency", "thermodynamic consistency tests of a pair's built-in equilibrium data");
+      "consistency",
+      "thermodynamic consistency tests of a pair's built-in or loaded equilibrium data");
   command
       ->add_option("--components", options.Components,
                    "the pair's database numbers, component 1 first, e.g. 1,2")
@@ -123,17 +124,20 @@ CLI::App* setupConsistencyCommand(CLI::App& app, ConsistencyCommandOptions& opti
   command->add_option("--m", options.Terms, "terms of the point test's Legendre series")
       ->check(CLI::Range(1, 5))
       ->capture_default_str();
+  addUserDataOptions(*command, options.UserData);
   addLanguageOption(*command, options.Lang);
   command->add_flag("--json", options.Json, "write a JSON object instead of the report lines");
   return command;
 }
 
 int runConsistencyCommand(const ConsistencyCommandOptions& options, CommandStreams io) {
-  const std::vector<int> pair = parseComponentsInOrder(options.Components);
-  if (pair.size() != 2) throw UsageError(texts::kComponentPair, {std::to_string(pair.size())});
   const Language lang = languageOf(options.Lang);
-  const Database& db = builtInDatabase();
-  const EquilibriumDataSet set = builtInDataSet(db, pair[0], pair[1]);
+  const Database db = loadUserData(options.UserData);
+  const std::vector<int> pair =
+      parseComponentsInOrder(options.Components, static_cast<int>(db.ComponentBase.size()));
+  if (pair.size() != 2) throw UsageError(texts::kComponentPair, {std::to_string(pair.size())});
+  // A loaded set of the pair is tested like a built-in one.
+  const EquilibriumDataSet set = pairEquilibriumData(db, pair[0], pair[1]);
   const Mixture mixture = dataSetMixture(db, set, lang);
   const ConsistencyCheck check = checkConsistency(mixture, set, options.Terms);
   if (options.Json) {

@@ -1,7 +1,9 @@
 #pragma once
-// bubblix-cli consistency --components I,J [--m 3] [--lang en|ru] [--json]
+// bubblix-cli consistency --components I,J [--m 3] [--library FILE.json] [--data FILE.csv ...]
+//                         [--lang en|ru] [--json]
 //
-// The thermodynamic consistency tests of the built-in equilibrium data of the pair I, J
+// The thermodynamic consistency tests of the built-in (or loaded, --data) equilibrium data of
+// the pair I, J
 // (component 1 is I): the area test of the set's kind, the point test with a Legendre series
 // of m terms (1 to 5), the end points and the plausibility warnings. Output: the report
 // lines, or with --json
@@ -29,6 +31,7 @@ namespace bubblix::cli {
 struct ConsistencyCommandOptions {
   std::string Components;
   int Terms = 3;
+  UserDataOptions UserData;  // --library, --data
   std::string Lang = "en";
   bool Json = false;
 };

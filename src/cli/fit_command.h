@@ -1,6 +1,6 @@
 #pragma once
 // bubblix-cli fit --model wilson|nrtl|uniquac|unifac --components 1,2[,3[,4]]
-//                 [--unifac-variant 1|2] [--literature] [--save FILE.dat] [--max-retries N]
+//                 [--library FILE.json] [--data FILE.csv ...] [--unifac-variant 1|2] [--literature] [--save FILE.dat] [--max-retries N]
 //                 [--iteration-limit N] [--lang en|ru] [--json]
 //
 // The parameter-fitting session without questions: its answers come from the options. The
@@ -10,8 +10,9 @@
 // converges slowly (it asks after every --iteration-limit iterations, 3000 by default) its
 // question is answered Retry at most --max-retries times (3 by default), then Abort, so that a
 // fit always ends. With --save the parameter file is written (an old
-// file is kept as its .bak copy). A pair without experimental data cannot be answered here:
-// its parameters are entered by hand in a session.
+// file is kept as its .bak copy). The components 5.. are those of --library; the loaded data
+// sets (--data) take the place of their pairs' built-in data. A pair without built-in or
+// loaded data cannot be answered here: its parameters are entered by hand in a session.
 //
 // Output: the report of the fitting session, or with --json
 //   {"model", "components": [database numbers], "unifac_variant": 1|2|null,

@@ -82,6 +82,22 @@ EquilibriumDataSet builtInDataSet(const Database& db, int first, int second) {
   return set;
 }
 
+EquilibriumDataSet pairEquilibriumData(const Database& db, int first, int second) {
+  const bool loaded =
+      first != second &&
+      std::any_of(db.LoadedSets.begin(), db.LoadedSets.end(), [&](const LoadedDataSet& s) {
+        return (s.Components[0] == first && s.Components[1] == second) ||
+               (s.Components[0] == second && s.Components[1] == first);
+      });
+  if (!loaded) return builtInDataSet(db, first, second);
+  const ExperimentalPoints data = pairExperimentalPoints(db, first, second);
+  EquilibriumDataSet set;
+  set.Components = {first, second};
+  for (std::size_t k = 0; k < data.tau.size(); ++k)
+    set.Points.push_back(DataPoint{data.tau[k], data.Pressures[k], data.x1[k], data.y1[k]});
+  return set;
+}
+
 Mixture dataSetMixture(const Database& db, const EquilibriumDataSet& set, Language lang) {
   Mixture mixture;
   for (int slot = 0; slot < 2; ++slot) {

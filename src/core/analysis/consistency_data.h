@@ -62,6 +62,11 @@ void validateDataSet(std::span<const DataPoint> points);
 // complemented. Throws InputError for any other pair.
 EquilibriumDataSet builtInDataSet(const Database& db, int first, int second);
 
+// The data of the pair as the fits take them: its loaded sets (data_set_file.h), all of them,
+// each point at its own pressure, x1 and y1 of `first`; without loaded sets, builtInDataSet.
+// Throws InputError for a pair that has neither.
+EquilibriumDataSet pairEquilibriumData(const Database& db, int first, int second);
+
 // The binary mixture of the set's components: slot 0 component 1, slot 1 component 2, names
 // in `lang`. Throws InputError for a number that is not a database record.
 Mixture dataSetMixture(const Database& db, const EquilibriumDataSet& set, Language lang);

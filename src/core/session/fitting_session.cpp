@@ -82,6 +82,9 @@ class FittingRun {
   // With two slots i < j the pair, with (0, n) the whole mixture: shows the error and
   // returns true when two of the components' main groups have no reference interaction.
   bool refuseWithoutReference(int i, int j);
+  // UNIFAC: the mixture's groups, collected before merging, must fit the 10 of the group
+  // lists; more end the session with a message naming the mixture and the count.
+  void refuseTooManyGroups();
   std::vector<std::string> groupNames(const PairGroups& groups) const;
   std::string unifacResultLine(PairParameters& pair, const PairGroups& groups) const;
   void setGroupParameters(const PairGroups& groups, const std::vector<Real>& values);
@@ -113,6 +116,7 @@ FittingResult FittingRun::run() {
     throw InputError(kSolverComponentCount, {std::to_string(n_)});
   }
   chooseModel();
+  refuseTooManyGroups();
   bool restart = true;
   while (restart) {
     restart = false;
@@ -139,6 +143,7 @@ FittingResult FittingRun::run() {
       for (int j = i; j < n_; ++j) {
         if (processPair(i, j) == PairEnd::SwitchToUnifac) {
           model_ = Model::UNIFAC;
+          refuseTooManyGroups();
           result_.Pairs.clear();
           restart = true;
           break;
@@ -561,6 +566,22 @@ PairParameters FittingRun::enterUnifac(int i, int j, const PairGroups& groups) {
   }
   setGroupParameters(groups, pair.Values);
   return pair;
+}
+
+void FittingRun::refuseTooManyGroups() {
+  if (model_ != Model::UNIFAC) return;
+  int total = 0;
+  std::string system;
+  for (int k = 0; k < n_; ++k) {
+    const std::uint16_t number = set_.Components[static_cast<std::size_t>(k)];
+    total += c_.db.ComponentBase.at(static_cast<std::size_t>(number - 1)).Groups.Count;
+    system += (system.empty() ? "" : "-") + componentName(c_.db, number, lang_);
+  }
+  if (total <= 10) return;
+  const std::string message =
+      c_.text(texts::kTooManyMixtureGroups, {system, std::to_string(total)});
+  c_.dialogs.showError(message, lang_);
+  throw SessionStop{SessionOutcome::Stopped, message};
 }
 
 bool FittingRun::refuseWithoutReference(int i, int j) {

@@ -40,6 +40,12 @@ inline constexpr Text kTwoComponentsRequired{
     "required",
     "Для расчета паро-жидкостного равновесия следует выбрать не менее двух компонентов"};
 
+// {0}: the mixture, {1}: its groups in all.
+inline constexpr Text kTooManyMixtureGroups{
+    "UNIFAC cannot take the system {0}: its components have {1} groups in all; at most 10",
+    "UNIFAC неприменим к системе {0}: её компоненты содержат всего {1} групп; допускается не "
+    "более 10"};
+
 // {0}, {1}: main-group numbers, {2}: the mixture or pair.
 inline constexpr Text kNoReferenceGroupPair{
     "The UNIFAC literature values hold no interaction of main groups {0} and {1} (system {2}): "

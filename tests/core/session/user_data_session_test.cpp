@@ -116,5 +116,35 @@ TEST(UserDataSession, ALoadedSetIsFittedAndCheckedPointByPoint) {
   EXPECT_EQ(rows500, 5);
 }
 
+TEST(UserDataSession, AUnifacMixtureOfMoreThanTenGroupsIsRefusedNamingIt) {
+  // Two components of six groups each (main groups 1, 5, 6, 10 with letters A, B, C, blank).
+  std::string groups;
+  const char* entries[] = {R"({"main": 1, "letter": "A", "count": 1, "Q": 0.848, "R": 0.9011})",
+                           R"({"main": 1, "letter": "B", "count": 1, "Q": 0.54, "R": 0.6744})",
+                           R"({"main": 1, "letter": "C", "count": 1, "Q": 0.228, "R": 0.4469})",
+                           R"({"main": 5, "letter": "A", "count": 1, "Q": 1.124, "R": 1.2044})",
+                           R"({"main": 6, "letter": " ", "count": 1, "Q": 1.4, "R": 0.92})",
+                           R"({"main": 10, "letter": " ", "count": 1, "Q": 0.88, "R": 1.002})"};
+  for (const char* e : entries)
+    groups += (groups.empty() ? "" : ",") + std::string(e);
+  const auto component = [&](const std::string& name) {
+    return R"({"name": ")" + name +
+           R"(", "molar_mass": 100, "antoine": {"A": 16, "B": 3000, "C": -50},
+               "density": {"t_c": [0, 100], "kg_m3": [900, 800]}, "groups": [)" +
+           groups + "]}";
+  };
+  const std::string text =
+      "{\"components\": [" + component("big-a") + "," + component("big-b") + "]}";
+  const Database db =
+      withLibrary(builtInDatabase(), parseComponentLibrary(text, "big.json", builtInDatabase()));
+  SessionRun run;
+  const SessionResult result = run.session("variant 1\ncomponents 5,6\nmodel UNIFAC\n", db);
+  EXPECT_EQ(result.Outcome, SessionOutcome::Stopped);
+  EXPECT_EQ(run.leftOver, 0u);
+  EXPECT_TRUE(hasMessage(run.requests, MessageKind::Error,
+                         "UNIFAC cannot take the system big-a-big-b: its components have 12 "
+                         "groups in all; at most 10"));
+}
+
 }  // namespace
 }  // namespace bubblix::session_test
