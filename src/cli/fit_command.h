@@ -1,6 +1,7 @@
 #pragma once
 // bubblix-cli fit --model wilson|nrtl|uniquac|unifac --components 1,2[,3[,4]]
-//                 [--library FILE.json] [--data FILE.csv ...] [--unifac-variant 1|2] [--literature] [--save FILE.dat] [--max-retries N]
+//                 [--library FILE.json] [--data FILE.csv ...] [--unifac-variant 1|2] [--literature]
+//                 [--save FILE.dat] [--max-retries N]
 //                 [--iteration-limit N] [--lang en|ru] [--json]
 //
 // The parameter-fitting session without questions: its answers come from the options. The

@@ -1,6 +1,6 @@
 #pragma once
-// Equilibrium data generated from the NRTL model with known parameters, for the tests that fit
-// them back: every point is the bubble point of its x1 at P, found by bisection on the
+// Equilibrium data generated from the NRTL or Wilson model with known parameters, for the tests
+// that fit them back: every point is the bubble point of its x1 at P, found by bisection on the
 // temperature to the last bits, so the data are free of noise (y1 = x1 gamma1 P1 / P exactly
 // as the fit's objective writes it).
 
@@ -17,7 +17,7 @@
 
 namespace bubblix::test {
 
-struct NrtlPair {
+struct GeneratingPair {
   Real a12 = 0;  // reduced energies, as the fit's parameters
   Real a21 = 0;
   Real alpha = 0.3L;
@@ -25,7 +25,8 @@ struct NrtlPair {
 };
 
 // sum x gamma Psat - P at tau, and y1.
-inline Real bubbleExcess(const Mixture& m, const NrtlPair& p, Real x1, Real P, Real tau, Real& y1) {
+inline Real bubbleExcess(const Mixture& m, const GeneratingPair& p, Real x1, Real P, Real tau,
+                         Real& y1) {
   Matrix4 a{};
   Matrix4 alpha{};
   a[0][1] = p.a12;
@@ -45,8 +46,8 @@ inline Real bubbleExcess(const Mixture& m, const NrtlPair& p, Real x1, Real P, R
 }
 
 // The points of the pair (a, b) at pressure P (Pa) and the liquid fractions xs of a.
-inline LoadedDataSet generatedNrtlSet(const Database& db, int a, int b, const NrtlPair& pair,
-                                      Real P, std::span<const Real> xs) {
+inline LoadedDataSet generatedSet(const Database& db, int a, int b, const GeneratingPair& pair,
+                                  Real P, std::span<const Real> xs) {
   const std::uint16_t numbers[2] = {static_cast<std::uint16_t>(a), static_cast<std::uint16_t>(b)};
   const Mixture m = loadMixture(db, numbers, Language::English);
   LoadedDataSet set;
