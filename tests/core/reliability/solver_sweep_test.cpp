@@ -172,6 +172,17 @@ std::string check(const Mixture& mixture, const TParameterSet& set, const Proble
                   const Point& given, const Point& out, const SolveResult& result, Tally& tally) {
   const int n = set.ComponentCount;
   const bool bubble = problem.phase == 'y';
+  // Every failure of the iteration (kept when a fallback then found the point) names the task,
+  // the given value and the composition, a singular Jacobian included.
+  if (result.failed() || result.Fallback != SolveFallback::None) {
+    if (result.Message == nullptr) return "a failure of the iteration without its text";
+    const std::string text = render(*result.Message, Language::English, result.MessageArgs);
+    const char* start =
+        bubble ? (problem.task == 'T' ? "Boiling temperature at P = " : "Boiling pressure at t = ")
+               : (problem.task == 'T' ? "Dew temperature at P = " : "Dew pressure at t = ");
+    if (!text.starts_with(start) || text.find(bubble ? ", x = (" : ", y = (") == std::string::npos)
+      return "a failure text that does not name the point: " + text;
+  }
   if (result.failed()) {
     if (result.Iterations > (bubble ? kMaxSecantPasses : kMaxNewtonIterations))
       return "more iterations than the limit";
