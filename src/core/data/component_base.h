@@ -35,6 +35,12 @@ struct TComponentRecord {
   Real AntoineB = 0;                      // K
   Real AntoineC = 0;                      // K
   Real MolarMass = 0;                     // g/mol
+  // A library component's equation holds over [ValidFrom, ValidTo], degC (its valid_t_c);
+  // a built-in one over the rows of its liquid data (docs/property-ranges.md).
+  bool FromLibrary = false;
+  bool HasValidRange = false;
+  Real ValidFrom = 0;
+  Real ValidTo = 0;
 };
 
 struct SteamTables {

@@ -311,6 +311,7 @@ TComponentRecord readComponent(const JsonValue& v, ComponentReader& reader,
                    "vapour_pressure", "groups"},
                   "");
   TComponentRecord record;
+  record.FromLibrary = true;
   record.EnglishName = reader.name(reader.required(v, "name", "name"), "name");
   reader.setName(record.EnglishName);
   const JsonValue* russian = reader.optional(v, "name_ru");
@@ -357,6 +358,9 @@ TComponentRecord readComponent(const JsonValue& v, ComponentReader& reader,
     }
     validFrom = r[0];
     validTo = r[1];
+    record.HasValidRange = true;
+    record.ValidFrom = r[0];
+    record.ValidTo = r[1];
   }
 
   const JsonValue& groups = reader.required(v, "groups", "groups");

@@ -44,10 +44,16 @@ std::optional<TemperatureRange> componentValidRange(const Mixture& mixture, int 
   if (record == nullptr) return std::nullopt;
   const std::optional<TemperatureRange> liquid =
       tableRange(record->Temperature, record->PropertyRows);
-  // The vapour-pressure table, or the equation over the rows of the liquid data.
-  std::optional<TemperatureRange> range =
-      record->PressureRows > 0 ? tableRange(record->PressureTemperature, record->PressureRows)
-                               : liquid;
+  // The vapour-pressure table; else the equation, over a library component's valid_t_c (none
+  // when the library gives none) or over the rows of a built-in component's liquid data.
+  std::optional<TemperatureRange> range;
+  if (record->PressureRows > 0) {
+    range = tableRange(record->PressureTemperature, record->PressureRows);
+  } else if (!record->FromLibrary) {
+    range = liquid;
+  } else if (record->HasValidRange) {
+    range = TemperatureRange{record->ValidFrom, record->ValidTo};
+  }
   if (usesMolarVolumes(model)) range = intersect(range, liquid);
   return range;
 }

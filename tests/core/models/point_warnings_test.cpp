@@ -4,6 +4,8 @@
 
 #include <vector>
 
+#include "core/data/component_library.h"
+#include "core/data/mixture_loading.h"
 #include "core/models/model_printing.h"
 #include "core/models/model_test_support.h"
 
@@ -53,6 +55,44 @@ TEST(PointWarnings, OnePerComponentOutsideItsRange) {
             "values extrapolated beyond the property data of comp.3, -20 … 140 °C");
   EXPECT_EQ(rangeWarningText(one[0], Language::Russian),
             "значения экстраполированы за пределы данных о свойствах comp.3, -20 … 140 °C");
+}
+
+// A library component's equation holds over its valid_t_c, intersected with its density table
+// where the model uses molar volumes; without valid_t_c the equation has no range of its own.
+TEST(PointWarnings, LibraryComponentsUseTheirValidRange) {
+  const std::string component = R"({"name": "NAME", "molar_mass": 78.1,
+     "antoine": {"A": 15.9008, "B": 2788.51, "C": -52.36}RANGE,
+     "density": {"t_c": [10, 100], "kg_m3": [889.5, 792.5]},
+     "groups": [{"main": 1, "letter": "B", "count": 6, "Q": 0.54, "R": 0.6744}]})";
+  const auto withName = [&](const std::string& name, const std::string& range) {
+    std::string text = component;
+    text.replace(text.find("NAME"), 4, name);
+    text.replace(text.find("RANGE"), 5, range);
+    return text;
+  };
+  const std::string json = R"({"components": [)" +
+                           withName("ranged", R"(, "valid_t_c": [7, 104])") + ", " +
+                           withName("unranged", "") + "]}";
+  const Database db =
+      withLibrary(builtInDatabase(), parseComponentLibrary(json, "lib.json", builtInDatabase()));
+  const std::vector<std::uint16_t> numbers{5, 6};
+  const Mixture mixture = loadMixture(db, numbers, Language::English);
+
+  const std::optional<TemperatureRange> uniquac = componentValidRange(mixture, 0, Model::UNIQUAC);
+  ASSERT_TRUE(uniquac.has_value());
+  EXPECT_EQ(uniquac->Low, 7.0L);
+  EXPECT_EQ(uniquac->High, 104.0L);
+  const std::optional<TemperatureRange> wilson = componentValidRange(mixture, 0, Model::Wilson);
+  ASSERT_TRUE(wilson.has_value());
+  EXPECT_EQ(wilson->Low, 10.0L);
+  EXPECT_EQ(wilson->High, 100.0L);
+
+  EXPECT_FALSE(componentValidRange(mixture, 1, Model::UNIQUAC).has_value());
+  const std::optional<TemperatureRange> density = componentValidRange(mixture, 1, Model::NRTL);
+  ASSERT_TRUE(density.has_value());
+  EXPECT_EQ(density->High, 100.0L);
+  EXPECT_TRUE(rangeWarnings(mixture, 2, Model::UNIQUAC, 102.0L).empty());
+  EXPECT_EQ(rangeWarnings(mixture, 2, Model::UNIQUAC, 110.0L).size(), 1u);
 }
 
 }  // namespace
