@@ -12,7 +12,7 @@ namespace bubblix::cli {
 
 namespace {
 
-Json adequacyJson(const AdequacyTable& table) {
+Json adequacyJson(const AdequacyTable& table, const SessionState& state) {
   Json rows = Json::array();
   for (std::size_t k = 0; k < table.Rows.size(); ++k) {
     const AdequacyRow& row = table.Rows[k];
@@ -26,6 +26,8 @@ Json adequacyJson(const AdequacyTable& table) {
     entry["y1_mass"] = jsonReal(row.Y1MassPercent / 100.0L, point + "y1_mass");
     entry["gamma1"] = jsonReal(row.Gamma1, point + "gamma1");
     entry["gamma2"] = jsonReal(row.Gamma2, point + "gamma2");
+    entry["warnings"] = jsonWarnings(state.Components, 2, state.ParameterSet.ModelCode,
+                                     row.TemperatureC, state.InterfaceLanguage);
     rows.push_back(std::move(entry));
   }
   Json document;
@@ -64,7 +66,7 @@ int runAdequacyCommand(const AdequacyCommandOptions& options, CommandStreams io)
   const AdequacyTable table = checkAdequacy(state, db);
 
   if (options.Json) {
-    writeJson(io.out, adequacyJson(table));
+    writeJson(io.out, adequacyJson(table, state));
   } else {
     LineListReport report;
     report.append(render(bubblix::texts::kSessionHeading, lang, {loaded.File.MethodName}));

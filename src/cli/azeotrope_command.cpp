@@ -10,13 +10,15 @@ namespace bubblix::cli {
 
 namespace {
 
-Json summaryJson(const AzeotropeSummary& summary) {
+Json summaryJson(const AzeotropeSummary& summary, const Mixture& mixture, Model model,
+                 Language lang) {
   Json document;
   if (summary.azeotrope) {
     const auto& a = *summary.azeotrope;
     document["azeotrope"] = {{"t_c", jsonReal(a.t_c, "azeotrope t_c")},
                              {"p_mmhg", jsonReal(a.p_mmhg, "azeotrope p_mmhg")},
-                             {"x1", jsonReal(a.x1, "azeotrope x1")}};
+                             {"x1", jsonReal(a.x1, "azeotrope x1")},
+                             {"warnings", jsonWarnings(mixture, 2, model, a.t_c, lang)}};
   } else {
     document["azeotrope"] = nullptr;
   }
@@ -55,7 +57,7 @@ int runAzeotropeCommand(const AzeotropeCommandOptions& options, CommandStreams i
   const BinaryAnalysis analysis =
       analyseBinary(db, equilibrium, Condition::atPressure(dataSetPressure(db, set)));
   if (options.Json) {
-    writeJson(io.out, summaryJson(summarize(analysis)));
+    writeJson(io.out, summaryJson(summarize(analysis), mixture, set.ModelCode, lang));
   } else {
     printLines(io.out, analysisReportLines(analysis, lang));
   }

@@ -51,6 +51,8 @@ int runGammaCommand(const GammaCommandOptions& options, CommandStreams io) {
   const Database db = loadUserData(options.UserData);
   const LoadedSet loaded = loadParameterSet(options.Params, lang, db);
   const SessionState& state = loaded.State;
+  // The checks solve and adequacy make through the solvers: counts the models can use.
+  validateParameterSet(state.ParameterSet);
   const int n = state.ParameterSet.ComponentCount;
   if (static_cast<int>(fractions.size()) != n) {
     throw UsageError(texts::kFractionCount, {std::to_string(fractions.size()), std::to_string(n)});
@@ -84,6 +86,7 @@ int runGammaCommand(const GammaCommandOptions& options, CommandStreams io) {
   if (options.Json) {
     Json document;
     document["gamma"] = jsonReals(std::span(gamma.data(), static_cast<std::size_t>(n)), "gamma");
+    document["warnings"] = jsonWarnings(state.Components, n, state.ParameterSet.ModelCode, t, lang);
     writeJson(io.out, document);
     return kExitOk;
   }
@@ -94,6 +97,9 @@ int runGammaCommand(const GammaCommandOptions& options, CommandStreams io) {
     lines.push_back(formatReport("  %-20s x = %.6f  gamma = %.6f",
                                  {state.Components.ComponentNames[i], x[i], gamma[i]}));
   }
+  for (const RangeWarning& warning :
+       rangeWarnings(state.Components, n, state.ParameterSet.ModelCode, t))
+    lines.push_back("  " + rangeWarningText(warning, lang));
   printLines(io.out, lines);
   return kExitOk;
 }

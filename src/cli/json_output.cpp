@@ -92,4 +92,22 @@ void writeJson(std::ostream& out, const Json& document) {
   out.flush();
 }
 
+Json jsonWarnings(const std::vector<RangeWarning>& warnings, Language lang) {
+  Json array = Json::array();
+  for (const RangeWarning& warning : warnings) {
+    Json entry;
+    entry["component"] = warning.Component + 1;
+    entry["name"] = warning.Name;
+    entry["t_min_c"] = jsonReal(warning.Range.Low, "t_min_c");
+    entry["t_max_c"] = jsonReal(warning.Range.High, "t_max_c");
+    entry["text"] = rangeWarningText(warning, lang);
+    array.push_back(std::move(entry));
+  }
+  return array;
+}
+
+Json jsonWarnings(const Mixture& mixture, int n, Model model, Real celsius, Language lang) {
+  return jsonWarnings(rangeWarnings(mixture, n, model, celsius), lang);
+}
+
 }  // namespace bubblix::cli

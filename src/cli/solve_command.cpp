@@ -50,6 +50,9 @@ Json pointJson(const SessionState& state) {
   document["x"] = jsonReals(std::span(state.LiquidX.data(), n), "x");
   document["y"] = jsonReals(std::span(state.VapourY.data(), n), "y");
   document["gamma"] = jsonReals(std::span(state.Gamma.data(), n), "gamma");
+  document["warnings"] =
+      jsonWarnings(state.Components, static_cast<int>(n), state.ParameterSet.ModelCode,
+                   celsiusFromTau(state.Tau), state.InterfaceLanguage);
   return document;
 }
 
@@ -91,6 +94,8 @@ int solveOnePoint(const SolveCommandOptions& options, CommandStreams io) {
     LineListReport report;
     report.append(equilibriumTableHeader(state));
     report.append(equilibriumRow(state));
+    for (const std::string& line : equilibriumWarningLines(state))
+      report.append(line);
     printLines(io.out, report.lines());
   }
   return kExitOk;

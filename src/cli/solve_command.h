@@ -14,10 +14,10 @@
 //
 // With --batch, one point per line of a CSV file with the header task,phase,value,c1,...,c(n-1)
 // (core/models/batch_solve.h describes the columns), the results as CSV with the header
-// t_c,p_mmhg,x1..xn,y1..yn,gamma1..gamman,error on standard output or in --out (an existing
-// file is kept as its back-up copy). A point that cannot be solved gets its message in the
-// error column and the batch goes on; the exit status is then 1, with a count on standard
-// error.
+// t_c,p_mmhg,x1..xn,y1..yn,gamma1..gamman,error,warning on standard output or in --out (an
+// existing file is kept as its back-up copy). A point that cannot be solved gets its message in
+// the error column and the batch goes on; the exit status is then 1, with a count on standard
+// error. A solved point beyond the property data gets its notes in the warning column.
 
 #include <string>
 

@@ -205,7 +205,7 @@ TEST_F(ParameterCommands, SolveBatchWritesOneRowPerPoint) {
   EXPECT_EQ(readFile(folder() / "results.bak"), "older results\n");
   const std::vector<std::string> rows = lines(readFile(folder() / "results.csv"));
   ASSERT_EQ(rows.size(), 4u);
-  EXPECT_EQ(rows[0], "t_c,p_mmhg,x1,x2,y1,y2,gamma1,gamma2,error");
+  EXPECT_EQ(rows[0], "t_c,p_mmhg,x1,x2,y1,y2,gamma1,gamma2,error,warning");
   // The first point is the one `solve` gives for the same entry.
   const ProcessResult single = cli({"solve", "--params", file, "--task", "T", "--phase", "liquid",
                                     "--value", "760", "--composition", "30", "--json"});
@@ -221,7 +221,7 @@ TEST_F(ParameterCommands, SolveBatchWritesOneRowPerPoint) {
   const ProcessResult good = cli({"solve", "--params", file, "--batch", "good.csv"});
   EXPECT_EQ(good.Status, 0) << good.Err;
   ASSERT_EQ(lines(good.Out).size(), 2u);
-  EXPECT_EQ(lines(good.Out)[0], "t_c,p_mmhg,x1,x2,y1,y2,gamma1,gamma2,error");
+  EXPECT_EQ(lines(good.Out)[0], "t_c,p_mmhg,x1,x2,y1,y2,gamma1,gamma2,error,warning");
 }
 
 TEST_F(ParameterCommands, SolveBatchRefusals) {
@@ -295,6 +295,87 @@ TEST_F(ParameterCommands, GammaRefusesBadEntries) {
     EXPECT_EQ(run.Status, 2) << c.Message;
     EXPECT_NE(run.Err.find(c.Message), std::string::npos) << run.Err;
   }
+}
+
+// A set the models cannot use is refused by gamma as by solve: UNIFAC with no groups (a file
+// the layout allows: docs/parameter-file.md, model 'F', n = 2, g = 0, two component records of
+// one group each).
+TEST_F(ParameterCommands, GammaChecksTheSetAsSolveDoes) {
+  std::string bytes(16 * (2 + 2 + 1 + 1 + 2 * 84), '\0');
+  bytes[0] = 'F';
+  bytes[16] = 2;
+  bytes[32] = 1;  // components 1 and 2
+  bytes[34] = 2;
+  bytes[16 * 6] = 1;         // the first record's group count
+  bytes[16 * (6 + 84)] = 1;  // the second's
+  writeFile(folder() / "nogroups.dat", bytes);
+  for (const char* command : {"gamma", "solve"}) {
+    std::vector<std::string> args{command, "--params", "nogroups.dat"};
+    if (std::string(command) == "gamma") {
+      args.insert(args.end(), {"--t", "80", "--x", "0.3,0.7"});
+    } else {
+      args.insert(args.end(),
+                  {"--task", "T", "--phase", "liquid", "--value", "760", "--composition", "30"});
+    }
+    const ProcessResult run = cli(args);
+    EXPECT_NE(run.Status, 0) << command;
+    EXPECT_NE(run.Err.find("The parameter set holds 0 UNIFAC groups; 1 to 10 are possible"),
+              std::string::npos)
+        << command << ": " << run.Err;
+    EXPECT_EQ(run.Out, "") << command;
+  }
+}
+
+// Points beyond the property data are given and marked (docs/property-ranges.md: comp.1 and
+// comp.2 hold data from 0 to 200 degC): in the JSON of solve and gamma, in the report row's
+// note lines and in the batch's last column; a point within the data has an empty array.
+TEST_F(ParameterCommands, PointsBeyondThePropertyDataAreMarked) {
+  const std::string file = fitted("nrtl", "1,2");
+  const std::vector<std::string> hot{"solve",  "--params", file,  "--task",        "P", "--phase",
+                                     "liquid", "--value",  "210", "--composition", "30"};
+  std::vector<std::string> args = hot;
+  args.push_back("--json");
+  ProcessResult run = cli(args);
+  ASSERT_EQ(run.Status, 0) << run.Err;
+  const json warnings = json::parse(run.Out)["warnings"];
+  ASSERT_EQ(warnings.size(), 2u) << run.Out;
+  for (int k = 0; k < 2; ++k) {
+    EXPECT_EQ(warnings[k]["component"], k + 1);
+    EXPECT_EQ(warnings[k]["t_min_c"].get<double>(), 0.0);
+    EXPECT_EQ(warnings[k]["t_max_c"].get<double>(), 200.0);
+  }
+  EXPECT_EQ(warnings[0]["text"],
+            "values extrapolated beyond the property data of comp.1, 0 … 200 °C");
+
+  run = cli(hot);
+  ASSERT_EQ(run.Status, 0) << run.Err;
+  const std::vector<std::string> report = lines(run.Out);
+  ASSERT_GE(report.size(), 2u);
+  EXPECT_EQ(report.back(), "  values extrapolated beyond the property data of comp.2, 0 … 200 °C");
+
+  run = cli({"solve", "--params", file, "--task", "P", "--phase", "liquid", "--value", "80",
+             "--composition", "30", "--json"});
+  ASSERT_EQ(run.Status, 0) << run.Err;
+  EXPECT_TRUE(json::parse(run.Out)["warnings"].empty()) << run.Out;
+
+  run = cli({"gamma", "--params", file, "--t", "-10", "--x", "0.3,0.7", "--json", "--lang", "ru"});
+  ASSERT_EQ(run.Status, 0) << run.Err;
+  EXPECT_EQ(json::parse(run.Out)["warnings"][1]["text"],
+            "значения экстраполированы за пределы данных о свойствах комп.2, 0 … 200 °C");
+
+  writeFile(folder() / "hot.csv", "task,phase,value,c1\nP,liquid,210,30\nP,liquid,80,30\n");
+  run = cli({"solve", "--params", file, "--batch", "hot.csv"});
+  ASSERT_EQ(run.Status, 0) << run.Err;
+  const std::vector<std::string> rows = lines(run.Out);
+  ASSERT_EQ(rows.size(), 3u);
+  EXPECT_TRUE(rows[1].ends_with(",,values extrapolated beyond the property data of comp.1, 0 … "
+                                "200 °C; values extrapolated beyond the property data of comp.2, "
+                                "0 … 200 °C") ||
+              rows[1].ends_with(",,\"values extrapolated beyond the property data of comp.1, 0 … "
+                                "200 °C; values extrapolated beyond the property data of comp.2, "
+                                "0 … 200 °C\""))
+      << rows[1];
+  EXPECT_TRUE(rows[2].ends_with(",,")) << rows[2];
 }
 
 // ---- azeotrope ----

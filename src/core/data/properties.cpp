@@ -87,6 +87,22 @@ TableView tableView(std::size_t rows, std::span<const Real> x, std::span<const R
                          formatSignificant(celsiusFromTau(tau), 6)});
 }
 
+[[noreturn, gnu::cold, gnu::noinline]] void throwBelowPole(const Mixture& mixture, int slot,
+                                                           Real tau) {
+  const auto s = static_cast<std::size_t>(slot);
+  throw ArithmeticError(kVapourPressurePoleText,
+                        {mixture.ComponentNames[s], formatSignificant(celsiusFromTau(tau), 6),
+                         formatSignificant(-mixture.MixAntoineC[s] - kZeroCelsiusK, 6)});
+}
+
+[[noreturn, gnu::cold, gnu::noinline]] void throwAbsurdPressure(const Mixture& mixture, int slot,
+                                                                Real tau, Real p) {
+  throw ArithmeticError(kVapourPressureAbsurdText,
+                        {mixture.ComponentNames[static_cast<std::size_t>(slot)],
+                         formatSignificant(celsiusFromTau(tau), 6), formatSignificant(p, 6),
+                         formatSignificant(kLargestVapourPressure, 6)});
+}
+
 const TComponentRecord& loadedRecord(const Mixture& mixture, int slot) {
   if (slot < 0 || slot > 3 || mixture.Records[static_cast<std::size_t>(slot)] == nullptr) {
     throwBadSlot(slot);
@@ -215,10 +231,13 @@ Real SaturationPressure(const Mixture& mixture, int slot, Real tau) {
   } else {
     const auto s = static_cast<std::size_t>(slot);
     const Real T = kZeroCelsiusK * tau;
+    // At or below the pole the equation gives no pressure (astronomical values beneath it).
+    if (!(T + mixture.MixAntoineC[s] > 0.0L)) throwBelowPole(mixture, slot, tau);
     p = mmHgToPa(
         std::exp(mixture.MixAntoineA[s] - mixture.MixAntoineB[s] / (T + mixture.MixAntoineC[s])));
   }
   if (!(p > 0) || !std::isfinite(p)) throwBadPressure(mixture, slot, tau);
+  if (p > kLargestVapourPressure) throwAbsurdPressure(mixture, slot, tau, p);
   return p;
 }
 

@@ -95,7 +95,10 @@ Real MolarVolume(const Mixture& mixture, int slot, Real t);
 // the others use the equation with the slot's constants:
 //   P = exp(A - B / (T + C)) * 133.3,  T = 273.15 tau K.
 // Throws DataError when the slot is not loaded, ArithmeticError when P is not a positive
-// finite number. No allocation, no name search.
+// finite number, when T + C <= 0 (at or below the pole of the equation: the message names the
+// component and the pole in degC) or when P exceeds kLargestVapourPressure. No allocation, no
+// name search.
+inline constexpr Real kLargestVapourPressure = 1e30L;  // Pa
 Real SaturationPressure(const Mixture& mixture, int slot, Real tau);
 
 }  // namespace bubblix

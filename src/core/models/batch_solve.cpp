@@ -18,6 +18,7 @@
 #include "core/models/equilibrium_point.h"
 #include "core/models/model_evaluation.h"
 #include "core/models/model_types.h"
+#include "core/models/point_warnings.h"
 #include "core/models/solvers.h"
 #include "core/texts/batch_texts.h"
 #include "core/texts/data_texts.h"
@@ -54,7 +55,7 @@ std::string batchOutputHeader(int n) {
       header += numbered(name, c);
     }
   }
-  header += ",error";
+  header += ",error,warning";
   return header;
 }
 
@@ -123,16 +124,22 @@ class BatchRun {
   void failedRow(const std::string& message) {
     row_.clear();
     row_.append(static_cast<std::size_t>(2 + 3 * n_), ',');
-    const bool quote = message.find_first_of(",\"\r\n") != std::string::npos;
+    appendField(message);
+    row_ += ',';  // no warning without a point
+    write(row_);
+    ++summary_.Points;
+    ++summary_.Failed;
+  }
+
+  // A text field, in double quotes when it holds a comma, a quote or a line break.
+  void appendField(const std::string& text) {
+    const bool quote = text.find_first_of(",\"\r\n") != std::string::npos;
     if (quote) row_ += '"';
-    for (const char c : message) {
+    for (const char c : text) {
       if (c == '"') row_ += '"';
       row_ += c;
     }
     if (quote) row_ += '"';
-    write(row_);
-    ++summary_.Points;
-    ++summary_.Failed;
   }
 
   std::string message(const Text& text, std::vector<std::string> args) const {
@@ -171,6 +178,8 @@ class BatchRun {
       return message(texts::kBatchUnknownPhase, {number(), quoted(phase, 40)});
     }
 
+    if (trimSpacesAndTabs(fields.Field[2]).empty())
+      return message(texts::kBatchFieldEmpty, {number(), "value"});
     const std::optional<Real> value = parseDecimalNumber(fields.Field[2]);
     if (!value)
       return message(texts::kBatchNotANumber, {number(), "value", quoted(fields.Field[2], 40)});
@@ -185,6 +194,8 @@ class BatchRun {
     Real sum = 0.0L;
     for (int c = 0; c < n_ - 1; ++c) {
       const std::string_view field = fields.Field[static_cast<std::size_t>(3 + c)];
+      if (trimSpacesAndTabs(field).empty())
+        return message(texts::kBatchFieldEmpty, {number(), numbered("c", c + 1)});
       const std::optional<Real> percent = parseDecimalNumber(field);
       if (!percent) {
         return message(texts::kBatchNotANumber,
@@ -265,7 +276,20 @@ class BatchRun {
         appendNumber((*values)[c]);
       }
     }
+    row_ += ',';  // no error
     row_ += ',';
+    // The warnings of a point outside the property data, "; " between two (no allocation for a
+    // point within them).
+    const std::vector<RangeWarning> warnings =
+        rangeWarnings(mixture_, n_, set_.ModelCode, celsiusFromTau(tau));
+    if (!warnings.empty()) {
+      std::string text;
+      for (const RangeWarning& warning : warnings) {
+        if (!text.empty()) text += "; ";
+        text += rangeWarningText(warning, lang_);
+      }
+      appendField(text);
+    }
     write(row_);
     ++summary_.Points;
     ++summary_.Solved;

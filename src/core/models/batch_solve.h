@@ -21,7 +21,7 @@
 // start values.
 //
 // Output, the header and one row per point:
-//   t_c,p_mmhg,x1,...,xn,y1,...,yn,gamma1,...,gamman,error
+//   t_c,p_mmhg,x1,...,xn,y1,...,yn,gamma1,...,gamman,error,warning
 // t_c in degC, p_mmhg in mm Hg, x (liquid) and y (vapour) as mole fractions, the activity
 // coefficients; numbers with a full stop and 17 significant digits (the C format %.17Lg,
 // correctly rounded: formatSeventeenDigits). `error` is empty for a solved point. A point that
@@ -32,6 +32,10 @@
 // holds a comma, a quote or a line break; the batch goes on with the next line. An empty line
 // inside the input is such a point too (so rows and data lines stay one to one); empty lines at the
 // end are not.
+//
+// `warning` is empty unless a solved point lies outside the property data of a component
+// (point_warnings.h): then it holds the note of each such component, in the given language,
+// separated by "; " (quoted as `error` is). A failed point has no warning.
 //
 // Only a header that is missing or not the one expected for n stops the batch before any
 // output: InputError naming the expected header. A failed read or write throws FileError.
@@ -62,7 +66,8 @@ struct BatchSummary {
 BatchSummary solveBatch(std::istream& in, std::ostream& out, const TParameterSet& set,
                         const Mixture& mixture, Language lang);
 
-// "task,phase,value,c1,...,c(n-1)" and "t_c,p_mmhg,x1,...,gamman,error" for n components.
+// "task,phase,value,c1,...,c(n-1)" and "t_c,p_mmhg,x1,...,gamman,error,warning" for n
+// components.
 std::string batchInputHeader(int n);
 std::string batchOutputHeader(int n);
 

@@ -39,6 +39,67 @@ inline bool finiteGamma(const CompositionVector& gamma, int n) {
   return true;
 }
 
+// After the secant's stopping test: f at the root estimate c, and while |sum y - 1| there is
+// above kBubbleSumTolerance, further secant passes from it (the first step half the last
+// correction, every step at least kFinishStep relative), all within the secant's pass limit.
+// On success the last evaluation of f is at the reported root c = RootEstimate. A value that
+// is not finite is a fault of SecantSolve, the pass limit a no-convergence: the fallback then
+// finishes the root.
+template <class F>
+void finishBubbleRoot(F& f, SolveResult& result) {
+  Real c = result.RootEstimate;
+  Real fc = f(c);
+  Real s = std::fmax(result.LastCorrection / 2.0L, kFinishStep * std::fabs(c));
+  const auto fail = [&](SolveStatus status, SolveFault fault) {
+    result.Status = status;
+    result.Step = SolveStep::SecantSolve;
+    result.Fault = fault;
+    result.RootEstimate = c;
+  };
+  while (true) {
+    if (!std::isfinite(fc)) return fail(SolveStatus::ArithmeticFault, SolveFault::NotFinite);
+    result.LastResidual = fc;
+    if (std::fabs(fc) <= kBubbleSumTolerance) break;
+    if (result.Iterations >= kMaxSecantPasses)
+      return fail(SolveStatus::NoConvergence, SolveFault::IterationLimit);
+    const Real f1 = f(c + s);
+    if (!std::isfinite(f1)) return fail(SolveStatus::ArithmeticFault, SolveFault::NotFinite);
+    const Real slope = (f1 - fc) / s;
+    if (slope == 0.0L) return fail(SolveStatus::ArithmeticFault, SolveFault::ZeroSlope);
+    const Real next = c - fc / slope;
+    if (!std::isfinite(next)) return fail(SolveStatus::ArithmeticFault, SolveFault::NotFinite);
+    s = std::fmax(std::fabs(next - c) / 2.0L, kFinishStep * std::fabs(next));
+    result.LastCorrection = std::fabs(next - c);
+    c = next;
+    ++result.Iterations;
+    ++result.FinishPasses;
+    fc = f(c);
+  }
+  result.RootEstimate = c;
+}
+
+// The Newton solution v of the dew problem for the vapour y is finished when F at v, 1 - sum x
+// and every x_i - q_i with q_i = P y_i / (Psat_i gamma_i), lie within kDewRelativeTolerance of
+// 1 and of the larger of x_i and q_i, or of kSolverTolerance * q_i / y_i where both are smaller
+// (kSolverTolerance for y_i = 0).
+// That is the relation x_i gamma_i Psat_i = y_i P relative to its larger side, or to
+// kSolverTolerance * P (a component all but absent from both phases).
+inline bool dewFinished(int n, std::span<const Real> v, const CompositionVector& y,
+                        std::span<const Real> F) {
+  for (int i = 0; i <= n; ++i) {
+    if (!std::isfinite(F[i])) return false;
+  }
+  if (!(std::fabs(F[n]) <= kDewRelativeTolerance)) return false;
+  for (int i = 0; i < n; ++i) {
+    const Real q = v[i] - F[i];
+    // y_i = 0: x_i itself must vanish, to kDewRelativeTolerance * kSolverTolerance.
+    const Real floor = y[i] > 0.0L ? kSolverTolerance * std::fabs(q) / y[i] : kSolverTolerance;
+    const Real scale = std::fmax(std::fmax(std::fabs(v[i]), std::fabs(q)), floor);
+    if (!(std::fabs(F[i]) <= kDewRelativeTolerance * scale)) return false;
+  }
+  return true;
+}
+
 // `evaluate` computes gamma, y and sum y - 1 at vars.tau, vars.P from vars.x and returns the
 // sum. A property look-up out of its range (ArithmeticError) counts as a value that is not
 // finite.
@@ -67,47 +128,54 @@ SolveResult solveBubble(bool temperatureTask, Real A, Real B, int n, Variables& 
     result = SecantSolve(estimate, temperatureTask ? kSecantStepTemperature : kSecantStepPressure,
                          kSolverTolerance, f);
   }
-  if (result.converged() && !(std::fabs(result.LastResidual) <= kReportedSumTolerance)) {
-    const Real atRoot = f(result.RootEstimate);
-    if (std::isfinite(atRoot)) {
-      result.LastResidual = atRoot;
-      result.ReportedAtRoot = true;
-    } else {
-      result.Status = SolveStatus::ArithmeticFault;
-      result.Step = SolveStep::SecantSolve;
-      result.Fault = SolveFault::NotFinite;
-    }
-  }
+  if (result.converged()) finishBubbleRoot(f, result);
   describeBubbleFailure(result, temperatureTask, givenTau, givenP, vars.x, n, lastArgument, start,
                         end);
-  if (result.failed()) bubbleFallback(temperatureTask, start, end, f, result);
+  if (result.failed()) {
+    // The bracketed search from the root estimate when the passes ran out near it, else from
+    // the start points.
+    const bool nearRoot = result.Fault == SolveFault::IterationLimit &&
+                          std::isfinite(result.RootEstimate) && result.RootEstimate > 0.0L;
+    bubbleFallback(temperatureTask, nearRoot ? result.RootEstimate : start, nearRoot ? start : end,
+                   f, result);
+  }
   return result;
 }
 
-// The Newton iteration leaves gamma of its last evaluation, a perturbed point of the final
-// Jacobian. Where x_i gamma_i Psat_i = y_i P is off with it by more than kDewRelationTolerance
-// (relative, for the fractions above the solver tolerance), gamma is taken at the solution
-// itself: F_i = x_i - P y_i / (Psat_i gamma_i) there gives P y_i / Psat_i = gamma_i (x_i - F_i).
+// After the Newton iteration's stopping test: F at the solution v, and while dewFinished
+// does not hold there, further Newton steps from v with the Jacobian over increments of the
+// solver tolerance, all within the iteration limit. On success the last evaluation of F, and
+// so gamma, is at the reported v. A step that fails ends as the iteration would have, the
+// limit as a no-convergence: the fallback then takes over.
 template <class Residual>
-void reportGammaAtSolution(int n, std::span<const Real> v, Residual&& F, CompositionVector& gamma,
-                           SolveResult& result) {
-  const CompositionVector returned = gamma;
+void finishDewSolution(int n, std::span<Real> v, const CompositionVector& y, Residual& F,
+                       const YesNoQuestion& onInversionError, SolveResult& result) {
   std::array<Real, 5> out{};
-  F(v, std::span<Real>(out.data(), static_cast<std::size_t>(n) + 1));  // gamma at v
-  bool finite = true;
-  Real worst = 0.0L;
-  for (int i = 0; i <= n; ++i)
-    finite = finite && std::isfinite(out[i]);
-  for (int i = 0; finite && i < n; ++i) {
-    const Real q = v[i] - out[i];
-    if (!(v[i] > kSolverTolerance && q > kSolverTolerance)) continue;
-    worst = std::fmax(worst, std::fabs(v[i] * returned[i] / (gamma[i] * q) - 1.0L));
+  const std::span<Real> residual(out.data(), static_cast<std::size_t>(n) + 1);
+  while (true) {
+    F(std::span<const Real>(v), residual);
+    if (dewFinished(n, v, y, residual)) return;
+    if (result.Iterations >= kMaxNewtonIterations) {
+      result.Status = SolveStatus::NoConvergence;
+      result.Step = SolveStep::NewtonSolve;
+      result.Fault = SolveFault::IterationLimit;
+      return;
+    }
+    const IterationResult step =
+        NewtonSolve(n + 1, v, F, kSolverTolerance, onInversionError, 1, kSolverTolerance);
+    ++result.Iterations;
+    ++result.FinishPasses;
+    if (step.Status == SolveStatus::ArithmeticFault) {
+      const int iterations = result.Iterations;
+      const int finish = result.FinishPasses;
+      result = step;
+      result.Iterations = iterations;
+      result.FinishPasses = finish;
+      return;
+    }
+    result.LastCorrection = step.LastCorrection;
+    result.LastResidual = step.LastResidual;
   }
-  if (!finite || worst <= kDewRelationTolerance) {
-    gamma = returned;
-    return;
-  }
-  result.GammaAtSolution = true;
 }
 
 // `residual(v, F, gamma)` evaluates the dew residual at v (n + 1 unknowns).
@@ -130,7 +198,7 @@ SolveResult solveDew(bool temperatureTask, int n, Variables& vars, Residual&& re
   const std::span<Real> unknowns(v.data(), static_cast<std::size_t>(n) + 1);
   SolveResult result = NewtonSolve(n + 1, unknowns, F, kSolverTolerance, onInversionError);
   rejectFalseDewSolutions(n, unknowns, result);
-  if (result.converged()) reportGammaAtSolution(n, unknowns, F, vars.gamma, result);
+  if (result.converged()) finishDewSolution(n, unknowns, vars.y, F, onInversionError, result);
   describeDewFailure(result, temperatureTask, vars.tau, vars.P, vars.y, n, unknowns);
   if (result.failed()) dewFallback(temperatureTask, n, vars.y, F, unknowns, result);
   if (result.converged()) {

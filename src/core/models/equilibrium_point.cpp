@@ -27,7 +27,9 @@ std::optional<EntryRefusal> checkPercent(int component, Real percent) {
 }
 
 std::optional<EntryRefusal> checkPercentSum(Real sum) {
-  if (sum > 100.0L) return EntryRefusal{EntryProblem::PercentSumAbove100, -1, sum};
+  if (sum > 100.0L * (1.0L + kPercentSumTolerance)) {
+    return EntryRefusal{EntryProblem::PercentSumAbove100, -1, sum};
+  }
   return std::nullopt;
 }
 
@@ -46,12 +48,15 @@ std::optional<EntryRefusal> checkEquilibriumPoint(bool temperatureUnknown, Real 
 
 void compositionFromPercents(std::span<const Real> percents, CompositionVector& composition) {
   Real sum = 0.0L;
+  Real percentSum = 0.0L;
   for (std::size_t c = 0; c < percents.size(); ++c) {
     composition[c] = percents[c] / 100.0L;
     sum += composition[c];
+    percentSum += percents[c];
   }
   const Real rest = 1.0L - sum;
-  composition[percents.size()] = rest < 0.0L ? 0.0L : rest;
+  const bool full = std::fabs(percentSum - 100.0L) <= 100.0L * kPercentSumTolerance;
+  composition[percents.size()] = full || rest < 0.0L ? 0.0L : rest;
 }
 
 SolverStart temperatureTaskStart(Real P) {

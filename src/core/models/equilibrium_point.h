@@ -39,7 +39,10 @@ std::optional<EntryRefusal> checkPressure(Real pressure);
 std::optional<EntryRefusal> checkTemperature(Real celsius);
 // The mole percent of component `component` (0-based) must be finite and lie in 0..100.
 std::optional<EntryRefusal> checkPercent(int component, Real percent);
-// The percents of components 1..n-1 must add up to at most 100.
+// The percents of components 1..n-1 must add up to at most 100; a sum within
+// kPercentSumTolerance (relative) of 100 counts as 100, since percents typed with decimals
+// reach 100 only to rounding (0.01 + 65.66 + 34.33 adds up to a little more).
+inline constexpr Real kPercentSumTolerance = 1e-9L;
 std::optional<EntryRefusal> checkPercentSum(Real sum);
 
 // The checks of a whole entry in their order: the given value (the pressure for task 'T' or
@@ -51,8 +54,9 @@ std::optional<EntryRefusal> checkEquilibriumPoint(bool temperatureUnknown, Real 
 // ---- The composition ----
 
 // The mole fractions of the n = percents.size() + 1 components (n <= 4): percent / 100 for the
-// first n - 1 and the rest to 1, added in order, for the last; 0 when rounding of the shares
-// makes the rest negative (percents adding up to 100). Elements from n on stay as they are.
+// first n - 1 and the rest to 1, added in order, for the last; 0 when the percents add up to 100
+// within kPercentSumTolerance, or when rounding of the shares makes the rest negative. Elements
+// from n on stay as they are.
 void compositionFromPercents(std::span<const Real> percents, CompositionVector& composition);
 
 // ---- Start values of the solver ----

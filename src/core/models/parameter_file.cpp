@@ -180,7 +180,9 @@ enum class ProblemKind {
   ComponentNumber,
   GroupCount,
   ComponentGroupCount,
-  NotFinite
+  NotFinite,
+  DuplicateComponent,  // index: the component; value: its number; field: the earlier one
+  UnknownGroup,        // index: the component; value: the group's identifiers
 };
 
 struct Problem {
@@ -235,6 +237,16 @@ std::optional<Problem> checkField(Images& images, const Field& field) {
           return Problem{ProblemKind::ComponentNumber, "Components(" + std::to_string(i + 1) + ")",
                          std::to_string(number), i + 1, 2 * i};
         }
+        // A substance mixed with itself is no mixture: its two slots would split one liquid.
+        for (std::size_t e = 0; e < i; ++e) {
+          const unsigned earlier =
+              record[Off::Components + 2 * e] |
+              (static_cast<unsigned>(record[Off::Components + 2 * e + 1]) << 8);
+          if (earlier == number) {
+            return Problem{ProblemKind::DuplicateComponent, std::to_string(e + 1),
+                           std::to_string(number), i + 1, 2 * i};
+          }
+        }
       }
       return std::nullopt;
     }
@@ -264,6 +276,22 @@ std::optional<Problem> checkField(Images& images, const Field& field) {
       if (count < 1 || count > 10) {
         return Problem{ProblemKind::ComponentGroupCount, name + ".Count", std::to_string(count),
                        field.i + 1, G::Count};
+      }
+      // Every group of the component must be one of the mixture's g groups (read before the
+      // records): the models match groups by their two identifiers and would skip it. A file
+      // without mixture groups is refused where a set is used (validateParameterSet).
+      const unsigned g = record[Off::GroupCount];
+      for (std::size_t k = 0; g > 0 && k < count; ++k) {
+        const std::uint8_t a = groups[G::IdsA + k];
+        const std::uint8_t b = groups[G::IdsB + k];
+        bool found = false;
+        for (std::size_t m = 0; m < g && !found; ++m)
+          found = record[Off::GroupIdsA + m] == a && record[Off::GroupIdsB + m] == b;
+        if (!found) {
+          std::string ids = std::to_string(a) + " ";
+          ids += (b >= 0x21 && b < 0x7F) ? std::string(1, static_cast<char>(b)) : std::to_string(b);
+          return Problem{ProblemKind::UnknownGroup, name, ids, field.i + 1, G::IdsA + k};
+        }
       }
       for (std::size_t k = 0; k < count; ++k) {
         const std::string kText = std::string("(") + std::to_string(k + 1) + ")";
@@ -354,6 +382,13 @@ class StreamSource final : public BlockSource {
     case ProblemKind::NotFinite:
       throw FileError(texts::kDatafileValueNotFinite,
                       {fileName, block, problem.field, problem.value});
+    case ProblemKind::DuplicateComponent:
+      throw FileError(
+          texts::kDatafileDuplicateComponent,
+          {fileName, block, std::to_string(problem.index), problem.value, problem.field});
+    case ProblemKind::UnknownGroup:
+      throw FileError(texts::kDatafileUnknownGroup,
+                      {fileName, block, std::to_string(problem.index), problem.value});
   }
   throw FileError(texts::kWrongParameterInDataFile, {fileName});
 }

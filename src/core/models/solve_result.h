@@ -31,10 +31,10 @@ struct SolveResult : IterationResult {
   // The result of an iteration, nothing added yet (implicit: the solvers assign one).
   SolveResult(const IterationResult& iteration) : IterationResult(iteration) {}
 
-  // bubble: the last evaluation lay too far from the root, the point reported is c itself
-  bool ReportedAtRoot = false;
-  // dew: gamma of the last evaluation was too far off, gamma reported is that at the solution
-  bool GammaAtSolution = false;
+  // Passes after the iteration's own stopping test that finished the point (solvers.h):
+  // secant passes from the root estimate (bubble) or Newton steps from the solution (dew).
+  // They count in Iterations too.
+  int FinishPasses = 0;
   // The fallback that ran after the iteration failed; None when the iteration converged.
   // Status tells whether the fallback found the point; Step, Fault, Iterations, LastResidual
   // and LastCorrection still tell how the iteration failed. A bubble fallback that found the

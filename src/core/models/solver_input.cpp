@@ -8,6 +8,7 @@
 #include "core/base/units.h"
 #include "core/io/number_format.h"
 #include "core/models/model_evaluation.h"
+#include "core/models/model_types.h"
 #include "core/models/solver_messages.h"
 #include "core/texts/solver_texts.h"
 
@@ -106,6 +107,20 @@ std::optional<Problem> openProblem(char task, char phase, Real A, Real B, Real t
   }
   requireGiven(temperatureTask, tau, P);
   return Problem{temperatureTask, bubble, n};
+}
+
+std::optional<SolveResult> missingVapourPressure(const Mixture& mixture, int n, Real tau) {
+  try {
+    saturationPressuresAt(mixture, n, tau);
+  } catch (const ArithmeticError& error) {
+    SolveResult result;
+    result.Status = SolveStatus::ArithmeticFault;
+    result.Fault = SolveFault::NotFinite;
+    result.Message = &error.text();  // a text of texts/, static
+    result.MessageArgs = error.args();
+    return result;
+  }
+  return std::nullopt;
 }
 
 }  // namespace bubblix::solver_detail

@@ -5,7 +5,9 @@
 #include <optional>
 
 #include "core/base/real.h"
+#include "core/data/properties.h"
 #include "core/models/parameter_set.h"
+#include "core/models/solve_result.h"
 
 namespace bubblix::solver_detail {
 
@@ -27,5 +29,11 @@ struct Problem {
 std::optional<Problem> openProblem(char task, char phase, Real A, Real B, Real tau, Real P,
                                    const TParameterSet& set, const CompositionVector& x,
                                    const CompositionVector& y);
+
+// A given temperature (task 'P') at which a component has no vapour pressure (at or below the
+// pole of its equation, an absurd or a negative value) ends the solution before it starts: a
+// failed result (an arithmetic fault, no step) with the look-up's own text, which names the
+// component and the limit; nothing when every component has one.
+std::optional<SolveResult> missingVapourPressure(const Mixture& mixture, int n, Real tau);
 
 }  // namespace bubblix::solver_detail

@@ -76,7 +76,9 @@ void describeBubbleFailure(SolveResult& result, bool temperatureTask, Real tau, 
 
 void describeDewFailure(SolveResult& result, bool temperatureTask, Real tau, Real P,
                         const CompositionVector& y, int n, std::span<const Real> v) {
-  if (!result.failed() || result.Message != nullptr) return;
+  // A singular Jacobian comes with the inversion's own text, which names no point.
+  if (!result.failed() || (result.Message != nullptr && result.Fault != SolveFault::SingularMatrix))
+    return;
   const std::string given = givenText(temperatureTask, tau, P);
   const std::string vapour = formatList(std::span<const Real>(y.data(), n));
   const std::string liquid = formatList(v.first(n));
@@ -94,6 +96,9 @@ void describeDewFailure(SolveResult& result, bool temperatureTask, Real tau, Rea
                           last,
                           std::to_string(result.Iterations),
                           formatSignificant(result.LastResidual, kMessageDigits)};
+  } else if (result.Fault == SolveFault::SingularMatrix) {
+    result.Message = temperatureTask ? &kDewTemperatureSingularMatrix : &kDewPressureSingularMatrix;
+    result.MessageArgs = {given, vapour, liquid, last, std::to_string(result.Iterations)};
   } else if (result.Fault == SolveFault::IterationLimit) {
     result.Message = temperatureTask ? &kDewTemperatureNoConvergence : &kDewPressureNoConvergence;
     result.MessageArgs = {given,

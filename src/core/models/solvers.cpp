@@ -22,6 +22,9 @@ SolveResult SolveEquilibrium(const Mixture& mixture, char task, char phase, Real
   const bool bubble = problem->bubble;
   const int n = problem->n;
 
+  if (!temperatureTask) {
+    if (auto missing = solver_detail::missingVapourPressure(mixture, n, tau)) return *missing;
+  }
   solver_detail::Variables vars{tau, P, x, gamma, y};
   SolveResult result;
   if (bubble) {

@@ -94,6 +94,9 @@ SolveResult TVLEObj::Solve(char task, char phase, Real A, Real B, Real& tau, Rea
         " differs from the parameter set's component count " + std::to_string(n));
   }
 
+  if (!temperatureTask) {
+    if (auto missing = solver_detail::missingVapourPressure(mixture(), n, tau)) return *missing;
+  }
   solver_detail::Variables vars{tau, P, x, gamma, y};
   SolveResult result;
   if (bubble) {

@@ -43,7 +43,8 @@ bool NumericJacobian(int N, std::span<const Real> v, std::span<const Real> h, Re
 //   h_j = 0.1, last change D_j = h_j; each iteration: where |D_j| < |h_j|, h_j = tolerance
 //   if tolerance > |D_j|, else D_j; F(v); Jacobian; invert it (threshold 1e-8);
 //   v_i -= sum_j Jinv[i][j] F_j; D_i = the change of v_i; rms = sqrt(sum D_i^2 / N);
-//   repeated until tolerance > rms.
+//   repeated until tolerance > rms. `firstIncrement` replaces the first h_j (0.1) when the
+//   iteration starts at a point already close to the root (the polish of a solution).
 // A singular Jacobian ends the iteration with the inversion's error. A non-finite inverse
 // shows kInversionArithmeticError through `onInversionError` (when set; the answer is not
 // used) and then ends the iteration with a fault, since the step it gives is not finite.
@@ -52,7 +53,8 @@ bool NumericJacobian(int N, std::span<const Real> v, std::span<const Real> h, Re
 template <class Residual>
 IterationResult NewtonSolve(int N, std::span<Real> v, Residual&& F, Real tolerance,
                             const YesNoQuestion& onInversionError = {},
-                            int maxIterations = kMaxNewtonIterations);
+                            int maxIterations = kMaxNewtonIterations,
+                            Real firstIncrement = kJacobianFirstIncrement);
 
 // ---------------------------------------------------------------------------------------
 // Template definitions.
@@ -96,7 +98,7 @@ namespace newton_detail {
 template <class Residual, class Matrix>
 IterationResult newtonIterations(int N, std::span<Real> v, Residual& F, Real tolerance,
                                  const YesNoQuestion& onInversionError, int maxIterations,
-                                 Matrix& J) {
+                                 Real firstIncrement, Matrix& J) {
   const auto n = static_cast<std::size_t>(N);
   IterationResult result;
   const auto fail = [&result](SolveStep step, SolveFault kind) {
@@ -110,7 +112,7 @@ IterationResult newtonIterations(int N, std::span<Real> v, Residual& F, Real tol
   std::array<Real, kMaxNewtonUnknowns> Fv;
   std::array<Real, kMaxNewtonUnknowns> next;
   for (std::size_t j = 0; j < n; ++j) {
-    h[j] = kJacobianFirstIncrement;
+    h[j] = firstIncrement;
     change[j] = h[j];
   }
   const std::span<const Real> current(v.data(), n);
@@ -177,17 +179,20 @@ IterationResult newtonIterations(int N, std::span<Real> v, Residual& F, Real tol
 
 template <class Residual>
 IterationResult NewtonSolve(int N, std::span<Real> v, Residual&& F, Real tolerance,
-                            const YesNoQuestion& onInversionError, int maxIterations) {
+                            const YesNoQuestion& onInversionError, int maxIterations,
+                            Real firstIncrement) {
   if (N < 1 || N > kMaxNewtonUnknowns || v.size() < static_cast<std::size_t>(N)) {
     throw std::invalid_argument("NewtonSolve: the number of unknowns must be 1..50");
   }
   if (N <= static_cast<int>(kSmallMatrixOrder)) {
     SmallSquareMatrix J;
-    return newton_detail::newtonIterations(N, v, F, tolerance, onInversionError, maxIterations, J);
+    return newton_detail::newtonIterations(N, v, F, tolerance, onInversionError, maxIterations,
+                                           firstIncrement, J);
   }
   // Only the leading N x N block is written and read: no need to clear 40 KB.
   const std::unique_ptr<TSquareMatrix> J(new TSquareMatrix);
-  return newton_detail::newtonIterations(N, v, F, tolerance, onInversionError, maxIterations, *J);
+  return newton_detail::newtonIterations(N, v, F, tolerance, onInversionError, maxIterations,
+                                         firstIncrement, *J);
 }
 
 }  // namespace bubblix

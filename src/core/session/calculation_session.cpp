@@ -10,6 +10,7 @@
 #include "core/fitting/binary_fit_data.h"
 #include "core/io/number_format.h"
 #include "core/models/equilibrium_point.h"
+#include "core/models/point_warnings.h"
 #include "core/session/equilibrium_dialogue.h"
 #include "core/session/fitting_session.h"
 #include "core/session/parameter_file_dialogs.h"
@@ -253,6 +254,12 @@ void writeAdequacyTable(ReportDocument& report, const AdequacyTable& table,
                      {row.TemperatureC, row.PressureMmHg, row.X1MolePercent, row.X1MassPercent,
                       row.Y1MolePercent, row.Y1MassPercent, row.Gamma1, row.Gamma2},
                      decimalSeparator));
+    // A point beyond the property data of a component: a note line under its row.
+    for (const RangeWarning& warning :
+         rangeWarnings(state.Components, state.ParameterSet.ComponentCount,
+                       state.ParameterSet.ModelCode, row.TemperatureC)) {
+      report.append("  " + rangeWarningText(warning, lang));
+    }
   }
   // An incomplete table has no summary: its errors would not be those of the data set.
   if (!withSummary || !table.Complete || table.PointCount == 0) return;

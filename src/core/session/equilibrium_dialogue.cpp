@@ -1,5 +1,7 @@
 #include "core/session/equilibrium_dialogue.h"
 
+#include <cmath>
+#include <limits>
 #include <optional>
 #include <stdexcept>
 #include <vector>
@@ -9,6 +11,7 @@
 #include "core/io/number_format.h"
 #include "core/io/number_reading.h"
 #include "core/models/equilibrium_point.h"
+#include "core/models/point_warnings.h"
 #include "core/session/dialog_rules.h"
 #include "core/session/session_callbacks.h"
 #include "core/session/session_support.h"
@@ -118,6 +121,16 @@ std::string equilibriumRow(const SessionState& state, const std::string& decimal
   return row;
 }
 
+std::vector<std::string> equilibriumWarningLines(const SessionState& state) {
+  std::vector<std::string> lines;
+  const int n = state.ParameterSet.ComponentCount;
+  for (const RangeWarning& warning : rangeWarnings(
+           state.Components, n, state.ParameterSet.ModelCode, celsiusFromTau(state.Tau))) {
+    lines.push_back("  " + rangeWarningText(warning, state.InterfaceLanguage));
+  }
+  return lines;
+}
+
 namespace session_detail {
 
 void equilibriumDialogue(SessionContext& context) {
@@ -186,12 +199,34 @@ void equilibriumDialogue(SessionContext& context) {
 
   const YesNoQuestion onInversionError = inversionErrorMessage(dialogs, lang);
   std::vector<Real> percents(static_cast<std::size_t>(n - 1));
+  // The values of the last point entered in full. The grid's OK reads the cells up to the first
+  // empty one and leaves the others as they were: every showing clears them (NaN), so a cell
+  // left empty is seen as such and never takes a value of an earlier point.
+  std::vector<Real> lastValues(static_cast<std::size_t>(n));
+  for (int c = 0; c < n; ++c)
+    lastValues[static_cast<std::size_t>(c)] = grid.Values[static_cast<std::size_t>(c)][2];
   while (true) {
     grid.CellText[0][0] = columnTitle;
     grid.CellText[0][1] = columnUnit;
     grid.CurrentCol = 0;
+    for (int c = 0; c < n; ++c)
+      grid.Values[static_cast<std::size_t>(c)][2] = std::numeric_limits<Real>::quiet_NaN();
     dialogs.enterGrid(grid);
 
+    int emptyCell = -1;
+    for (int c = 0; c < n; ++c) {
+      const auto col = static_cast<std::size_t>(c);
+      if (grid.Cancelled) grid.Values[col][2] = lastValues[col];
+      if (emptyCell < 0 && std::isnan(grid.Values[col][2])) emptyCell = c;
+    }
+    if (!grid.Cancelled && emptyCell >= 0) {
+      const std::string cell = emptyCell == 0 ? std::string(trimBlanks(columnTitle))
+                                              : names[static_cast<std::size_t>(emptyCell - 1)];
+      dialogs.showWarning(context.text(texts::kEntryCellEmpty, {cell}), lang);
+      continue;
+    }
+    for (int c = 0; c < n; ++c)
+      lastValues[static_cast<std::size_t>(c)] = grid.Values[static_cast<std::size_t>(c)][2];
     for (int c = 1; c < n; ++c) {
       percents[static_cast<std::size_t>(c - 1)] = grid.Values[static_cast<std::size_t>(c)][2];
     }
@@ -217,6 +252,8 @@ void equilibriumDialogue(SessionContext& context) {
       continue;
     }
     context.report.append(equilibriumRow(state, separator));
+    for (const std::string& line : equilibriumWarningLines(state))
+      context.report.append(line);
   }
 }
 

@@ -17,6 +17,7 @@
 
 #include <span>
 #include <string>
+#include <vector>
 
 #include "core/base/real.h"
 #include "core/models/solvers.h"
@@ -63,6 +64,11 @@ SolveResult solveEquilibriumPoint(const EquilibriumEntry& entry, SessionState& s
 // The report row of the state's current point: "%10.4f%10.4f    " with P in mm Hg and t in
 // degC, then "%12.4f %12.4f " with the liquid and vapour mole percents of each component.
 std::string equilibriumRow(const SessionState& state, const std::string& decimalSeparator = ".");
+
+// The note lines under that row, one per component whose property data the point's
+// temperature lies outside of (point_warnings.h), in the interface language; none when the
+// point lies within the data of every component.
+std::vector<std::string> equilibriumWarningLines(const SessionState& state);
 
 // The dialogue as a stage of its own, on the state's parameter set and mixture (which must
 // be loaded). Errors end it with a message; the report keeps its lines.

@@ -36,6 +36,9 @@ inline constexpr Text kBatchUnknownTask{"line {0}: task \"{1}\" is neither T nor
 inline constexpr Text kBatchUnknownPhase{"line {0}: phase \"{1}\" is neither liquid nor vapour",
                                          "строка {0}: фаза \"{1}\" - не liquid и не vapour"};
 // {1} the column (value, c1, c2, c3), {2} the field as written (cut to 40 characters)
+// {1} the column left empty (value, c1, ...)
+inline constexpr Text kBatchFieldEmpty{"line {0}: {1} is empty; the point needs it",
+                                       "строка {0}: поле {1} не заполнено, а оно нужно точке"};
 inline constexpr Text kBatchNotANumber{"line {0}: {1} \"{2}\" is not a number",
                                        "строка {0}: {1} \"{2}\" не является числом"};
 // {1} pressure, mm Hg

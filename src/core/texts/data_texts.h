@@ -36,6 +36,20 @@ inline constexpr Text kVapourPressureInvalidText{
     "The vapour pressure of {0} at {1} °C is not a positive finite number",
     "Давление пара {0} при {1} °C не является положительным конечным числом"};
 
+// {0}: component name, {1}: temperature in degC, {2}: the pole of its vapour-pressure
+// equation (T + C = 0) in degC.
+inline constexpr Text kVapourPressurePoleText{
+    "The vapour pressure of {0} at {1} °C is not defined: its equation holds only above its "
+    "pole at {2} °C",
+    "Давление пара {0} при {1} °C не определено: его уравнение действует только выше полюса "
+    "{2} °C"};
+
+// {0}: component name, {1}: temperature in degC, {2}: the pressure in Pa, {3}: the largest
+// pressure accepted, Pa.
+inline constexpr Text kVapourPressureAbsurdText{
+    "The vapour pressure of {0} at {1} °C would be {2} Pa, beyond any meaning (more than {3} Pa)",
+    "Давление пара {0} при {1} °C получилось бы {2} Па, что лишено смысла (больше {3} Па)"};
+
 // {0}: the group count found.
 inline constexpr Text kGroupCountInvalidText{
     "A UNIFAC group record holds {0} groups; 1 to 10 are allowed",

@@ -41,6 +41,18 @@ inline constexpr Text kDatafileComponentNumber{
 inline constexpr Text kDatafileComponentGroupCount{
     "Datafile {0}, block {1}: component {2} has {3} groups; a component has 1 to 10",
     "Файл данных {0}, блок {1}: компонент {2} состоит из {3} групп; допустимо от 1 до 10"};
+// {2} the component (from 1), {3} its database number, {4} the earlier component with it.
+inline constexpr Text kDatafileDuplicateComponent{
+    "Datafile {0}, block {1}: component {2} has the database number {3}, as component {4} "
+    "has; a mixture names each component once",
+    "Файл данных {0}, блок {1}: компонент {2} имеет номер {3} в базе данных, как и компонент "
+    "{4}; в смеси каждый компонент называется один раз"};
+// {2} the component (from 1), {3} the group's two identifiers (main group, subgroup letter).
+inline constexpr Text kDatafileUnknownGroup{
+    "Datafile {0}, block {1}: component {2} has the UNIFAC group {3}, which is none of the "
+    "mixture's groups",
+    "Файл данных {0}, блок {1}: компонент {2} содержит группу UNIFAC {3}, которой нет среди "
+    "групп смеси"};
 // {2} names the value, for example WilsonEnergy(1, 2); {3} is what the file holds.
 inline constexpr Text kDatafileValueNotFinite{
     "Datafile {0}, block {1}: {2} is not a finite number ({3})",

@@ -178,6 +178,10 @@ inline constexpr Text kEntryPercentSumAbove100{
     "Сумма введенных мольных процентов равна {0}, больше 100: для компонента {1} ничего не "
     "остается. Введите точку заново."};
 // {0}: the column's title (trimmed), {1}: the value.
+// {0}: the column left empty (the pressure or temperature title, or a component name).
+inline constexpr Text kEntryCellEmpty{
+    "The cell {0} is empty: a point needs every value of its row. Enter the point again.",
+    "Ячейка {0} не заполнена: для точки нужны все значения строки. Введите точку заново."};
 inline constexpr Text kEntryNotFinite{
     "The value {0} = {1} is not a finite number. Enter the point again.",
     "Значение {0} = {1} не является конечным числом. Введите точку заново."};

@@ -124,6 +124,14 @@ inline constexpr Text kDewTemperatureResidualNotSmall{
     "Температура конденсации при P = {0} Па, y = ({1}): шаги Ньютона достигли точности за {4} "
     "итераций, но невязка осталась {5}; последние x = ({2}), t = {3} °C"};
 
+// {4} Newton iterations done
+inline constexpr Text kDewTemperatureSingularMatrix{
+    "Dew temperature at P = {0} Pa, y = ({1}): the Jacobian of the Newton iteration is "
+    "singular (a pivot below 1e-8) after {4} iterations; last x = ({2}), t = {3} °C",
+    "Температура конденсации при P = {0} Па, y = ({1}): матрица Якоби итераций Ньютона "
+    "вырождена (ведущий элемент меньше 1e-8) после {4} итераций; последние x = ({2}), "
+    "t = {3} °C"};
+
 // Dew point, pressure unknown: {0} given t, degC; {1} vapour y; {2} last x; {3} last P, Pa.
 inline constexpr Text kDewPressureNoConvergence{
     "Dew pressure at t = {0} °C, y = ({1}): no convergence after {4} Newton iterations; last "
@@ -147,5 +155,19 @@ inline constexpr Text kDewPressureResidualNotSmall{
     "iterations but the residual stayed at {5}; last x = ({2}), P = {3} Pa",
     "Давление конденсации при t = {0} °C, y = ({1}): шаги Ньютона достигли точности за {4} "
     "итераций, но невязка осталась {5}; последние x = ({2}), P = {3} Па"};
+
+// {4} Newton iterations done
+inline constexpr Text kDewPressureSingularMatrix{
+    "Dew pressure at t = {0} °C, y = ({1}): the Jacobian of the Newton iteration is singular "
+    "(a pivot below 1e-8) after {4} iterations; last x = ({2}), P = {3} Pa",
+    "Давление конденсации при t = {0} °C, y = ({1}): матрица Якоби итераций Ньютона "
+    "вырождена (ведущий элемент меньше 1e-8) после {4} итераций; последние x = ({2}), "
+    "P = {3} Па"};
+
+// The note of a point outside the property data of a component (point_warnings.h):
+// {0} the component, {1} and {2} its valid range, degC.
+inline constexpr Text kRangeWarningText{
+    "values extrapolated beyond the property data of {0}, {1} … {2} °C",
+    "значения экстраполированы за пределы данных о свойствах {0}, {1} … {2} °C"};
 
 }  // namespace bubblix

@@ -79,7 +79,7 @@ TEST(BatchSolve, HeaderMustNameTheColumnsOfTheMixture) {
   Batch batch({1, 2}, Model::Wilson);
   // Accepted: any case, blanks, quotes, a byte-order mark and CR LF.
   EXPECT_EQ(batch.run("\xEF\xBB\xBF Task ,\"PHASE\",value,c1\r\n")[0],
-            "t_c,p_mmhg,x1,x2,y1,y2,gamma1,gamma2,error");
+            "t_c,p_mmhg,x1,x2,y1,y2,gamma1,gamma2,error,warning");
   EXPECT_EQ(batch.summary.Points, 0u);
 
   for (const char* header : {"task,phase,value", "task,phase,value,c1,c2", "task,phase,t,c1",
@@ -103,7 +103,7 @@ TEST(BatchSolve, HeaderMustNameTheColumnsOfTheMixture) {
 
   Batch four({1, 2, 3, 4}, Model::NRTL);
   EXPECT_EQ(four.run("task,phase,value,c1,c2,c3\n")[0],
-            "t_c,p_mmhg,x1,x2,x3,x4,y1,y2,y3,y4,gamma1,gamma2,gamma3,gamma4,error");
+            "t_c,p_mmhg,x1,x2,x3,x4,y1,y2,y3,y4,gamma1,gamma2,gamma3,gamma4,error,warning");
 }
 
 TEST(BatchSolve, BadPointsGetTheirMessageAndTheBatchGoesOn) {
@@ -122,11 +122,12 @@ TEST(BatchSolve, BadPointsGetTheirMessageAndTheBatchGoesOn) {
       "P,liquid,3000,30\n"     // 11: the solver fails (comp.1 has no density at 3000 degC)
       "\n"                     // 12: empty line inside the input
       "p,VAPOR,60,50\n"        // 13: solved
+      "T,liquid,760, \n"       // 14: a percent left empty
       "\n\n");                 // empty lines at the end: no rows
-  ASSERT_EQ(rows.size(), 13u);
-  EXPECT_EQ(batch.summary.Points, 12u);
+  ASSERT_EQ(rows.size(), 14u);
+  EXPECT_EQ(batch.summary.Points, 13u);
   EXPECT_EQ(batch.summary.Solved, 2u);
-  EXPECT_EQ(batch.summary.Failed, 10u);
+  EXPECT_EQ(batch.summary.Failed, 11u);
   const std::vector<std::string> expected = {
       "line 3: 3 fields instead of 4 (task,phase,value,c1)",
       "line 4: task \"Q\" is neither T nor P",
@@ -138,11 +139,13 @@ TEST(BatchSolve, BadPointsGetTheirMessageAndTheBatchGoesOn) {
       "line 10: the mole percent c1 must lie between 0 and 100: 100.5"};
   for (std::size_t k = 0; k < expected.size(); ++k) {
     const std::vector<std::string> fields = csvFields(rows[2 + k]);
-    ASSERT_EQ(fields.size(), 9u) << rows[2 + k];
+    ASSERT_EQ(fields.size(), 10u) << rows[2 + k];
     for (std::size_t f = 0; f < 8; ++f)
       EXPECT_EQ(fields[f], "") << rows[2 + k];
     EXPECT_EQ(fields[8], expected[k]);
+    EXPECT_EQ(fields[9], "");  // no warning without a point
   }
+  EXPECT_EQ(csvFields(rows[13])[8], "line 14: c1 is empty; the point needs it");
   EXPECT_TRUE(csvFields(rows[10])[8].starts_with("line 11: ")) << rows[10];
   EXPECT_EQ(csvFields(rows[11])[8], "line 12: empty line, no point");
   EXPECT_EQ(csvFields(rows[1])[8], "");
@@ -158,13 +161,13 @@ TEST(BatchSolve, SumOfPercentsLongLinesAndRussianMessages) {
           longLine + "T,liquid,760,60,40\n",
       Language::Russian);
   ASSERT_EQ(rows.size(), 4u);
-  EXPECT_EQ(csvFields(rows[1]).back(),
+  EXPECT_EQ(csvFields(rows[1])[11],
             "строка 2: сумма мольных процентов равна 100.5, больше 100: для компонента 3 ничего "
             "не остается");
-  EXPECT_EQ(csvFields(rows[2]).back(), "строка 3: длиннее 4095 символов");
+  EXPECT_EQ(csvFields(rows[2])[11], "строка 3: длиннее 4095 символов");
   // Percents adding up to exactly 100 leave the last component nothing, and solve.
   const std::vector<std::string> last = csvFields(rows[3]);
-  EXPECT_EQ(last.back(), "");
+  EXPECT_EQ(last[11], "");
   EXPECT_EQ(last[4], "0");  // x3
 }
 
@@ -199,7 +202,7 @@ TEST(BatchSolve, RowsAreTheResultsOfSolveEquilibrium) {
     const std::vector<std::string> rows = batch.run(batchInputHeader(n) + "\n" + c.line + "\n");
     ASSERT_EQ(rows.size(), 2u);
     const std::vector<std::string> fields = csvFields(rows[1]);
-    ASSERT_EQ(fields.size(), static_cast<std::size_t>(3 + 3 * n));
+    ASSERT_EQ(fields.size(), static_cast<std::size_t>(4 + 3 * n));
 
     Real tau = 0.0L;
     Real P = 0.0L;
@@ -230,7 +233,8 @@ TEST(BatchSolve, RowsAreTheResultsOfSolveEquilibrium) {
       for (int k = 0; k < n; ++k)
         expected.push_back(exact((*v)[k]));
     }
-    expected.push_back("");
+    expected.push_back("");  // no error
+    expected.push_back("");  // within the property data
     EXPECT_EQ(fields, expected);
   }
 }

@@ -58,9 +58,11 @@ TParameterSet fullSet(Model model, std::uint8_t n, std::uint8_t g, std::uint32_t
     TComponentGroups& c = s.ComponentGroups[i];
     c.Count = static_cast<std::uint8_t>(1 + (i * 3 + seed) % 10);
     for (std::size_t k = 0; k < 10; ++k) {
-      c.IdsA[k] = static_cast<std::uint8_t>(1 + k);
+      // Groups of the mixture's (the reader refuses others).
+      const std::size_t m = g > 0 ? k % g : k;
+      c.IdsA[k] = s.GroupIdsA[m];
       c.Nu[k] = static_cast<std::uint8_t>(k % 3);
-      c.IdsB[k] = 'A';
+      c.IdsB[k] = s.GroupIdsB[m];
       c.Q[k] = value();
       c.R[k] = value();
       c.X[k] = value();
@@ -413,6 +415,32 @@ TEST(ParameterFile, CountsAndNumbersOutsideTheLayoutAreRefusedNamingTheBlock) {
   badGroups = unifac;
   badGroups.ComponentGroups[1].Count = 0;
   EXPECT_THROW(encodeParameterFile(badGroups), DataError);
+}
+
+// A mixture names each component once, and every group of a component record is one of the
+// mixture's groups; the messages name the file, the block and the component (layout:
+// docs/parameter-file.md).
+TEST(ParameterFile, AComponentTwiceAndAGroupOutsideTheMixtureAreRefusedNamingTheBlock) {
+  Bytes twice = workedExampleBytes();
+  twice[32 + 2] = twice[32];  // the second component number is the first one's
+  twice[32 + 3] = twice[33];
+  const FileError e = expectFileError(twice, texts::kDatafileDuplicateComponent);
+  EXPECT_EQ(e.args(),
+            (std::vector<std::string>{"f.dat", "3", "2", std::to_string(twice[32]), "1"}));
+
+  const TParameterSet unifac = fullSet(Model::UNIFAC, 2, 3, 9);
+  const std::size_t secondRecordBlock = 4 + 1 + 3 + 1 + 3 + 3 + 84;  // from 0, as above
+  Bytes foreign = encodeParameterFile(unifac);
+  // The first group of the second record: main group 18, which none of the three carries.
+  foreign[16 * secondRecordBlock + ComponentGroupsOffsets::IdsA] = 18;
+  const FileError g = expectFileError(foreign, texts::kDatafileUnknownGroup);
+  EXPECT_EQ(g.args(),
+            (std::vector<std::string>{
+                "f.dat", std::to_string(secondRecordBlock + 1), "2",
+                "18 " + std::string(1, static_cast<char>(unifac.ComponentGroups[1].IdsB[0]))}));
+  TParameterSet bad = workedExample();
+  bad.Components[1] = bad.Components[0];
+  EXPECT_THROW(encodeParameterFile(bad), DataError);  // nor is such a set written
 }
 
 TEST(ParameterFile, NonFiniteValuesTheModelsUseAreRefused) {

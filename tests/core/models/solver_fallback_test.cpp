@@ -301,11 +301,12 @@ TEST(SolverFallbacks, NegativeMoleFractionOfTheNewtonIterationIsRejected) {
 }
 
 // Pure comp.3 vapour at 120 mm Hg, ideal liquid: from tau = 1.3 the Newton iteration jumps
-// below the pole of comp.3's Antoine equation (T = 34.29 K), where the vapour pressure is
-// astronomical and the residual so steep that the steps fall below the tolerance at
-// -233 degC with a residual of about 1e266. That is rejected; the fallback's point is the
-// boiling point of comp.3 at 120 mm Hg, T = B / (A - ln 120) - C (to 1e-12 degC), with x = y.
-TEST(SolverFallbacks, SmallStepsAtALargeResidualAreNoDewPoint) {
+// below the pole of comp.3's Antoine equation (T = 34.29 K), where there is no vapour pressure
+// (SaturationPressure refuses it; beneath the pole it used to give astronomical values whose
+// steep residual let the steps fall below the tolerance at -233 degC). That ends the iteration
+// as a value that is not finite; the fallback's point is the boiling point of comp.3 at
+// 120 mm Hg, T = B / (A - ln 120) - C (to 1e-12 degC), with x = y.
+TEST(SolverFallbacks, AStepBelowThePoleIsNoDewPoint) {
   const Mixture mixture = test::mixtureOf({3, 4});
   const Real P = mmHgToPa(120.0L);
   Real tau = 1.0L, pressure = P;
@@ -313,17 +314,12 @@ TEST(SolverFallbacks, SmallStepsAtALargeResidualAreNoDewPoint) {
   const SolveResult result =
       SolveEquilibrium(mixture, 'T', 'x', 0.0L, 0.0L, tau, pressure, idealSet(2), x, gamma, y);
   ASSERT_TRUE(result.converged());
-  EXPECT_EQ(result.Step, SolveStep::NewtonSolve);
-  EXPECT_EQ(result.Fault, SolveFault::ResidualNotSmall);
-  EXPECT_GT(result.LastResidual, 1e200L);
-  ASSERT_EQ(result.Message, &kDewTemperatureResidualNotSmall);
+  EXPECT_EQ(result.Fallback, SolveFallback::DewPoint);
+  EXPECT_EQ(result.Fault, SolveFault::NotFinite);
+  ASSERT_EQ(result.Message, &kDewTemperatureNotFinite);
   const std::string text = render(*result.Message, Language::English, result.MessageArgs);
-  EXPECT_EQ(text.rfind("Dew temperature at P = 15996 Pa, y = (1; 0): the Newton steps met the "
-                       "tolerance after ",
-                       0),
-            0u)
+  EXPECT_EQ(text.rfind("Dew temperature at P = 15996 Pa, y = (1; 0): arithmetic fault in ", 0), 0u)
       << text;
-  EXPECT_NE(text.find("t = -233.0"), std::string::npos) << text;
   const Real boiling = 3626.55L / (18.5875L - std::log(120.0L)) + 34.29L - kZeroCelsiusK;
   EXPECT_LE(std::fabs(celsiusFromTau(tau) - boiling), 1e-12L);
   EXPECT_EQ(x[0], 1.0L);

@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <iterator>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -55,6 +57,10 @@ Run runDialogue(SessionState state, const std::string& script) {
   return run;
 }
 
+bool isRangeNote(const std::string& line) {
+  return line.starts_with("  values extrapolated beyond the property data of ");
+}
+
 // Every entry after the first point either adds a row or shows one message; the first row
 // stays the same; no number is NaN or infinite.
 void expectRowsOrMessages(const std::vector<std::uint16_t>& components, const std::string& start,
@@ -68,7 +74,9 @@ void expectRowsOrMessages(const std::vector<std::uint16_t>& components, const st
 
   for (const std::string& entry : entries) {
     SCOPED_TRACE(entry);
-    const Run run = runDialogue(wilsonState(components), start + entry + "\ncancel\n");
+    Run run = runDialogue(wilsonState(components), start + entry + "\ncancel\n");
+    // The note lines of a point outside the property data belong to its row.
+    std::erase_if(run.lines, [](const std::string& line) { return isRangeNote(line); });
     EXPECT_EQ(run.outcome, SessionOutcome::Completed);
     const std::size_t rows = run.lines.size() - first.lines.size() + 1;
     EXPECT_EQ(run.lines[first.lines.size() - 1], firstRow);  // the earlier row is kept
@@ -109,6 +117,40 @@ TEST(EquilibriumEntryInput, FourComponentPercentsAtTheEdgesGiveARowOrAMessage) {
       {"grid 760 33.333333333333333333 33.333333333333333333 33.333333333333333334",
        "grid 760 100 0 0", "grid 760 0 0 0", "grid 760 1e-4000 1e-4000 1e-4000",
        "grid 760 50 50 1e-30", "grid 760 1e400 0 0"});
+}
+
+// Entries the dialogue refuses with a message naming what is wrong, and the one it now takes:
+//   - four percents that add up to 100 only to rounding (0.01 + 65.66 + 34.33 is a little
+//     more than 100 in binary) are 100: a row whose last component is 0 %;
+//   - a cell left empty is missing, never filled from the point before;
+//   - a temperature at or below the pole of comp.3's vapour-pressure equation (-238.86 degC)
+//     names the component and the pole.
+TEST(EquilibriumEntryInput, RefusalsNameWhatIsMissingOrOutOfReach) {
+  const auto sum =
+      runDialogue(wilsonState({1, 2, 3, 4}), "variant 1\ngrid 760 0.01 65.66 34.33\ncancel\n");
+  ASSERT_TRUE(sum.echo.empty()) << sum.echo.front();
+  ASSERT_TRUE(isEquilibriumRow(sum.lines.back(), 4)) << sum.lines.back();
+  // The last component's liquid percent, the seventh number of the row: 0 (the rule, exactly).
+  std::istringstream numbers(sum.lines.back());
+  std::vector<double> row{std::istream_iterator<double>(numbers), std::istream_iterator<double>()};
+  ASSERT_EQ(row.size(), 10u);
+  EXPECT_EQ(row[8], 0.0);
+
+  const auto empty =
+      runDialogue(wilsonState({1, 2, 3}), "variant 1\ngrid 760 30 20\ngrid 760 40\ncancel\n");
+  ASSERT_EQ(empty.echo.size(), 1u);
+  EXPECT_EQ(empty.echo[0],
+            "Warning: The cell comp.2 is empty: a point needs every value of its row. Enter the "
+            "point again.");
+  std::size_t rows = 0;
+  for (const std::string& line : empty.lines)
+    rows += isEquilibriumRow(line, 3) ? 1 : 0;
+  EXPECT_EQ(rows, 1u);  // the first point only; the second is no copy of it
+
+  const auto pole = runDialogue(wilsonState({3, 4}), "variant 2\ngrid -250 50\ncancel\n");
+  ASSERT_EQ(pole.echo.size(), 1u);
+  EXPECT_NE(pole.echo[0].find("comp.3"), std::string::npos) << pole.echo[0];
+  EXPECT_NE(pole.echo[0].find("pole at -238.86 °C"), std::string::npos) << pole.echo[0];
 }
 
 }  // namespace

@@ -60,7 +60,7 @@ TParameterSet validSet(Model model, std::uint8_t n, std::uint8_t g) {
     TComponentGroups& groups = set.ComponentGroups[i];
     groups.Count = static_cast<std::uint8_t>(1 + i * 3);
     for (std::size_t k = 0; k < 10; ++k) {
-      groups.IdsA[k] = static_cast<std::uint8_t>(1 + k);
+      groups.IdsA[k] = static_cast<std::uint8_t>(1 + (g > 0 ? k % g : k));  // a mixture group
       groups.Nu[k] = 1;
       groups.IdsB[k] = 'A';
       groups.Q[k] = next();
