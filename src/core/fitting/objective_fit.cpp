@@ -38,7 +38,7 @@ std::optional<FitObjective> objectiveFromName(std::string_view name) {
 
 namespace {
 
-constexpr Real kBubbleStepTolerance = 1e-13L;  // tau
+constexpr Real kBubbleLogTolerance = 1e-15L;   // of ln(sum) - ln P
 constexpr Real kBubbleMaxStep = 0.05L;         // tau, 13.7 K
 constexpr Real kBubbleDerivativeStep = 1e-7L;  // tau
 constexpr int kBubbleMaxIterations = 60;
@@ -67,6 +67,8 @@ class PairModel {
         sigmaY_(request.Sigmas.y) {
     const std::size_t N = fit_.N;
     PsatJ_.resize(N);
+    lastTau_.assign(fit_.tau.begin(), fit_.tau.begin() + static_cast<std::ptrdiff_t>(N));
+    lastSlope_.assign(N, 0.0L);
     uniquacFactorJ_.resize(N);
     Real pMin = fit_.Pk[0];
     Real pMax = fit_.Pk[0];
@@ -207,24 +209,41 @@ class PairModel {
         p1 = x1 * g1 * SaturationPressure(mixture_, fit_.i, t);
         return p1 + x2 * g2 * SaturationPressure(mixture_, fit_.j, t);
       };
-      tau = fit_.tau[k];
+      // From the point's last bubble temperature: during a fit the parameters change little
+      // from one evaluation to the next, and the iteration ends at the same root from any
+      // start close to it.
+      tau = lastTau_[k];
       Real p1 = 0;
       Real S = partial(tau, p1);
-      for (int iteration = 0; iteration < kBubbleMaxIterations; ++iteration) {
-        if (!std::isfinite(S) || !(S > 0.0L)) return false;
+      if (!std::isfinite(S) || !(S > 0.0L)) return false;
+      Real f = std::log(S) - lnP;
+      // The slope of the point's last solution, or a difference quotient at first.
+      Real slope = lastSlope_[k];
+      if (slope == 0.0L) {
         Real q1 = 0;
-        const Real f = std::log(S) - lnP;
         const Real fh = std::log(partial(tau + kBubbleDerivativeStep, q1)) - lnP;
-        const Real slope = (fh - f) / kBubbleDerivativeStep;
+        slope = (fh - f) / kBubbleDerivativeStep;
+      }
+      // Secant steps, until ln of the sum is within kBubbleLogTolerance of ln P.
+      for (int iteration = 0;
+           iteration < kBubbleMaxIterations && std::fabs(f) > kBubbleLogTolerance; ++iteration) {
         if (!std::isfinite(slope) || slope == 0.0L) return false;
         const Real step = std::clamp(-f / slope, -kBubbleMaxStep, kBubbleMaxStep);
         tau += step;
         S = partial(tau, p1);
-        if (std::fabs(step) < kBubbleStepTolerance) break;
+        if (!std::isfinite(S) || !(S > 0.0L)) return false;
+        const Real fNew = std::log(S) - lnP;
+        if (step != 0.0L) slope = (fNew - f) / step;
+        f = fNew;
       }
       y1 = p1 / P;
-      return std::isfinite(S) && std::fabs(S / P - 1.0L) <= kBubbleSumTolerance &&
-             std::isfinite(y1);
+      const bool found =
+          std::isfinite(S) && std::fabs(S / P - 1.0L) <= kBubbleSumTolerance && std::isfinite(y1);
+      if (found) {
+        lastTau_[k] = tau;
+        if (std::isfinite(slope) && slope != 0.0L) lastSlope_[k] = slope;
+      }
+      return found;
     } catch (const Error&) {
       return false;
     }
@@ -325,6 +344,8 @@ class PairModel {
   int residualCount_ = 0;
   std::vector<Real> PsatJ_;
   std::vector<Real> uniquacFactorJ_;
+  mutable std::vector<Real> lastTau_;    // the last bubble temperature found at each point
+  mutable std::vector<Real> lastSlope_;  // d ln(sum) / d tau there; 0: none yet
   TParamVector p_{};
 };
 
@@ -350,6 +371,20 @@ struct CeresResiduals {
     return true;
   }
 };
+
+// Up to this many free parameters the Jacobian of the method is a central difference; beyond
+// (UNIFAC's group parameters) a forward one, at half the residual evaluations.
+constexpr int kCentralDifferenceLimit = 3;
+
+template <ceres::NumericDiffMethodType method>
+ceres::CostFunction* costFunction(PairModel* pair, const std::vector<int>* freeIndex,
+                                  const TParamVector& base, int residualCount, int freeCount) {
+  auto* cost = new ceres::DynamicNumericDiffCostFunction<CeresResiduals, method>(
+      new CeresResiduals{pair, freeIndex, base, residualCount, {}});
+  cost->AddParameterBlock(freeCount);
+  cost->SetNumResiduals(residualCount);
+  return cost;
+}
 
 class ProgressCallback final : public ceres::IterationCallback {
  public:
@@ -434,10 +469,10 @@ ObjectiveFitResult fitObjective(FittingState& state, const Mixture& mixture, Mod
     for (int f = 0; f < freeCount; ++f)
       x[static_cast<std::size_t>(f)] =
           static_cast<double>(p[static_cast<std::size_t>(freeIndex[static_cast<std::size_t>(f)])]);
-    auto* cost = new ceres::DynamicNumericDiffCostFunction<CeresResiduals, ceres::CENTRAL>(
-        new CeresResiduals{&pair, &freeIndex, p, residualCount, {}});
-    cost->AddParameterBlock(freeCount);
-    cost->SetNumResiduals(residualCount);
+    ceres::CostFunction* cost =
+        freeCount <= kCentralDifferenceLimit
+            ? costFunction<ceres::CENTRAL>(&pair, &freeIndex, p, residualCount, freeCount)
+            : costFunction<ceres::FORWARD>(&pair, &freeIndex, p, residualCount, freeCount);
     ceres::Problem problem;
     problem.AddResidualBlock(cost, nullptr, x.data());
     for (int f = 0; f < freeCount; ++f) {
@@ -451,8 +486,8 @@ ObjectiveFitResult fitObjective(FittingState& state, const Mixture& mixture, Mod
     options.trust_region_strategy_type = ceres::LEVENBERG_MARQUARDT;
     options.linear_solver_type = ceres::DENSE_QR;
     options.max_num_iterations = kMaxObjectiveIterations;
-    options.function_tolerance = 1e-12;
-    options.parameter_tolerance = 1e-12;
+    options.function_tolerance = 1e-10;
+    options.parameter_tolerance = 1e-10;
     options.gradient_tolerance = 1e-14;
     options.logging_type = ceres::SILENT;
     options.minimizer_progress_to_stdout = false;

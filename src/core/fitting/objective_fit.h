@@ -11,10 +11,11 @@
 //           r = (t_calc - t_k) / sigma_t, or at the measured t_k (isothermal sets, t_max - t_min
 //           < 0.1 K) the pressure, r = (P_calc - P_k) / sigma_P; then r = (y1_calc - y1_k) /
 //           sigma_y, except at x1 = 0 or 1.
-// The bubble point solves x1 gamma1 Psat_i(T) + x2 gamma2 Psat_j(T) = P for T by Newton's method
-// on ln of the sum, from the measured temperature, until the step is below 1e-13 in tau; it
-// counts as found when |sum y - 1| <= kBubbleSumTolerance there. The molar volumes enter at the
-// calculated temperature. gamma2 is the binary form of the model with the roles of the two
+// The bubble point solves x1 gamma1 Psat_i(T) + x2 gamma2 Psat_j(T) = P for T by the secant
+// method on ln of the sum, from the point's last bubble temperature and slope (at first the
+// measured temperature and a difference quotient), until ln of the sum is within 1e-15 of
+// ln P; it counts as found when |sum y - 1| <= kBubbleSumTolerance there. The molar volumes enter
+// at the calculated temperature. gamma2 is the binary form of the model with the roles of the two
 // components exchanged (fitting_objectives.h gives gamma1); UNIFAC takes both from UNIFACGamma.
 //
 // The models and residuals are evaluated in Real; only the parameters and residuals that Ceres
@@ -57,7 +58,7 @@ struct FitSigmas {
 };
 
 inline constexpr Real kConditionLimit = 1e12L;
-inline constexpr int kMaxObjectiveIterations = 200;  // of the Levenberg-Marquardt method
+inline constexpr int kMaxObjectiveIterations = 100;  // of the Levenberg-Marquardt method
 
 // One parameter's constraints, reduced units (alpha as it is).
 struct ParameterLimits {
