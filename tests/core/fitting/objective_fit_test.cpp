@@ -183,13 +183,13 @@ TEST(ObjectiveFit, BoundsFixedValuesAndUndeterminedParameters) {
   EXPECT_NEAR(*result.HalfWidths[0] / *result.StdErrors[0], studentTQuantile(0.975L, result.Dof),
               1e-12L);
 
-  // comp.1-comp.3 by NRTL (docs/fitting.md): alpha runs off to where the data no longer determine the
-  // parameters: J^T J beyond the condition limit, no errors and no correlation.
-  // From the y1 fit's result, as a fitting session starts it.
+  // comp.1-comp.3 by NRTL (docs/fitting.md): alpha runs off to where the data no longer determine
+  // the parameters: J^T J beyond the condition limit, no errors and no correlation. From the y1
+  // fit's result, as a fitting session starts it.
   test::SelectedPair nrtl(1, 3);
   const FitResult y1 = fitNRTL(*nrtl.state, nrtl.mixture, 0, 1, FitControls{});
-  result = fitObjective(*nrtl.state, nrtl.mixture, Model::NRTL, 3, y1.Parameters,
-                        ObjectiveFitRequest{});
+  result =
+      fitObjective(*nrtl.state, nrtl.mixture, Model::NRTL, 3, y1.Parameters, ObjectiveFitRequest{});
   EXPECT_FALSE(result.Determined);
   EXPECT_GT(result.Condition, kConditionLimit);
   for (const auto& se : result.StdErrors)
