@@ -108,6 +108,42 @@ TEST(ObjectiveFit, RecoversTheGeneratingParametersFromNoiseFreeData) {
   EXPECT_EQ(result.Dof, result.ResidualCount - 2);
 }
 
+// An isothermal set (every point at 70 degC, the pressures the bubble pressures of the
+// generating Wilson parameters): the bubble objective fits the pressures, the RMS is one of P.
+TEST(ObjectiveFit, IsothermalSetsFitBubblePressures) {
+  test::SelectedPair pair(1, 2);
+  const Real tau = tauFromCelsius(70.0L);
+  const std::vector<Real> xs = liquidGrid();
+  TBinaryFitData& fit = pair.fit();
+  fit.resizePoints(xs.size());
+  for (std::size_t k = 0; k < xs.size(); ++k) {
+    Real p1 = 0;
+    // With P = 1 Pa the excess is the bubble pressure less 1 and y1 the partial pressure.
+    const Real P = test::bubbleExcess(pair.mixture, kWilsonTruth, xs[k], 1.0L, tau, p1) + 1.0L;
+    fit.tau[k] = tau;
+    fit.Pk[k] = P;
+    fit.x1[k] = xs[k];
+    fit.y1[k] = std::clamp(p1 / P, 0.0L, 1.0L);
+  }
+  fit.P = fit.Pk[0];
+  preparePairFitData(fit, pair.mixture, 0, 1);
+  const ObjectiveFitResult result = fitObjective(
+      *pair.state, pair.mixture, Model::Wilson, 2,
+      vectorOf({kWilsonTruth.a12 * 0.8L, kWilsonTruth.a21 * 1.2L}), ObjectiveFitRequest{});
+  EXPECT_TRUE(result.Isothermal);
+  // Exact data: 1e-7 relative, as above.
+  EXPECT_NEAR(result.Parameters[0], kWilsonTruth.a12, 1e-7L * std::fabs(kWilsonTruth.a12));
+  EXPECT_NEAR(result.Parameters[1], kWilsonTruth.a21, 1e-7L * std::fabs(kWilsonTruth.a21));
+  ASSERT_TRUE(result.RmsP.has_value());
+  EXPECT_LT(*result.RmsP, 1e-6L);  // mm Hg
+  EXPECT_FALSE(result.RmsT.has_value());
+  for (const FitPointResult& point : result.Points) {
+    ASSERT_TRUE(point.PCalc.has_value());
+    EXPECT_NEAR(*point.PCalc, point.PMeasured, 1e-6L * point.PMeasured);
+    EXPECT_EQ(*point.TCalc, point.TMeasured);  // the measured temperature itself
+  }
+}
+
 // 200 noisy copies of the Wilson set (sigma 0.1 K on t, 0.003 on y1, the defaults): the 95 %
 // interval of each parameter holds its generating value in 180 to 198 of them, the binomial
 // count 0.95 n from 3 standard deviations below to 2.6 above (sigma = sqrt(n 0.95 0.05)); the
