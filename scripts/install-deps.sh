@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build g++
   libgtest-dev libgmock-dev libbenchmark-dev
-  libcli11-dev nlohmann-json3-dev libeigen3-dev
+  libcli11-dev nlohmann-json3-dev libeigen3-dev libceres-dev
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-translations-l10n
   fonts-dejavu-core poppler-utils xvfb xauth
   clang libclang-rt-14-dev

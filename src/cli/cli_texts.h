@@ -29,6 +29,25 @@ inline constexpr Text kDataEndLine{
 
 // ---- Values of the command line ----
 
+// {0}: the option, {1}: its value, {2}: what is wrong.
+inline constexpr Text kObjectiveOptionInvalid{"{0}: \"{1}\" {2}", "{0}: \"{1}\" {2}"};
+inline constexpr Text kNotAnObjective{"is not an objective (y1, y or bubble)",
+                                      "- не целевая функция (y1, y или bubble)"};
+inline constexpr Text kNotASigma{"is not a list of t=, p=, x=, y= with positive numbers",
+                                 "- не список t=, p=, x=, y= с положительными числами"};
+inline constexpr Text kNotAFix{"is not NAME=VALUE or I-J:NAME=VALUE",
+                               "- не NAME=VALUE или I-J:NAME=VALUE"};
+inline constexpr Text kNotABound{"is not NAME=LO:HI or I-J:NAME=LO:HI with LO <= HI",
+                                 "- не NAME=LO:HI или I-J:NAME=LO:HI с LO <= HI"};
+inline constexpr Text kUnknownParameterName{"names no parameter of the model",
+                                            "- не имя параметра модели"};
+inline constexpr Text kUnknownPair{"names a pair that is not two of the components",
+                                   "- пара, которая не из двух компонентов смеси"};
+inline constexpr Text kConstraintUnused{"names no parameter of a fitted pair",
+                                        "- не имя параметра ни одной подобранной пары"};
+inline constexpr Text kLimitsWithY1{"the objective y1 takes no --fix, --bound or --sigma",
+                                    "целевая функция y1 не принимает --fix, --bound и --sigma"};
+
 inline constexpr Text kNotANumber{"{0}: \"{1}\" is not a number (write numbers with a full stop)",
                                   "{0}: \"{1}\" - не число (дробную часть отделяйте точкой)"};
 inline constexpr Text kEmptyList{"{0}: no values given", "{0}: значения не заданы"};

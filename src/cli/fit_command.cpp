@@ -6,6 +6,7 @@
 
 #include "cli/cli_texts.h"
 #include "cli/json_output.h"
+#include "core/base/units.h"
 #include "core/data/database.h"
 #include "core/models/parameter_file.h"
 #include "core/report/report_document.h"
@@ -118,6 +119,83 @@ class FitDialogs final : public Dialogs {
   bool aborted_ = false;
 };
 
+Json optionalReal(const std::optional<Real>& value, const std::string& name) {
+  return value ? jsonReal(*value, name) : Json(nullptr);
+}
+
+// The objective's fields of a pair; factors turn reduced values into the result line's units.
+void addObjectiveJson(Json& entry, const ObjectiveFitResult& fit, const std::vector<Real>& values,
+                      const std::vector<Real>& display, const std::string& name) {
+  entry["objective"] = std::string(objectiveName(fit.Objective));
+  entry["chi2"] = jsonReal(fit.Chi2, name + " chi2");
+  entry["dof"] = fit.Dof;
+  entry["rms_t_c"] = optionalReal(fit.RmsT, name + " rms_t_c");
+  entry["rms_p_mmhg"] = optionalReal(fit.RmsP, name + " rms_p_mmhg");
+  entry["rms_y1"] = optionalReal(fit.RmsY1, name + " rms_y1");
+  Json errors = Json::array();
+  Json intervals = Json::array();
+  Json displayErrors = Json::array();
+  Json displayIntervals = Json::array();
+  for (std::size_t k = 0; k < fit.Parameters.size(); ++k) {
+    const Real factor = values[k] != 0.0L ? display[k] / values[k] : 1.0L;
+    if (fit.StdErrors[k]) {
+      const Real se = *fit.StdErrors[k];
+      const Real half = *fit.HalfWidths[k];
+      errors.push_back(jsonReal(se, name + " std_errors"));
+      intervals.push_back(Json::array({jsonReal(values[k] - half, name + " ci95"),
+                                       jsonReal(values[k] + half, name + " ci95")}));
+      displayErrors.push_back(jsonReal(se * factor, name + " display_std_errors"));
+      displayIntervals.push_back(
+          Json::array({jsonReal(display[k] - half * factor, name + " display_ci95"),
+                       jsonReal(display[k] + half * factor, name + " display_ci95")}));
+    } else {
+      errors.push_back(nullptr);
+      intervals.push_back(nullptr);
+      displayErrors.push_back(nullptr);
+      displayIntervals.push_back(nullptr);
+    }
+  }
+  entry["std_errors"] = std::move(errors);
+  entry["ci95"] = std::move(intervals);
+  entry["display_std_errors"] = std::move(displayErrors);
+  entry["display_ci95"] = std::move(displayIntervals);
+  entry["condition"] =
+      std::isfinite(fit.Condition) ? Json(static_cast<double>(fit.Condition)) : Json(nullptr);
+  entry["determined"] = fit.Determined;
+  if (fit.Determined) {
+    Json rows = Json::array();
+    for (const auto& row : fit.Correlation) {
+      Json cells = Json::array();
+      for (const auto& cell : row)
+        cells.push_back(optionalReal(cell, name + " correlation"));
+      rows.push_back(std::move(cells));
+    }
+    entry["correlation"] = std::move(rows);
+  } else {
+    entry["correlation"] = nullptr;
+  }
+  Json points = Json::array();
+  for (const FitPointResult& point : fit.Points) {
+    Json p;
+    p["x1"] = jsonReal(point.X1, name + " x1");
+    p["t_c"] = jsonReal(point.TMeasured, name + " t_c");
+    p["t_calc_c"] = optionalReal(point.TCalc, name + " t_calc_c");
+    p["p_mmhg"] = jsonReal(paToMmHg(point.PMeasured), name + " p_mmhg");
+    std::optional<Real> pCalc;
+    if (point.PCalc) pCalc = paToMmHg(*point.PCalc);
+    p["p_calc_mmhg"] = optionalReal(pCalc, name + " p_calc_mmhg");
+    p["y1"] = jsonReal(point.Y1Measured, name + " y1");
+    p["y1_calc"] = optionalReal(point.Y1Calc, name + " y1_calc");
+    p["gamma1_data"] = optionalReal(point.Gamma1Data, name + " gamma1_data");
+    p["gamma2_data"] = optionalReal(point.Gamma2Data, name + " gamma2_data");
+    p["gamma1_model"] = optionalReal(point.Gamma1Model, name + " gamma1_model");
+    p["gamma2_model"] = optionalReal(point.Gamma2Model, name + " gamma2_model");
+    p["residuals"] = jsonReals(point.Residuals, name + " residuals");
+    points.push_back(std::move(p));
+  }
+  entry["points"] = std::move(points);
+}
+
 Json fitJson(const FittingResult& result, const std::vector<int>& components) {
   Json document;
   document["model"] = result.Model ? Json(std::string(modelName(*result.Model))) : Json(nullptr);
@@ -139,6 +217,8 @@ Json fitJson(const FittingResult& result, const std::vector<int>& components) {
     entry["display"] = jsonReals(pair.Display, name + " display");
     entry["rms"] = fitted ? jsonReal(pair.Rms, name + " rms") : Json(nullptr);
     entry["iterations"] = fitted ? Json(pair.Iterations) : Json(nullptr);
+    if (pair.ObjectiveFit)
+      addObjectiveJson(entry, *pair.ObjectiveFit, pair.Values, pair.Display, name);
     pairs.push_back(std::move(entry));
   }
   document["pairs"] = std::move(pairs);
@@ -213,6 +293,7 @@ CLI::App* setupFitCommand(CLI::App& app, FitCommandOptions& options) {
   addUserDataOptions(*command, options.UserData);
   addLanguageOption(*command, options.Lang);
   command->add_flag("--json", options.Json, "write a JSON object instead of the report");
+  addObjectiveOptions(*command, options.Objective);
   return command;
 }
 
@@ -228,6 +309,9 @@ int runFitCommand(const FitCommandOptions& options, CommandStreams io) {
     throw UsageError(texts::kLiteratureWithoutVariant1);
   }
 
+  const ObjectiveOptions objective = parseObjectiveOptions(
+      options.Objective, options.Model, static_cast<int>(db.ComponentBase.size()));
+
   SessionState state;
   state.InterfaceLanguage = lang;
   state.SelectedCount = static_cast<std::uint8_t>(components.size());
@@ -240,6 +324,7 @@ int runFitCommand(const FitCommandOptions& options, CommandStreams io) {
   try {
     SessionOptions sessionOptions;
     sessionOptions.IterationLimit = static_cast<std::uint16_t>(options.IterationLimit);
+    sessionOptions.Objective = objective;
     result = runFittingSession(dialogs, report, state, db, sessionOptions, !options.Save.empty());
   } catch (...) {
     // A question the options cannot answer: what the report holds so far is not lost.
@@ -248,6 +333,18 @@ int runFitCommand(const FitCommandOptions& options, CommandStreams io) {
   }
 
   const bool completed = result.Session.Outcome == SessionOutcome::Completed;
+  if (completed && !result.LiteratureSet) {
+    // A group label that matched no parameter of a fitted pair is a wrong command line.
+    for (std::size_t k = 0; k < result.ConstraintUsed.size(); ++k) {
+      if (!result.ConstraintUsed[k]) {
+        const std::string text = constraintText(options.Objective, k);
+        const std::size_t blank = text.find(' ');
+        throw UsageError(texts::kObjectiveOptionInvalid,
+                         {text.substr(0, blank), text.substr(blank + 1)},
+                         {&texts::kConstraintUnused});
+      }
+    }
+  }
   if (!options.Json) {
     printLines(io.out, report.lines());
   } else if (completed) {

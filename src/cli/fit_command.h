@@ -3,6 +3,8 @@
 //                 [--library FILE.json] [--data FILE.csv ...] [--unifac-variant 1|2] [--literature]
 //                 [--save FILE.dat] [--max-retries N]
 //                 [--iteration-limit N] [--lang en|ru] [--json]
+//                 [--objective y1|y|bubble] [--sigma t=..,p=..,x=..,y=..]
+//                 [--fix [I-J:]NAME=V ...] [--bound [I-J:]NAME=LO:HI ...]  (objective_options.h)
 //
 // The parameter-fitting session without questions: its answers come from the options. The
 // components are taken in ascending order, as the component dialog ticks them. UNIFAC asks
@@ -21,11 +23,20 @@
 //    "pairs": [{"i", "j", "labels", "params" (reduced), "display" (kJ/mol, alpha or K),
 //               "rms", "iterations"}]}
 // with i, j the 1-based mixture positions of the pair; rms and iterations are null for
-// parameters that were not fitted.
+// parameters that were not fitted. With an objective other than y1 each fitted pair has also
+//   "objective", "chi2", "dof", "rms_t_c", "rms_p_mmhg", "rms_y1" (null where not defined),
+//   "std_errors", "ci95" ([lo, hi]; reduced), "display_std_errors", "display_ci95" (the
+//   result line's units; null for a fixed, bounded or undetermined parameter),
+//   "condition", "determined", "correlation" (null when not determined), and "points":
+//   [{"x1", "t_c", "t_calc_c", "p_mmhg", "p_calc_mmhg", "y1", "y1_calc", "gamma1_data",
+//     "gamma2_data", "gamma1_model", "gamma2_model", "residuals"}];
+// "rms" is then E = sqrt(S / N) of the y1 sum at the new parameters and "iterations" the
+// Levenberg-Marquardt iterations.
 
 #include <string>
 
 #include "cli/cli_common.h"
+#include "cli/objective_options.h"
 #include "core/numerics/gradient_minimizer.h"
 
 namespace CLI {
@@ -45,6 +56,7 @@ struct FitCommandOptions {
   UserDataOptions UserData;  // --library, --data
   std::string Lang = "en";
   bool Json = false;
+  ObjectiveCommandOptions Objective;
 };
 
 CLI::App* setupFitCommand(CLI::App& app, FitCommandOptions& options);

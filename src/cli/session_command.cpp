@@ -25,6 +25,7 @@ CLI::App* setupSessionCommand(CLI::App& app, SessionCommandOptions& options) {
   command->add_option("--report", options.Report,
                       "also write the report to this file (UTF-8, CR LF; an old file is kept "
                       "as its .bak copy once the new one is complete)");
+  addObjectiveOptions(*command, options.Objective);
   return command;
 }
 
@@ -34,6 +35,9 @@ int runSessionCommand(const SessionCommandOptions& options, CommandStreams io) {
   // a library or data set that cannot be read.
   ScriptedDialogs dialogs(AnswerScript::load(options.Answers), io.err);
   const Database db = loadUserData(options.UserData);
+  SessionOptions sessionOptions;
+  sessionOptions.Objective =
+      parseObjectiveOptions(options.Objective, "", static_cast<int>(db.ComponentBase.size()));
 
   SessionState state;
   state.InterfaceLanguage = lang;
@@ -46,7 +50,7 @@ int runSessionCommand(const SessionCommandOptions& options, CommandStreams io) {
   SessionResult result;
   std::optional<std::string> scriptError;
   try {
-    result = runCalculationSession(dialogs, report, state, db);
+    result = runCalculationSession(dialogs, report, state, db, sessionOptions);
   } catch (const Error& error) {
     // The script did not answer the session's questions; the report keeps its lines.
     scriptError = error.message(lang);

@@ -1,6 +1,8 @@
 #pragma once
 // bubblix-cli session --answers FILE [--lang en|ru] [--report OUT.txt]
 //
+//                       [--objective y1|y|bubble] [--sigma ..] [--fix ..] [--bound ..]
+//
 // One whole calculation session (what the desktop program's Run button starts) with every
 // question answered by the next line of the answer script FILE. The report goes to standard
 // output and, with --report, to a report file (UTF-8, CR LF, the old file kept as its back-up
@@ -15,6 +17,7 @@
 #include <string>
 
 #include "cli/cli_common.h"
+#include "cli/objective_options.h"
 
 namespace CLI {
 class App;
@@ -26,7 +29,8 @@ struct SessionCommandOptions {
   std::string Answers;
   UserDataOptions UserData;  // --library, --data
   std::string Lang = "en";
-  std::string Report;  // empty: no report file
+  std::string Report;                 // empty: no report file
+  ObjectiveCommandOptions Objective;  // --objective, --sigma, --fix, --bound of the fits
 };
 
 CLI::App* setupSessionCommand(CLI::App& app, SessionCommandOptions& options);

@@ -11,9 +11,11 @@
 #include "core/data/unifac_tables.h"
 #include "core/fitting/binary_fit.h"
 #include "core/fitting/fitting_objectives.h"
+#include "core/fitting/objective_fit.h"
 #include "core/fitting/unifac_group_tables.h"
 #include "core/io/number_format.h"
 #include "core/report/fit_progress.h"
+#include "core/report/objective_report.h"
 #include "core/session/dialog_rules.h"
 #include "core/session/parameter_file_dialogs.h"
 #include "core/session/session_callbacks.h"
@@ -71,6 +73,13 @@ class FittingRun {
   FitControls controls(int progressLine);
 
   PairParameters fitBinary(int i, int j, int progressLine);
+  // The fit to the options' objective after the y1 fit, from its result when it ended
+  // normally (y1Done) and from `dataStart` otherwise; the pair gets the new values.
+  void refitToObjective(PairParameters& pair, int i, int j, int n, const FitResult& y1, bool y1Done,
+                        const TParamVector& dataStart, const ObjectiveReportParameters& names,
+                        int progressLine);
+  ObjectiveReportParameters binaryParameterNames() const;
+  ObjectiveReportParameters unifacParameterNames(const PairGroups& groups) const;
   PairParameters enterBinary(int i, int j);
   void storeBinary(const PairParameters& pair);
   std::string binaryResultLine(PairParameters& pair) const;
@@ -115,6 +124,7 @@ FittingResult FittingRun::run() {
   if (n_ < 2 || n_ > 4) {
     throw InputError(kSolverComponentCount, {std::to_string(n_)});
   }
+  result_.ConstraintUsed.assign(c_.options.Objective.Constraints.size(), false);
   chooseModel();
   refuseTooManyGroups();
   bool restart = true;
@@ -320,9 +330,20 @@ FittingRun::PairEnd FittingRun::processPair(int i, int j) {
     storeBinary(pair);
     resultLine = binaryResultLine(pair);
   }
+  if (pair.ObjectiveFit) {
+    // The objective's lines follow the result line, before the pair's closing empty line.
+    c_.report.append(resultLine);
+    const ObjectiveReportParameters names =
+        model_ == Model::UNIFAC ? unifacParameterNames(pairGroups(i, j)) : binaryParameterNames();
+    for (const std::string& line :
+         objectiveReportLines(*pair.ObjectiveFit, names, lang_, c_.options.DecimalSeparator)) {
+      c_.report.append(line);
+    }
+    c_.report.append("");
+  } else {
+    c_.report.append(resultLine + "\r\n");
+  }
   result_.Pairs.push_back(std::move(pair));
-
-  c_.report.append(resultLine + "\r\n");
   c_.dialogs.setStatusText("");
   c_.dialogs.processPendingMessages();
   return PairEnd::Done;
@@ -357,22 +378,38 @@ PairParameters FittingRun::fitBinary(int i, int j, int progressLine) {
   pair.J = j + 1;
   pair.Source = ParameterSource::Fitted;
   const FitControls fitControls = controls(progressLine);
+  const bool refit = c_.options.Objective.Objective != FitObjective::Y1;
   FitResult fit;
+  bool y1Done = true;
+  TParamVector dataStart{};
+  int n = 2;
   {
     const BusyCursor busy(c_.dialogs);
-    switch (model_) {
-      case Model::Wilson:
-        fit = fitWilson(fitting_, mixture_, i, j, fitControls);
-        break;
-      case Model::NRTL:
-        fit = fitNRTL(fitting_, mixture_, i, j, fitControls);
-        break;
-      case Model::UNIQUAC:
-        fit = fitUNIQUAC(fitting_, mixture_, i, j, fitControls);
-        break;
-      case Model::UNIFAC:
-        fit = fitUNIFAC(fitting_, mixture_, i, j, fitControls);
-        break;
+    try {
+      switch (model_) {
+        case Model::Wilson:
+          dataStart = fitting_.Fit.WilsonStart;
+          fit = fitWilson(fitting_, mixture_, i, j, fitControls);
+          break;
+        case Model::NRTL:
+          dataStart = fitting_.Fit.NRTLStart;
+          n = 3;
+          fit = fitNRTL(fitting_, mixture_, i, j, fitControls);
+          break;
+        case Model::UNIQUAC:
+          dataStart = fitting_.Fit.UNIQUACStart;
+          fit = fitUNIQUAC(fitting_, mixture_, i, j, fitControls);
+          break;
+        case Model::UNIFAC:
+          fit = fitUNIFAC(fitting_, mixture_, i, j, fitControls);
+          break;
+      }
+    } catch (const NoConvergenceError&) {
+      if (!refit) throw;
+      y1Done = false;
+    } catch (const ArithmeticError&) {
+      if (!refit) throw;
+      y1Done = false;
     }
   }
   for (int k = 0; k < fit.ParameterCount; ++k) {
@@ -381,7 +418,107 @@ PairParameters FittingRun::fitBinary(int i, int j, int progressLine) {
   pair.Rms = fit.E;
   pair.Iterations = fit.Iterations;
   pair.Points = fitting_.Fit.N;
+  if (refit) {
+    refitToObjective(pair, i, j, n, fit, y1Done, dataStart, binaryParameterNames(), progressLine);
+  }
   return pair;
+}
+
+ObjectiveReportParameters FittingRun::binaryParameterNames() const {
+  const texts::BinaryModelLabels& labels = labelsOf(model_);
+  ObjectiveReportParameters names;
+  const Real factor = kJPerMolFromReduced(1.0L);
+  names.Labels = {labelName(labels.Result1), labelName(labels.Result2)};
+  names.DisplayFactors = {factor, factor};
+  if (model_ == Model::NRTL) {
+    names.Labels.push_back(labelName(texts::kNrtlAlphaResult));
+    names.DisplayFactors.push_back(1.0L);
+  }
+  return names;
+}
+
+ObjectiveReportParameters FittingRun::unifacParameterNames(const PairGroups& groups) const {
+  ObjectiveReportParameters names;
+  const Real factor = kelvinFromReduced(1.0L);
+  for (int p = 0; p < groups.Count; ++p) {
+    for (int q = 0; q < groups.Count; ++q) {
+      if (p == q) continue;
+      const auto P = static_cast<std::size_t>(p);
+      const auto Q = static_cast<std::size_t>(q);
+      const std::string mp = std::to_string(groups.MainGroups[P]);
+      const std::string mq = std::to_string(groups.MainGroups[Q]);
+      if (fitting_.Tables.Variant == UnifacVariant::MainGroups) {
+        names.Labels.push_back("a0[" + mp + "," + mq + "]");
+      } else {
+        names.Labels.push_back("a[" + mp + static_cast<char>(groups.Letters[P]) + "," + mq +
+                               static_cast<char>(groups.Letters[Q]) + "]");
+      }
+      names.DisplayFactors.push_back(factor);
+    }
+  }
+  return names;
+}
+
+bool sameLabel(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t k = 0; k < a.size(); ++k) {
+    const auto lower = [](char c) {
+      return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+    };
+    if (lower(a[k]) != lower(b[k])) return false;
+  }
+  return true;
+}
+
+void FittingRun::refitToObjective(PairParameters& pair, int i, int j, int n, const FitResult& y1,
+                                  bool y1Done, const TParamVector& dataStart,
+                                  const ObjectiveReportParameters& names, int progressLine) {
+  const ObjectiveOptions& options = c_.options.Objective;
+  ObjectiveFitRequest request;
+  request.Objective = options.Objective;
+  request.Sigmas = options.Sigmas;
+  request.Limits.resize(static_cast<std::size_t>(n));
+  const int a = set_.Components[static_cast<std::size_t>(i)];
+  const int b = set_.Components[static_cast<std::size_t>(j)];
+  for (std::size_t c = 0; c < options.Constraints.size(); ++c) {
+    const ParameterConstraint& constraint = options.Constraints[c];
+    if (constraint.Pair && !(((*constraint.Pair)[0] == a && (*constraint.Pair)[1] == b) ||
+                             ((*constraint.Pair)[0] == b && (*constraint.Pair)[1] == a))) {
+      continue;
+    }
+    for (int k = 0; k < n && static_cast<std::size_t>(k) < names.Labels.size(); ++k) {
+      const auto K = static_cast<std::size_t>(k);
+      if (!sameLabel(names.Labels[K], constraint.Label)) continue;
+      result_.ConstraintUsed[c] = true;
+      const Real factor = names.DisplayFactors[K];
+      ParameterLimits& limits = request.Limits[K];
+      // A negative factor would turn the bounds round; the factors are positive constants.
+      if (constraint.Fixed) limits.Fixed = *constraint.Fixed / factor;
+      if (constraint.Lower) limits.Lower = *constraint.Lower / factor;
+      if (constraint.Upper) limits.Upper = *constraint.Upper / factor;
+    }
+  }
+  const std::string name1 = name(i);
+  const std::string name2 = name(j);
+  request.Progress = [this, progressLine, name1, name2, objective = options.Objective](
+                         int iteration, Real rms) {
+    ReportDocument& report = c_.report;
+    int line = progressLine;
+    if (line < 0 || line > report.lineCount()) line = report.lineCount();
+    report.insertLine(line, objectiveProgressLine(name1, name2, objective, iteration, rms, lang_,
+                                                  c_.options.DecimalSeparator));
+    if (line + 1 < report.lineCount()) report.deleteLine(line + 1);
+  };
+  const TParamVector start = y1Done ? y1.Parameters : dataStart;
+  ObjectiveFitResult result;
+  {
+    const BusyCursor busy(c_.dialogs);
+    result = fitObjective(fitting_, mixture_, model_, n, start, request);
+  }
+  pair.Values = result.Parameters;
+  pair.Rms = result.E;
+  pair.Iterations = result.Iterations;
+  pair.ObjectiveFit = std::move(result);
 }
 
 PairParameters FittingRun::enterBinary(int i, int j) {
@@ -518,10 +655,20 @@ PairParameters FittingRun::fitUnifac(int i, int j, int progressLine) {
   pair.J = j + 1;
   pair.Source = ParameterSource::Fitted;
   const FitControls fitControls = controls(progressLine);
+  const bool refit = c_.options.Objective.Objective != FitObjective::Y1;
   FitResult fit;
+  bool y1Done = true;
   {
     const BusyCursor busy(c_.dialogs);
-    fit = fitUNIFAC(fitting_, mixture_, i, j, fitControls);
+    try {
+      fit = fitUNIFAC(fitting_, mixture_, i, j, fitControls);
+    } catch (const NoConvergenceError&) {
+      if (!refit) throw;
+      y1Done = false;
+    } catch (const ArithmeticError&) {
+      if (!refit) throw;
+      y1Done = false;
+    }
   }
   for (int k = 0; k < fit.ParameterCount; ++k) {
     pair.Values.push_back(fit.Parameters[static_cast<std::size_t>(k)]);
@@ -529,6 +676,15 @@ PairParameters FittingRun::fitUnifac(int i, int j, int progressLine) {
   pair.Rms = fit.E;
   pair.Iterations = fit.Iterations;
   pair.Points = fitting_.Fit.N;
+  const PairGroups groups = pairGroups(i, j);
+  const int n = groups.Count * (groups.Count - 1);
+  if (refit && n > 0) {
+    TParamVector dataStart{};
+    for (int k = 0; k < n; ++k)
+      dataStart[static_cast<std::size_t>(k)] = kUnifacStartValue;
+    refitToObjective(pair, i, j, n, fit, y1Done, dataStart, unifacParameterNames(groups),
+                     progressLine);
+  }
   return pair;
 }
 

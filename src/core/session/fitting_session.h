@@ -22,6 +22,7 @@
 
 #include "core/base/real.h"
 #include "core/data/database.h"
+#include "core/fitting/objective_fit.h"
 #include "core/fitting/unifac_group_tables.h"
 #include "core/models/model.h"
 #include "core/report/report_document.h"
@@ -48,6 +49,8 @@ struct PairParameters {
   Real Rms = 0;                     // fitted: sqrt(S / N) at the fitted parameters
   int Iterations = 0;               // fitted: iterations of the gradient method
   int Points = 0;                   // fitted: experimental points
+  // Fitted to an objective other than y1: its result (Values, Rms and Iterations are its own).
+  std::optional<ObjectiveFitResult> ObjectiveFit;
 };
 
 struct FittingResult {
@@ -57,6 +60,8 @@ struct FittingResult {
   bool LiteratureSet = false;         // UNIFAC variant 1 with the literature values for the mixture
   std::vector<PairParameters> Pairs;  // in the order determined (after a switch, UNIFAC's)
   std::optional<std::string> SavedFile;
+  // Per constraint of the options: whether it named a parameter of a fitted pair.
+  std::vector<bool> ConstraintUsed;
 };
 
 // The fitting session on its own (bubblix-cli fit, or a front end's own button). offerToSave:

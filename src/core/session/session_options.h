@@ -7,12 +7,36 @@
 // points and a pressure for it, so a front end or a test can hand in a copy in which a pair
 // has none.
 
+#include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <vector>
 
+#include "core/base/real.h"
+#include "core/fitting/objective_fit.h"
 #include "core/numerics/gradient_minimizer.h"
 
 namespace bubblix {
+
+// A limit of a fitted parameter, named by its label of the result line ("l12-l11", "alp12",
+// "a0[1,5]", "a[1A,5A]"; compared without regard to case), values in the result line's units
+// (kJ/mol, K for UNIFAC, alpha as it is).
+struct ParameterConstraint {
+  std::optional<std::array<int, 2>> Pair;  // database numbers of the pair; none: every pair
+  std::string Label;
+  std::optional<Real> Fixed;
+  std::optional<Real> Lower;
+  std::optional<Real> Upper;
+};
+
+// The objective of the fits and its controls. Y1, the default, is the gradient method's; the
+// others refit every pair with data from the Y1 result (core/fitting/objective_fit.h).
+struct ObjectiveOptions {
+  FitObjective Objective = FitObjective::Y1;
+  FitSigmas Sigmas;
+  std::vector<ParameterConstraint> Constraints;
+};
 
 struct SessionOptions {
   // Decimal separator of the numbers written into the report: "." in bubblix-cli, the system
@@ -20,6 +44,7 @@ struct SessionOptions {
   std::string DecimalSeparator = ".";
   // Iterations of the gradient method after which it asks whether to go on.
   std::uint16_t IterationLimit = kDefaultIterationLimit;
+  ObjectiveOptions Objective;
 };
 
 enum class SessionOutcome : std::uint8_t {
