@@ -5,6 +5,8 @@
 // the lit Run button, and a confirmation box of the session (Qt's own buttons in the
 // language).
 // Usage: bubblix_screenshots <folder> [en|ru]   (run under xvfb-run, see take_screenshots.sh)
+//        bubblix_screenshots <folder> en|ru user-data   only the Loaded data window and the
+//        diagram of a loaded set (no session; Qt's offscreen platform will do)
 
 #include <QApplication>
 #include <QDir>

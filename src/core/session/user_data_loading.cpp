@@ -67,12 +67,15 @@ DataLoadResult askAndLoadLibrary(Dialogs& dialogs, Database& db, SessionState& s
   }
   result.LibraryLoaded = true;
   result.SetsRemoved = setsBefore - db.LoadedSets.size();
+  // The mixture's records lay in the old database: loaded again from the new one, or dropped.
   if (parameterSetGoes) {
     state.ParameterSet.ComponentCount = 0;
     result.ParameterSetForgotten = true;
-  } else if (state.ParameterSet.ComponentCount >= 2) {
-    // The records moved with the new database.
+  }
+  if (state.ParameterSet.ComponentCount >= 2) {
     reloadParameterSetMixture(state, db);
+  } else {
+    state.Components = Mixture{};
   }
   return result;
 }

@@ -11,6 +11,7 @@
 
 #include "core/data/user_data.h"
 #include "core/models/parameter_set.h"
+#include "core/session/parameter_file_dialogs.h"
 #include "session_test_support.h"
 
 namespace bubblix::session_test {
@@ -126,6 +127,8 @@ TEST(UserDataLoading, AReplacedLibraryForgetsAParameterSetOfItsComponentsAndSays
   run.state.ParameterSet.ComponentCount = 2;
   run.state.ParameterSet.Components[0] = 5;
   run.state.ParameterSet.Components[1] = 6;
+  reloadParameterSetMixture(run.state, run.db);  // as a session leaves it
+  ASSERT_EQ(run.state.Components.Records[0], &run.db.ComponentBase[4]);
   const std::string copy = dir.file("again.json");
   std::filesystem::copy_file(example("benzene-cyclohexane.json"), copy);
   const DataLoadResult result = run.library("file " + copy + "\nyes\n");
@@ -134,6 +137,7 @@ TEST(UserDataLoading, AReplacedLibraryForgetsAParameterSetOfItsComponentsAndSays
             std::string::npos);
   EXPECT_TRUE(result.ParameterSetForgotten);
   EXPECT_EQ(run.state.ParameterSet.ComponentCount, 0);
+  EXPECT_EQ(run.state.Components.Records[0], nullptr);  // nothing points into the old records
 
   // A set of built-in components stays, its mixture taken from the new database.
   run.state.ParameterSet.ComponentCount = 2;
