@@ -11,6 +11,7 @@
 #include "core/data/component_library.h"
 #include "core/data/data_set_file.h"
 #include "core/data/database.h"
+#include "core/data/user_data.h"
 #include "core/io/number_reading.h"
 #include "core/session/dialog_rules.h"
 
@@ -70,11 +71,7 @@ void addUserDataOptions(CLI::App& command, UserDataOptions& options) {
 }
 
 Database loadUserData(const UserDataOptions& options) {
-  Database db = builtInDatabase();
-  if (!options.Library.empty()) db = withLibrary(db, readComponentLibrary(options.Library, db));
-  for (const std::string& path : options.Data)
-    addDataSet(db, readDataSet(path, db));
-  return db;
+  return bubblix::loadUserData(options.Library, options.Data);
 }
 
 LoadedSet loadParameterSet(const std::string& path, Language lang, const Database& db) {

@@ -6,9 +6,11 @@
 //                   [--t CELSIUS] [--lang en|ru] [--size WIDTHxHEIGHT]
 //   bubblix-diagram --kind gamma --components I,J --out FILE.png|FILE.svg [--m 3]
 //                   [--lang en|ru] [--size WIDTHxHEIGHT]
+//   either with [--library FILE.json] [--data FILE.csv]... (docs/components.md,
+//   docs/data-sets.md): the database the diagram is drawn with.
 //
-// The kind gamma draws the activity coefficients of the pair's built-in equilibrium data with
-// the consistency point test's series (no parameter file).
+// The kind gamma draws the activity coefficients of the pair's equilibrium data (its loaded
+// sets, else its built-in data) with the consistency point test's series (no parameter file).
 //
 // Exit status: 0 written; 1 the file could not be read, the set not drawn or the picture not
 // written; 2 the command line is wrong. Messages go to standard error in the language asked.
@@ -24,12 +26,16 @@
 #include <vector>
 
 #include "core/base/errors.h"
+#include "core/data/component_base.h"
 #include "core/data/database.h"
+#include "core/data/user_data.h"
+#include "core/io/number_reading.h"
 #include "core/io/run_files.h"
 #include "core/io/temporary_files.h"
-#include "core/io/number_reading.h"
 #include "core/models/equilibrium_point.h"
 #include "core/models/parameter_file.h"
+#include "core/session/parameter_file_dialogs.h"
+#include "core/session/session_state.h"
 #include "core/texts/gui_texts.h"
 #include "plot/diagram_data.h"
 #include "plot/diagram_painter.h"
@@ -54,6 +60,8 @@ struct Options {
   std::optional<Real> celsius;
   std::optional<std::array<int, 2>> pair;  // --components of the kind gamma
   std::optional<int> terms;                // --m
+  std::string library;                     // --library
+  std::vector<std::string> data;           // --data, in order
   Language lang = Language::English;
   int width = plot::kDefaultDiagramWidth;
   int height = plot::kDefaultDiagramHeight;
@@ -106,19 +114,26 @@ Options parse(int argc, char** argv, Language lang) {
       o.help = true;
       return o;
     }
-    static const char* const known[] = {"--params", "--out",  "--kind",       "--t",
-                                        "--lang",   "--size", "--components", "--m"};
+    static const char* const known[] = {"--params",  "--out",  "--kind",       "--t",
+                                        "--lang",    "--size", "--components", "--m",
+                                        "--library", "--data"};
     bool isKnown = false;
     for (const char* k : known)
       isKnown = isKnown || option == k;
     if (!isKnown) throw UsageError{&texts::kDiagramOptionUnknown, {option}};
+    // --data may be given several times.
     for (const std::string& s : seen)
-      if (s == option) throw UsageError{&texts::kDiagramOptionTwice, {option}};
+      if (s == option && option != "--data")
+        throw UsageError{&texts::kDiagramOptionTwice, {option}};
     seen.push_back(option);
     if (i + 1 >= argc) throw UsageError{&texts::kDiagramOptionValueMissing, {option}};
     const std::string value = argv[++i];
     if (option == "--params") {
       o.params = value;
+    } else if (option == "--library") {
+      o.library = value;
+    } else if (option == "--data") {
+      o.data.push_back(value);
     } else if (option == "--out") {
       o.out = value;
     } else if (option == "--kind") {
@@ -135,8 +150,13 @@ Options parse(int argc, char** argv, Language lang) {
       }
     } else if (option == "--components") {
       const std::size_t comma = value.find(',');
+      // 1 to 16 here; whether the database holds the number is checked with the data loaded.
       const auto number = [](const std::string& t) -> int {
-        return t.size() == 1 && t[0] >= '1' && t[0] <= '4' ? t[0] - '0' : 0;
+        if (t.empty() || t.size() > 2) return 0;
+        for (char c : t)
+          if (c < '0' || c > '9') return 0;
+        const int n = std::atoi(t.c_str());
+        return n >= 1 && n <= bubblix::kMaxComponents ? n : 0;
       };
       const int a = comma == std::string::npos ? 0 : number(value.substr(0, comma));
       const int b = comma == std::string::npos ? 0 : number(value.substr(comma + 1));
@@ -208,7 +228,17 @@ int main(int argc, char** argv) {
   QGuiApplication app(qtArgc, argv);
 
   try {
-    const bubblix::Database& db = bubblix::builtInDatabase();
+    const bubblix::Database db = bubblix::loadUserData(options.library, options.data);
+    if (options.pair) {
+      for (const int number : *options.pair) {
+        if (number > static_cast<int>(db.ComponentBase.size())) {
+          printError(lang, bubblix::render(texts::kDiagramOptionValue, lang,
+                                           {"--components", std::to_string(number),
+                                            std::string(texts::kDiagramPairValues.in(lang))}));
+          return kUsage;
+        }
+      }
+    }
     const std::string separator = lang == Language::English ? "." : ",";
     if (options.kind == "gamma") {
       const plot::GammaPicture picture = plot::computeGammaPicture(
@@ -218,13 +248,22 @@ int main(int argc, char** argv) {
                              QSize(options.width, options.height));
       return 0;
     }
-    const bubblix::ParameterFileContents file =
-        bubblix::readParameterFile(std::filesystem::path(options.params));
+    bubblix::TParameterSet set;
+    if (options.library.empty()) {
+      set = bubblix::readParameterFile(std::filesystem::path(options.params)).set;
+    } else {
+      // Read as a session loads it: the names of the file's library components are checked
+      // against the library given.
+      bubblix::SessionState state;
+      state.InterfaceLanguage = lang;
+      bubblix::loadParameterFile(options.params, state, db);
+      set = state.ParameterSet;
+    }
     // The picture must not replace the parameter file, through a link or by its back-up name.
     bubblix::RunFiles files;
     files.noteRead(options.params, bubblix::FileRole::ParameterFile);
-    const plot::DiagramData data =
-        plot::computeDiagram(db, file.set, options.celsius, lang, separator);
+
+    const plot::DiagramData data = plot::computeDiagram(db, set, options.celsius, lang, separator);
     const plot::DiagramView view =
         options.kind == "xy" ? plot::DiagramView::Xy : plot::DiagramView::Main;
     plot::saveDiagram(data, view, QString::fromLocal8Bit(options.out.c_str()),

@@ -101,7 +101,9 @@ ComponentTicks TfmCheckListBox::ticks() const {
 }
 
 void TfmCheckListBox::okClicked() {
-  if (std::optional<std::string> warning = componentOkWarning(ticks(), lang_)) {
+  std::optional<std::string> warning = componentOkWarning(ticks(), lang_);
+  if (!warning) warning = componentCountWarning(ticks(), lang_);
+  if (warning) {
     QApplication::beep();
     showWarningBox(this, *warning, lang_);
     return;

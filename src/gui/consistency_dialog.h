@@ -1,7 +1,7 @@
 #pragma once
-// TfmConsistency: the pair whose built-in equilibrium data Data -> Check consistency... tests,
-// component 1 first, and the number of terms of the point test's series. OK refuses a pair
-// of one component twice (a warning box) and stays open.
+// TfmConsistency: the pair whose equilibrium data (loaded sets, else built-in) Data -> Check
+// consistency... tests, component 1 first, and the number of terms of the point test's series. OK
+// refuses a pair of one component twice (a warning box) and stays open.
 
 #include <QDialog>
 

@@ -77,7 +77,7 @@ Desktop::Desktop(SessionState& state, const StartUpOptions& options) : state_(st
 Desktop::~Desktop() = default;
 
 void Desktop::useCalculationSession() {
-  useCalculationSession(builtInDatabase());
+  useCalculationSession(fmVLE->database());
 }
 
 void Desktop::useCalculationSession(const Database& db) {

@@ -54,11 +54,11 @@ class Desktop {
   void show();
 
   // Makes the Run button run the calculation session on the state given at start-up, with the
-  // system locale's decimal separator and the data of `db` (the built-in database unless
-  // another is given; it must outlive the desktop). When the user chooses to end the program
-  // inside the session, the program leaves through the Exit action once the session is over
-  // (from the event loop, not from inside the session), so the report is offered for saving
-  // first.
+  // system locale's decimal separator and the data of `db` (the main window's database, which
+  // the Data menu grows, unless another is given; it must outlive the desktop). When the user
+  // chooses to end the program inside the session, the program leaves through the Exit action once
+  // the session is over (from the event loop, not from inside the session), so the report is
+  // offered for saving first.
   void useCalculationSession();
   void useCalculationSession(const Database& db);
 

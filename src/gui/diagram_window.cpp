@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDoubleSpinBox>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
@@ -72,8 +73,9 @@ void GammaCanvas::paintEvent(QPaintEvent*) {
 }
 
 TfmDiagram::TfmDiagram(const TParameterSet& set, Language lang, std::string decimalSeparator,
-                       ReportLines report, QWidget* parent, RunFiles* run)
+                       ReportLines report, QWidget* parent, RunFiles* run, const Database& db)
     : QWidget(parent, Qt::Window),
+      db_(db),
       set_(set),
       lang_(lang),
       decimalSeparator_(std::move(decimalSeparator)),
@@ -84,7 +86,7 @@ TfmDiagram::TfmDiagram(const TParameterSet& set, Language lang, std::string deci
   {
     WaitCursor wait;
     data = std::make_shared<const plot::DiagramData>(
-        plot::computeDiagram(builtInDatabase(), set_, std::nullopt, lang_, decimalSeparator_));
+        plot::computeDiagram(db_, set_, std::nullopt, lang_, decimalSeparator_));
   }
   setWindowTitle(
       displayed(texts::kDiagramWindowCaption, lang_,
@@ -96,13 +98,43 @@ TfmDiagram::TfmDiagram(const TParameterSet& set, Language lang, std::string deci
                displayed(texts::kDiagramTxyTab, lang_));
   tabs->addTab(new DiagramCanvas(data, plot::DiagramView::Xy, tabs),
                displayed(texts::kDiagramXyTab, lang_));
+  std::vector<std::string> lines = plot::diagramReportLines(*data);
+  // Each isobaric or isothermal loaded set of the pair at its own condition, with its points;
+  // a mixed one is named in the report only.
+  const std::vector<LoadedSetCondition> loaded = loadedSetConditions(db_, set_);
+  for (const LoadedSetCondition& condition : loaded) {
+    if (condition.Kind == DataSetKind::Mixed) continue;
+    // The first tab shows it already: the pair's only pressure, with all its points.
+    const PhaseDiagram& shown = data->Analysis.Diagram;
+    if (!shown.Measured.empty() && shown.At.Kind == condition.At.Kind &&
+        std::fabs(shown.At.Value - condition.At.Value) <= 1e-6L)
+      continue;
+    try {
+      WaitCursor wait;
+      auto setData = std::make_shared<const plot::DiagramData>(
+          plot::computeLoadedSetDiagram(db_, set_, condition, lang_, decimalSeparator_));
+      const QString kind =
+          displayed(setData->isobaric() ? texts::kDiagramTxyTab : texts::kDiagramPxyKindTab, lang_);
+      tabs->addTab(new DiagramCanvas(setData, plot::DiagramView::Main, tabs),
+                   displayed(texts::kDiagramDataSetTab, lang_,
+                             {toStdString(kind),
+                              toStdString(QFileInfo(toQString(condition.FileName)).fileName())}));
+      ++loadedSetTabs_;
+      for (std::string& line : plot::diagramReportLines(*setData))
+        lines.push_back(std::move(line));
+    } catch (const Error& error) {
+      lines.push_back(error.message(lang_));
+    }
+  }
+  for (std::string& line : plot::mixedSetReportLines(loaded, lang_, decimalSeparator_))
+    lines.push_back(std::move(line));
   // The data of the set's pair, component 1 first; a pair the check refuses gets no tab.
   try {
     WaitCursor wait;
-    gamma_ = new GammaCanvas(
-        plot::computeGammaPicture(builtInDatabase(), set_.Components[0], set_.Components[1],
-                                  kDefaultLegendreTerms, lang_, decimalSeparator_),
-        tabs);
+    gamma_ =
+        new GammaCanvas(plot::computeGammaPicture(db_, set_.Components[0], set_.Components[1],
+                                                  kDefaultLegendreTerms, lang_, decimalSeparator_),
+                        tabs);
     tabs->addTab(gamma_, displayed(texts::kDiagramGammaTab, lang_));
   } catch (const Error&) {
     gamma_ = nullptr;
@@ -146,7 +178,7 @@ TfmDiagram::TfmDiagram(const TParameterSet& set, Language lang, std::string deci
   connect(btnSave, &QPushButton::clicked, this, &TfmDiagram::saveClicked);
   connect(btnClose, &QPushButton::clicked, this, &QWidget::close);
 
-  if (report_) report_(plot::diagramReportLines(*data));
+  if (report_) report_(lines);
 }
 
 TfmDiagram::~TfmDiagram() = default;
@@ -159,8 +191,8 @@ bool TfmDiagram::drawIsothermal(double celsius) {
   std::shared_ptr<const plot::DiagramData> data;
   try {
     WaitCursor wait;
-    data = std::make_shared<const plot::DiagramData>(plot::computeDiagram(
-        builtInDatabase(), set_, static_cast<Real>(celsius), lang_, decimalSeparator_));
+    data = std::make_shared<const plot::DiagramData>(
+        plot::computeDiagram(db_, set_, static_cast<Real>(celsius), lang_, decimalSeparator_));
   } catch (const Error& error) {
     showErrorBox(this, error.message(lang_), lang_);
     return false;
@@ -174,8 +206,8 @@ bool TfmDiagram::drawIsothermal(double celsius) {
     tabs->removeTab(pxyTab_);
     delete old;
   }
-  // After t-x-y and y-x, before the ln gamma tab.
-  pxyTab_ = tabs->insertTab(2, view, caption);
+  // After t-x-y, y-x and the loaded sets' tabs, before the ln gamma tab.
+  pxyTab_ = tabs->insertTab(2 + loadedSetTabs_, view, caption);
   tabs->setCurrentIndex(pxyTab_);
   if (report_) report_(plot::diagramReportLines(*data));
   return true;

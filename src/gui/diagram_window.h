@@ -78,8 +78,11 @@ class TfmDiagram : public QWidget {
   // `report`. Throws the Error the analysis throws (a set that is not binary, components the
   // database lacks, a model the solvers refuse); then no window is made and nothing reported.
   // run: the files of the program's run, which a save must not destroy (none: not checked).
+  // db: the data drawn with (the pair's data set, and a tab for each isobaric or isothermal
+  // loaded set of the pair, after the y-x tab); it must outlive the window.
   TfmDiagram(const TParameterSet& set, Language lang, std::string decimalSeparator,
-             ReportLines report, QWidget* parent = nullptr, RunFiles* run = nullptr);
+             ReportLines report, QWidget* parent = nullptr, RunFiles* run = nullptr,
+             const Database& db = builtInDatabase());
   ~TfmDiagram() override;
 
   // Draws P-x-y at `celsius` (°C) in the third tab, replacing an earlier one, and makes it
@@ -90,6 +93,8 @@ class TfmDiagram : public QWidget {
   void saveCurrent(const QString& path,
                    QSize size = {plot::kDefaultDiagramWidth, plot::kDefaultDiagramHeight}) const;
   DiagramCanvas* canvas(int tab) const;
+  // The tabs of the loaded sets' diagrams.
+  int loadedSetTabs() const { return loadedSetTabs_; }
   // The ln gamma tab; null when the pair's data could not be checked.
   GammaCanvas* gammaCanvas() const { return gamma_; }
 
@@ -103,12 +108,14 @@ class TfmDiagram : public QWidget {
  private:
   void saveClicked();
 
+  const Database& db_;
   TParameterSet set_;
   Language lang_;
   std::string decimalSeparator_;
   ReportLines report_;
   RunFiles* run_;
   int pxyTab_ = -1;
+  int loadedSetTabs_ = 0;
   GammaCanvas* gamma_ = nullptr;
 };
 

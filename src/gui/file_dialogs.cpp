@@ -43,6 +43,22 @@ std::optional<std::string> chooseFileToOpen(QWidget* parent, const FileRequest& 
   return runFileDialog(fmOpenFile, request, false);
 }
 
+std::vector<std::string> chooseFilesToOpen(QWidget* parent, const FileRequest& request) {
+  QFileDialog dialog(parent);
+  dialog.setObjectName(QStringLiteral("fmOpenFiles"));
+  dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  dialog.setFileMode(QFileDialog::ExistingFiles);
+  if (!request.Caption.empty()) dialog.setWindowTitle(displayed(request.Caption));
+  dialog.setNameFilters(qtNameFilters(request.Filter).split(QStringLiteral(";;")));
+  if (!request.InitialDir.empty()) dialog.setDirectory(toQString(request.InitialDir));
+  std::vector<std::string> names;
+  if (dialog.exec() != QDialog::Accepted) return names;
+  for (const QString& chosen : dialog.selectedFiles())
+    if (!chosen.isEmpty()) names.push_back(toStdString(chosen));
+  return names;
+}
+
 std::optional<std::string> chooseFileToSave(QWidget* parent, const FileRequest& request) {
   QFileDialog dialog(parent);
   dialog.setObjectName(QStringLiteral("SaveDialog"));

@@ -7,6 +7,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "core/session/dialogs.h"
 
@@ -25,6 +26,9 @@ std::optional<std::string> runFileDialog(QFileDialog& dialog, const FileRequest&
 
 // A one-use open-file dialog.
 std::optional<std::string> chooseFileToOpen(QWidget* parent, const FileRequest& request);
+// A one-use open-file dialog of one or more existing files, in the order chosen; none when
+// the user cancels.
+std::vector<std::string> chooseFilesToOpen(QWidget* parent, const FileRequest& request);
 // A one-use save-file dialog (the parameter file's, which leaves fmSaveFile untouched).
 std::optional<std::string> chooseFileToSave(QWidget* parent, const FileRequest& request);
 

@@ -27,13 +27,17 @@
 
 #include "core/base/errors.h"
 #include "core/data/database.h"
+#include "core/data/mixture_loading.h"
 #include "core/report/consistency_report.h"
 #include "core/session/session_state.h"
+#include "core/session/user_data_loading.h"
 #include "core/texts/gui_texts.h"
+#include "core/texts/library_texts.h"
 #include "core/texts/report_texts.h"
 #include "gui/actions.h"
 #include "gui/consistency_dialog.h"
 #include "gui/diagram_window.h"
+#include "gui/loaded_data_window.h"
 #include "gui/message_box.h"
 #include "gui/qt_dialogs.h"
 #include "gui/qt_text.h"
@@ -120,6 +124,21 @@ TfrMainForm::TfrMainForm(QWidget* parent) : QWidget(parent) {
   ConsistencyAction->setObjectName(QStringLiteral("ConsistencyAction"));
   ConsistencyAction->setText(text(texts::kCheckConsistencyAction, Language::English));
   Data1->addAction(ConsistencyAction);
+  Data1->addSeparator();
+  const auto dataAction = [this](const char* name, const Text& caption, const QKeySequence& key) {
+    auto* action = new QAction(this);
+    action->setObjectName(QString::fromLatin1(name));
+    action->setText(text(caption, Language::English));
+    action->setShortcut(key);
+    Data1->addAction(action);
+    return action;
+  };
+  LoadComponentsAction = dataAction("LoadComponentsAction", texts::kLoadComponentsAction,
+                                    QKeySequence(Qt::CTRL | Qt::Key_L));
+  LoadDataSetAction = dataAction("LoadDataSetAction", texts::kLoadDataSetAction,
+                                 QKeySequence(Qt::CTRL | Qt::Key_D));
+  LoadedDataAction = dataAction("LoadedDataAction", texts::kLoadedDataAction,
+                                QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_D));
 
   ToolBtnDiagram = makeToolButton(ToolBar1, "ToolBtnDiagram");
   DiagramAction = new QAction(this);
@@ -248,6 +267,12 @@ void TfrMainForm::FrameEnter() {
   Data1->setTitle(text(texts::kDataMenu, lang));
   ConsistencyAction->setText(text(texts::kCheckConsistencyAction, lang));
   ConsistencyAction->setToolTip(text(texts::kCheckConsistencyHint, lang));
+  LoadComponentsAction->setText(text(texts::kLoadComponentsAction, lang));
+  LoadComponentsAction->setToolTip(text(texts::kLoadComponentsHint, lang));
+  LoadDataSetAction->setText(text(texts::kLoadDataSetAction, lang));
+  LoadDataSetAction->setToolTip(text(texts::kLoadDataSetHint, lang));
+  LoadedDataAction->setText(text(texts::kLoadedDataAction, lang));
+  LoadedDataAction->setToolTip(text(texts::kLoadedDataHint, lang));
   DiagramAction->setText(text(texts::kDiagramAction, lang));
   DiagramAction->setToolTip(text(texts::kDiagramHint, lang));
   ToolBtnDiagram->setToolTip(text(texts::kDiagramHint, lang));
@@ -296,7 +321,7 @@ bool TfrMainForm::contains(const QWidget* widget) const {
 // ---- TfmVLE ----
 
 TfmVLE::TfmVLE(Language interfaceLanguage, QWidget* parent)
-    : QMainWindow(parent), interfaceLanguage_(interfaceLanguage) {
+    : QMainWindow(parent), interfaceLanguage_(interfaceLanguage), database_(builtInDatabase()) {
   setObjectName(QStringLiteral("fmVLE"));
   mmVLE = new ReportMemo(this);
   frMainForm1 = new TfrMainForm(this);
@@ -321,6 +346,9 @@ TfmVLE::TfmVLE(Language interfaceLanguage, QWidget* parent)
   connect(frMainForm1->BitBtnRun, &QPushButton::clicked, this, &TfmVLE::frMainForm1BitBtnRunClick);
   connect(frMainForm1->DiagramAction, &QAction::triggered, this, &TfmVLE::openDiagram);
   connect(frMainForm1->ConsistencyAction, &QAction::triggered, this, &TfmVLE::checkConsistency);
+  connect(frMainForm1->LoadComponentsAction, &QAction::triggered, this, &TfmVLE::loadComponents);
+  connect(frMainForm1->LoadDataSetAction, &QAction::triggered, this, &TfmVLE::loadDataSets);
+  connect(frMainForm1->LoadedDataAction, &QAction::triggered, this, &TfmVLE::showLoadedData);
   connect(qApp, &QApplication::focusChanged, this, &TfmVLE::focusChanged);
   // The title bar shows when the report holds changes not saved in a file.
   setWindowTitle(displayed(texts::kMainCaption, interfaceLanguage_) + QStringLiteral("[*]"));
@@ -410,27 +438,72 @@ void TfmVLE::frMainForm1BitBtnRunClick() {
   frMainForm1->BitBtCancel->setFocus(Qt::OtherFocusReason);
 }
 
-void TfmVLE::setSessionState(const SessionState* state) {
+void TfmVLE::setSessionState(SessionState* state) {
   state_ = state;
   updateDiagramAction();
 }
 
 void TfmVLE::checkConsistency() {
   if (running_) return;
-  const Database& db = builtInDatabase();
+  const Database& db = database_;
   TfmConsistency dialog(db, interfaceLanguage_, this);
   if (dialog.exec() != QDialog::Accepted) return;
   try {
-    for (const std::string& line : builtInConsistencyReport(db, dialog.first(), dialog.second(),
-                                                            dialog.terms(), interfaceLanguage_))
+    for (const std::string& line : pairConsistencyReport(db, dialog.first(), dialog.second(),
+                                                         dialog.terms(), interfaceLanguage_))
       mmVLE->append(line);
   } catch (const Error& error) {
     showErrorBox(this, error.message(interfaceLanguage_), interfaceLanguage_);
   }
 }
 
+void TfmVLE::loadComponents() {
+  if (running_ || dialogs_ == nullptr) return;
+  SessionState fallback;
+  fallback.InterfaceLanguage = interfaceLanguage_;
+  SessionState& state = state_ != nullptr ? *state_ : fallback;
+  const DataLoadResult result = askAndLoadLibrary(*dialogs_, database_, state);
+  if (!result.LibraryLoaded) return;
+  frMainForm1->lbFrame->setText(
+      displayed(kLibraryLoaded, interfaceLanguage_,
+                {database_.LibraryFile,
+                 std::to_string(database_.ComponentBase.size() - kBuiltInComponents)}));
+  dataChanged();
+}
+
+void TfmVLE::loadDataSets() {
+  if (running_ || dialogs_ == nullptr) return;
+  const DataLoadResult result = askAndLoadDataSets(*dialogs_, database_, interfaceLanguage_);
+  if (result.SetsLoaded == 0) return;
+  const LoadedDataSet& last = database_.LoadedSets.back();
+  frMainForm1->lbFrame->setText(
+      displayed(kDataSetLoaded, interfaceLanguage_,
+                {last.FileName, componentName(database_, last.Components[0], interfaceLanguage_),
+                 componentName(database_, last.Components[1], interfaceLanguage_),
+                 std::to_string(last.t.size())}));
+  dataChanged();
+}
+
+void TfmVLE::showLoadedData() {
+  if (running_) return;
+  TfmLoadedData window(database_, interfaceLanguage_, this);
+  window.exec();
+  if (window.removed() > 0) dataChanged();
+}
+
+void TfmVLE::dataChanged() {
+  // The diagrams drawn so far used the old data: the next opening draws them again.
+  if (fmDiagram_) fmDiagram_->close();
+  delete fmDiagram_;
+  diagramOfSession_ = -1;
+  updateDiagramAction();
+}
+
 void TfmVLE::updateDiagramAction() {
   frMainForm1->ConsistencyAction->setEnabled(!running_);
+  frMainForm1->LoadComponentsAction->setEnabled(!running_);
+  frMainForm1->LoadDataSetAction->setEnabled(!running_);
+  frMainForm1->LoadedDataAction->setEnabled(!running_);
   frMainForm1->DiagramAction->setEnabled(!running_ && state_ != nullptr &&
                                          plot::hasBinaryParameterSet(state_->ParameterSet));
 }
@@ -450,7 +523,7 @@ void TfmVLE::openDiagram() {
             for (const std::string& line : lines)
               mmVLE->append(line);
           },
-          this, runFiles_);
+          this, runFiles_, database_);
     } catch (const Error& error) {
       showErrorBox(this, error.message(interfaceLanguage_), interfaceLanguage_);
       return;

@@ -8,6 +8,7 @@
 #include <QWidget>
 #include <array>
 
+#include "core/data/database.h"
 #include "core/texts/text.h"
 #include "gui/session_entry.h"
 
@@ -70,6 +71,10 @@ class TfrMainForm : public QWidget {
   // bar and the last tool button. The main window enables it and carries it out.
   QAction* DiagramAction = nullptr;
   QAction* ConsistencyAction = nullptr;
+  // Data: the user's own components and data sets (the main window carries them out).
+  QAction* LoadComponentsAction = nullptr;
+  QAction* LoadDataSetAction = nullptr;
+  QAction* LoadedDataAction = nullptr;
   QToolButton* ToolBtnDiagram = nullptr;
   QStatusBar* StatusBar1 = nullptr;
   std::array<QLabel*, 2> StatusPanels{};
@@ -98,8 +103,9 @@ class TfmVLE : public QMainWindow {
   void setSessionDialogs(Dialogs* dialogs) { dialogs_ = dialogs; }
   // What the Run button runs: one calculation session, with the dialogs and the memo.
   void setSession(SessionEntry session) { session_ = std::move(session); }
-  // The run's state, whose parameter set the Diagram action draws.
-  void setSessionState(const SessionState* state);
+  // The run's state, whose parameter set the Diagram action draws (and a library replaced
+  // may forget, when it names the library's components).
+  void setSessionState(SessionState* state);
   // The files of the program's run, which a diagram's save must not destroy.
   void setRunFiles(RunFiles* files) { runFiles_ = files; }
 
@@ -131,6 +137,16 @@ class TfmVLE : public QMainWindow {
   void openDiagram();
   // Data -> Check consistency...: asks the pair and writes the check's lines into the report.
   void checkConsistency();
+  // Data -> Load components..., Load data set..., Loaded data...: the user's own data, asked
+  // through the session dialogs, go into database(). Any change closes the diagram window,
+  // whose next opening draws with the new data.
+  void loadComponents();
+  void loadDataSets();
+  void showLoadedData();
+  // The data the sessions, the diagrams and the consistency check use: the built-in database
+  // grown by what the Data menu loaded. Lasts until the program ends.
+  Database& database() { return database_; }
+  const Database& database() const { return database_; }
   TfmDiagram* diagramWindow() const;
 
   TfrMainForm* frMainForm1 = nullptr;
@@ -148,7 +164,11 @@ class TfmVLE : public QMainWindow {
   Language interfaceLanguage_;
   TfmAction* action_ = nullptr;
   Dialogs* dialogs_ = nullptr;
-  const SessionState* state_ = nullptr;
+  // Called after the Data menu changed the database.
+  void dataChanged();
+
+  SessionState* state_ = nullptr;
+  Database database_;
   RunFiles* runFiles_ = nullptr;
   SessionEntry session_;
   QPointer<TfmDiagram> fmDiagram_;

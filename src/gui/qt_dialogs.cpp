@@ -56,6 +56,10 @@ std::optional<std::string> QtDialogs::openFileName(const FileRequest& request) {
   return chooseFileToOpen(&main_, request);
 }
 
+std::vector<std::string> QtDialogs::openFileNames(const FileRequest& request) {
+  return chooseFilesToOpen(&main_, request);
+}
+
 std::optional<std::string> QtDialogs::saveFileName(const FileRequest& request) {
   return chooseFileToSave(&main_, request);
 }

@@ -26,6 +26,7 @@ class QtDialogs : public Dialogs {
   MessageButton showMessage(const MessageRequest& request) override;
   std::optional<std::string> openFileName(const FileRequest& request) override;
   std::optional<std::string> saveFileName(const FileRequest& request) override;
+  std::vector<std::string> openFileNames(const FileRequest& request) override;
 
   void setStatusText(const std::string& text) override;
   void setBusy(bool busy) override;

@@ -1,8 +1,12 @@
 #include "plot/diagram_data.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "core/analysis/phase_diagram.h"
 #include "core/base/errors.h"
 #include "core/base/units.h"
+#include "core/data/user_data.h"
 #include "core/io/number_format.h"
 #include "core/texts/analysis_texts.h"
 #include "core/texts/gui_texts.h"
@@ -13,13 +17,21 @@ bool hasBinaryParameterSet(const TParameterSet& set) {
   return set.ComponentCount == 2;
 }
 
-DiagramData computeDiagram(const Database& db, const TParameterSet& set,
-                           std::optional<Real> celsius, Language lang,
-                           std::string_view decimalSeparator) {
+namespace {
+
+constexpr Real kSameTemperature = 0.01L;  // K
+
+std::string conditionOf(Condition at, Language lang, std::string_view decimalSeparator) {
+  return at.isobaric()
+             ? render(kAtPressure, lang, {formatFixed(paToMmHg(at.Value), 2, decimalSeparator)})
+             : render(kAtTemperature, lang,
+                      {formatFixed(celsiusFromTau(at.Value), 2, decimalSeparator)});
+}
+
+DiagramData diagramAt(const Database& db, const TParameterSet& set, Condition at, Language lang,
+                      std::string_view decimalSeparator, const std::vector<MeasuredPoint>* points) {
   const Mixture mixture = binaryMixture(db, set, lang);
   const BinaryEquilibrium eq(mixture, set);
-  const Condition at = celsius ? Condition::atTau(tauFromCelsius(*celsius))
-                               : Condition::atPressure(dataSetPressure(db, set));
   DiagramData data;
   data.Lang = lang;
   data.DecimalSeparator = std::string(decimalSeparator);
@@ -27,18 +39,79 @@ DiagramData computeDiagram(const Database& db, const TParameterSet& set,
   data.Analysis = analyseBinary(db, eq, at);
   if (data.Analysis.Diagram.Bubble.Points.empty()) {
     // Nothing to draw: an empty diagram would pass for a result.
-    const std::string condition =
-        at.isobaric()
-            ? render(kAtPressure, lang, {formatFixed(paToMmHg(at.Value), 2, decimalSeparator)})
-            : render(kAtTemperature, lang, {formatFixed(*celsius, 2, decimalSeparator)});
-    throw NoConvergenceError(kNoBubblePointSolved, {condition});
+    throw NoConvergenceError(kNoBubblePointSolved, {conditionOf(at, lang, decimalSeparator)});
   }
+  if (points != nullptr) data.Analysis.Diagram.Measured = *points;
   data.Labels = makeDiagramLabels(data.Analysis.Diagram, set, data.Names, lang, decimalSeparator);
   return data;
 }
 
+}  // namespace
+
+DiagramData computeDiagram(const Database& db, const TParameterSet& set,
+                           std::optional<Real> celsius, Language lang,
+                           std::string_view decimalSeparator) {
+  const Condition at = celsius ? Condition::atTau(tauFromCelsius(*celsius))
+                               : Condition::atPressure(dataSetPressure(db, set));
+  if (celsius) {
+    // P-x-y at the temperature of an isothermal loaded set (within kSameTemperature) shows
+    // that set's points.
+    for (const LoadedSetCondition& loaded : loadedSetConditions(db, set)) {
+      if (loaded.Kind == DataSetKind::Isothermal &&
+          std::fabs(loaded.At.Value - at.Value) * kZeroCelsiusK <= kSameTemperature) {
+        return diagramAt(db, set, at, lang, decimalSeparator, &loaded.Points);
+      }
+    }
+  }
+  return diagramAt(db, set, at, lang, decimalSeparator, nullptr);
+}
+
+DiagramData computeLoadedSetDiagram(const Database& db, const TParameterSet& set,
+                                    const LoadedSetCondition& loaded, Language lang,
+                                    std::string_view decimalSeparator) {
+  if (loaded.Kind == DataSetKind::Mixed) {
+    const DataSetRange r = dataSetRange(db.LoadedSets.at(loaded.Index));
+    throw InputError(
+        kLoadedSetMixedLine,
+        {loaded.FileName, formatFixed(r.tMin, 2, decimalSeparator),
+         formatFixed(r.tMax, 2, decimalSeparator), formatFixed(r.pMin, 2, decimalSeparator),
+         formatFixed(r.pMax, 2, decimalSeparator)});
+  }
+  DiagramData data = diagramAt(db, set, loaded.At, lang, decimalSeparator, &loaded.Points);
+  data.DataSetFile = loaded.FileName;
+  return data;
+}
+
+std::vector<std::string> mixedSetReportLines(const std::vector<LoadedSetCondition>& sets,
+                                             Language lang, std::string_view decimalSeparator) {
+  std::vector<std::string> lines;
+  for (const LoadedSetCondition& c : sets) {
+    if (c.Kind != DataSetKind::Mixed || c.Points.empty()) continue;
+    Real tMin = c.Points.front().tau, tMax = tMin;
+    Real pMin = c.Points.front().P, pMax = pMin;
+    for (const MeasuredPoint& m : c.Points) {
+      tMin = std::min(tMin, m.tau);
+      tMax = std::max(tMax, m.tau);
+      pMin = std::min(pMin, m.P);
+      pMax = std::max(pMax, m.P);
+    }
+    lines.push_back(render(kLoadedSetMixedLine, lang,
+                           {c.FileName, formatFixed(celsiusFromTau(tMin), 2, decimalSeparator),
+                            formatFixed(celsiusFromTau(tMax), 2, decimalSeparator),
+                            formatFixed(paToMmHg(pMin), 2, decimalSeparator),
+                            formatFixed(paToMmHg(pMax), 2, decimalSeparator)}));
+  }
+  return lines;
+}
+
 std::vector<std::string> diagramReportLines(const DiagramData& data) {
-  std::vector<std::string> lines{data.Labels.MainTitle};
+  std::vector<std::string> lines;
+  if (!data.DataSetFile.empty()) {
+    lines.push_back(render(kLoadedSetDiagramLine, data.Lang,
+                           {data.DataSetFile, conditionOf(data.Analysis.Diagram.At, data.Lang,
+                                                          data.DecimalSeparator)}));
+  }
+  lines.push_back(data.Labels.MainTitle);
   for (std::string& line : analysisReportLines(data.Analysis, data.Lang, data.DecimalSeparator))
     lines.push_back(std::move(line));
   return lines;

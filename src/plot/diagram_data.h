@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "core/analysis/binary_analysis.h"
+#include "core/analysis/loaded_set_diagrams.h"
 #include "core/base/real.h"
 #include "core/data/database.h"
 #include "core/models/parameter_set.h"
@@ -28,14 +29,30 @@ struct DiagramData {
   Language Lang = Language::English;
   std::string DecimalSeparator = ".";
 
+  // The loaded data set drawn (its file), empty for the diagram of the pair's data.
+  std::string DataSetFile;
+
   bool isobaric() const { return Analysis.Diagram.At.isobaric(); }
 };
+
+// The diagram of one loaded set of the pair (analysis/loaded_set_diagrams.h): t-x-y at an
+// isobaric set's pressure, P-x-y at an isothermal set's temperature, with the set's own
+// points. Throws InputError for a mixed set, and what computeDiagram throws.
+DiagramData computeLoadedSetDiagram(const Database& db, const TParameterSet& set,
+                                    const LoadedSetCondition& loaded, Language lang,
+                                    std::string_view decimalSeparator = ".");
+
+// The report lines of the mixed loaded sets of the set's pair, one per set, naming it.
+std::vector<std::string> mixedSetReportLines(const std::vector<LoadedSetCondition>& sets,
+                                             Language lang,
+                                             std::string_view decimalSeparator = ".");
 
 // Whether a parameter set is one the diagrams can show: two components.
 bool hasBinaryParameterSet(const TParameterSet& set);
 
 // The diagrams of a binary set: isobaric at the pressure of the pair's data set (760 mm Hg
-// when the pair has none) without `celsius`, isothermal at `celsius` (°C) with it. Numbers in
+// when the pair has none) without `celsius`, isothermal at `celsius` (°C) with it, with the
+// points of an isothermal loaded set of the pair at that temperature (within 0.01 K). Numbers in
 // titles, legends and tick labels use decimalSeparator. Throws InputError for a set that is
 // not binary or names components outside the database, a temperature that is not finite or
 // not above absolute zero, and whatever the analysis throws (Error subclasses);
@@ -44,7 +61,8 @@ DiagramData computeDiagram(const Database& db, const TParameterSet& set,
                            std::optional<Real> celsius, Language lang,
                            std::string_view decimalSeparator = ".");
 
-// The lines the report gets for a diagram: its main title, then the analysis lines
+// The lines the report gets for a diagram: the line naming its loaded set if any, its main
+// title, then the analysis lines
 // (unsolved bubble points, azeotropes or none, liquid split or none).
 std::vector<std::string> diagramReportLines(const DiagramData& data);
 

@@ -144,7 +144,10 @@ PlotPoints viewPoints(const DiagramData& data, DiagramView view) {
     if (view == DiagramView::Xy) {
       out.MeasuredLiquid.emplace_back(x1, y1);
     } else {
-      const double t = static_cast<double>(celsiusFromTau(m.tau));
+      // The unknown of the diagram: t on t-x-y, P on P-x-y (only points that carry one).
+      if (kind == DiagramKind::Isothermal && !(m.P > 0.0L)) continue;
+      const double t = static_cast<double>(kind == DiagramKind::Isobaric ? celsiusFromTau(m.tau)
+                                                                         : paToMmHg(m.P));
       out.MeasuredLiquid.emplace_back(x1, t);
       out.MeasuredVapour.emplace_back(y1, t);
     }

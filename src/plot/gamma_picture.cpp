@@ -50,7 +50,8 @@ GammaPicture gammaPictureOf(const ConsistencyCheck& check, const std::array<std:
 
 GammaPicture computeGammaPicture(const Database& db, int first, int second, int terms,
                                  Language lang, std::string_view decimalSeparator) {
-  const EquilibriumDataSet set = builtInDataSet(db, first, second);
+  // The pair's loaded sets when it has any, else its built-in data.
+  const EquilibriumDataSet set = pairEquilibriumData(db, first, second);
   const Mixture mixture = dataSetMixture(db, set, lang);
   const std::array<std::string, 2> names{mixture.ComponentNames[0], mixture.ComponentNames[1]};
   return gammaPictureOf(checkConsistency(mixture, set, terms), names, lang, decimalSeparator);

@@ -9,7 +9,10 @@
 #include <string>
 #include <vector>
 
+#include "core/data/user_data.h"
+#include "core/io/run_files.h"
 #include "core/models/parameter_file.h"
+#include "core/models/parameter_file_save.h"
 #include "plot/plot_test_support.h"
 
 namespace bubblix::plot {
@@ -82,6 +85,55 @@ TEST_F(DiagramProgram, DrawsEachKindWithoutADisplay) {
   EXPECT_NE(drawing.find("comp.3-comp.1 and the point test"), std::string::npos);
 }
 
+// The user's own data: a parameter file of library components, drawn at the pressure of the
+// one loaded set with its points; the ln gamma of a library pair from its loaded set; a
+// library number without the library is a wrong command line.
+TEST_F(DiagramProgram, DrawsWithALibraryAndLoadedSets) {
+  const std::string examples = BUBBLIX_EXAMPLES_DIR;
+  const QString library = QString::fromStdString(examples + "/benzene-cyclohexane.json");
+  const QString set500 = QString::fromStdString(examples + "/benzene-cyclohexane-500.csv");
+  const Database db = loadUserData(library.toStdString(), {});
+  // docs/data-sets.md: the NRTL parameters that generated the examples.
+  TParameterSet set;
+  set.ModelCode = Model::NRTL;
+  set.ComponentCount = 2;
+  set.Components[0] = 5;
+  set.Components[1] = 6;
+  set.NRTLEnergy[0][1] = 0.45L;
+  set.NRTLEnergy[1][0] = 0.20L;
+  set.NRTLAlpha[0][1] = set.NRTLAlpha[1][0] = 0.3L;
+  const QString params = file(QStringLiteral("BC.dat"));
+  RunFiles run;
+  saveParameterFileTo(params.toStdString(), set, db, run);
+
+  const ProgramRun txy = runDiagram({"--params", params, "--library", library, "--data", set500,
+                                     "--out", file(QStringLiteral("bc.svg"))});
+  EXPECT_EQ(txy.exitCode, 0) << txy.err;
+  const std::string svg = test::readFileBytes(file(QStringLiteral("bc.svg")));
+  EXPECT_NE(svg.find("benzene-cyclohexane: t-x-y at P = 500.00 mm Hg"), std::string::npos);
+  // Without the library the file's components are unknown: refused, naming the problem.
+  const ProgramRun alone = runDiagram({"--params", params, "--out", file(QStringLiteral("x.png"))});
+  EXPECT_EQ(alone.exitCode, 1);
+  EXPECT_NE(alone.err, "");
+
+  // --data may be given twice; the gamma picture of the library pair from its sets.
+  const ProgramRun gamma =
+      runDiagram({"--kind", "gamma", "--components", "6,5", "--library", library, "--data", set500,
+                  "--data", QString::fromStdString(examples + "/benzene-cyclohexane-760.csv"),
+                  "--out", file(QStringLiteral("g.svg"))});
+  EXPECT_EQ(gamma.exitCode, 0) << gamma.err;
+  EXPECT_NE(test::readFileBytes(file(QStringLiteral("g.svg"))).find("cyclohexane"),
+            std::string::npos);
+  const ProgramRun noLibrary = runDiagram(
+      {"--kind", "gamma", "--components", "5,6", "--out", file(QStringLiteral("n.svg"))});
+  EXPECT_EQ(noLibrary.exitCode, 2);
+  EXPECT_NE(noLibrary.err.find("--components does not take 5"), std::string::npos) << noLibrary.err;
+  const ProgramRun twice =
+      runDiagram({"--kind", "gamma", "--components", "1,2", "--library", library, "--library",
+                  library, "--out", file(QStringLiteral("t.svg"))});
+  EXPECT_EQ(twice.exitCode, 2);
+}
+
 TEST_F(DiagramProgram, WrongCommandLinesGiveStatus2AndTheUsage) {
   struct Case {
     QStringList args;
@@ -116,7 +168,10 @@ TEST_F(DiagramProgram, WrongCommandLinesGiveStatus2AndTheUsage) {
       {{"--kind", "gamma", "--out", out}, "bubblix-diagram: The option --components is required"},
       {{"--kind", "gamma", "--components", "2,2", "--out", out},
        "bubblix-diagram: The option --components does not take 2,2: it takes two different "
-       "component numbers 1 to 4, e.g. 1,2"},
+       "component numbers 1 to 4 (5 to 16: those of --library), e.g. 1,2"},
+      {{"--kind", "gamma", "--components", "1,17", "--out", out},
+       "bubblix-diagram: The option --components does not take 1,17: it takes two different "
+       "component numbers 1 to 4 (5 to 16: those of --library), e.g. 1,2"},
       {{"--kind", "gamma", "--components", "1,2", "--params", params_, "--out", out},
        "bubblix-diagram: The kind gamma is drawn from the built-in data of --components I,J: it "
        "takes no --params and no --t"},

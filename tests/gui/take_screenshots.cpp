@@ -5,6 +5,8 @@
 // the lit Run button, and a confirmation box of the session (Qt's own buttons in the
 // language).
 // Usage: bubblix_screenshots <folder> [en|ru]   (run under xvfb-run, see take_screenshots.sh)
+//        bubblix_screenshots <folder> en|ru user-data   only the Loaded data window and the
+//        diagram of a loaded set (no session; Qt's offscreen platform will do)
 
 #include <QApplication>
 #include <QDir>
@@ -12,6 +14,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTableWidget>
 #include <QTextCursor>
 #include <QTimer>
@@ -21,6 +24,7 @@
 #include <utility>
 
 #include "core/data/database.h"
+#include "core/data/user_data.h"
 #include "core/session/answer_script.h"
 #include "core/session/calculation_session.h"
 #include "core/session/dialogs.h"
@@ -34,6 +38,7 @@
 #include "gui/file_dialogs.h"
 #include "gui/grid_dialog.h"
 #include "gui/language_dialog.h"
+#include "gui/loaded_data_window.h"
 #include "gui/main_window.h"
 #include "gui/message_box.h"
 #include "gui/model_dialog.h"
@@ -114,6 +119,42 @@ class PicturingDialogs : public Dialogs {
   bool pictured_ = false;
 };
 
+// The user's own data of examples/: the Loaded data window with the library and both sets,
+// and the diagram window of the NRTL set that generated them (docs/data-sets.md) on the tab of
+// the 500 mm Hg set with its points.
+int userDataPictures(Language lang, const std::string& separator) {
+  const std::string examples = BUBBLIX_EXAMPLES_DIR;
+  Database db = loadUserData(
+      examples + "/benzene-cyclohexane.json",
+      {examples + "/benzene-cyclohexane-760.csv", examples + "/benzene-cyclohexane-500.csv"});
+  // The file names as a user's folder shows them, not the build machine's.
+  db.LibraryFile = "benzene-cyclohexane.json";
+  for (LoadedDataSet& set : db.LoadedSets)
+    set.FileName = set.FileName.substr(examples.size() + 1);
+  {
+    TfmLoadedData window(db, lang);
+    window.resize(760, 420);
+    save(window, QStringLiteral("loaded-data"));
+  }
+  TParameterSet set;
+  set.ModelCode = Model::NRTL;
+  set.ComponentCount = 2;
+  set.Components[0] = 5;
+  set.Components[1] = 6;
+  set.NRTLEnergy[0][1] = 0.45L;
+  set.NRTLEnergy[1][0] = 0.20L;
+  set.NRTLAlpha[0][1] = set.NRTLAlpha[1][0] = 0.3L;
+  TfmDiagram diagrams(set, lang, separator, {}, nullptr, nullptr, db);
+  diagrams.resize(900, 700);
+  if (diagrams.tabs->count() < 4) {
+    std::fprintf(stderr, "the loaded sets have no tabs\n");
+    return 1;
+  }
+  diagrams.tabs->setCurrentIndex(3);
+  save(diagrams, QStringLiteral("diagram-loaded-set"));
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -126,6 +167,8 @@ int main(int argc, char** argv) {
   const std::unique_ptr<QTranslator> qtTexts = installQtTranslations(lang);
   // The decimal separator a user of each language sees: the system locale's.
   const std::string separator = en ? "." : ",";
+  // Only the pictures of the user's own data (they need no session).
+  if (argc > 3 && QByteArray(argv[3]) == "user-data") return userDataPictures(lang, separator);
 
   {
     TForm0 form0;
@@ -266,5 +309,5 @@ int main(int argc, char** argv) {
     about.accept();
   });
   about.exec();
-  return 0;
+  return userDataPictures(lang, separator);
 }

@@ -379,7 +379,8 @@ std::vector<MeasuredPoint> measuredPoints(const Database& db, const TParameterSe
   const ExperimentalPoints data = pairExperimentalPoints(db, set.Components[0], set.Components[1]);
   points.reserve(data.tau.size());
   for (std::size_t k = 0; k < data.tau.size(); ++k)
-    points.push_back(MeasuredPoint{data.x1[k], data.y1[k], data.tau[k]});
+    points.push_back(MeasuredPoint{data.x1[k], data.y1[k], data.tau[k],
+                                   k < data.Pressures.size() ? data.Pressures[k] : data.P});
   return points;
 }
 
@@ -412,8 +413,9 @@ Mixture binaryMixture(const Database& db, const TParameterSet& set, Language lan
     throw InputError(kAnalysisNotBinary, {std::to_string(set.ComponentCount)});
   }
   for (const int number : componentNumbers(set)) {
-    if (number < 1 || number > 4) {
-      throw InputError(kAnalysisComponentNumber, {std::to_string(number)});
+    if (number < 1 || number > static_cast<int>(db.ComponentBase.size())) {
+      throw InputError(kAnalysisComponentNumber,
+                       {std::to_string(number), std::to_string(db.ComponentBase.size())});
     }
   }
   return loadMixture(db, componentNumbers(set), lang);

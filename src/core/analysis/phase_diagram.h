@@ -90,6 +90,7 @@ struct MeasuredPoint {
   Real x1 = 0;
   Real y1 = 0;
   Real tau = 0;
+  Real P = 0;  // Pa; 0 when the data give none (the built-in sets, drawn only isobaric)
 };
 
 // A binary mixture with its parameter set, checked once, and the single equilibrium points
@@ -175,7 +176,7 @@ PhaseDiagram isothermalDiagram(const BinaryEquilibrium& eq, Real tau,
                                int points = kDefaultCurvePoints);
 
 // The binary mixture of a set's two database components (slots 0 and 1, names in `lang`).
-// Throws InputError when the set does not hold two components numbered 1..4.
+// Throws InputError when the set does not hold two components of the database.
 Mixture binaryMixture(const Database& db, const TParameterSet& set, Language lang);
 
 // Everything a renderer writes on the diagrams of one PhaseDiagram, in one language.

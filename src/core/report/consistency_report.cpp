@@ -177,4 +177,12 @@ std::vector<std::string> builtInConsistencyReport(const Database& db, int first,
                                 {mixture.ComponentNames[0], mixture.ComponentNames[1]}, lang);
 }
 
+std::vector<std::string> pairConsistencyReport(const Database& db, int first, int second, int terms,
+                                               Language lang) {
+  const EquilibriumDataSet set = pairEquilibriumData(db, first, second);
+  const Mixture mixture = dataSetMixture(db, set, lang);
+  return consistencyReportLines(checkConsistency(mixture, set, terms),
+                                {mixture.ComponentNames[0], mixture.ComponentNames[1]}, lang);
+}
+
 }  // namespace bubblix

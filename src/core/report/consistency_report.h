@@ -33,5 +33,9 @@ std::string verdictText(Verdict verdict, Language lang);
 // throw.
 std::vector<std::string> builtInConsistencyReport(const Database& db, int first, int second,
                                                   int terms, Language lang);
+// The same for the pair's data as the fits take them: its loaded sets when it has any (all of
+// them together, each point at its own pressure), else its built-in data (pairEquilibriumData).
+std::vector<std::string> pairConsistencyReport(const Database& db, int first, int second, int terms,
+                                               Language lang);
 
 }  // namespace bubblix

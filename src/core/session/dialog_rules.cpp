@@ -6,6 +6,7 @@
 
 #include "core/base/errors.h"
 #include "core/texts/dialog_texts.h"
+#include "core/texts/session_texts.h"
 
 namespace bubblix {
 
@@ -90,6 +91,14 @@ void validateComponents(const ComponentRequest& request) {
 std::optional<std::string> componentOkWarning(const ComponentTicks& ticks, Language lang) {
   if (std::find(ticks.begin(), ticks.end(), true) != ticks.end()) return std::nullopt;
   return std::string(texts::kChooseOneComponent.in(lang));
+}
+
+std::optional<std::string> componentCountWarning(const ComponentTicks& ticks, Language lang) {
+  const auto ticked = std::count(ticks.begin(), ticks.end(), true);
+  // A mixture's slots: SessionState::SelectedComponents, Mixture::ComponentNames.
+  constexpr long kMixtureSlots = 4;
+  if (ticked <= kMixtureSlots) return std::nullopt;
+  return render(texts::kAtMostFourComponents, lang, {std::to_string(ticked)});
 }
 
 std::optional<std::string> modelOkWarning(std::optional<int> chosen, const ModelRequest& request) {

@@ -95,6 +95,10 @@ void validateComponents(const ComponentRequest& request);
 // even one component of a mix"; the dialog then stays open with the list unchanged. Nothing
 // when the dialog may close.
 std::optional<std::string> componentOkWarning(const ComponentTicks& ticks, Language lang);
+// The desktop's component dialog also keeps itself open when more components are ticked than
+// a mixture holds (the session's own refusal, "A mixture has 2 to 4 components; 5 are
+// ticked", shown before the dialog closes): that warning, or nothing.
+std::optional<std::string> componentCountWarning(const ComponentTicks& ticks, Language lang);
 
 // ---- The model dialog ----
 

@@ -173,6 +173,9 @@ class Dialogs {
   // The chosen path, or nothing when the user cancels (FileRequest: core/io/file_request.h).
   virtual std::optional<std::string> openFileName(const FileRequest& request) = 0;
   virtual std::optional<std::string> saveFileName(const FileRequest& request) = 0;
+  // One or more files to open, in the order chosen; none when the user cancels. The default
+  // asks one file by openFileName.
+  virtual std::vector<std::string> openFileNames(const FileRequest& request);
 
   // The main window while a session runs.
   virtual void setStatusText(const std::string& text) = 0;  // the label lbFrame; "" clears it

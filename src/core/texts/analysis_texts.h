@@ -64,6 +64,16 @@ inline constexpr Text kAzeotropeMaximumBoiling{"maximum-boiling",
 inline constexpr Text kAzeotropeInsideSplit{
     "; the model predicts two liquids there, so the real azeotrope is heterogeneous",
     "; модель предсказывает там две жидкие фазы, действительный азеотроп гетерогенный"};
+// The diagrams of the loaded data sets. {0}: the set's file, {1}: the condition.
+inline constexpr Text kLoadedSetDiagramLine{"Data set {0}, drawn at {1} with its points:",
+                                            "Набор данных {0}, диаграмма при {1} с его точками:"};
+// {0}: the file, {1}, {2}: t range, °C, {3}, {4}: P range, mm Hg.
+inline constexpr Text kLoadedSetMixedLine{
+    "Data set {0} is neither isobaric nor isothermal (t {1} to {2} °C, P {3} to {4} mm Hg): its "
+    "points are drawn on no diagram",
+    "Набор данных {0} ни изобарный, ни изотермический (t от {1} до {2} °C, P от {3} до {4} мм "
+    "рт.ст.): его точки не показаны ни на одной диаграмме"};
+
 // {0} the condition (kAtPressure or kAtTemperature).
 inline constexpr Text kNoAzeotropeLine{
     "No azeotrope at {0}: y1 - x1 keeps its sign for 0 < x1 < 1",
@@ -107,8 +117,8 @@ inline constexpr Text kAnalysisNotBinary{
     "{0} компонентов"};
 // {0} the component number of the set.
 inline constexpr Text kAnalysisComponentNumber{
-    "The parameter set names component number {0}; the database holds components 1 to 4",
-    "Набор параметров указывает компонент номер {0}; в базе данных компоненты 1-4"};
+    "The parameter set names component number {0}; the database holds components 1 to {1}",
+    "Набор параметров указывает компонент номер {0}; в базе данных компоненты 1-{1}"};
 // {0} mixture slot (1 or 2).
 inline constexpr Text kAnalysisComponentNotLoaded{
     "Component {0} of the mixture has no property data loaded",

@@ -43,6 +43,44 @@ inline constexpr Text kCheckConsistencyAction{"&Check consistency…", "&Про�
 inline constexpr Text kCheckConsistencyHint{
     "Thermodynamic consistency tests of a pair's equilibrium data",
     "Проверка термодинамической согласованности данных о равновесии пары"};
+// The items of the user's own data: English C L S D, Russian П К Н Д, each once in the menu.
+inline constexpr Text kLoadComponentsAction{"&Load components…", "Загрузить &компоненты…"};
+inline constexpr Text kLoadComponentsHint{
+    "Load a component library (JSON); its components join the component dialog",
+    "Загрузить библиотеку компонентов (JSON); её компоненты появятся в диалоге выбора"};
+inline constexpr Text kLoadDataSetAction{"Load data &set…", "Загрузить &набор данных…"};
+inline constexpr Text kLoadDataSetHint{
+    "Load one or more data sets of measured points (CSV) for the fits and the diagrams",
+    "Загрузить один или несколько наборов измеренных точек (CSV) для расчета и диаграмм"};
+inline constexpr Text kLoadedDataAction{"Loaded &data…", "Загруженные &данные…"};
+inline constexpr Text kLoadedDataHint{"The component library and the data sets loaded",
+                                      "Загруженные библиотека компонентов и наборы данных"};
+// The window of the loaded data.
+inline constexpr Text kLoadedDataTitle{"Loaded data", "Загруженные данные"};
+// {0}: the library file.
+inline constexpr Text kLoadedLibraryLabel{"Component library: {0}", "Библиотека компонентов: {0}"};
+inline constexpr Text kLoadedNoLibrary{"No component library is loaded.",
+                                       "Библиотека компонентов не загружена."};
+inline constexpr Text kLoadedSetsLabel{"Data sets:", "Наборы данных:"};
+inline constexpr Text kLoadedNoSets{"No data set is loaded.", "Наборы данных не загружены."};
+inline constexpr Text kLoadedColumnNumber{"No.", "№"};
+inline constexpr Text kLoadedColumnName{"Name", "Название"};
+inline constexpr Text kLoadedColumnRussianName{"Russian name", "Русское название"};
+inline constexpr Text kLoadedColumnBoiling{"t boil. at 760 mm Hg, °C",
+                                           "t кип. при 760 мм рт. ст., °C"};
+inline constexpr Text kLoadedColumnPair{"Pair", "Пара"};
+inline constexpr Text kLoadedColumnPoints{"Points", "Точек"};
+inline constexpr Text kLoadedColumnT{"t, °C", "t, °C"};
+inline constexpr Text kLoadedColumnP{"P, mm Hg", "P, мм рт. ст."};
+inline constexpr Text kLoadedColumnFile{"File", "Файл"};
+// {0} to {1}; a single value when both are equal.
+inline constexpr Text kLoadedRange{"{0} to {1}", "от {0} до {1}"};
+inline constexpr Text kLoadedNoBoiling{"none", "нет"};
+inline constexpr Text kLoadedRemoveButton{"&Remove", "&Удалить"};
+inline constexpr Text kLoadedRemoveHint{"Remove the data set chosen in the list",
+                                        "Удалить набор данных, выбранный в списке"};
+inline constexpr Text kLoadedCloseButton{"&Close", "&Закрыть"};
+
 // The dialog of the consistency check.
 inline constexpr Text kConsistencyDialogTitle{"Check consistency", "Проверка согласованности"};
 inline constexpr Text kConsistencyFirst{"Component &1:", "Компонент &1:"};
@@ -126,6 +164,9 @@ inline constexpr Text kDiagramTxyTab{"t-x-y", "t-x-y"};
 inline constexpr Text kDiagramXyTab{"y-x", "y-x"};
 inline constexpr Text kDiagramGammaTab{"ln γ (data)", "ln γ (опыт)"};
 // {0} the temperature, °C.
+// The tab of a loaded set's diagram: {0} t-x-y or P-x-y, {1} the set's file name.
+inline constexpr Text kDiagramDataSetTab{"{0}: {1}", "{0}: {1}"};
+inline constexpr Text kDiagramPxyKindTab{"P-x-y", "P-x-y"};
 inline constexpr Text kDiagramPxyTab{"P-x-y at {0} °C", "P-x-y при {0} °C"};
 inline constexpr Text kDiagramPxyTemperature{"Temperature for P-x-y, °C:",
                                              "Температура для P-x-y, °C:"};
@@ -161,30 +202,37 @@ inline constexpr Text kDiagramUsage{
     "[--lang en|ru] [--size WIDTHxHEIGHT]\n"
     "       {0} --kind gamma --components I,J --out FILE.png|FILE.svg [--m 3] [--lang en|ru] "
     "[--size WIDTHxHEIGHT]\n"
+    "       both with [--library FILE.json] [--data FILE.csv]... (the user's own components and "
+    "data sets)\n"
     "Draws the phase diagram of the binary parameter set in FILE.dat:\n"
     "  txy  t-x-y at the pressure of the pair's data (760 mm Hg when the pair has none), the "
     "default\n"
     "  xy   y-x at the same pressure, or at the temperature --t when it is given\n"
     "  pxy  P-x-y at the temperature --t (°C), which it needs\n"
-    "or, with --kind gamma, ln gamma1, ln gamma2 and ln(gamma1/gamma2) of the built-in data of "
-    "the pair I, J (component 1 is I) with the point test's series of --m terms (1 to 5, 3 "
+    "or, with --kind gamma, ln gamma1, ln gamma2 and ln(gamma1/gamma2) of the data of "
+    "the pair I, J (its loaded data sets, else its built-in data) (component 1 is I) with the "
+    "point test's series of --m terms (1 to 5, 3 "
     "unless given).\n"
     "The file's ending chooses the format; the size is 900x650 pixels unless --size is given.",
     "Запуск: {0} --params ФАЙЛ.dat --out ФАЙЛ.png|ФАЙЛ.svg [--kind txy|xy|pxy] [--t ГРАДУСЫ] "
     "[--lang en|ru] [--size ШИРИНАxВЫСОТА]\n"
     "        {0} --kind gamma --components I,J --out ФАЙЛ.png|ФАЙЛ.svg [--m 3] [--lang en|ru] "
     "[--size ШИРИНАxВЫСОТА]\n"
+    "        в обоих случаях с [--library ФАЙЛ.json] [--data ФАЙЛ.csv]... (свои компоненты и "
+    "наборы данных)\n"
     "Строит фазовую диаграмму бинарного набора параметров из ФАЙЛ.dat:\n"
     "  txy  t-x-y при давлении опытных данных пары (760 мм рт.ст., если данных нет), по "
     "умолчанию\n"
     "  xy   y-x при том же давлении или при температуре --t, если она задана\n"
     "  pxy  P-x-y при температуре --t (°C), которая для нее нужна\n"
-    "или, с --kind gamma, ln gamma1, ln gamma2 и ln(gamma1/gamma2) по встроенным данным пары "
-    "I, J (компонент 1 - I) с рядом теста по точкам из --m членов (от 1 до 5, по умолчанию 3).\n"
+    "или, с --kind gamma, ln gamma1, ln gamma2 и ln(gamma1/gamma2) по данным пары "
+    "I, J (загруженным наборам, иначе встроенным) (компонент 1 - I) с рядом теста по точкам из --m "
+    "членов (от 1 до 5, по умолчанию 3).\n"
     "Формат задается окончанием имени файла; размер 900x650 точек, если не задан --size."};
 // What --components and --m of the kind gamma take, for kDiagramOptionValue.
-inline constexpr Text kDiagramPairValues{"two different component numbers 1 to 4, e.g. 1,2",
-                                         "два разных номера компонентов от 1 до 4, например 1,2"};
+inline constexpr Text kDiagramPairValues{
+    "two different component numbers 1 to 4 (5 to 16: those of --library), e.g. 1,2",
+    "два разных номера компонентов от 1 до 4 (от 5 до 16 - из --library), например 1,2"};
 inline constexpr Text kDiagramTermValues{"a whole number from 1 to 5", "целое число от 1 до 5"};
 inline constexpr Text kDiagramGammaOptions{
     "The kind gamma is drawn from the built-in data of --components I,J: it takes no --params "

@@ -181,4 +181,36 @@ inline constexpr Text kDataSetPairNoPoints{"There are no points for the pair {0}
 inline constexpr Text kMixtureTooLarge{"A mixture has 2 to 4 components, not {0}",
                                        "Смесь содержит от 2 до 4 компонентов, а не {0}"};
 
+// ---- Loading and removing them in the desktop program ----
+
+// {0}: the set's position (from 1), {1}: how many sets are loaded.
+inline constexpr Text kNoSuchDataSet{"There is no loaded data set {0} (sets loaded: {1})",
+                                     "Загруженного набора данных {0} нет (загружено наборов: {1})"};
+inline constexpr Text kLibraryOpenCaption{"Load components", "Загрузка компонентов"};
+inline constexpr Text kLibraryFilter{"Component libraries|*.json|All files|*",
+                                     "Библиотеки компонентов|*.json|Все файлы|*"};
+inline constexpr Text kDataSetOpenCaption{"Load data sets", "Загрузка наборов данных"};
+inline constexpr Text kDataSetFilter{"Data sets|*.csv|All files|*",
+                                     "Наборы данных|*.csv|Все файлы|*"};
+// {0}: the library loaded, {1}: the file chosen.
+inline constexpr Text kReplaceLibraryQuestion{"Replace the component library {0} by {1}?",
+                                              "Заменить библиотеку компонентов {0} на {1}?"};
+// Added to the question, one line per set: {0}: the set's file.
+inline constexpr Text kReplaceLibrarySetsGo{
+    "These loaded data sets name its components and are removed with it:",
+    "Эти загруженные наборы данных содержат её компоненты и будут удалены вместе с ней:"};
+inline constexpr Text kReplaceLibraryNoSets{"No loaded data set names its components.",
+                                            "Ни один загруженный набор данных не содержит её "
+                                            "компонентов."};
+// Added when the last session's parameter set names a library component.
+inline constexpr Text kReplaceLibraryParameterSetGoes{
+    "The parameter set of the last session names its components and is forgotten.",
+    "Набор параметров последнего расчета содержит её компоненты и будет забыт."};
+// {0}: the file, {1}: how many components it holds.
+inline constexpr Text kLibraryLoaded{"Component library {0} loaded: {1} components",
+                                     "Загружена библиотека компонентов {0}: компонентов {1}"};
+// {0}: the file, {1}, {2}: the pair, {3}: points.
+inline constexpr Text kDataSetLoaded{"Data set {0} loaded: {1}-{2}, {3} points",
+                                     "Загружен набор данных {0}: {1}-{2}, точек {3}"};
+
 }  // namespace bubblix
