@@ -338,7 +338,13 @@ FittingRun::PairEnd FittingRun::processPair(int i, int j) {
     }
     resultLine = unifacResultLine(pair, groups);
   } else {
-    pair = hasData ? fitBinary(i, j, progressLine) : enterBinary(i, j);
+    try {
+      pair = hasData ? fitBinary(i, j, progressLine) : enterBinary(i, j);
+    } catch (const Error&) {
+      // A fit that ends the session still says where it started.
+      if (start_ && start_->Source != StartSource::BuiltIn) c_.report.append(startLine(*start_));
+      throw;
+    }
     storeBinary(pair);
     resultLine = binaryResultLine(pair);
     // Below the progress line: the start the fit took in the end, for a pair without built-in
