@@ -1,9 +1,14 @@
 #include "cli/azeotrope_command.h"
 
 #include <CLI/CLI.hpp>
+#include <string>
+#include <string_view>
+#include <vector>
 
 #include "cli/json_output.h"
 #include "core/analysis/binary_analysis.h"
+#include "core/analysis/loaded_set_diagrams.h"
+#include "core/base/units.h"
 #include "core/data/database.h"
 
 namespace bubblix::cli {
@@ -32,11 +37,56 @@ Json summaryJson(const AzeotropeSummary& summary, const Mixture& mixture, Model 
   return document;
 }
 
+std::string_view kindName(DataSetKind kind) {
+  switch (kind) {
+    case DataSetKind::Isobaric:
+      return "isobaric";
+    case DataSetKind::Isothermal:
+      return "isothermal";
+    case DataSetKind::Mixed:
+      break;
+  }
+  return "mixed";
+}
+
+// Every loaded set of the pair: an isobaric one with its pressure, an isothermal one with its
+// temperature, each with the summary at that condition (or its error); a mixed one by name.
+Json loadedSetsJson(const std::vector<LoadedSetCondition>& sets,
+                    const std::vector<LoadedSetAnalysis>& analyses, const Mixture& mixture,
+                    Model model, Language lang) {
+  Json list = Json::array();
+  std::size_t next = 0;
+  for (const LoadedSetCondition& set : sets) {
+    Json entry;
+    entry["file"] = set.FileName;
+    entry["kind"] = std::string(kindName(set.Kind));
+    if (set.Kind != DataSetKind::Mixed && next < analyses.size()) {
+      const LoadedSetAnalysis& a = analyses[next++];
+      if (set.At.isobaric()) {
+        entry["p_mmhg"] = jsonReal(paToMmHg(set.At.Value), set.FileName + " p_mmhg");
+      } else {
+        entry["t_c"] = jsonReal(celsiusFromTau(set.At.Value), set.FileName + " t_c");
+      }
+      if (a.Analysis) {
+        const Json summary = summaryJson(summarize(*a.Analysis), mixture, model, lang);
+        entry["azeotrope"] = summary["azeotrope"];
+        entry["liquid_split"] = summary["liquid_split"];
+      } else {
+        entry["error"] = a.Error.value_or("");
+      }
+    }
+    list.push_back(std::move(entry));
+  }
+  return list;
+}
+
 }  // namespace
 
 CLI::App* setupAzeotropeCommand(CLI::App& app, AzeotropeCommandOptions& options) {
   CLI::App* command = app.add_subcommand(
-      "azeotrope", "azeotropes and liquid split of a binary parameter set at the data's pressure");
+      "azeotrope",
+      "azeotropes and liquid split of a binary parameter set at the data's pressure, and at the "
+      "condition of each loaded set of the pair");
   command->add_option("--params", options.Params, "the parameter file (.dat)")
       ->required()
       ->check(existingInput(false));
@@ -56,10 +106,19 @@ int runAzeotropeCommand(const AzeotropeCommandOptions& options, CommandStreams i
   const BinaryEquilibrium equilibrium(mixture, set);
   const BinaryAnalysis analysis =
       analyseBinary(db, equilibrium, Condition::atPressure(dataSetPressure(db, set)));
+  // The pair's loaded sets, each at its own pressure or temperature, as the desktop's diagrams
+  // report them.
+  const std::vector<LoadedSetCondition> sets = loadedSetConditions(db, set);
+  const std::vector<LoadedSetAnalysis> analyses = analyseLoadedSets(db, equilibrium, sets, lang);
   if (options.Json) {
-    writeJson(io.out, summaryJson(summarize(analysis), mixture, set.ModelCode, lang));
+    Json document = summaryJson(summarize(analysis), mixture, set.ModelCode, lang);
+    if (!sets.empty()) {
+      document["data_sets"] = loadedSetsJson(sets, analyses, mixture, set.ModelCode, lang);
+    }
+    writeJson(io.out, document);
   } else {
     printLines(io.out, analysisReportLines(analysis, lang));
+    printLines(io.out, loadedSetReportLines(analyses, sets, analysis.Diagram.At, lang));
   }
   return kExitOk;
 }

@@ -219,6 +219,11 @@ Json fitJson(const FittingResult& result, const std::vector<int>& components) {
     entry["iterations"] = fitted ? Json(pair.Iterations) : Json(nullptr);
     if (pair.ObjectiveFit)
       addObjectiveJson(entry, *pair.ObjectiveFit, pair.Values, pair.Display, name);
+    // A pair without built-in start values: where its fit started.
+    if (pair.Start) {
+      entry["start"] = {{"source", *pair.Start == StartSource::Unifac ? "unifac" : "fixed"},
+                        {"values", jsonReals(pair.StartValues, name + " start")}};
+    }
     pairs.push_back(std::move(entry));
   }
   document["pairs"] = std::move(pairs);

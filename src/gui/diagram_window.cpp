@@ -126,7 +126,7 @@ TfmDiagram::TfmDiagram(const TParameterSet& set, Language lang, std::string deci
       lines.push_back(error.message(lang_));
     }
   }
-  for (std::string& line : plot::mixedSetReportLines(loaded, lang_, decimalSeparator_))
+  for (std::string& line : mixedSetReportLines(loaded, lang_, decimalSeparator_))
     lines.push_back(std::move(line));
   // The data of the set's pair, component 1 first; a pair the check refuses gets no tab.
   try {

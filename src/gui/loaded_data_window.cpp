@@ -7,6 +7,8 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <cmath>
+#include <string_view>
+#include <utility>
 
 #include "core/data/component_library.h"
 #include "core/data/mixture_loading.h"
@@ -34,16 +36,18 @@ QTableWidgetItem* cell(const std::string& text) {
   return new QTableWidgetItem(toQString(text));
 }
 
-std::string range(Real low, Real high, int decimals, Language lang) {
-  const std::string a = formatFixed(low, decimals);
-  const std::string b = formatFixed(high, decimals);
+std::string range(Real low, Real high, int decimals, Language lang,
+                  std::string_view decimalSeparator) {
+  const std::string a = formatFixed(low, decimals, decimalSeparator);
+  const std::string b = formatFixed(high, decimals, decimalSeparator);
   return a == b ? a : render(texts::kLoadedRange, lang, {a, b});
 }
 
 }  // namespace
 
-TfmLoadedData::TfmLoadedData(Database& db, Language lang, QWidget* parent)
-    : QDialog(parent), db_(db), lang_(lang) {
+TfmLoadedData::TfmLoadedData(Database& db, Language lang, std::string decimalSeparator,
+                             QWidget* parent)
+    : QDialog(parent), db_(db), lang_(lang), decimalSeparator_(std::move(decimalSeparator)) {
   setObjectName(QStringLiteral("fmLoadedData"));
   setWindowTitle(displayed(texts::kLoadedDataTitle, lang));
 
@@ -105,7 +109,7 @@ void TfmLoadedData::fill() {
     tbComponents->setItem(row, 2, cell(c.RussianName));
     tbComponents->setItem(
         row, 3,
-        cell(std::isfinite(boiling) ? formatFixed(boiling, 2)
+        cell(std::isfinite(boiling) ? formatFixed(boiling, 2, decimalSeparator_)
                                     : std::string(texts::kLoadedNoBoiling.in(lang_))));
   }
   tbComponents->setVisible(library);
@@ -122,8 +126,8 @@ void TfmLoadedData::fill() {
                     cell(componentName(db_, set.Components[0], lang_) + "-" +
                          componentName(db_, set.Components[1], lang_)));
     tbSets->setItem(row, 1, cell(std::to_string(set.t.size())));
-    tbSets->setItem(row, 2, cell(range(r.tMin, r.tMax, 2, lang_)));
-    tbSets->setItem(row, 3, cell(range(r.pMin, r.pMax, 1, lang_)));
+    tbSets->setItem(row, 2, cell(range(r.tMin, r.tMax, 2, lang_, decimalSeparator_)));
+    tbSets->setItem(row, 3, cell(range(r.pMin, r.pMax, 1, lang_, decimalSeparator_)));
     tbSets->setItem(row, 4, cell(set.FileName));
   }
   tbSets->resizeColumnsToContents();

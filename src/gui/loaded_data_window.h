@@ -5,6 +5,7 @@
 // nothing else changes the database while it is open.
 
 #include <QDialog>
+#include <string>
 
 #include "core/data/database.h"
 #include "core/texts/text.h"
@@ -19,8 +20,10 @@ class TfmLoadedData : public QDialog {
   Q_OBJECT
 
  public:
-  // db: the main window's database, changed by Remove.
-  TfmLoadedData(Database& db, Language lang, QWidget* parent = nullptr);
+  // db: the main window's database, changed by Remove. Numbers are written with
+  // decimalSeparator, as the rest of the interface writes them (the system's).
+  TfmLoadedData(Database& db, Language lang, std::string decimalSeparator,
+                QWidget* parent = nullptr);
 
   // The data sets removed since the window was made.
   int removed() const { return removed_; }
@@ -38,6 +41,7 @@ class TfmLoadedData : public QDialog {
 
   Database& db_;
   Language lang_;
+  std::string decimalSeparator_;
   int removed_ = 0;
 };
 

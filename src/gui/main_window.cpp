@@ -486,7 +486,7 @@ void TfmVLE::loadDataSets() {
 
 void TfmVLE::showLoadedData() {
   if (running_) return;
-  TfmLoadedData window(database_, interfaceLanguage_, this);
+  TfmLoadedData window(database_, interfaceLanguage_, systemDecimalSeparator(), this);
   window.exec();
   if (window.removed() > 0) dataChanged();
 }

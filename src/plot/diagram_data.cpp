@@ -22,10 +22,7 @@ namespace {
 constexpr Real kSameTemperature = 0.01L;  // K
 
 std::string conditionOf(Condition at, Language lang, std::string_view decimalSeparator) {
-  return at.isobaric()
-             ? render(kAtPressure, lang, {formatFixed(paToMmHg(at.Value), 2, decimalSeparator)})
-             : render(kAtTemperature, lang,
-                      {formatFixed(celsiusFromTau(at.Value), 2, decimalSeparator)});
+  return conditionText(at, lang, decimalSeparator);
 }
 
 DiagramData diagramAt(const Database& db, const TParameterSet& set, Condition at, Language lang,
@@ -80,28 +77,6 @@ DiagramData computeLoadedSetDiagram(const Database& db, const TParameterSet& set
   DiagramData data = diagramAt(db, set, loaded.At, lang, decimalSeparator, &loaded.Points);
   data.DataSetFile = loaded.FileName;
   return data;
-}
-
-std::vector<std::string> mixedSetReportLines(const std::vector<LoadedSetCondition>& sets,
-                                             Language lang, std::string_view decimalSeparator) {
-  std::vector<std::string> lines;
-  for (const LoadedSetCondition& c : sets) {
-    if (c.Kind != DataSetKind::Mixed || c.Points.empty()) continue;
-    Real tMin = c.Points.front().tau, tMax = tMin;
-    Real pMin = c.Points.front().P, pMax = pMin;
-    for (const MeasuredPoint& m : c.Points) {
-      tMin = std::min(tMin, m.tau);
-      tMax = std::max(tMax, m.tau);
-      pMin = std::min(pMin, m.P);
-      pMax = std::max(pMax, m.P);
-    }
-    lines.push_back(render(kLoadedSetMixedLine, lang,
-                           {c.FileName, formatFixed(celsiusFromTau(tMin), 2, decimalSeparator),
-                            formatFixed(celsiusFromTau(tMax), 2, decimalSeparator),
-                            formatFixed(paToMmHg(pMin), 2, decimalSeparator),
-                            formatFixed(paToMmHg(pMax), 2, decimalSeparator)}));
-  }
-  return lines;
 }
 
 std::vector<std::string> diagramReportLines(const DiagramData& data) {

@@ -42,10 +42,7 @@ DiagramData computeLoadedSetDiagram(const Database& db, const TParameterSet& set
                                     const LoadedSetCondition& loaded, Language lang,
                                     std::string_view decimalSeparator = ".");
 
-// The report lines of the mixed loaded sets of the set's pair, one per set, naming it.
-std::vector<std::string> mixedSetReportLines(const std::vector<LoadedSetCondition>& sets,
-                                             Language lang,
-                                             std::string_view decimalSeparator = ".");
+// The report lines of the mixed loaded sets: mixedSetReportLines (analysis/loaded_set_diagrams.h).
 
 // Whether a parameter set is one the diagrams can show: two components.
 bool hasBinaryParameterSet(const TParameterSet& set);

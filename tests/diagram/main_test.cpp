@@ -173,8 +173,8 @@ TEST_F(DiagramProgram, WrongCommandLinesGiveStatus2AndTheUsage) {
        "bubblix-diagram: The option --components does not take 1,17: it takes two different "
        "component numbers 1 to 4 (5 to 16: those of --library), e.g. 1,2"},
       {{"--kind", "gamma", "--components", "1,2", "--params", params_, "--out", out},
-       "bubblix-diagram: The kind gamma is drawn from the built-in data of --components I,J: it "
-       "takes no --params and no --t"},
+       "bubblix-diagram: The kind gamma is drawn from the data of --components I,J (their loaded "
+       "data sets, else the built-in data): it takes no --params and no --t"},
       {{"--kind", "gamma", "--components", "1,2", "--m", "6", "--out", out},
        "bubblix-diagram: The option --m does not take 6: it takes a whole number from 1 to 5"},
       {{"--params", params_, "--components", "1,2", "--out", out},

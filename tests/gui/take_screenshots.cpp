@@ -132,7 +132,7 @@ int userDataPictures(Language lang, const std::string& separator) {
   for (LoadedDataSet& set : db.LoadedSets)
     set.FileName = set.FileName.substr(examples.size() + 1);
   {
-    TfmLoadedData window(db, lang);
+    TfmLoadedData window(db, lang, separator);
     window.resize(760, 420);
     save(window, QStringLiteral("loaded-data"));
   }

@@ -18,6 +18,7 @@
 #include <cmath>
 
 #include "core/data/database.h"
+#include "core/data/user_data.h"
 #include "core/session/session_state.h"
 #include "gui/component_dialog.h"
 #include "gui/desktop.h"
@@ -260,6 +261,21 @@ TEST(DesktopUserData, ReplacingTheLibraryAsksAndNamesTheSetsThatGo) {
   // No: everything stays.
   EXPECT_EQ(window.database().LoadedSets.size(), 1u);
   EXPECT_EQ(window.database().LibraryFile, example("benzene-cyclohexane.json").toStdString());
+}
+
+TEST(DesktopUserData, TheLoadedDataWindowWritesNumbersWithTheInterfacesSeparator) {
+  const std::string examples = BUBBLIX_EXAMPLES_DIR;
+  Database db = loadUserData(examples + "/benzene-cyclohexane.json",
+                             {examples + "/benzene-cyclohexane-500.csv"});
+  // A Russian system writes a decimal comma, as the grid and the diagrams then do.
+  TfmLoadedData russian(db, Language::Russian, ",");
+  // Benzene boils at 80.10 degC at 760 mm Hg (bubblix-cli data gives the same).
+  EXPECT_EQ(column(russian.tbComponents, 3)[0], QStringLiteral("80,10"));
+  EXPECT_EQ(column(russian.tbSets, 3), QStringList{QStringLiteral("500,0")});
+  EXPECT_TRUE(column(russian.tbSets, 2)[0].startsWith(QStringLiteral("от ")));
+  EXPECT_FALSE(column(russian.tbSets, 2)[0].contains(QLatin1Char('.')));
+  TfmLoadedData english(db, Language::English, ".");
+  EXPECT_EQ(column(english.tbComponents, 3)[0], QStringLiteral("80.10"));
 }
 
 }  // namespace

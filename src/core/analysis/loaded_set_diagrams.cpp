@@ -1,6 +1,12 @@
 #include "core/analysis/loaded_set_diagrams.h"
 
+#include <algorithm>
+#include <cmath>
+
+#include "core/base/errors.h"
 #include "core/base/units.h"
+#include "core/io/number_format.h"
+#include "core/texts/analysis_texts.h"
 
 namespace bubblix {
 
@@ -44,6 +50,78 @@ std::vector<LoadedSetCondition> loadedSetConditions(const Database& db, const TP
     out.push_back(std::move(c));
   }
   return out;
+}
+
+std::string conditionText(Condition at, Language lang, std::string_view decimalSeparator) {
+  return at.isobaric()
+             ? render(kAtPressure, lang, {formatFixed(paToMmHg(at.Value), 2, decimalSeparator)})
+             : render(kAtTemperature, lang,
+                      {formatFixed(celsiusFromTau(at.Value), 2, decimalSeparator)});
+}
+
+std::vector<std::string> mixedSetReportLines(const std::vector<LoadedSetCondition>& sets,
+                                             Language lang, std::string_view decimalSeparator) {
+  std::vector<std::string> lines;
+  for (const LoadedSetCondition& c : sets) {
+    if (c.Kind != DataSetKind::Mixed || c.Points.empty()) continue;
+    Real tMin = c.Points.front().tau, tMax = tMin;
+    Real pMin = c.Points.front().P, pMax = pMin;
+    for (const MeasuredPoint& m : c.Points) {
+      tMin = std::min(tMin, m.tau);
+      tMax = std::max(tMax, m.tau);
+      pMin = std::min(pMin, m.P);
+      pMax = std::max(pMax, m.P);
+    }
+    lines.push_back(render(kLoadedSetMixedLine, lang,
+                           {c.FileName, formatFixed(celsiusFromTau(tMin), 2, decimalSeparator),
+                            formatFixed(celsiusFromTau(tMax), 2, decimalSeparator),
+                            formatFixed(paToMmHg(pMin), 2, decimalSeparator),
+                            formatFixed(paToMmHg(pMax), 2, decimalSeparator)}));
+  }
+  return lines;
+}
+
+std::vector<LoadedSetAnalysis> analyseLoadedSets(const Database& db, const BinaryEquilibrium& eq,
+                                                 const std::vector<LoadedSetCondition>& sets,
+                                                 Language lang) {
+  std::vector<LoadedSetAnalysis> out;
+  for (const LoadedSetCondition& set : sets) {
+    if (set.Kind == DataSetKind::Mixed) continue;
+    LoadedSetAnalysis analysis;
+    analysis.Set = set;
+    try {
+      analysis.Analysis = analyseBinary(db, eq, set.At);
+    } catch (const Error& error) {
+      analysis.Error = error.message(lang);
+    }
+    out.push_back(std::move(analysis));
+  }
+  return out;
+}
+
+std::vector<std::string> loadedSetReportLines(const std::vector<LoadedSetAnalysis>& analyses,
+                                              const std::vector<LoadedSetCondition>& sets,
+                                              std::optional<Condition> skip, Language lang,
+                                              std::string_view decimalSeparator) {
+  std::vector<std::string> lines;
+  for (const LoadedSetAnalysis& a : analyses) {
+    if (skip && sameCondition(*skip, a.Set.At)) continue;
+    lines.push_back(render(kLoadedSetAnalysisLine, lang,
+                           {a.Set.FileName, conditionText(a.Set.At, lang, decimalSeparator)}));
+    if (a.Analysis) {
+      for (std::string& line : analysisReportLines(*a.Analysis, lang, decimalSeparator))
+        lines.push_back(std::move(line));
+    } else if (a.Error) {
+      lines.push_back(*a.Error);
+    }
+  }
+  for (std::string& line : mixedSetReportLines(sets, lang, decimalSeparator))
+    lines.push_back(std::move(line));
+  return lines;
+}
+
+bool sameCondition(Condition a, Condition b) {
+  return a.Kind == b.Kind && std::fabs(a.Value - b.Value) <= 1e-6L;
 }
 
 }  // namespace bubblix

@@ -81,8 +81,9 @@ ExperimentalPoints SelectExperimentalSet(const Database& db, int a, int b);
 // points, a finite pressure above zero and an x, y and t for every point. Null otherwise.
 const TExperimentalSet* pairDataSet(const Database& db, int a, int b);
 
-// The start vectors of a pair without built-in ones (docs/data-sets.md): moderate
-// interactions, from which the fits of the examples converge.
+// The fixed start vectors of a pair without built-in ones (docs/data-sets.md): moderate
+// interactions. The fitting session replaces Wilson's and UNIQUAC's by a UNIFAC estimate where
+// the pair's groups allow one (fitting/unifac_start_estimate.h).
 inline constexpr std::array<Real, 2> kDefaultWilsonStart = {0.5L, 0.5L};
 inline constexpr std::array<Real, 3> kDefaultNRTLStart = {0.5L, 0.5L, 0.3L};
 inline constexpr std::array<Real, 2> kDefaultUNIQUACStart = {0.5L, 0.5L};

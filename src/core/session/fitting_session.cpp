@@ -13,6 +13,7 @@
 #include "core/fitting/fitting_objectives.h"
 #include "core/fitting/objective_fit.h"
 #include "core/fitting/unifac_group_tables.h"
+#include "core/fitting/unifac_start_estimate.h"
 #include "core/io/number_format.h"
 #include "core/report/fit_progress.h"
 #include "core/report/objective_report.h"
@@ -22,6 +23,7 @@
 #include "core/session/session_support.h"
 #include "core/texts/session_texts.h"
 #include "core/texts/solver_texts.h"
+#include "core/texts/start_estimate_texts.h"
 
 namespace bubblix {
 
@@ -83,6 +85,10 @@ class FittingRun {
   PairParameters enterBinary(int i, int j);
   void storeBinary(const PairParameters& pair);
   std::string binaryResultLine(PairParameters& pair) const;
+  // The report line of a start vector other than the built-in one; empty for the built-in.
+  std::string startLine(const StartChoice& start) const;
+  // The y1 fit of the session's model (Wilson, NRTL or UNIQUAC) from its start vector.
+  FitResult fitModel(int i, int j, const FitControls& controls);
 
   PairGroups pairGroups(int i, int j) const;
   PairParameters fitUnifac(int i, int j, int progressLine);
@@ -113,6 +119,8 @@ class FittingRun {
   int n_;
   bool offerToSave_;
   TParameterSet set_;  // the set being built; the state's set changes only when it is complete
+  // The start of the pair being fitted (Wilson, NRTL, UNIQUAC with data); none otherwise.
+  std::optional<StartChoice> start_;
   Mixture mixture_;
   FittingState fitting_;
   Model model_ = Model::Wilson;  // chosen before anything else
@@ -291,12 +299,16 @@ FittingRun::PairEnd FittingRun::processPair(int i, int j) {
   const bool hasData = pairHasData(c_.db, a, b);
   c_.state.DataMissing = hasData ? 0 : 1;
   std::optional<NoDataChoice> choice;  // only without data
+  start_.reset();
   if (!hasData) {
     choice = askNoDataSource(i, j);
     if (choice == NoDataChoice::OwnEntry) heading += ".\r\n" + c_.text(texts::kPairHeadingUser);
   } else {
     const ExperimentalPoints points = pairExperimentalPoints(c_.db, a, b);
     loadExperimentalPoints(points, fitting_.Fit);
+    if (model_ != Model::UNIFAC) {
+      start_ = chooseStartVector(c_.db, a, b, mixture_, i, j, model_, fitting_.Fit);
+    }
     c_.state.Pressure = points.P;
     heading += c_.text(texts::kPairHeadingFitted);
     c_.dialogs.setStatusText(c_.text(texts::kPleaseWait));
@@ -326,9 +338,23 @@ FittingRun::PairEnd FittingRun::processPair(int i, int j) {
     }
     resultLine = unifacResultLine(pair, groups);
   } else {
-    pair = hasData ? fitBinary(i, j, progressLine) : enterBinary(i, j);
+    try {
+      pair = hasData ? fitBinary(i, j, progressLine) : enterBinary(i, j);
+    } catch (const Error&) {
+      // A fit that ends the session still says where it started.
+      if (start_ && start_->Source != StartSource::BuiltIn) c_.report.append(startLine(*start_));
+      throw;
+    }
     storeBinary(pair);
     resultLine = binaryResultLine(pair);
+    // Below the progress line: the start the fit took in the end, for a pair without built-in
+    // start values.
+    if (start_ && start_->Source != StartSource::BuiltIn) {
+      c_.report.append(startLine(*start_));
+      pair.Start = start_->Source;
+      pair.StartValues.assign(start_->Values.begin(),
+                              start_->Values.begin() + static_cast<std::ptrdiff_t>(start_->Count));
+    }
   }
   if (pair.ObjectiveFit) {
     // The objective's lines follow the result line, before the pair's closing empty line.
@@ -389,20 +415,43 @@ PairParameters FittingRun::fitBinary(int i, int j, int progressLine) {
       switch (model_) {
         case Model::Wilson:
           dataStart = fitting_.Fit.WilsonStart;
-          fit = fitWilson(fitting_, mixture_, i, j, fitControls);
           break;
         case Model::NRTL:
           dataStart = fitting_.Fit.NRTLStart;
           n = 3;
-          fit = fitNRTL(fitting_, mixture_, i, j, fitControls);
           break;
         case Model::UNIQUAC:
           dataStart = fitting_.Fit.UNIQUACStart;
-          fit = fitUNIQUAC(fitting_, mixture_, i, j, fitControls);
           break;
         case Model::UNIFAC:
-          fit = fitUNIFAC(fitting_, mixture_, i, j, fitControls);
           break;
+      }
+      if (start_ && start_->Source == StartSource::Unifac) {
+        // From the estimate without the slow-convergence question: a fit that does not converge
+        // within the limit from there (or meets a value it cannot evaluate) starts again from
+        // the fixed vector, under the usual rules, so the estimate never does worse than that.
+        FitControls first = fitControls;
+        first.AskToContinue = nullptr;
+        bool fromEstimate = true;
+        try {
+          fit = fitModel(i, j, first);
+        } catch (const NoConvergenceError&) {
+          fromEstimate = false;
+        } catch (const ArithmeticError&) {
+          fromEstimate = false;
+        }
+        if (!fromEstimate) {
+          start_->Source = StartSource::Fixed;
+          start_->Reason = FixedStartReason::FitFailed;
+          start_->Values = start_->FixedValues;
+          dataStart = start_->FixedValues;
+          TParamVector& vector =
+              model_ == Model::Wilson ? fitting_.Fit.WilsonStart : fitting_.Fit.UNIQUACStart;
+          vector = start_->FixedValues;
+          fit = fitModel(i, j, fitControls);
+        }
+      } else {
+        fit = fitModel(i, j, fitControls);
       }
     } catch (const NoConvergenceError&) {
       if (!refit) throw;
@@ -422,6 +471,20 @@ PairParameters FittingRun::fitBinary(int i, int j, int progressLine) {
     refitToObjective(pair, i, j, n, fit, y1Done, dataStart, binaryParameterNames(), progressLine);
   }
   return pair;
+}
+
+FitResult FittingRun::fitModel(int i, int j, const FitControls& controls) {
+  switch (model_) {
+    case Model::Wilson:
+      return fitWilson(fitting_, mixture_, i, j, controls);
+    case Model::NRTL:
+      return fitNRTL(fitting_, mixture_, i, j, controls);
+    case Model::UNIQUAC:
+      return fitUNIQUAC(fitting_, mixture_, i, j, controls);
+    case Model::UNIFAC:
+      break;
+  }
+  return fitUNIFAC(fitting_, mixture_, i, j, controls);
 }
 
 ObjectiveReportParameters FittingRun::binaryParameterNames() const {
@@ -596,6 +659,41 @@ std::string FittingRun::binaryResultLine(PairParameters& pair) const {
     line += std::string(texts::kNrtlAlphaResult) + number(pair.Values[2]);
   }
   return line;
+}
+
+std::string FittingRun::startLine(const StartChoice& start) const {
+  const texts::BinaryModelLabels& labels = labelsOf(model_);
+  const std::string unitText = unit();
+  std::string values = std::string(labels.Result1) + number(kJPerMolFromReduced(start.Values[0])) +
+                       unitText + std::string(labels.Result2) +
+                       number(kJPerMolFromReduced(start.Values[1])) + unitText;
+  if (model_ == Model::NRTL)
+    values += std::string(texts::kNrtlAlphaResult) + number(start.Values[2]);
+  const std::string first = std::to_string(start.Groups[0]);
+  const std::string second = std::to_string(start.Groups[1]);
+  switch (start.Source) {
+    case StartSource::BuiltIn:
+      return {};
+    case StartSource::Unifac:
+      return c_.text(texts::kStartFromUnifac, {values});
+    case StartSource::Fixed:
+      break;
+  }
+  switch (start.Reason) {
+    case FixedStartReason::NoReference:
+      return c_.text(texts::kStartFixedNoReference, {values, first, second});
+    case FixedStartReason::NoReferenceGroup:
+      return c_.text(texts::kStartFixedNoReferenceGroup, {values, first});
+    case FixedStartReason::NotForModel:
+      return c_.text(texts::kStartFixedForModel, {values, std::string(modelName(model_))});
+    case FixedStartReason::FitFailed:
+      return c_.text(texts::kStartFixedAfterEstimate,
+                     {values, std::to_string(c_.options.IterationLimit)});
+    case FixedStartReason::None:
+    case FixedStartReason::EstimateFailed:
+      break;
+  }
+  return c_.text(texts::kStartFixedEstimateFailed, {values});
 }
 
 // ---- UNIFAC ----

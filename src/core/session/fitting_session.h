@@ -24,6 +24,7 @@
 #include "core/data/database.h"
 #include "core/fitting/objective_fit.h"
 #include "core/fitting/unifac_group_tables.h"
+#include "core/fitting/unifac_start_estimate.h"
 #include "core/models/model.h"
 #include "core/report/report_document.h"
 #include "core/session/dialogs.h"
@@ -51,6 +52,10 @@ struct PairParameters {
   int Points = 0;                   // fitted: experimental points
   // Fitted to an objective other than y1: its result (Values, Rms and Iterations are its own).
   std::optional<ObjectiveFitResult> ObjectiveFit;
+  // Fitted, Wilson, NRTL or UNIQUAC, a pair without built-in start values: where the fit
+  // started (unifac_start_estimate.h) and the start vector (reduced; NRTL with alpha).
+  std::optional<StartSource> Start;
+  std::vector<Real> StartValues;
 };
 
 struct FittingResult {

@@ -67,6 +67,9 @@ inline constexpr Text kAzeotropeInsideSplit{
 // The diagrams of the loaded data sets. {0}: the set's file, {1}: the condition.
 inline constexpr Text kLoadedSetDiagramLine{"Data set {0}, drawn at {1} with its points:",
                                             "Набор данных {0}, диаграмма при {1} с его точками:"};
+// The analysis of a loaded data set at its own condition. {0}: the set's file, {1}: the
+// condition.
+inline constexpr Text kLoadedSetAnalysisLine{"Data set {0}, at {1}:", "Набор данных {0}, при {1}:"};
 // {0}: the file, {1}, {2}: t range, °C, {3}, {4}: P range, mm Hg.
 inline constexpr Text kLoadedSetMixedLine{
     "Data set {0} is neither isobaric nor isothermal (t {1} to {2} °C, P {3} to {4} mm Hg): its "

@@ -67,11 +67,11 @@ inline constexpr Text kLoadedColumnNumber{"No.", "№"};
 inline constexpr Text kLoadedColumnName{"Name", "Название"};
 inline constexpr Text kLoadedColumnRussianName{"Russian name", "Русское название"};
 inline constexpr Text kLoadedColumnBoiling{"t boil. at 760 mm Hg, °C",
-                                           "t кип. при 760 мм рт. ст., °C"};
+                                           "t кип. при 760 мм рт.ст., °C"};
 inline constexpr Text kLoadedColumnPair{"Pair", "Пара"};
 inline constexpr Text kLoadedColumnPoints{"Points", "Точек"};
 inline constexpr Text kLoadedColumnT{"t, °C", "t, °C"};
-inline constexpr Text kLoadedColumnP{"P, mm Hg", "P, мм рт. ст."};
+inline constexpr Text kLoadedColumnP{"P, mm Hg", "P, мм рт.ст."};
 inline constexpr Text kLoadedColumnFile{"File", "Файл"};
 // {0} to {1}; a single value when both are equal.
 inline constexpr Text kLoadedRange{"{0} to {1}", "от {0} до {1}"};
@@ -235,10 +235,10 @@ inline constexpr Text kDiagramPairValues{
     "два разных номера компонентов от 1 до 4 (от 5 до 16 - из --library), например 1,2"};
 inline constexpr Text kDiagramTermValues{"a whole number from 1 to 5", "целое число от 1 до 5"};
 inline constexpr Text kDiagramGammaOptions{
-    "The kind gamma is drawn from the built-in data of --components I,J: it takes no --params "
-    "and no --t",
-    "Вид gamma строится по встроенным данным --components I,J: --params и --t к нему не "
-    "относятся"};
+    "The kind gamma is drawn from the data of --components I,J (their loaded data sets, else "
+    "the built-in data): it takes no --params and no --t",
+    "Вид gamma строится по данным --components I,J (загруженным наборам, иначе встроенным): "
+    "--params и --t к нему не относятся"};
 inline constexpr Text kDiagramPairOnlyForGamma{"--components and --m apply to the kind gamma only",
                                                "--components и --m относятся только к виду gamma"};
 // {0} the option.

@@ -112,5 +112,53 @@ TEST(LoadedSetConditions, AnIsothermalSetAtItsTemperatureAndAMixedSetOnNeither) 
   EXPECT_EQ(sets[1].FileName, "mixed.csv");
 }
 
+TEST(LoadedSetConditions, EachSetIsAnalysedAtItsOwnConditionAndReportedOnce) {
+  Database db = loadUserData(
+      example("benzene-cyclohexane.json"),
+      {example("benzene-cyclohexane-760.csv"), example("benzene-cyclohexane-500.csv")});
+  LoadedDataSet mixed = db.LoadedSets[1];
+  mixed.FileName = "mixed.csv";
+  for (std::size_t k = 0; k < mixed.t.size(); ++k)
+    mixed.P[k] = mmHgToPa(400.0L + 100.0L * static_cast<Real>(k));
+  db.LoadedSets.push_back(mixed);
+  const TParameterSet set = generatingSet();
+  const Mixture mixture = binaryMixture(db, set, Language::English);
+  const BinaryEquilibrium eq(mixture, set);
+  const std::vector<LoadedSetCondition> sets = loadedSetConditions(db, set);
+  const std::vector<LoadedSetAnalysis> analyses =
+      analyseLoadedSets(db, eq, sets, Language::English);
+  ASSERT_EQ(analyses.size(), 2u);  // the mixed set has no condition
+  for (const LoadedSetAnalysis& a : analyses) {
+    ASSERT_TRUE(a.Analysis.has_value()) << a.Error.value_or("");
+    // The same analysis as at the set's condition directly (an identity: one routine).
+    const BinaryAnalysis direct = analyseBinary(db, eq, a.Set.At);
+    ASSERT_EQ(a.Analysis->Azeotropes.size(), direct.Azeotropes.size());
+    ASSERT_EQ(direct.Azeotropes.size(), 1u);  // the generating NRTL has one at both pressures
+    EXPECT_EQ(a.Analysis->Azeotropes[0].Point.tau, direct.Azeotropes[0].Point.tau);
+  }
+  // Lower pressure, lower boiling azeotrope.
+  EXPECT_LT(analyses[1].Analysis->Azeotropes[0].Point.tau,
+            analyses[0].Analysis->Azeotropes[0].Point.tau);
+
+  // The 760 mm Hg set is the condition shown already: left out; the 500 one named with its
+  // condition; the mixed one named with its ranges.
+  const std::vector<std::string> lines = loadedSetReportLines(
+      analyses, sets, Condition::atPressure(kDefaultDiagramPressure), Language::English);
+  const auto has = [&lines](const std::string& part) {
+    for (const std::string& line : lines)
+      if (line.find(part) != std::string::npos) return true;
+    return false;
+  };
+  EXPECT_TRUE(has("benzene-cyclohexane-500.csv, at P = 500.00 mm Hg:"));
+  EXPECT_FALSE(has("benzene-cyclohexane-760.csv"));
+  EXPECT_TRUE(has("Data set mixed.csv is neither isobaric nor isothermal"));
+  EXPECT_TRUE(has("Azeotrope"));
+  const std::vector<std::string> russian =
+      loadedSetReportLines(analyses, sets, std::nullopt, Language::Russian, ",");
+  ASSERT_FALSE(russian.empty());
+  EXPECT_NE(russian[0].find("-760.csv, при P = 760,00 мм рт.ст.:"), std::string::npos)
+      << russian[0];
+}
+
 }  // namespace
 }  // namespace bubblix

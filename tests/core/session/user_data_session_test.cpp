@@ -116,6 +116,51 @@ TEST(UserDataSession, ALoadedSetIsFittedAndCheckedPointByPoint) {
   EXPECT_EQ(rows500, 5);
 }
 
+TEST(UserDataSession, TheReportSaysWhichStartAPairWithoutBuiltInStartValuesTook) {
+  // Ethanol and hexane have only main groups 1 and 5: the start comes from UNIFAC.
+  Database ethanolHexane = withLibrary(
+      builtInDatabase(), readComponentLibrary(example("ethanol-hexane.json"), builtInDatabase()));
+  addDataSet(ethanolHexane, readDataSet(example("ethanol-hexane-760.csv"), ethanolHexane));
+  const std::string script = "variant 1\ncomponents 5,6\nmodel Wilson\nno\nno\nvariant 1\ncancel\n";
+  SessionRun english;
+  ASSERT_EQ(english.session(script, ethanolHexane).Outcome, SessionOutcome::Completed);
+  const int line = english.findPrefix(
+      "Start values estimated by UNIFAC with the reference group parameters:  l12-l11 = ");
+  ASSERT_NE(line, -1);
+  // Below the pair's heading and progress line, above its result line.
+  EXPECT_LT(english.findPrefix("Power parameters of binary interaction"), line);
+  EXPECT_LT(english.findPrefix(" Number of iterations"), line);
+  EXPECT_EQ(english.findPrefix("  l12-l11 = "), line + 1);
+  SessionRun russian(Language::Russian);
+  ASSERT_EQ(russian.session(script, ethanolHexane).Outcome, SessionOutcome::Completed);
+  EXPECT_NE(russian.findPrefix("Начальные значения оценены по UNIFAC с литературными параметрами "
+                               "групп:  l12-l11 = "),
+            -1);
+
+  // Benzene's main group 3 has none: the fixed start, and why.
+  Database benzene = libraryDatabase();
+  addDataSet(benzene, readDataSet(example("benzene-cyclohexane-760.csv"), benzene));
+  SessionRun fixed;
+  ASSERT_EQ(
+      fixed.session("variant 1\ncomponents 5,6\nmodel NRTL\nno\nno\nvariant 1\ncancel\n", benzene)
+          .Outcome,
+      SessionOutcome::Completed);
+  EXPECT_NE(
+      fixed.findPrefix("Fixed start values (UNIFAC has no reference parameters of main group "
+                       "3):  g12-g22 = 1.13554 kJ/mole;  g21-g11 = 1.13554 kJ/mole;  alp12=0.3"),
+      -1);
+
+  // A built-in pair's report has no such line.
+  SessionRun builtIn;
+  ASSERT_EQ(builtIn
+                .session(script.substr(0, 10) + "components 1,2\nmodel Wilson\nno\nno\n"
+                                                "variant 1\ncancel\n")
+                .Outcome,
+            SessionOutcome::Completed);
+  EXPECT_EQ(builtIn.findPrefix("Start values"), -1);
+  EXPECT_EQ(builtIn.findPrefix("Fixed start values"), -1);
+}
+
 TEST(UserDataSession, AUnifacMixtureOfMoreThanTenGroupsIsRefusedNamingIt) {
   // Two components of six groups each (main groups 1, 5, 6, 10 with letters A, B, C, blank).
   std::string groups;
