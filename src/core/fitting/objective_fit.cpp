@@ -98,6 +98,7 @@ class PairModel {
       residualCount_ += pointResidualCount(k);
     dx_.assign(N, 0.0L);
     dt_.assign(N, 0.0L);
+    if (objective_ == FitObjective::ML) terms_.resize(N);
   }
 
   bool isothermal() const { return isothermal_; }
@@ -150,7 +151,7 @@ class PairModel {
   bool mlPointResiduals(std::size_t k, Real dx, Real dt, std::span<Real> r) const {
     Real P = 0;
     Real y1 = 0;
-    if (!bubblePressureAt(trueX1(k, dx), trueTau(k, dt), P, y1)) return false;
+    if (!bubblePressureAt(k, trueX1(k, dx), trueTau(k, dt), P, y1)) return false;
     std::size_t m = 0;
     if (interior(k)) r[m++] = dx;
     r[m++] = dt;
@@ -163,17 +164,31 @@ class PairModel {
   }
 
   // The bubble pressure P and y1 of the liquid x1 at the reduced temperature tau, with the
-  // molar volumes and vapour pressures there; false when they cannot be evaluated.
-  bool bubblePressureAt(Real x1, Real tau, Real& P, Real& y1) const {
+  // molar volumes and vapour pressures there, for point k; false when they cannot be
+  // evaluated. The difference quotients by the parameters evaluate a point again and again at
+  // the same x1 and tau: the terms that depend on them alone are kept per point and reused
+  // when x1 or tau is the same to the bit.
+  bool bubblePressureAt(std::size_t k, Real x1, Real tau, Real& P, Real& y1) const {
     try {
-      const Real celsius = celsiusFromTau(tau);
-      const Real Vi = MolarVolume(mixture_, fit_.i, celsius);
-      const Real Vj = MolarVolume(mixture_, fit_.j, celsius);
+      PointTerms& terms = terms_[k];
+      if (!(terms.Tau == tau)) {
+        const Real celsius = celsiusFromTau(tau);
+        terms.Tau = std::numeric_limits<Real>::quiet_NaN();
+        terms.Vi = MolarVolume(mixture_, fit_.i, celsius);
+        terms.Vj = MolarVolume(mixture_, fit_.j, celsius);
+        terms.PsatI = SaturationPressure(mixture_, fit_.i, tau);
+        terms.PsatJ = SaturationPressure(mixture_, fit_.j, tau);
+        terms.Tau = tau;
+      }
+      if (!(terms.X1 == x1)) {
+        compositionTerms(x1, terms);
+        terms.X1 = x1;
+      }
       Real g1 = 0;
       Real g2 = 0;
-      gammasAtComposition(x1, tau, Vi, Vj, g1, g2);
-      const Real p1 = x1 * g1 * SaturationPressure(mixture_, fit_.i, tau);
-      P = p1 + (1.0L - x1) * g2 * SaturationPressure(mixture_, fit_.j, tau);
+      gammaPair(x1, tau, terms.Vi, terms.Vj, terms.CI, terms.CJ, terms.X, terms.GC, g1, g2);
+      const Real p1 = x1 * g1 * terms.PsatI;
+      P = p1 + (1.0L - x1) * g2 * terms.PsatJ;
       y1 = p1 / P;
       return std::isfinite(P) && P > 0.0L && std::isfinite(y1);
     } catch (const Error&) {
@@ -188,13 +203,24 @@ class PairModel {
               fit_.GroupFractions[k], fit_.CombinatorialGamma[k], g1, g2);
   }
 
-  // The same at any liquid fraction x1 of i: the composition's own UNIQUAC factors, UNIFAC
-  // group fractions and combinatorial coefficients.
-  void gammasAtComposition(Real x1, Real tau, Real Vi, Real Vj, Real& g1, Real& g2) const {
-    Real cI = 0;
-    Real cJ = 0;
-    GroupVector X{};
-    CompositionVector gC{};
+  // ML: what the activity coefficients take from a point's true x1 and t besides the
+  // parameters.
+  struct PointTerms {
+    Real Tau = std::numeric_limits<Real>::quiet_NaN();  // the terms below are at this tau
+    Real Vi = 0, Vj = 0, PsatI = 0, PsatJ = 0;
+    Real X1 = std::numeric_limits<Real>::quiet_NaN();  // and these at this x1
+    Real CI = 0, CJ = 0;                               // UNIQUAC's factors C of i and j
+    GroupVector X{};                                   // UNIFAC's group fractions
+    CompositionVector GC{};                            // and combinatorial coefficients
+  };
+
+  // The composition's own UNIQUAC factors, UNIFAC group fractions and combinatorial
+  // coefficients at the liquid fraction x1 of i.
+  void compositionTerms(Real x1, PointTerms& terms) const {
+    Real& cI = terms.CI;
+    Real& cJ = terms.CJ;
+    GroupVector& X = terms.X;
+    CompositionVector& gC = terms.GC;
     switch (model_) {
       case Model::Wilson:
       case Model::NRTL:
@@ -214,7 +240,6 @@ class PairModel {
         break;
       }
     }
-    gammaPair(x1, tau, Vi, Vj, cI, cJ, X, gC, g1, g2);
   }
 
   // gamma of i and j at x1, tau, Vi, Vj; cI, cJ the UNIQUAC factors C of i and j, X and gC
@@ -409,7 +434,7 @@ class PairModel {
       // The estimated true values: x1 and t, and the bubble pressure there.
       const Real x1True = trueX1(k, dx_[k]);
       tau = trueTau(k, dt_[k]);
-      if (bubblePressureAt(x1True, tau, P, y1Calc)) {
+      if (bubblePressureAt(k, x1True, tau, P, y1Calc)) {
         result.X1Calc = x1True;
         result.TCalc = celsiusFromTau(tau);
         result.PCalc = P;
@@ -437,9 +462,10 @@ class PairModel {
   int residualCount_ = 0;
   std::vector<Real> PsatJ_;
   std::vector<Real> uniquacFactorJ_;
-  mutable std::vector<Real> lastTau_;  // the last bubble temperature found at each point
-  std::vector<Real> dx_;               // ML: each point's (x1 - x1_k) / sigma_x
-  std::vector<Real> dt_;               // ML: each point's (t - t_k) / sigma_t
+  mutable std::vector<Real> lastTau_;      // the last bubble temperature found at each point
+  std::vector<Real> dx_;                   // ML: each point's (x1 - x1_k) / sigma_x
+  std::vector<Real> dt_;                   // ML: each point's (t - t_k) / sigma_t
+  mutable std::vector<PointTerms> terms_;  // ML: per point
   TParamVector p_{};
   bool applied_ = false;
 };
