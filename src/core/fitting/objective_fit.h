@@ -22,11 +22,13 @@
 //           dt and (P - P_k) / sigma_P. The true x1 is bounded to [0, 1]. One residual block
 //           per point with its own unknowns and the shared parameters (Ceres, Schur
 //           elimination of the point unknowns).
-// The bubble point solves x1 gamma1 Psat_i(T) + x2 gamma2 Psat_j(T) = P for T by the secant
-// method on ln of the sum, from the point's last bubble temperature and slope (at first the
-// measured temperature and a difference quotient), until ln of the sum is within 1e-15 of
-// ln P; it counts as found when |sum y - 1| <= kBubbleSumTolerance there. The molar volumes enter
-// at the calculated temperature. gamma2 is the binary form of the model with the roles of the two
+// The bubble temperature solves x1 gamma1 Psat_i(T) + x2 gamma2 Psat_j(T) = P for T by the
+// shared bubble solver's warm start (solver_detail::solveBubbleFrom, models/) from the
+// point's last bubble temperature (at first the measured one), to |sum y - 1| <= 1e-15 so that
+// the difference quotients are smooth; it counts as found when |sum y - 1| <= kBubbleSumTolerance
+// there. An isothermal set's bubble pressure is the sum itself (gamma does not depend on P), and
+// so is ML's at a point's true x1 and t. The molar volumes enter at the calculated temperature.
+// gamma2 is the binary form of the model with the roles of the two
 // components exchanged (fitting_objectives.h gives gamma1); UNIFAC takes both from UNIFACGamma.
 //
 // The models and residuals are evaluated in Real; only the parameters and residuals that Ceres
