@@ -11,19 +11,30 @@ namespace bubblix::bench {
 
 namespace {
 
-// The fit of comp.1-comp.2 from the built-in start vector; every run starts from a copy of
-// the freshly selected system.
-class BinaryFitWork : public BenchWork {
- public:
-  explicit BinaryFitWork(Model model)
+// A fit of comp.1-comp.2: every run starts from a copy of the freshly selected system.
+class PairFitWork : public BenchWork {
+ protected:
+  explicit PairFitWork(Model model)
       : model_(model),
         start_(selectedPairState(model, 0, 1)),
         state_(std::make_unique<FittingState>()) {}
 
-  void run() override {
+  FittingState& freshState() {
     *state_ = *start_;
-    result_ = fitPair(model_, *state_, databaseMixture(2), 0, 1);
+    return *state_;
   }
+
+  Model model_;
+  std::unique_ptr<const FittingState> start_;
+  std::unique_ptr<FittingState> state_;
+};
+
+// The fit from the built-in start vector.
+class BinaryFitWork : public PairFitWork {
+ public:
+  explicit BinaryFitWork(Model model) : PairFitWork(model) {}
+
+  void run() override { result_ = fitPair(model_, freshState(), databaseMixture(2), 0, 1); }
 
   Results results() const override {
     Results results;
@@ -35,20 +46,16 @@ class BinaryFitWork : public BenchWork {
   }
 
  private:
-  Model model_;
-  std::unique_ptr<const FittingState> start_;
-  std::unique_ptr<FittingState> state_;
   FitResult result_;
 };
 
-// The bubble-objective fit of comp.1-comp.2 from the y1 fit's result, as a fitting session
-// with --objective bubble runs it after the y1 fit.
-class BubbleFitWork : public BenchWork {
+// The fit to another objective from the y1 fit's result, as a fitting session with
+// --objective runs it after the y1 fit; the y1 fit is computed once beforehand and its
+// fitted state is the start of every run.
+class ObjectiveFitWork : public PairFitWork {
  public:
-  explicit BubbleFitWork(Model model)
-      : model_(model),
-        start_(selectedPairState(model, 0, 1)),
-        state_(std::make_unique<FittingState>()) {
+  ObjectiveFitWork(Model model, FitObjective objective) : PairFitWork(model) {
+    request_.Objective = objective;
     auto prepared = std::make_unique<FittingState>(*start_);
     const FitResult y1 = fitPair(model_, *prepared, databaseMixture(2), 0, 1);
     y1Parameters_ = y1.Parameters;
@@ -57,9 +64,8 @@ class BubbleFitWork : public BenchWork {
   }
 
   void run() override {
-    *state_ = *start_;
-    result_ = fitObjective(*state_, databaseMixture(2), modelOf(model_), count_, y1Parameters_,
-                           ObjectiveFitRequest{});
+    result_ = fitObjective(freshState(), databaseMixture(2), modelOf(model_), count_, y1Parameters_,
+                           request_);
   }
 
   Results results() const override {
@@ -72,9 +78,7 @@ class BubbleFitWork : public BenchWork {
   }
 
  private:
-  Model model_;
-  std::unique_ptr<const FittingState> start_;
-  std::unique_ptr<FittingState> state_;
+  ObjectiveFitRequest request_;
   TParamVector y1Parameters_{};
   int count_ = 0;
   ObjectiveFitResult result_;
@@ -86,7 +90,13 @@ void addFitCases() {
   for (const Model model : {Model::Wilson, Model::NRTL, Model::UNIQUAC, Model::UNIFAC1}) {
     const double target = model == Model::UNIFAC1 ? 300e-3 : 50e-3;
     addCase({std::string("fit-bubble/") + caseModelName(model) + "/2",
-             [model] { return std::make_unique<BubbleFitWork>(model); }, CaseSize::Milli, target});
+             [model] { return std::make_unique<ObjectiveFitWork>(model, FitObjective::Bubble); },
+             CaseSize::Milli, target});
+  }
+  for (const Model model : {Model::Wilson, Model::NRTL, Model::UNIQUAC, Model::UNIFAC1}) {
+    addCase({std::string("fit-ml/") + caseModelName(model) + "/2",
+             [model] { return std::make_unique<ObjectiveFitWork>(model, FitObjective::ML); },
+             CaseSize::Milli, 500e-3});
   }
   for (const Model model : kAllModels) {
     double target = 20e-3;

@@ -31,8 +31,8 @@ inline constexpr Text kDataEndLine{
 
 // {0}: the option, {1}: its value, {2}: what is wrong.
 inline constexpr Text kObjectiveOptionInvalid{"{0}: \"{1}\" {2}", "{0}: \"{1}\" {2}"};
-inline constexpr Text kNotAnObjective{"is not an objective (y1, y or bubble)",
-                                      "- не целевая функция (y1, y или bubble)"};
+inline constexpr Text kNotAnObjective{"is not an objective (y1, y, bubble or ml)",
+                                      "- не целевая функция (y1, y, bubble или ml)"};
 inline constexpr Text kNotASigma{"is not a list of t=, p=, x=, y= with positive numbers",
                                  "- не список t=, p=, x=, y= с положительными числами"};
 inline constexpr Text kNotAFix{"is not NAME=VALUE or I-J:NAME=VALUE",

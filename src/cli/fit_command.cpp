@@ -159,6 +159,41 @@ void addObjectiveJson(Json& entry, const ObjectiveFitResult& fit, const std::vec
   entry["ci95"] = std::move(intervals);
   entry["display_std_errors"] = std::move(displayErrors);
   entry["display_ci95"] = std::move(displayIntervals);
+  const bool ml = fit.Objective == FitObjective::ML;
+  if (ml) {
+    // The errors with s^2 = 1 beside the scaled ones, which the intervals above use.
+    entry["point_unknowns"] = fit.PointUnknowns;
+    entry["intervals_covariance"] = "scaled";
+    entry["rms_x1"] = optionalReal(fit.RmsX1, name + " rms_x1");
+    Json known = Json::array();
+    Json knownIntervals = Json::array();
+    Json knownDisplay = Json::array();
+    Json knownDisplayIntervals = Json::array();
+    for (std::size_t k = 0; k < fit.Parameters.size(); ++k) {
+      const Real factor = values[k] != 0.0L ? display[k] / values[k] : 1.0L;
+      if (k < fit.StdErrorsKnownSigma.size() && fit.StdErrorsKnownSigma[k]) {
+        const Real se = *fit.StdErrorsKnownSigma[k];
+        const Real half = *fit.HalfWidthsKnownSigma[k];
+        known.push_back(jsonReal(se, name + " std_errors_known_sigma"));
+        knownIntervals.push_back(
+            Json::array({jsonReal(values[k] - half, name + " ci95_known_sigma"),
+                         jsonReal(values[k] + half, name + " ci95_known_sigma")}));
+        knownDisplay.push_back(jsonReal(se * factor, name + " display_std_errors_known_sigma"));
+        knownDisplayIntervals.push_back(Json::array(
+            {jsonReal(display[k] - half * factor, name + " display_ci95_known_sigma"),
+             jsonReal(display[k] + half * factor, name + " display_ci95_known_sigma")}));
+      } else {
+        known.push_back(nullptr);
+        knownIntervals.push_back(nullptr);
+        knownDisplay.push_back(nullptr);
+        knownDisplayIntervals.push_back(nullptr);
+      }
+    }
+    entry["std_errors_known_sigma"] = std::move(known);
+    entry["ci95_known_sigma"] = std::move(knownIntervals);
+    entry["display_std_errors_known_sigma"] = std::move(knownDisplay);
+    entry["display_ci95_known_sigma"] = std::move(knownDisplayIntervals);
+  }
   entry["condition"] =
       std::isfinite(fit.Condition) ? Json(static_cast<double>(fit.Condition)) : Json(nullptr);
   entry["determined"] = fit.Determined;
@@ -178,6 +213,7 @@ void addObjectiveJson(Json& entry, const ObjectiveFitResult& fit, const std::vec
   for (const FitPointResult& point : fit.Points) {
     Json p;
     p["x1"] = jsonReal(point.X1, name + " x1");
+    if (ml) p["x1_calc"] = optionalReal(point.X1Calc, name + " x1_calc");
     p["t_c"] = jsonReal(point.TMeasured, name + " t_c");
     p["t_calc_c"] = optionalReal(point.TCalc, name + " t_calc_c");
     p["p_mmhg"] = jsonReal(paToMmHg(point.PMeasured), name + " p_mmhg");

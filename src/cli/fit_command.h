@@ -3,7 +3,7 @@
 //                 [--library FILE.json] [--data FILE.csv ...] [--unifac-variant 1|2] [--literature]
 //                 [--save FILE.dat] [--max-retries N]
 //                 [--iteration-limit N] [--lang en|ru] [--json]
-//                 [--objective y1|y|bubble] [--sigma t=..,p=..,x=..,y=..]
+//                 [--objective y1|y|bubble|ml] [--sigma t=..,p=..,x=..,y=..]
 //                 [--fix [I-J:]NAME=V ...] [--bound [I-J:]NAME=LO:HI ...]  (objective_options.h)
 //
 // The parameter-fitting session without questions: its answers come from the options. The

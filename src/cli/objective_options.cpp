@@ -47,9 +47,12 @@ void addObjectiveOptions(CLI::App& command, ObjectiveCommandOptions& options) {
   command.add_option("--objective", options.Objective,
                      "the fitted objective: y1 (default, the gradient method's), y (both "
                      "components' vapour fractions), bubble (bubble temperatures or pressures "
-                     "and y1, weighted by --sigma)");
+                     "and y1, weighted by --sigma), ml (maximum likelihood with errors in t, P, "
+                     "x1 and y1: the parameters and every point's true values, weighted by "
+                     "--sigma)");
   command.add_option("--sigma", options.Sigma,
-                     "measurement uncertainties, e.g. t=0.1,p=0.5,x=0.001,y=0.003 (K, mm Hg)");
+                     "measurement uncertainties, e.g. t=0.1,p=0.5,x=0.001,y=0.003 (K, mm Hg; x "
+                     "is used by ml only)");
   command.add_option("--fix", options.Fix,
                      "[I-J:]NAME=V: hold the parameter NAME (a result-line label) at V, in the "
                      "result line's units (repeatable)");

@@ -1,6 +1,6 @@
 #pragma once
 // The objective options of `fit` and `session`:
-//   --objective y1|y|bubble            y1 (the gradient method's sum) by default
+//   --objective y1|y|bubble|ml         y1 (the gradient method's sum) by default
 //   --sigma t=0.1,p=0.5,x=0.001,y=0.003  measurement uncertainties (K, mm Hg, mole fractions)
 //   --fix [I-J:]NAME=V                 hold a parameter at V (repeatable)
 //   --bound [I-J:]NAME=LO:HI           bounds of a parameter, either side may be empty

@@ -1,7 +1,7 @@
 #pragma once
 // bubblix-cli session --answers FILE [--lang en|ru] [--report OUT.txt]
 //
-//                       [--objective y1|y|bubble] [--sigma ..] [--fix ..] [--bound ..]
+//                       [--objective y1|y|bubble|ml] [--sigma ..] [--fix ..] [--bound ..]
 //
 // One whole calculation session (what the desktop program's Run button starts) with every
 // question answered by the next line of the answer script FILE. The report goes to standard

@@ -1,5 +1,5 @@
 // bubblix-cli fit with --objective, --sigma, --fix and --bound: the default report unchanged,
-// the objective's report block and JSON fields, and the refused option values.
+// the objective's report block and JSON fields (bubble and ml), and the refused option values.
 
 #include <gtest/gtest.h>
 
@@ -75,6 +75,72 @@ TEST(FitObjective, JsonFieldsOfBubbleWithFixedAlpha) {
   EXPECT_NEAR(pair["correlation"][0][0].get<double>(), 1.0, 1e-12);
 }
 
+TEST(FitObjective, MaximumLikelihoodReportAndJson) {
+  TempFolder folder;
+  const ProcessResult run =
+      runCli({"fit", "--model", "wilson", "--components", "1,2", "--objective", "ml", "--json"},
+             folder.path());
+  ASSERT_EQ(run.Status, 0) << run.Err;
+  const json pair = json::parse(run.Out)["pairs"][0];
+  EXPECT_EQ(pair["objective"], "ml");
+  EXPECT_EQ(pair["intervals_covariance"], "scaled");
+  // 52 points, 2 of them pure components: 50 x 4 + 2 x 2 residuals, 50 x 2 + 2 true values.
+  ASSERT_EQ(pair["points"].size(), 52u);
+  int residuals = 0;
+  int interior = 0;
+  for (const json& point : pair["points"]) {
+    residuals += static_cast<int>(point["residuals"].size());
+    const double x1 = point["x1"].get<double>();
+    ASSERT_TRUE(point["x1_calc"].is_number());
+    ASSERT_TRUE(point["t_calc_c"].is_number() && point["p_calc_mmhg"].is_number());
+    if (x1 > 0.0 && x1 < 1.0) {
+      ++interior;
+    } else {
+      EXPECT_EQ(point["x1_calc"].get<double>(), x1);  // a pure component keeps x1
+    }
+  }
+  EXPECT_EQ(pair["point_unknowns"].get<int>(), 2 * interior + (52 - interior));
+  EXPECT_EQ(pair["dof"].get<int>(), residuals - pair["point_unknowns"].get<int>() - 2);
+  EXPECT_TRUE(pair["rms_x1"].is_number());
+  EXPECT_TRUE(pair["rms_t_c"].is_number() && pair["rms_p_mmhg"].is_number());
+  // The s^2 = 1 errors are those of the scaled covariance over sqrt(chi2 / nu); the normal
+  // quantile 1.96 makes their intervals. Tolerance: the JSON's 17 digits.
+  const double ratio = pair["chi2"].get<double>() / pair["dof"].get<double>();
+  for (int k = 0; k < 2; ++k) {
+    const double scaled = pair["std_errors"][k].get<double>();
+    const double known = pair["std_errors_known_sigma"][k].get<double>();
+    EXPECT_NEAR(known * std::sqrt(ratio), scaled, 1e-12 * scaled);
+    const json& ci = pair["ci95_known_sigma"][k];
+    EXPECT_NEAR(ci[1].get<double>() - ci[0].get<double>(), 2.0 * 1.959963984540054 * known,
+                1e-12 * known);
+  }
+
+  // The report: the ml line, the known-sigma errors, the adjustments, the true x1 column; the
+  // Russian report has them too.
+  const ProcessResult report = runCli(
+      {"fit", "--model", "wilson", "--components", "1,2", "--objective", "ml"}, folder.path());
+  ASSERT_EQ(report.Status, 0) << report.Err;
+  for (const char* part :
+       {"Objective ml:", "Maximum likelihood with errors in t, P, x1 and y1:  102 true values",
+        "the intervals use the covariance scaled by chi2/nu", "With s^2 = 1",
+        "RMS of the adjustments to the true values:", "x1 true"}) {
+    EXPECT_NE(report.Out.find(part), std::string::npos) << part;
+  }
+  const ProcessResult russian = runCli(
+      {"fit", "--model", "wilson", "--components", "1,2", "--objective", "ml", "--lang", "ru"},
+      folder.path());
+  ASSERT_EQ(russian.Status, 0) << russian.Err;
+  EXPECT_NE(russian.Out.find("Метод максимального правдоподобия"), std::string::npos);
+
+  // The session takes the same options.
+  const ProcessResult session =
+      runCli({"session", "--answers", std::string(BUBBLIX_SOURCE_DIR) + "/examples/nrtl-binary.txt",
+              "--objective", "ml"},
+             folder.path());
+  ASSERT_EQ(session.Status, 0) << session.Err;
+  EXPECT_NE(session.Out.find("Objective ml:"), std::string::npos);
+}
+
 TEST(FitObjective, RefusedValues) {
   TempFolder folder;
   struct Case {
@@ -89,6 +155,8 @@ TEST(FitObjective, RefusedValues) {
       {{"--objective", "bubble", "--bound", "1-7:l12-l11=1:2"}, "names a pair"},
       {{"--objective", "bubble", "--sigma", "t=-1"}, "--sigma"},
       {{"--objective", "bubble", "--sigma", "q=1"}, "--sigma"},
+      {{"--objective", "ml", "--sigma", "x=0"}, "--sigma"},
+      {{"--objective", "ml", "--bound", "l12-l11=3"}, "is not NAME=LO:HI"},
       {{"--fix", "l12-l11=1"}, "y1 takes no --fix"},
   };
   for (const Case& c : cases) {

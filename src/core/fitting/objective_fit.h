@@ -11,11 +11,24 @@
 //           r = (t_calc - t_k) / sigma_t, or at the measured t_k (isothermal sets, t_max - t_min
 //           < 0.1 K) the pressure, r = (P_calc - P_k) / sigma_P; then r = (y1_calc - y1_k) /
 //           sigma_y, except at x1 = 0 or 1.
-// The bubble point solves x1 gamma1 Psat_i(T) + x2 gamma2 Psat_j(T) = P for T by the secant
-// method on ln of the sum, from the point's last bubble temperature and slope (at first the
-// measured temperature and a difference quotient), until ln of the sum is within 1e-15 of
-// ln P; it counts as found when |sum y - 1| <= kBubbleSumTolerance there. The molar volumes enter
-// at the calculated temperature. gamma2 is the binary form of the model with the roles of the two
+//   ML      maximum likelihood with errors in every measured variable (error in variables):
+//           the parameters and the most likely true values of every point are estimated
+//           together. A point's unknowns are its true x1 and t, held as the standardised
+//           deviations dx = (x1 - x1_k) / sigma_x and dt = (t - t_k) / sigma_t; the true P and
+//           y1 are the bubble pressure of (x1, t), P = x1 gamma1 Psat_i + x2 gamma2 Psat_j,
+//           y1 = x1 gamma1 Psat_i / P, so the equilibrium relations hold by construction.
+//           r = dx, dt, (P - P_k) / sigma_P, (y1 - y1_k) / sigma_y; a pure-component point
+//           (x1 = 0 or 1) keeps its composition, so it has the one unknown dt and the residuals
+//           dt and (P - P_k) / sigma_P. The true x1 is bounded to [0, 1]. One residual block
+//           per point with its own unknowns and the shared parameters (Ceres, Schur
+//           elimination of the point unknowns).
+// The bubble temperature solves x1 gamma1 Psat_i(T) + x2 gamma2 Psat_j(T) = P for T by the
+// shared bubble solver's warm start (solver_detail::solveBubbleFrom, models/) from the
+// point's last bubble temperature (at first the measured one), to |sum y - 1| <= 1e-15 so that
+// the difference quotients are smooth; it counts as found when |sum y - 1| <= kBubbleSumTolerance
+// there. An isothermal set's bubble pressure is the sum itself (gamma does not depend on P), and
+// so is ML's at a point's true x1 and t. The molar volumes enter at the calculated temperature.
+// gamma2 is the binary form of the model with the roles of the two
 // components exchanged (fitting_objectives.h gives gamma1); UNIFAC takes both from UNIFACGamma.
 //
 // The models and residuals are evaluated in Real; only the parameters and residuals that Ceres
@@ -24,8 +37,16 @@
 //   chi2 = sum r^2,  nu = residuals - free parameters,  s^2 = chi2 / nu,
 //   C = s^2 (J^T J)^-1,  SE_k = sqrt(C_kk),  interval = value -+ t_0.975,nu SE_k,
 //   correlation_kl = C_kl / (SE_k SE_l).
-// When J^T J has a condition number above kConditionLimit (or is singular) the parameters are
-// "not determined": no errors, intervals or correlation.
+// ML: nu = residuals - point unknowns - free parameters, and J^T J is replaced by the
+// parameters' block of the normal matrix with the point unknowns eliminated, the Schur
+// complement M = sum_k (A_k^T A_k - A_k^T B_k (B_k^T B_k)^-1 B_k^T A_k) (A_k, B_k the Jacobian
+// of point k's residuals by the parameters and by its own unknowns not at a bound), so M^-1
+// is the parameters' block of (J^T J)^-1: the covariance marginal over the true values. Both
+// covariances are given: M^-1 (s^2 = 1, the sigmas taken as known; intervals with the normal
+// quantile 1.96) and (chi2 / nu) M^-1; the intervals and the correlation use the scaled one,
+// as for the other objectives.
+// When J^T J (ML: M) has a condition number above kConditionLimit (or is singular) the
+// parameters are "not determined": no errors, intervals or correlation.
 
 #include <cstdint>
 #include <functional>
@@ -42,20 +63,23 @@
 
 namespace bubblix {
 
-enum class FitObjective : std::uint8_t { Y1, Y, Bubble };
+enum class FitObjective : std::uint8_t { Y1, Y, Bubble, ML };
 
-// "y1", "y", "bubble".
+// "y1", "y", "bubble", "ml".
 std::string_view objectiveName(FitObjective objective);
 // The objective of a name; none for another one.
 std::optional<FitObjective> objectiveFromName(std::string_view name);
 
-// The measurement uncertainties that weight the bubble residuals.
+// The measurement uncertainties that weight the residuals of Bubble and ML (x: ML only).
 struct FitSigmas {
   Real T = 0.1L;      // K
   Real PmmHg = 0.5L;  // mm Hg
-  Real x = 0.001L;    // liquid mole fraction (not a residual of these objectives)
+  Real x = 0.001L;    // liquid mole fraction
   Real y = 0.003L;    // vapour mole fraction
 };
+
+// The 0.975 quantile of the standard normal distribution: the intervals with known sigmas.
+inline constexpr Real kNormalQuantile975 = 1.959963984540054L;
 
 inline constexpr Real kConditionLimit = 1e12L;
 inline constexpr int kMaxObjectiveIterations = 100;  // of the Levenberg-Marquardt method
@@ -78,7 +102,9 @@ struct ObjectiveFitRequest {
 };
 
 // A point as the fitted model gives it, always with its bubble point: at the measured P for
-// an isobaric or mixed set, at the measured t for an isothermal one. Optional values are
+// an isobaric or mixed set, at the measured t for an isothermal one; for ML the estimated
+// true values instead (X1Calc, TCalc, and the bubble pressure PCalc, Y1Calc there). Optional
+// values are
 // missing where they are not defined (gamma of a component absent from the liquid, a bubble
 // point that was not found).
 struct FitPointResult {
@@ -86,8 +112,9 @@ struct FitPointResult {
   Real PMeasured = 0;  // Pa
   Real Y1Measured = 0;
   Real X1 = 0;
-  std::optional<Real> TCalc;  // degC
-  std::optional<Real> PCalc;  // Pa
+  std::optional<Real> X1Calc;  // ML: the estimated true x1
+  std::optional<Real> TCalc;   // degC
+  std::optional<Real> PCalc;   // Pa
   std::optional<Real> Y1Calc;
   std::optional<Real> Gamma1Data, Gamma2Data;    // y P / (x Psat) at the measured t
   std::optional<Real> Gamma1Model, Gamma2Model;  // at the measured x and t
@@ -105,12 +132,17 @@ struct ObjectiveFitResult {
   std::vector<std::optional<Real>> StdErrors;   // reduced; none: fixed, at a bound, undetermined
   std::vector<std::optional<Real>> HalfWidths;  // t_0.975,nu SE
   std::vector<std::vector<std::optional<Real>>> Correlation;  // n x n; none where undefined
+  // ML: with s^2 = 1 (the sigmas taken as known), the half widths kNormalQuantile975 SE.
+  std::vector<std::optional<Real>> StdErrorsKnownSigma;
+  std::vector<std::optional<Real>> HalfWidthsKnownSigma;
   Real Chi2 = 0;
   int Dof = 0;
   int ResidualCount = 0;
-  std::optional<Real> RmsT;   // K, isobaric and mixed sets
-  std::optional<Real> RmsP;   // mm Hg, isothermal sets
+  int PointUnknowns = 0;      // ML: the true values estimated with the parameters
+  std::optional<Real> RmsT;   // K, isobaric and mixed sets; ML: of t - t_k, every set
+  std::optional<Real> RmsP;   // mm Hg, isothermal sets; ML: of P - P_k, every set
   std::optional<Real> RmsY1;  // of the bubble points' y1
+  std::optional<Real> RmsX1;  // ML: of x1 - x1_k
   Real E = 0;                 // sqrt(S / N) of the y1 sum at the parameters
   int Iterations = 0;
   bool Converged = false;  // the method met a tolerance
@@ -120,8 +152,10 @@ struct ObjectiveFitResult {
 // Fits the pair whose data preparePairFitData (and for UNIFAC prepareUnifacFitData) has
 // prepared in state.Fit, for `model` with n parameters from `start`, which must satisfy the
 // bounds (a start outside them is moved onto the nearest). Throws InputError for limits that
-// contradict themselves (lower above upper, a fixed value outside), for an objective of Y1 or
-// for fewer residuals than free parameters; ArithmeticError when the residuals cannot be
+// contradict themselves (lower above upper, a fixed value outside), for an objective of Y1,
+// for a sigma of the objective that is not a positive finite number, or for no more
+// residuals than free parameters (ML: than point unknowns and free parameters);
+// ArithmeticError when the residuals cannot be
 // evaluated at the start. For UNIFAC the tables hold the result afterwards.
 ObjectiveFitResult fitObjective(FittingState& state, const Mixture& mixture, Model model, int n,
                                 const TParamVector& start, const ObjectiveFitRequest& request);

@@ -40,13 +40,13 @@ inline bool finiteGamma(const CompositionVector& gamma, int n) {
 }
 
 // After the secant's stopping test: f at the root estimate c, and while |sum y - 1| there is
-// above kBubbleSumTolerance, further secant passes from it (the first step half the last
-// correction, every step at least kFinishStep relative), all within the secant's pass limit.
-// On success the last evaluation of f is at the reported root c = RootEstimate. A value that
-// is not finite is a fault of SecantSolve, the pass limit a no-convergence: the fallback then
-// finishes the root.
+// above `tolerance` (kBubbleSumTolerance unless a caller asks for less), further secant passes
+// from it (the first step half the last correction, every step at least kFinishStep
+// relative), all within the secant's pass limit. On success the last evaluation of f is at the
+// reported root c = RootEstimate. A value that is not finite is a fault of SecantSolve, the
+// pass limit a no-convergence: the fallback then finishes the root.
 template <class F>
-void finishBubbleRoot(F& f, SolveResult& result) {
+void finishBubbleRoot(F& f, SolveResult& result, Real tolerance = kBubbleSumTolerance) {
   Real c = result.RootEstimate;
   Real fc = f(c);
   Real s = std::fmax(result.LastCorrection / 2.0L, kFinishStep * std::fabs(c));
@@ -59,7 +59,7 @@ void finishBubbleRoot(F& f, SolveResult& result) {
   while (true) {
     if (!std::isfinite(fc)) return fail(SolveStatus::ArithmeticFault, SolveFault::NotFinite);
     result.LastResidual = fc;
-    if (std::fabs(fc) <= kBubbleSumTolerance) break;
+    if (std::fabs(fc) <= tolerance) break;
     if (result.Iterations >= kMaxSecantPasses)
       return fail(SolveStatus::NoConvergence, SolveFault::IterationLimit);
     const Real f1 = f(c + s);
@@ -139,6 +139,34 @@ SolveResult solveBubble(bool temperatureTask, Real A, Real B, int n, Variables& 
     bubbleFallback(temperatureTask, nearRoot ? result.RootEstimate : start, nearRoot ? start : end,
                    f, result);
   }
+  return result;
+}
+
+// The bubble problem from a start close to its root, as the root of a neighbouring problem
+// (a fit whose parameters change little from one evaluation to the next): no parabolic
+// estimate and no first secant; the finishing passes of finishBubbleRoot run from `start`
+// with the first step `step` until |sum y - 1| <= `tolerance` (at most kBubbleSumTolerance;
+// a fit asks for the last bits, so that its difference quotients are smooth), and when they
+// fail the fallback takes over from `start`. On success the last evaluation of `evaluate` is
+// at the root reported, as for solveBubble. No failure text is written (the caller decides).
+template <class Evaluate>
+SolveResult solveBubbleFrom(bool temperatureTask, Real start, Real step, Real tolerance, int n,
+                            Variables& vars, Evaluate&& evaluate) {
+  Real& unknown = temperatureTask ? vars.tau : vars.P;
+  const auto f = [&](Real argument) -> Real {
+    unknown = argument;
+    try {
+      const Real sum = evaluate();
+      return finiteGamma(vars.gamma, n) ? sum : kNaN;
+    } catch (const ArithmeticError&) {
+      return kNaN;
+    }
+  };
+  SolveResult result;
+  result.RootEstimate = start;
+  result.LastCorrection = 2.0L * step;
+  finishBubbleRoot(f, result, std::fmin(tolerance, kBubbleSumTolerance));
+  if (result.failed()) bubbleFallback(temperatureTask, start, start, f, result);
   return result;
 }
 

@@ -35,6 +35,14 @@ std::vector<std::string> objectiveReportLines(const ObjectiveFitResult& result,
       render(texts::kObjectiveSummary, lang,
              {std::string(objectiveName(result.Objective)), formatGeneral(result.Chi2, 8, sep),
               std::to_string(result.Dof), std::to_string(result.Iterations)}));
+  const bool ml = result.Objective == FitObjective::ML;
+  if (ml) {
+    const std::string ratio =
+        result.Dof > 0 ? formatGeneral(result.Chi2 / static_cast<Real>(result.Dof), 6, sep) : "-";
+    lines.push_back(render(
+        texts::kMlSummary, lang,
+        {std::to_string(result.PointUnknowns), std::to_string(result.ResidualCount), ratio}));
+  }
   if (!result.Determined) {
     lines.push_back(render(texts::kNotDetermined, lang, {formatGeneral(result.Condition, 4, sep)}));
   }
@@ -61,6 +69,21 @@ std::vector<std::string> objectiveReportLines(const ObjectiveFitResult& result,
                   formatGeneral(value - half, 6, sep), formatGeneral(value + half, 6, sep)}));
     }
   }
+  if (ml && result.Determined) {
+    lines.push_back(render(texts::kKnownSigmaHeading, lang));
+    for (std::size_t k = 0; k < n; ++k) {
+      if (k >= result.StdErrorsKnownSigma.size() || !result.StdErrorsKnownSigma[k]) continue;
+      const Real factor =
+          k < parameters.DisplayFactors.size() ? parameters.DisplayFactors[k] : 1.0L;
+      const Real value = result.Parameters[k] * factor;
+      const Real half = *result.HalfWidthsKnownSigma[k] * factor;
+      lines.push_back(render(
+          texts::kKnownSigmaRow, lang,
+          {padded(k < parameters.Labels.size() ? parameters.Labels[k] : std::to_string(k + 1), 10),
+           padded(formatGeneral(*result.StdErrorsKnownSigma[k] * factor, 4, sep), 11),
+           formatGeneral(value - half, 6, sep), formatGeneral(value + half, 6, sep)}));
+    }
+  }
   if (result.Determined) {
     lines.push_back(render(texts::kCorrelationHeading, lang));
     for (std::size_t k = 0; k < n; ++k) {
@@ -74,15 +97,24 @@ std::vector<std::string> objectiveReportLines(const ObjectiveFitResult& result,
       lines.push_back(row);
     }
   }
-  lines.push_back(render(texts::kObjectiveRms, lang,
-                         {numberOrDash(result.RmsT, 4, sep), numberOrDash(result.RmsP, 4, sep),
-                          numberOrDash(result.RmsY1, 4, sep), formatGeneral(result.E, 6, sep)}));
-  lines.push_back(render(texts::kPointTableHeading, lang));
+  if (ml) {
+    lines.push_back(render(texts::kMlRms, lang,
+                           {numberOrDash(result.RmsX1, 4, sep), numberOrDash(result.RmsT, 4, sep),
+                            numberOrDash(result.RmsP, 4, sep), numberOrDash(result.RmsY1, 4, sep),
+                            formatGeneral(result.E, 6, sep)}));
+    lines.push_back(render(texts::kMlPointTableHeading, lang));
+  } else {
+    lines.push_back(render(texts::kObjectiveRms, lang,
+                           {numberOrDash(result.RmsT, 4, sep), numberOrDash(result.RmsP, 4, sep),
+                            numberOrDash(result.RmsY1, 4, sep), formatGeneral(result.E, 6, sep)}));
+    lines.push_back(render(texts::kPointTableHeading, lang));
+  }
   for (std::size_t k = 0; k < result.Points.size(); ++k) {
     const FitPointResult& p = result.Points[k];
     std::optional<Real> pCalc;
     if (p.PCalc) pCalc = paToMmHg(*p.PCalc);
     std::string row = padded(std::to_string(k + 1), 3) + padded(formatFixed(p.X1, 4, sep), 8) +
+                      (ml ? padded(p.X1Calc ? formatFixed(*p.X1Calc, 4, sep) : "-", 9) : "") +
                       padded(formatFixed(p.TMeasured, 2, sep), 10) +
                       padded(p.TCalc ? formatFixed(*p.TCalc, 2, sep) : "-", 10) +
                       padded(formatFixed(paToMmHg(p.PMeasured), 1, sep), 9) +
