@@ -95,7 +95,7 @@ TEST_F(DiagramProgram, DrawsWithALibraryAndLoadedSets) {
   const QString set500 = QString::fromStdString(examples + "/benzene-cyclohexane-500.csv");
   const Database db = loadUserData(library.toStdString(), {});
   // docs/data-sets.md: the NRTL parameters that generated the examples.
-  const TParameterSet set = test::benzeneCyclohexaneGeneratingSet();
+  const TParameterSet set = bubblix::test::benzeneCyclohexaneGeneratingSet();
   const QString params = file(QStringLiteral("BC.dat"));
   RunFiles run;
   saveParameterFileTo(params.toStdString(), set, db, run);
@@ -221,8 +221,8 @@ TEST_F(DiagramProgram, DrawsTheResidualsOfAPair) {
                                      "--out", file(QStringLiteral("r.svg"))});
   EXPECT_EQ(svg.exitCode, 0) << svg.err;
   const std::string drawing = test::readFileBytes(file(QStringLiteral("r.svg")));
-  EXPECT_NE(drawing.find("Невязки, расчет − опыт: comp.1 – comp.2, NRTL"), std::string::npos);
-  EXPECT_NE(drawing.find("Δt, K"), std::string::npos);
+  EXPECT_NE(drawing.find("<title>Невязки, расчет − опыт: комп.1 – комп.2, NRTL"),
+            std::string::npos);
 
   TParameterSet ternary = test::fittedSet(1, 2, Model::NRTL);
   ternary.ComponentCount = 3;

@@ -109,7 +109,9 @@ TEST(FitResiduals, APairOfATernarySetIsItsBinarySetWithTheThirdComponentAbsent) 
   for (std::size_t k = 0; k < binary.Points.size(); ++k) {
     EXPECT_NEAR(pairs[1].Points[k].Unknown, binary.Points[k].Unknown, 1e-9L);
     ASSERT_EQ(pairs[1].Points[k].Y1.has_value(), binary.Points[k].Y1.has_value());
-    if (binary.Points[k].Y1) EXPECT_NEAR(*pairs[1].Points[k].Y1, *binary.Points[k].Y1, 1e-9L);
+    if (binary.Points[k].Y1) {
+      EXPECT_NEAR(*pairs[1].Points[k].Y1, *binary.Points[k].Y1, 1e-9L);
+    }
   }
   // The comp.1-comp.3 fit is the poor one of the built-in pairs (its adequacy e_T 0.63 K
   // against 0.27 K for comp.1-comp.2, docs/fitting.md): the residuals show it.
