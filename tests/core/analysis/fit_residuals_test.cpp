@@ -1,7 +1,7 @@
 // The residuals of a parameter set against its pairs' data: zero (to the data's rounding) for
-// the set that generated the data, the adequacy table's temperature errors for a fitted set,
-// the binary pair's own residuals inside a ternary set, and bubble pressures for an
-// isothermal set.
+// the set that generated the data, the binary pair's own residuals inside a ternary set, and
+// bubble pressures for an isothermal set. (That they are the adequacy table's temperature errors
+// is tested with the table, tests/core/session/calculation_session_test.cpp.)
 
 #include "core/analysis/fit_residuals.h"
 
@@ -15,8 +15,6 @@
 #include "core/data/user_data.h"
 #include "core/fitting/generated_data.h"
 #include "core/models/example_sets.h"
-#include "core/session/calculation_session.h"
-#include "core/session/session_state.h"
 
 namespace bubblix {
 namespace {
@@ -54,31 +52,6 @@ TEST(FitResiduals, TheGeneratingSetMeetsItsDataToTheirRounding) {
   // The 760 mm Hg set runs from x1 = 0 to 1: its two pure ends have no y1 residual.
   EXPECT_EQ(withoutY1, 2);
   EXPECT_LT(r.RmsUnknown, 0.0005L);
-}
-
-TEST(FitResiduals, TheTemperatureResidualsAreTheAdequacyTablesErrors) {
-  // The same solver, start rule and data: the RMS of t is the adequacy summary's e_T. Both
-  // bubble points are converged to |sum y - 1| <= 1e-9, which moves t by far less than 1e-6 K.
-  for (const Model model : {Model::Wilson, Model::NRTL, Model::UNIQUAC}) {
-    SCOPED_TRACE(std::string(modelName(model)));
-    const test::BinaryCase& fitted = test::fitted(1, 2, model);
-    const PairResiduals r = pairResiduals(builtInDatabase(), fitted.set, 0, 1, Language::English);
-    SessionState state;
-    state.InterfaceLanguage = Language::English;
-    state.ParameterSet = fitted.set;
-    state.Components = fitted.mixture;
-    state.SelectedCount = 2;
-    const AdequacyTable table = checkAdequacy(state, builtInDatabase());
-    ASSERT_TRUE(table.Complete);
-    ASSERT_EQ(static_cast<int>(r.Points.size()), table.PointCount);
-    EXPECT_NEAR(r.RmsUnknown, table.E_T, 1e-6L);
-    // Each residual is the table's temperature less the data's.
-    const ExperimentalPoints data = pairExperimentalPoints(builtInDatabase(), 1, 2);
-    for (std::size_t k = 0; k < r.Points.size(); ++k) {
-      EXPECT_NEAR(r.Points[k].Unknown, table.Rows[k].TemperatureC - celsiusFromTau(data.tau[k]),
-                  1e-6L);
-    }
-  }
 }
 
 TEST(FitResiduals, APairOfATernarySetIsItsBinarySetWithTheThirdComponentAbsent) {
