@@ -134,6 +134,15 @@ TEST(FittingMethodDesktop, BubbleWithAFixedParameterReachesTheFitAndItsReport) {
   const std::vector<std::string> lines = window.mmVLE->lines();
   EXPECT_EQ(state.ParameterSet.WilsonEnergy[1][0], reducedFromKJPerMol(3.9L));
   EXPECT_TRUE(hasLineWith(lines, " Objective bubble:  chi2 = ")) << lines.size();
+  // Under the fitting report's title, the method as chosen.
+  EXPECT_NE(std::find(lines.begin(), lines.end(),
+                      " Fitting method: objective bubble,  σ t = 0" + systemDecimalSeparator() +
+                          "2 K,  σ P = 0" + systemDecimalSeparator() + "5 mm Hg,  σ y = 0" +
+                          systemDecimalSeparator() + "003"),
+            lines.end());
+  EXPECT_NE(std::find(lines.begin(), lines.end(),
+                      "   l21-l22 (every pair) fixed at 3" + systemDecimalSeparator() + "9"),
+            lines.end());
   EXPECT_TRUE(hasLineWith(lines, "l21-l22", "fixed: no interval"));
   EXPECT_TRUE(hasLineWith(lines, "l21-l22", "3.9"));
 

@@ -148,6 +148,43 @@ ObjectiveOptions readFittingMethod(const FittingMethodEntry& entry,
   return options;
 }
 
+std::vector<std::string> fittingMethodReportLines(const ObjectiveOptions& options, Language lang,
+                                                  std::string_view decimalSeparator) {
+  if (options.Objective == FitObjective::Y1) return {};
+  const FitObjectiveChoice& choice = fitObjectiveChoice(options.Objective);
+  const auto value = [decimalSeparator](Real v) { return formatGeneral(v, 6, decimalSeparator); };
+  std::string sigmas;
+  const auto sigma = [&](bool used, const char* name, const std::string& shown) {
+    if (used) sigmas += bubblix::render(texts::kFittingReportSigma, lang, {name, shown});
+  };
+  sigma(choice.UsesSigmaT, "t", value(options.Sigmas.T) + " K");
+  sigma(choice.UsesSigmaP, "P",
+        value(options.Sigmas.PmmHg) + " " + std::string(texts::kFittingReportMmHg.in(lang)));
+  sigma(choice.UsesSigmaX, "x", value(options.Sigmas.x));
+  sigma(choice.UsesSigmaY, "y", value(options.Sigmas.y));
+  std::vector<std::string> lines{bubblix::render(
+      texts::kFittingReportMethod, lang, {std::string(objectiveName(options.Objective)), sigmas})};
+  if (!choice.UsesLimits) return lines;
+  for (const ParameterConstraint& constraint : options.Constraints) {
+    const std::string pair = constraint.Pair
+                                 ? bubblix::render(texts::kFittingReportPair, lang,
+                                                   {std::to_string((*constraint.Pair)[0]),
+                                                    std::to_string((*constraint.Pair)[1])})
+                                 : std::string(texts::kFittingReportEveryPair.in(lang));
+    if (constraint.Fixed) {
+      lines.push_back(bubblix::render(texts::kFittingReportFixed, lang,
+                                      {constraint.Label, pair, value(*constraint.Fixed)}));
+    }
+    if (constraint.Lower || constraint.Upper) {
+      lines.push_back(bubblix::render(
+          texts::kFittingReportBounds, lang,
+          {constraint.Label, pair, constraint.Lower ? value(*constraint.Lower) : "-inf",
+           constraint.Upper ? value(*constraint.Upper) : "inf"}));
+    }
+  }
+  return lines;
+}
+
 FittingMethodEntry fittingMethodEntry(const ObjectiveOptions& options,
                                       std::string_view decimalSeparator) {
   const auto shown = [decimalSeparator](const std::optional<Real>& value) {

@@ -11,6 +11,7 @@
 #include "core/fitting/objective_fit.h"
 #include "core/models/model.h"
 #include "core/session/session_options.h"
+#include "core/texts/text.h"
 
 namespace bubblix {
 
@@ -51,6 +52,12 @@ ObjectiveOptions readFittingMethod(const FittingMethodEntry& entry,
 // most, so that reading it back gives the same options).
 FittingMethodEntry fittingMethodEntry(const ObjectiveOptions& options,
                                       std::string_view decimalSeparator);
+
+// The lines that name a method other than the default in the fitting report: the objective with
+// the σ's it takes, then one line per constraint in the result line's units (an unbounded side
+// written as -inf or inf). None for y1: the default report stays as it is.
+std::vector<std::string> fittingMethodReportLines(const ObjectiveOptions& options, Language lang,
+                                                  std::string_view decimalSeparator);
 
 // The choice of an objective in kFitObjectives (the first, the default, for none listed).
 const FitObjectiveChoice& fitObjectiveChoice(FitObjective objective);

@@ -85,6 +85,22 @@ inline constexpr Text kFittingFieldSigmaP{"σ of P", "σ давления"};
 inline constexpr Text kFittingFieldSigmaX{"σ of x", "σ x"};
 inline constexpr Text kFittingFieldSigmaY{"σ of y", "σ y"};
 
+// The fitting report's lines on a method other than y1, after its title. {0}: the objective's
+// name, {1}: its σ's ("" when it takes none), each as kFittingReportSigma.
+inline constexpr Text kFittingReportMethod{" Fitting method: objective {0}{1}",
+                                           " Метод подбора: целевая функция {0}{1}"};
+// {0}: t, P, x or y, {1}: the value with its unit.
+inline constexpr Text kFittingReportSigma{",  σ {0} = {1}", ",  σ {0} = {1}"};
+// {0}: the parameter's label, {1}: the pair ("every pair" or "pair 1-3"), then what holds it.
+inline constexpr Text kFittingReportFixed{"   {0} ({1}) fixed at {2}",
+                                          "   {0} ({1}) фиксирован: {2}"};
+inline constexpr Text kFittingReportBounds{"   {0} ({1}) bounded: {2} .. {3}",
+                                           "   {0} ({1}) в границах: {2} .. {3}"};
+inline constexpr Text kFittingReportEveryPair{"every pair", "все пары"};
+// {0}-{1}: database numbers.
+inline constexpr Text kFittingReportPair{"pair {0}-{1}", "пара {0}-{1}"};
+inline constexpr Text kFittingReportMmHg{"mm Hg", "мм рт. ст."};
+
 // The status line after the dialog. {0}: the objective's name.
 inline constexpr Text kFittingMethodChosen{"Fitting method: objective {0}",
                                            "Метод подбора: целевая функция {0}"};

@@ -141,6 +141,28 @@ TEST(FittingMethod, BadEntriesAreRefusedNamingTheField) {
   }
 }
 
+TEST(FittingMethod, AMethodOtherThanTheDefaultIsNamedInTheReport) {
+  EXPECT_TRUE(fittingMethodReportLines(ObjectiveOptions{}, Language::English, ".").empty());
+  const ObjectiveOptions options = readFittingMethod(bubbleEntry(), ",", 4);
+  EXPECT_EQ(fittingMethodReportLines(options, Language::English, ","),
+            (std::vector<std::string>{
+                " Fitting method: objective bubble,  σ t = 0,2 K,  σ P = 0,5 mm Hg,  σ y = 0,004",
+                "   g12-g22 (every pair) fixed at 1,5", "   alp12 (every pair) bounded: 0,1 .. 0,9",
+                "   l21-l22 (pair 1-3) bounded: -inf .. 4",
+                "   a0[1,5] (every pair) bounded: -100 .. inf"}));
+  const std::vector<std::string> russian =
+      fittingMethodReportLines(options, Language::Russian, ",");
+  ASSERT_EQ(russian.size(), 5u);
+  EXPECT_EQ(russian[0],
+            " Метод подбора: целевая функция bubble,  σ t = 0,2 K,  σ P = 0,5 мм рт. ст.,  σ y = "
+            "0,004");
+  // y takes no σ.
+  ObjectiveOptions y = options;
+  y.Objective = FitObjective::Y;
+  EXPECT_EQ(fittingMethodReportLines(y, Language::English, ".").front(),
+            " Fitting method: objective y");
+}
+
 TEST(FittingMethod, ParameterLabelsAreThoseOfTheResultLines) {
   EXPECT_EQ(parameterLabels(Model::Wilson), (std::vector<std::string>{"l12-l11", "l21-l22"}));
   EXPECT_EQ(parameterLabels(Model::NRTL),
