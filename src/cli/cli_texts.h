@@ -14,17 +14,17 @@ inline constexpr Text kDataNoLibrary{"No component library loaded",
 // {0} number, {1}, {2} names, {3} molar mass, {4} boiling temperature, {5} groups.
 inline constexpr Text kDataComponentLine{
     "  {0}: {1} ({2}), M = {3} g/mol, boils at {4} °C at 760 mm Hg, {5} UNIFAC groups",
-    "  {0}: {1} ({2}), M = {3} г/моль, кипит при {4} °C при 760 мм рт. ст., групп UNIFAC: {5}"};
+    "  {0}: {1} ({2}), M = {3} г/моль, кипит при {4} °C при 760 мм рт.ст., групп UNIFAC: {5}"};
 inline constexpr Text kDataNoSets{"No data sets loaded", "Наборы данных не загружены"};
 // {0} file, {1}, {2} components, {3} points, {4}..{5} t, {6}..{7} P.
 inline constexpr Text kDataSetLine{
     "Data set {0}: {1}-{2}, {3} points, t {4} to {5} °C, P {6} to {7} mm Hg",
-    "Набор данных {0}: {1}-{2}, точек: {3}, t от {4} до {5} °C, P от {6} до {7} мм рт. ст."};
+    "Набор данных {0}: {1}-{2}, точек: {3}, t от {4} до {5} °C, P от {6} до {7} мм рт.ст."};
 // {0} x1, {1} t, {2} P, {3} component, {4} its vapour pressure, {5} deviation.
 inline constexpr Text kDataEndLine{
     "  end x1 = {0}: t = {1} °C, P = {2} mm Hg; vapour pressure of {3} there {4} mm Hg "
     "({5} %)",
-    "  край x1 = {0}: t = {1} °C, P = {2} мм рт. ст.; давление пара {3} при ней {4} мм рт. ст. "
+    "  край x1 = {0}: t = {1} °C, P = {2} мм рт.ст.; давление пара {3} при ней {4} мм рт.ст. "
     "({5} %)"};
 
 // ---- Values of the command line ----

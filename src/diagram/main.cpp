@@ -6,11 +6,16 @@
 //                   [--t CELSIUS] [--lang en|ru] [--size WIDTHxHEIGHT]
 //   bubblix-diagram --kind gamma --components I,J --out FILE.png|FILE.svg [--m 3]
 //                   [--lang en|ru] [--size WIDTHxHEIGHT]
-//   either with [--library FILE.json] [--data FILE.csv]... (docs/components.md,
+//   bubblix-diagram --kind residuals --params FILE.dat [--components I,J] --out FILE.png|FILE.svg
+//                   [--lang en|ru] [--size WIDTHxHEIGHT]
+//   each with [--library FILE.json] [--data FILE.csv]... (docs/components.md,
 //   docs/data-sets.md): the database the diagram is drawn with.
 //
 // The kind gamma draws the activity coefficients of the pair's equilibrium data (its loaded
 // sets, else its built-in data) with the consistency point test's series (no parameter file).
+// The kind residuals draws the residuals of the set's bubble points against the pair's data
+// (analysis/fit_residuals.h); --components (database numbers) chooses the pair of a set of
+// more than two components.
 //
 // Exit status: 0 written; 1 the file could not be read, the set not drawn or the picture not
 // written; 2 the command line is wrong. Messages go to standard error in the language asked.
@@ -25,6 +30,7 @@
 #include <string>
 #include <vector>
 
+#include "core/analysis/fit_residuals.h"
 #include "core/base/errors.h"
 #include "core/data/component_base.h"
 #include "core/data/database.h"
@@ -37,9 +43,11 @@
 #include "core/session/parameter_file_dialogs.h"
 #include "core/session/session_state.h"
 #include "core/texts/gui_texts.h"
+#include "core/texts/residual_texts.h"
 #include "plot/diagram_data.h"
 #include "plot/diagram_painter.h"
 #include "plot/gamma_picture.h"
+#include "plot/residual_picture.h"
 
 namespace {
 
@@ -137,8 +145,10 @@ Options parse(int argc, char** argv, Language lang) {
     } else if (option == "--out") {
       o.out = value;
     } else if (option == "--kind") {
-      if (value != "txy" && value != "xy" && value != "pxy" && value != "gamma")
-        throw UsageError{&texts::kDiagramOptionValue, {option, value, "txy, xy, pxy, gamma"}};
+      if (value != "txy" && value != "xy" && value != "pxy" && value != "gamma" &&
+          value != "residuals")
+        throw UsageError{&texts::kDiagramOptionValue,
+                         {option, value, "txy, xy, pxy, gamma, residuals"}};
       o.kind = value;
     } else if (option == "--t") {
       // Read as bubblix-cli reads its numbers: with a full stop whatever the language, and no
@@ -196,10 +206,39 @@ Options parse(int argc, char** argv, Language lang) {
   }
   if (o.params.empty()) throw UsageError{&texts::kDiagramOptionRequired, {"--params"}};
   if (o.out.empty()) throw UsageError{&texts::kDiagramOptionRequired, {"--out"}};
+  if (o.kind == "residuals") {
+    if (o.celsius || o.terms) throw UsageError{&texts::kDiagramResidualOptions, {}};
+    return o;
+  }
   if (o.pair || o.terms) throw UsageError{&texts::kDiagramPairOnlyForGamma, {}};
   if (o.kind == "pxy" && !o.celsius) throw UsageError{&texts::kDiagramKindNeedsTemperature, {}};
   if (o.kind == "txy" && o.celsius) throw UsageError{&texts::kDiagramTemperatureNotForTxy, {}};
   return o;
+}
+
+// The residual picture of the set's pair: the one --components names (database numbers, in
+// either order), or the only pair of a binary set.
+plot::ResidualPicture residualPicture(const bubblix::Database& db,
+                                      const bubblix::TParameterSet& set,
+                                      const std::optional<std::array<int, 2>>& pair, Language lang,
+                                      const std::string& separator) {
+  const int n = set.ComponentCount;
+  if (!pair && n != 2) {
+    throw bubblix::InputError(texts::kDiagramResidualPairNeeded, {std::to_string(n)});
+  }
+  std::array<int, 2> positions{0, 1};
+  if (pair) {
+    const auto position = [&](int number) {
+      for (int k = 0; k < n && k < 4; ++k)
+        if (set.Components[static_cast<std::size_t>(k)] == number) return k;
+      throw bubblix::InputError(bubblix::kResidualPairNotInSet,
+                                {std::to_string((*pair)[0]), std::to_string((*pair)[1])});
+    };
+    positions = {position((*pair)[0]), position((*pair)[1])};
+    if (positions[0] > positions[1]) std::swap(positions[0], positions[1]);
+  }
+  return plot::residualPictureOf(bubblix::pairResiduals(db, set, positions[0], positions[1], lang),
+                                 set.ModelCode, lang, separator);
 }
 
 }  // namespace
@@ -263,6 +302,12 @@ int main(int argc, char** argv) {
     bubblix::RunFiles files;
     files.noteRead(options.params, bubblix::FileRole::ParameterFile);
 
+    if (options.kind == "residuals") {
+      plot::saveResidualPicture(residualPicture(db, set, options.pair, lang, separator),
+                                QString::fromLocal8Bit(options.out.c_str()),
+                                QSize(options.width, options.height), &files);
+      return 0;
+    }
     const plot::DiagramData data = plot::computeDiagram(db, set, options.celsius, lang, separator);
     const plot::DiagramView view =
         options.kind == "xy" ? plot::DiagramView::Xy : plot::DiagramView::Main;

@@ -83,7 +83,8 @@ void Desktop::useCalculationSession() {
 void Desktop::useCalculationSession(const Database& db) {
   QAction* exitAction = fmAction->CancAction;
   auto quitThroughExit = [exitAction] { QTimer::singleShot(0, exitAction, &QAction::trigger); };
-  fmVLE->setSession(calculationSession(state_, systemDecimalSeparator(), quitThroughExit, db));
+  fmVLE->setSession(calculationSession(state_, systemDecimalSeparator(), quitThroughExit, db,
+                                       fmVLE->fittingMethod()));
 }
 
 void Desktop::show() {

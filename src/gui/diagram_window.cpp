@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/analysis/fit_residuals.h"
 #include "core/analysis/point_test.h"
 #include "core/base/errors.h"
 #include "core/base/units.h"
@@ -21,6 +22,7 @@
 #include "core/io/number_format.h"
 #include "core/models/model.h"
 #include "core/texts/gui_texts.h"
+#include "core/texts/residual_texts.h"
 #include "gui/message_box.h"
 #include "gui/qt_text.h"
 
@@ -70,6 +72,17 @@ GammaCanvas::GammaCanvas(plot::GammaPicture picture, QWidget* parent)
 void GammaCanvas::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   plot::paintGammaPicture(painter, QRectF(rect()), picture_);
+}
+
+ResidualCanvas::ResidualCanvas(plot::ResidualPicture picture, QWidget* parent)
+    : QWidget(parent), picture_(std::move(picture)) {
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+}
+
+void ResidualCanvas::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  plot::paintResidualPicture(painter, QRectF(rect()), picture_);
 }
 
 TfmDiagram::TfmDiagram(const TParameterSet& set, Language lang, std::string decimalSeparator,
@@ -138,6 +151,18 @@ TfmDiagram::TfmDiagram(const TParameterSet& set, Language lang, std::string deci
     tabs->addTab(gamma_, displayed(texts::kDiagramGammaTab, lang_));
   } catch (const Error&) {
     gamma_ = nullptr;
+  }
+  // The residuals of the set against the pair's data; a pair without data gets no tab.
+  try {
+    WaitCursor wait;
+    const std::vector<PairResiduals> pairs = parameterSetResiduals(db_, set_, lang_);
+    if (!pairs.empty()) {
+      residuals_ = new ResidualCanvas(
+          plot::residualPictureOf(pairs.front(), set_.ModelCode, lang_, decimalSeparator_), tabs);
+      tabs->addTab(residuals_, displayed(kResidualTab, lang_));
+    }
+  } catch (const Error& error) {
+    lines.push_back(error.message(lang_));
   }
 
   lbPxyTemperature = new QLabel(displayed(texts::kDiagramPxyTemperature, lang_), this);
@@ -218,6 +243,10 @@ void TfmDiagram::saveCurrent(const QString& path, QSize size) const {
     plot::saveGammaPicture(gamma_->picture(), path, size, run_);
     return;
   }
+  if (residuals_ != nullptr && tabs->currentWidget() == residuals_) {
+    plot::saveResidualPicture(residuals_->picture(), path, size, run_);
+    return;
+  }
   const DiagramCanvas* shown = canvas(tabs->currentIndex());
   if (shown == nullptr) return;
   plot::saveDiagram(shown->data(), shown->view(), path, size, run_);
@@ -238,10 +267,12 @@ void TfmDiagram::saveClicked() {
     dialog.setDefaultSuffix(f == filters.value(1) ? QStringLiteral("svg") : QStringLiteral("png"));
   });
   const int current = tabs->currentIndex();
-  const char* name = gamma_ != nullptr && tabs->currentWidget() == gamma_ ? "diagram-gamma"
-                     : current == pxyTab_                                 ? "diagram-pxy"
-                     : current == 1                                       ? "diagram-xy"
-                                                                          : "diagram-txy";
+  const char* name = residuals_ != nullptr && tabs->currentWidget() == residuals_
+                         ? "diagram-residuals"
+                     : gamma_ != nullptr && tabs->currentWidget() == gamma_ ? "diagram-gamma"
+                     : current == pxyTab_                                   ? "diagram-pxy"
+                     : current == 1                                         ? "diagram-xy"
+                                                                            : "diagram-txy";
   dialog.selectFile(QString::fromLatin1(name) + QStringLiteral(".png"));
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
   try {

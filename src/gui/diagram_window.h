@@ -3,7 +3,8 @@
 // window of its own beside the main window. Tabs show the t-x-y and the y-x diagram at the
 // pressure of the pair's data; a temperature field and a button add the P-x-y diagram at that
 // temperature in a third tab. The last tab shows the activity coefficients of the pair's
-// built-in data with the consistency point test's series (plot/gamma_picture.h). The diagram shown
+// built-in data with the consistency point test's series (plot/gamma_picture.h), and after it the
+// residuals of the set against the pair's data (plot/residual_picture.h). The diagram shown
 // can be saved as a PNG picture or an SVG drawing. The analysis lines of every diagram drawn
 // (azeotropes, liquid split) go to the report through a callback.
 
@@ -18,6 +19,7 @@
 #include "plot/diagram_data.h"
 #include "plot/diagram_painter.h"
 #include "plot/gamma_picture.h"
+#include "plot/residual_picture.h"
 
 class QDoubleSpinBox;
 class QLabel;
@@ -68,6 +70,23 @@ class GammaCanvas : public QWidget {
   plot::GammaPicture picture_;
 };
 
+// The picture of a pair's residuals, drawn to the widget's size.
+class ResidualCanvas : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit ResidualCanvas(plot::ResidualPicture picture, QWidget* parent = nullptr);
+  const plot::ResidualPicture& picture() const { return picture_; }
+  QSize sizeHint() const override { return {900, 650}; }
+  QSize minimumSizeHint() const override { return {420, 320}; }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  plot::ResidualPicture picture_;
+};
+
 class TfmDiagram : public QWidget {
   Q_OBJECT
 
@@ -97,6 +116,9 @@ class TfmDiagram : public QWidget {
   int loadedSetTabs() const { return loadedSetTabs_; }
   // The ln gamma tab; null when the pair's data could not be checked.
   GammaCanvas* gammaCanvas() const { return gamma_; }
+  // The residual tab, the last one: the set's residuals against the pair's data; null when
+  // the pair has none.
+  ResidualCanvas* residualCanvas() const { return residuals_; }
 
   QTabWidget* tabs = nullptr;
   QLabel* lbPxyTemperature = nullptr;
@@ -117,6 +139,7 @@ class TfmDiagram : public QWidget {
   int pxyTab_ = -1;
   int loadedSetTabs_ = 0;
   GammaCanvas* gamma_ = nullptr;
+  ResidualCanvas* residuals_ = nullptr;
 };
 
 }  // namespace bubblix::gui

@@ -31,17 +31,21 @@
 #include "core/report/consistency_report.h"
 #include "core/session/session_state.h"
 #include "core/session/user_data_loading.h"
+#include "core/texts/fitting_method_texts.h"
 #include "core/texts/gui_texts.h"
 #include "core/texts/library_texts.h"
 #include "core/texts/report_texts.h"
+#include "core/texts/residual_texts.h"
 #include "gui/actions.h"
 #include "gui/consistency_dialog.h"
 #include "gui/diagram_window.h"
+#include "gui/fitting_method_dialog.h"
 #include "gui/loaded_data_window.h"
 #include "gui/message_box.h"
 #include "gui/qt_dialogs.h"
 #include "gui/qt_text.h"
 #include "gui/report_memo.h"
+#include "gui/residuals_window.h"
 
 namespace bubblix::gui {
 namespace {
@@ -140,6 +144,19 @@ TfrMainForm::TfrMainForm(QWidget* parent) : QWidget(parent) {
   LoadedDataAction = dataAction("LoadedDataAction", texts::kLoadedDataAction,
                                 QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_D));
 
+  Options1 = new QMenu(frMainMenu1);
+  Options1->setObjectName(QStringLiteral("Options1"));
+  Options1->setTitle(text(texts::kOptionsMenu, Language::English));
+  FittingMethodAction = new QAction(this);
+  FittingMethodAction->setObjectName(QStringLiteral("FittingMethodAction"));
+  FittingMethodAction->setText(text(texts::kFittingMethodAction, Language::English));
+  FittingMethodAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_M));
+  Options1->addAction(FittingMethodAction);
+  ResidualsAction = new QAction(this);
+  ResidualsAction->setObjectName(QStringLiteral("ResidualsAction"));
+  ResidualsAction->setText(text(kResidualsAction, Language::English));
+  ResidualsAction->setEnabled(false);
+
   ToolBtnDiagram = makeToolButton(ToolBar1, "ToolBtnDiagram");
   DiagramAction = new QAction(this);
   DiagramAction->setObjectName(QStringLiteral("DiagramAction"));
@@ -236,6 +253,8 @@ void TfrMainForm::bindActions(TfmAction& action) {
   frMainMenu1->addAction(action.HomePageAction);
   // The menus added to the described ones, in the order Data, Options, Diagram.
   frMainMenu1->addMenu(Data1);
+  frMainMenu1->addMenu(Options1);
+  frMainMenu1->addAction(ResidualsAction);
   frMainMenu1->addAction(DiagramAction);
 
   bindButton(ToolBtnOpen, action.OpenAction);
@@ -273,6 +292,11 @@ void TfrMainForm::FrameEnter() {
   LoadDataSetAction->setToolTip(text(texts::kLoadDataSetHint, lang));
   LoadedDataAction->setText(text(texts::kLoadedDataAction, lang));
   LoadedDataAction->setToolTip(text(texts::kLoadedDataHint, lang));
+  Options1->setTitle(text(texts::kOptionsMenu, lang));
+  FittingMethodAction->setText(text(texts::kFittingMethodAction, lang));
+  FittingMethodAction->setToolTip(text(texts::kFittingMethodHint, lang));
+  ResidualsAction->setText(text(kResidualsAction, lang));
+  ResidualsAction->setToolTip(text(kResidualsHint, lang));
   DiagramAction->setText(text(texts::kDiagramAction, lang));
   DiagramAction->setToolTip(text(texts::kDiagramHint, lang));
   ToolBtnDiagram->setToolTip(text(texts::kDiagramHint, lang));
@@ -349,6 +373,9 @@ TfmVLE::TfmVLE(Language interfaceLanguage, QWidget* parent)
   connect(frMainForm1->LoadComponentsAction, &QAction::triggered, this, &TfmVLE::loadComponents);
   connect(frMainForm1->LoadDataSetAction, &QAction::triggered, this, &TfmVLE::loadDataSets);
   connect(frMainForm1->LoadedDataAction, &QAction::triggered, this, &TfmVLE::showLoadedData);
+  connect(frMainForm1->FittingMethodAction, &QAction::triggered, this,
+          &TfmVLE::chooseFittingMethod);
+  connect(frMainForm1->ResidualsAction, &QAction::triggered, this, &TfmVLE::openResiduals);
   connect(qApp, &QApplication::focusChanged, this, &TfmVLE::focusChanged);
   // The title bar shows when the report holds changes not saved in a file.
   setWindowTitle(displayed(texts::kMainCaption, interfaceLanguage_) + QStringLiteral("[*]"));
@@ -415,6 +442,7 @@ void TfmVLE::frMainForm1BitBtnRunClick() {
   ++sessionsRun_;
   // The session replaces the parameter set: the diagrams of the old one go.
   if (fmDiagram_) fmDiagram_->close();
+  if (fmResiduals_) fmResiduals_->close();
   updateDiagramAction();
   // Run stays enabled, so that its lit glyph is drawn as it is and not greyed; a click while
   // the session runs is ignored above (modal dialogs take every click meanwhile anyway).
@@ -496,6 +524,9 @@ void TfmVLE::dataChanged() {
   if (fmDiagram_) fmDiagram_->close();
   delete fmDiagram_;
   diagramOfSession_ = -1;
+  if (fmResiduals_) fmResiduals_->close();
+  delete fmResiduals_;
+  residualsOfSession_ = -1;
   updateDiagramAction();
 }
 
@@ -504,12 +535,53 @@ void TfmVLE::updateDiagramAction() {
   frMainForm1->LoadComponentsAction->setEnabled(!running_);
   frMainForm1->LoadDataSetAction->setEnabled(!running_);
   frMainForm1->LoadedDataAction->setEnabled(!running_);
+  frMainForm1->FittingMethodAction->setEnabled(!running_);
+  frMainForm1->ResidualsAction->setEnabled(!running_ && state_ != nullptr &&
+                                           state_->ParameterSet.ComponentCount >= 2);
   frMainForm1->DiagramAction->setEnabled(!running_ && state_ != nullptr &&
                                          plot::hasBinaryParameterSet(state_->ParameterSet));
 }
 
 TfmDiagram* TfmVLE::diagramWindow() const {
   return fmDiagram_.data();
+}
+
+void TfmVLE::chooseFittingMethod() {
+  if (running_) return;
+  TfmFittingMethod dialog(fittingMethod_, interfaceLanguage_, systemDecimalSeparator(),
+                          static_cast<int>(database_.ComponentBase.size()), this);
+  if (dialog.exec() != QDialog::Accepted) return;
+  fittingMethod_ = dialog.options();
+  frMainForm1->lbFrame->setText(displayed(texts::kFittingMethodChosen, interfaceLanguage_,
+                                          {std::string(objectiveName(fittingMethod_.Objective))}));
+}
+
+TfmResiduals* TfmVLE::residualsWindow() const {
+  return fmResiduals_.data();
+}
+
+void TfmVLE::openResiduals() {
+  if (running_ || state_ == nullptr || state_->ParameterSet.ComponentCount < 2) return;
+  if (plot::hasBinaryParameterSet(state_->ParameterSet)) {
+    openDiagram();
+    if (fmDiagram_ && fmDiagram_->residualCanvas() != nullptr)
+      fmDiagram_->tabs->setCurrentWidget(fmDiagram_->residualCanvas());
+    return;
+  }
+  if (fmResiduals_ == nullptr || residualsOfSession_ != sessionsRun_) {
+    delete fmResiduals_;
+    try {
+      fmResiduals_ = new TfmResiduals(state_->ParameterSet, interfaceLanguage_,
+                                      systemDecimalSeparator(), this, runFiles_, database_);
+    } catch (const Error& error) {
+      showErrorBox(this, error.message(interfaceLanguage_), interfaceLanguage_);
+      return;
+    }
+    residualsOfSession_ = sessionsRun_;
+  }
+  fmResiduals_->show();
+  fmResiduals_->raise();
+  fmResiduals_->activateWindow();
 }
 
 void TfmVLE::openDiagram() {
@@ -542,6 +614,7 @@ void TfmVLE::closeEvent(QCloseEvent* event) {
   }
   // The diagrams go with the main window.
   if (fmDiagram_) fmDiagram_->close();
+  if (fmResiduals_) fmResiduals_->close();
   event->accept();
 }
 

@@ -9,6 +9,7 @@
 #include <array>
 
 #include "core/data/database.h"
+#include "core/session/session_options.h"
 #include "core/texts/text.h"
 #include "gui/session_entry.h"
 
@@ -33,6 +34,7 @@ namespace bubblix::gui {
 class ReportMemo;
 class TfmAction;
 class TfmDiagram;
+class TfmResiduals;
 
 class TfrMainForm : public QWidget {
   Q_OBJECT
@@ -58,7 +60,8 @@ class TfrMainForm : public QWidget {
 
   QMenuBar* frMainMenu1 = nullptr;
   QMenu* File1 = nullptr;
-  QMenu* Data1 = nullptr;  // Data: Check consistency...
+  QMenu* Data1 = nullptr;     // Data: Check consistency...
+  QMenu* Options1 = nullptr;  // Options: Fitting method...
   QToolBar* ToolBar1 = nullptr;
   QToolButton* ToolBtnOpen = nullptr;
   QToolButton* ToolBtnSave = nullptr;
@@ -75,6 +78,10 @@ class TfrMainForm : public QWidget {
   QAction* LoadComponentsAction = nullptr;
   QAction* LoadDataSetAction = nullptr;
   QAction* LoadedDataAction = nullptr;
+  // Options: the fitting method the sessions use (the main window carries it out).
+  QAction* FittingMethodAction = nullptr;
+  // The residuals of the last session's parameter set against its pairs' data.
+  QAction* ResidualsAction = nullptr;
   QToolButton* ToolBtnDiagram = nullptr;
   QStatusBar* StatusBar1 = nullptr;
   std::array<QLabel*, 2> StatusPanels{};
@@ -148,6 +155,15 @@ class TfmVLE : public QMainWindow {
   Database& database() { return database_; }
   const Database& database() const { return database_; }
   TfmDiagram* diagramWindow() const;
+  // Options -> Fitting method...: the dialog of the objective, the σ's and the parameters'
+  // limits; the choice is kept in fittingMethod() for every later session of the run.
+  void chooseFittingMethod();
+  const ObjectiveOptions& fittingMethod() const { return fittingMethod_; }
+  // The residuals: for a binary set the Diagram window's residual tab, for a larger mixture
+  // the Residuals window with a tab per pair with data. An error (no pair with data, a set the
+  // solvers refuse) is shown in a message box.
+  void openResiduals();
+  TfmResiduals* residualsWindow() const;
 
   TfrMainForm* frMainForm1 = nullptr;
   ReportMemo* mmVLE = nullptr;
@@ -172,6 +188,9 @@ class TfmVLE : public QMainWindow {
   RunFiles* runFiles_ = nullptr;
   SessionEntry session_;
   QPointer<TfmDiagram> fmDiagram_;
+  QPointer<TfmResiduals> fmResiduals_;
+  int residualsOfSession_ = -1;
+  ObjectiveOptions fittingMethod_;
   // Sessions started so far; the diagram window shows the set of sessionsRun_ at its making.
   int sessionsRun_ = 0;
   int diagramOfSession_ = -1;

@@ -13,10 +13,19 @@ SessionEntry calculationSession(SessionState& state, const std::string& decimalS
 
 SessionEntry calculationSession(SessionState& state, const std::string& decimalSeparator,
                                 std::function<void()> onQuitRequested, const Database& db) {
-  return [&state, &db, decimalSeparator, onQuitRequested = std::move(onQuitRequested)](
-             Dialogs& dialogs, ReportDocument& report) {
+  static const ObjectiveOptions kDefault;  // the described objective, never changed
+  return calculationSession(state, decimalSeparator, std::move(onQuitRequested), db, kDefault);
+}
+
+SessionEntry calculationSession(SessionState& state, const std::string& decimalSeparator,
+                                std::function<void()> onQuitRequested, const Database& db,
+                                const ObjectiveOptions& fittingMethod) {
+  return [&state, &db, &fittingMethod, decimalSeparator,
+          onQuitRequested = std::move(onQuitRequested)](Dialogs& dialogs, ReportDocument& report) {
     SessionOptions options;
     options.DecimalSeparator = decimalSeparator;
+    // As bubblix-cli session --objective, --sigma, --fix, --bound give it.
+    options.Objective = fittingMethod;
     // A save is checked against the files this session reads and every file saved so far.
     state.Files.forgetReads();
     const SessionResult result = runCalculationSession(dialogs, report, state, db, options);

@@ -11,6 +11,7 @@ class Dialogs;
 class ReportDocument;
 struct Database;
 struct SessionState;
+struct ObjectiveOptions;
 }  // namespace bubblix
 
 namespace bubblix::gui {
@@ -26,5 +27,10 @@ SessionEntry calculationSession(SessionState& state, const std::string& decimalS
                                 std::function<void()> onQuitRequested);
 SessionEntry calculationSession(SessionState& state, const std::string& decimalSeparator,
                                 std::function<void()> onQuitRequested, const Database& db);
+// The same with the fitting method chosen in the desktop (Options -> Fitting method...), read
+// at the start of each session; it must outlive the entry.
+SessionEntry calculationSession(SessionState& state, const std::string& decimalSeparator,
+                                std::function<void()> onQuitRequested, const Database& db,
+                                const ObjectiveOptions& fittingMethod);
 
 }  // namespace bubblix::gui

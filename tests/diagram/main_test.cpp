@@ -11,6 +11,7 @@
 
 #include "core/data/user_data.h"
 #include "core/io/run_files.h"
+#include "core/models/example_sets.h"
 #include "core/models/parameter_file.h"
 #include "core/models/parameter_file_save.h"
 #include "plot/plot_test_support.h"
@@ -94,14 +95,7 @@ TEST_F(DiagramProgram, DrawsWithALibraryAndLoadedSets) {
   const QString set500 = QString::fromStdString(examples + "/benzene-cyclohexane-500.csv");
   const Database db = loadUserData(library.toStdString(), {});
   // docs/data-sets.md: the NRTL parameters that generated the examples.
-  TParameterSet set;
-  set.ModelCode = Model::NRTL;
-  set.ComponentCount = 2;
-  set.Components[0] = 5;
-  set.Components[1] = 6;
-  set.NRTLEnergy[0][1] = 0.45L;
-  set.NRTLEnergy[1][0] = 0.20L;
-  set.NRTLAlpha[0][1] = set.NRTLAlpha[1][0] = 0.3L;
+  const TParameterSet set = bubblix::test::benzeneCyclohexaneGeneratingSet();
   const QString params = file(QStringLiteral("BC.dat"));
   RunFiles run;
   saveParameterFileTo(params.toStdString(), set, db, run);
@@ -149,7 +143,8 @@ TEST_F(DiagramProgram, WrongCommandLinesGiveStatus2AndTheUsage) {
        "bubblix-diagram: The kind txy is drawn at the pressure of the data; --t applies to pxy "
        "and xy"},
       {{"--params", params_, "--out", out, "--kind", "tx"},
-       "bubblix-diagram: The option --kind does not take tx: it takes txy, xy, pxy, gamma"},
+       "bubblix-diagram: The option --kind does not take tx: it takes txy, xy, pxy, gamma, "
+       "residuals"},
       {{"--params", params_, "--out", out, "--kind", "pxy", "--t", "eighty"},
        "bubblix-diagram: The option --t does not take eighty: it takes a number of °C above "
        "-273.15"},
@@ -178,7 +173,19 @@ TEST_F(DiagramProgram, WrongCommandLinesGiveStatus2AndTheUsage) {
       {{"--kind", "gamma", "--components", "1,2", "--m", "6", "--out", out},
        "bubblix-diagram: The option --m does not take 6: it takes a whole number from 1 to 5"},
       {{"--params", params_, "--components", "1,2", "--out", out},
-       "bubblix-diagram: --components and --m apply to the kind gamma only"},
+       "bubblix-diagram: --components applies to the kinds gamma and residuals only, --m to "
+       "gamma only"},
+      {{"--kind", "residuals", "--components", "1,2", "--out", out},
+       "bubblix-diagram: The option --params is required"},
+      {{"--kind", "residuals", "--params", params_, "--t", "80", "--out", out},
+       "bubblix-diagram: The kind residuals is drawn at the data's own conditions: it takes no "
+       "--t and no --m"},
+      {{"--kind", "residuals", "--params", params_, "--m", "2", "--out", out},
+       "bubblix-diagram: The kind residuals is drawn at the data's own conditions: it takes no "
+       "--t and no --m"},
+      {{"--kind", "residuals", "--params", params_, "--components", "1", "--out", out},
+       "bubblix-diagram: The option --components does not take 1: it takes two different "
+       "component numbers 1 to 4 (5 to 16: those of --library), e.g. 1,2"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.args.join(' ').toStdString());
@@ -193,6 +200,55 @@ TEST_F(DiagramProgram, WrongCommandLinesGiveStatus2AndTheUsage) {
   const ProgramRun help = runDiagram({"--help"});
   EXPECT_EQ(help.exitCode, 0);
   EXPECT_EQ(help.out.rfind("Usage: bubblix-diagram --params FILE.dat", 0), 0u) << help.out;
+}
+
+// The residuals of a set against its pairs' data: a binary set's only pair, the pair of a
+// ternary set that --components names; a ternary set without it, a pair the set does not hold
+// or one without data are refused with status 1 and nothing written.
+TEST_F(DiagramProgram, DrawsTheResidualsOfAPair) {
+  const ProgramRun png = runDiagram({"--kind", "residuals", "--params", params_, "--out",
+                                     file(QStringLiteral("r.png")), "--size", "800x600"});
+  EXPECT_EQ(png.exitCode, 0) << png.err;
+  EXPECT_EQ(png.err, "");
+  const QImage image(file(QStringLiteral("r.png")));
+  ASSERT_FALSE(image.isNull());
+  EXPECT_EQ(image.size(), QSize(800, 600));
+  // The markers: the t residuals in the dew colour, the y1 residuals in the bubble colour.
+  EXPECT_GT(countNear(image, DiagramColours::Dew, 10), 100);
+  EXPECT_GT(countNear(image, DiagramColours::Bubble, 10), 100);
+
+  const ProgramRun svg = runDiagram({"--kind", "residuals", "--params", params_, "--lang", "ru",
+                                     "--out", file(QStringLiteral("r.svg"))});
+  EXPECT_EQ(svg.exitCode, 0) << svg.err;
+  const std::string drawing = test::readFileBytes(file(QStringLiteral("r.svg")));
+  EXPECT_NE(drawing.find("<title>Невязки, расчет − опыт: комп.1 – комп.2, NRTL"),
+            std::string::npos);
+
+  TParameterSet ternary = test::fittedSet(1, 2, Model::NRTL);
+  ternary.ComponentCount = 3;
+  ternary.Components[2] = 3;
+  ternary.NRTLAlpha[0][2] = ternary.NRTLAlpha[2][0] = 0.3L;
+  ternary.NRTLAlpha[1][2] = ternary.NRTLAlpha[2][1] = 0.3L;
+  const QString three = file(QStringLiteral("three.dat"));
+  const std::vector<std::uint8_t> bytes = encodeParameterFile(ternary);
+  test::writeFileBytes(three, std::string(bytes.begin(), bytes.end()));
+  const ProgramRun pair = runDiagram({"--kind", "residuals", "--params", three, "--components",
+                                      "3,1", "--out", file(QStringLiteral("r13.svg"))});
+  EXPECT_EQ(pair.exitCode, 0) << pair.err;
+  EXPECT_NE(test::readFileBytes(file(QStringLiteral("r13.svg"))).find("comp.1 – comp.3, NRTL"),
+            std::string::npos);
+
+  const QString out = file(QStringLiteral("none.png"));
+  const ProgramRun noPair = runDiagram({"--kind", "residuals", "--params", three, "--out", out});
+  EXPECT_EQ(noPair.exitCode, 1);
+  EXPECT_EQ(noPair.err,
+            "bubblix-diagram: The parameter set holds 3 components: --components I,J chooses the "
+            "pair\n");
+  const ProgramRun notInSet =
+      runDiagram({"--kind", "residuals", "--params", params_, "--components", "1,4", "--out", out});
+  EXPECT_EQ(notInSet.exitCode, 1);
+  EXPECT_EQ(notInSet.err, "bubblix-diagram: The parameter set does not hold the pair 1,4\n");
+  EXPECT_FALSE(QFile::exists(out));
 }
 
 TEST_F(DiagramProgram, UnreadableOrUnsuitableSetsAndFilesGiveStatus1AndNameTheProblem) {

@@ -84,7 +84,7 @@ TEST(DiagramAction, IsEnabledWhileTheParameterSetIsBinaryWithAModelAndNoSessionR
   EXPECT_TRUE(window.diagramWindow()->isVisible());
 }
 
-TEST(DiagramWindow, OpensWithThreeTabsAndReportsTheAnalysisOncePerSession) {
+TEST(DiagramWindow, OpensWithFourTabsAndReportsTheAnalysisOncePerSession) {
   SessionState state;
   auto desktop = startEnglishDesktop(state);
   TfmVLE& window = *desktop->fmVLE;
@@ -96,13 +96,18 @@ TEST(DiagramWindow, OpensWithThreeTabsAndReportsTheAnalysisOncePerSession) {
   ASSERT_NE(shown, nullptr);
   ASSERT_TRUE(QTest::qWaitForWindowExposed(shown));
   EXPECT_EQ(shown->windowTitle(), QStringLiteral("Phase diagrams comp.1-comp.2, model NRTL"));
-  ASSERT_EQ(shown->tabs->count(), 3);
+  ASSERT_EQ(shown->tabs->count(), 4);
   EXPECT_EQ(shown->tabs->tabText(0), QStringLiteral("t-x-y"));
   EXPECT_EQ(shown->tabs->tabText(1), QStringLiteral("y-x"));
   // The pair's data with the point test's series: the 50 points with 0 < x1 < 1, 0 < y1 < 1.
   EXPECT_EQ(shown->tabs->tabText(2), QStringLiteral("ln γ (data)"));
   ASSERT_NE(shown->gammaCanvas(), nullptr);
   EXPECT_EQ(shown->gammaCanvas()->picture().Measured.size(), 50u);
+  // The residuals of the fit against the same data, the last tab: every point solved.
+  EXPECT_EQ(shown->tabs->tabText(3), QStringLiteral("Residuals"));
+  ASSERT_NE(shown->residualCanvas(), nullptr);
+  EXPECT_EQ(shown->residualCanvas()->picture().Unknown.size(),
+            measuredPoints(builtInDatabase(), state.ParameterSet).size());
   EXPECT_EQ(shown->gammaCanvas()->picture().Series.size(),
             static_cast<std::size_t>(plot::kSeriesCurvePoints));
   EXPECT_EQ(shown->canvas(0)->view(), plot::DiagramView::Main);
@@ -162,7 +167,7 @@ TEST(DiagramWindow, PxyAtTheTemperatureGivenInAThirdTab) {
   ASSERT_EQ(reported.size(), 3u);
   w.sePxyTemperature->setValue(80.0);
   QTest::mouseClick(w.btnPxy, Qt::LeftButton);
-  ASSERT_EQ(w.tabs->count(), 4);
+  ASSERT_EQ(w.tabs->count(), 5);
   EXPECT_EQ(w.tabs->currentIndex(), 2);
   EXPECT_EQ(w.tabs->tabText(2), QStringLiteral("P-x-y at 80.00 °C"));
   const plot::DiagramData& pxy = w.canvas(2)->data();
@@ -185,7 +190,7 @@ TEST(DiagramWindow, PxyAtTheTemperatureGivenInAThirdTab) {
   // Another temperature replaces the third tab.
   w.sePxyTemperature->setValue(60.0);
   QTest::mouseClick(w.btnPxy, Qt::LeftButton);
-  ASSERT_EQ(w.tabs->count(), 4);
+  ASSERT_EQ(w.tabs->count(), 5);
   EXPECT_EQ(w.tabs->tabText(2), QStringLiteral("P-x-y at 60.00 °C"));
   EXPECT_NEAR(celsiusFromTau(w.canvas(2)->data().Analysis.Diagram.At.Value), 60.0L, 1e-12L);
   EXPECT_EQ(reported.size(), 9u);
@@ -197,7 +202,7 @@ TEST(DiagramWindow, PxyAtTheTemperatureGivenInAThirdTab) {
   ASSERT_TRUE(driver.waitFinished());
   EXPECT_EQ(driver.messages.value(0).left(43),
             QStringLiteral("No bubble point at t = -273.00 °C could be "));
-  EXPECT_EQ(w.tabs->count(), 4);
+  EXPECT_EQ(w.tabs->count(), 5);
   EXPECT_EQ(w.tabs->tabText(2), QStringLiteral("P-x-y at 60.00 °C"));
   EXPECT_EQ(reported.size(), 9u);
 }

@@ -86,7 +86,8 @@ TEST(StartUp, EnglishGivesEnglishCaptionsHintsAndMenus) {
   // The File menu keeps "File"; its Exit item is the action that the Exit button triggers.
   // The menu bar's entries keep their order; the phase diagrams come last.
   EXPECT_EQ(menuTexts(frame.frMainMenu1->actions()),
-            (QStringList{"File", "Font", "Print", "About", "HomePage", "Data", "Diagram"}));
+            (QStringList{"File", "Font", "Print", "About", "HomePage", "Data", "Options",
+                         "Residuals", "Diagram"}));
   EXPECT_EQ(frame.frMainMenu1->actions().back(), frame.DiagramAction);
   EXPECT_EQ(
       frame.ToolBtnDiagram->toolTip(),
@@ -129,7 +130,7 @@ TEST(StartUp, RussianGivesRussianCaptionsAndTheCloseBoxToo) {
     EXPECT_EQ(frame.ToolBtnHomePage->toolTip(), QStringLiteral("Посетить Домашнюю страницу"));
     EXPECT_EQ(menuTexts(frame.frMainMenu1->actions()),
               (QStringList{"Файл", "Шрифт", "Печать", "О программе", "Домашняя страница", "Данные",
-                           "Диаграмма"}));
+                           "Настройки", "Невязки", "Диаграмма"}));
     EXPECT_EQ(frame.ToolBtnDiagram->toolTip(),
               QStringLiteral("Фазовые диаграммы (t-x-y, y-x, P-x-y) бинарного набора параметров "
                              "последнего расчета"));

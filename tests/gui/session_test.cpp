@@ -180,7 +180,7 @@ TEST(DesktopSession, BinaryFitAdequacyAndOneBoilingPointThroughTheRealDialogs) {
   EXPECT_TRUE(window.frMainForm1->DiagramAction->isEnabled());
   window.frMainForm1->DiagramAction->trigger();
   ASSERT_NE(window.diagramWindow(), nullptr);
-  EXPECT_EQ(window.diagramWindow()->tabs->count(), 3);  // t-x-y, y-x, ln gamma
+  EXPECT_EQ(window.diagramWindow()->tabs->count(), 4);  // t-x-y, y-x, ln gamma, residuals
   EXPECT_EQ(window.mmVLE->line(static_cast<int>(lines.size())),
             "Vapour-liquid equilibrium comp.1-comp.2: t-x-y at P = 760.00 mm Hg, model NRTL");
 

@@ -1,7 +1,8 @@
 // bubblix_screenshots: pictures of the desktop program's windows for the documentation: the
 // main window after a whole session (NRTL fitted to comp.1-comp.2, the adequacy check, one
 // boiling point), the dialogs with the database's component names, the diagram window and
-// the two diagrams of that session's parameter set; the main window during that session, with
+// the two diagrams of that session's parameter set with its residuals, the fitting-method
+// dialog; the main window during that session, with
 // the lit Run button, and a confirmation box of the session (Qt's own buttons in the
 // language).
 // Usage: bubblix_screenshots <folder> [en|ru]   (run under xvfb-run, see take_screenshots.sh)
@@ -25,6 +26,7 @@
 
 #include "core/data/database.h"
 #include "core/data/user_data.h"
+#include "core/models/example_sets.h"
 #include "core/session/answer_script.h"
 #include "core/session/calculation_session.h"
 #include "core/session/dialogs.h"
@@ -36,6 +38,7 @@
 #include "gui/desktop.h"
 #include "gui/diagram_window.h"
 #include "gui/file_dialogs.h"
+#include "gui/fitting_method_dialog.h"
 #include "gui/grid_dialog.h"
 #include "gui/language_dialog.h"
 #include "gui/loaded_data_window.h"
@@ -136,14 +139,7 @@ int userDataPictures(Language lang, const std::string& separator) {
     window.resize(760, 420);
     save(window, QStringLiteral("loaded-data"));
   }
-  TParameterSet set;
-  set.ModelCode = Model::NRTL;
-  set.ComponentCount = 2;
-  set.Components[0] = 5;
-  set.Components[1] = 6;
-  set.NRTLEnergy[0][1] = 0.45L;
-  set.NRTLEnergy[1][0] = 0.20L;
-  set.NRTLAlpha[0][1] = set.NRTLAlpha[1][0] = 0.3L;
+  const TParameterSet set = test::benzeneCyclohexaneGeneratingSet();
   TfmDiagram diagrams(set, lang, separator, {}, nullptr, nullptr, db);
   diagrams.resize(900, 700);
   if (diagrams.tabs->count() < 4) {
@@ -234,6 +230,30 @@ int main(int argc, char** argv) {
     diagrams.sePxyTemperature->setValue(80.0);
     diagrams.btnPxy->click();
     save(diagrams, QStringLiteral("diagram-window-pxy"));
+    // The residuals of the session's fit against the pair's data, the last tab.
+    if (diagrams.residualCanvas() == nullptr) {
+      std::fprintf(stderr, "the diagram window has no residual tab\n");
+      return 1;
+    }
+    diagrams.tabs->setCurrentWidget(diagrams.residualCanvas());
+    save(diagrams, QStringLiteral("diagram-residuals"));
+  }
+
+  // Options -> Fitting method...: bubble points with alpha held at 0.3 and a bound on g12-g22.
+  {
+    ObjectiveOptions method;
+    method.Objective = FitObjective::Bubble;
+    ParameterConstraint alpha;
+    alpha.Label = "alp12";
+    alpha.Fixed = 0.3L;
+    ParameterConstraint energy;
+    energy.Label = "g12-g22";
+    energy.Lower = -5.0L;
+    energy.Upper = 10.0L;
+    method.Constraints = {alpha, energy};
+    TfmFittingMethod dialog(method, lang, separator,
+                            static_cast<int>(builtInDatabase().ComponentBase.size()));
+    save(dialog, QStringLiteral("fitting-method-dialog"));
   }
 
   TfmAltern altern;

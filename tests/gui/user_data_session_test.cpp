@@ -190,7 +190,8 @@ TEST(DesktopUserData, LoadTickFitAdequacyAndTheDiagramsOfTheLoadedSets) {
   TfmDiagram* diagrams = window.diagramWindow();
   ASSERT_NE(diagrams, nullptr);
   EXPECT_EQ(diagrams->loadedSetTabs(), 2);
-  ASSERT_EQ(diagrams->tabs->count(), 4 + (diagrams->gammaCanvas() != nullptr ? 1 : 0));
+  ASSERT_EQ(diagrams->tabs->count(), 4 + (diagrams->gammaCanvas() != nullptr ? 1 : 0) +
+                                         (diagrams->residualCanvas() != nullptr ? 1 : 0));
   EXPECT_EQ(diagrams->tabs->tabText(2), QStringLiteral("t-x-y: benzene-cyclohexane-760.csv"));
   EXPECT_EQ(diagrams->tabs->tabText(3), QStringLiteral("t-x-y: benzene-cyclohexane-500.csv"));
   const plot::DiagramData& at500 = diagrams->canvas(3)->data();

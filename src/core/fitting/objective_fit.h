@@ -48,6 +48,7 @@
 // When J^T J (ML: M) has a condition number above kConditionLimit (or is singular) the
 // parameters are "not determined": no errors, intervals or correlation.
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <limits>
@@ -60,6 +61,7 @@
 #include "core/fitting/fitting_objectives.h"
 #include "core/models/model.h"
 #include "core/numerics/param_vector.h"
+#include "core/texts/fitting_method_texts.h"
 
 namespace bubblix {
 
@@ -69,6 +71,26 @@ enum class FitObjective : std::uint8_t { Y1, Y, Bubble, ML };
 std::string_view objectiveName(FitObjective objective);
 // The objective of a name; none for another one.
 std::optional<FitObjective> objectiveFromName(std::string_view name);
+
+// What a front end offers of an objective: its name in the interface language and the
+// measurement uncertainties and parameter limits it takes.
+struct FitObjectiveChoice {
+  FitObjective Objective;
+  const Text* Caption;
+  bool UsesSigmaT, UsesSigmaP, UsesSigmaX, UsesSigmaY;
+  bool UsesLimits;  // fixed parameters and bounds (the gradient method has none)
+};
+
+// Every objective, in the order a front end lists them; the first is the default.
+inline constexpr std::array kFitObjectives{
+    FitObjectiveChoice{FitObjective::Y1, &texts::kObjectiveChoiceY1, false, false, false, false,
+                       false},
+    FitObjectiveChoice{FitObjective::Y, &texts::kObjectiveChoiceY, false, false, false, false,
+                       true},
+    FitObjectiveChoice{FitObjective::Bubble, &texts::kObjectiveChoiceBubble, true, true, false,
+                       true, true},
+    FitObjectiveChoice{FitObjective::ML, &texts::kObjectiveChoiceML, true, true, true, true, true},
+};
 
 // The measurement uncertainties that weight the residuals of Bubble and ML (x: ML only).
 struct FitSigmas {

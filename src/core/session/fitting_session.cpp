@@ -18,6 +18,7 @@
 #include "core/report/fit_progress.h"
 #include "core/report/objective_report.h"
 #include "core/session/dialog_rules.h"
+#include "core/session/fitting_method.h"
 #include "core/session/parameter_file_dialogs.h"
 #include "core/session/session_callbacks.h"
 #include "core/session/session_support.h"
@@ -233,6 +234,11 @@ void FittingRun::startModel() {
     fitting_.Tables = startUnifacTables(c_.db.ReferenceMainGroupTable, variant);
   }
   c_.report.append(c_.text(texts::kFittingTitle) + "\r\n");
+  // A method other than y1 is named under the title (none: the described report).
+  const std::vector<std::string> method =
+      fittingMethodReportLines(c_.options.Objective, lang_, c_.options.DecimalSeparator);
+  for (std::size_t k = 0; k < method.size(); ++k)
+    c_.report.append(k + 1 == method.size() ? method[k] + "\r\n" : method[k]);
   mixture_ = loadMixture(c_.db, componentNumbers(set_), lang_);
 }
 

@@ -202,7 +202,9 @@ inline constexpr Text kDiagramUsage{
     "[--lang en|ru] [--size WIDTHxHEIGHT]\n"
     "       {0} --kind gamma --components I,J --out FILE.png|FILE.svg [--m 3] [--lang en|ru] "
     "[--size WIDTHxHEIGHT]\n"
-    "       both with [--library FILE.json] [--data FILE.csv]... (the user's own components and "
+    "       {0} --kind residuals --params FILE.dat [--components I,J] --out FILE.png|FILE.svg "
+    "[--lang en|ru] [--size WIDTHxHEIGHT]\n"
+    "       each with [--library FILE.json] [--data FILE.csv]... (the user's own components and "
     "data sets)\n"
     "Draws the phase diagram of the binary parameter set in FILE.dat:\n"
     "  txy  t-x-y at the pressure of the pair's data (760 mm Hg when the pair has none), the "
@@ -213,12 +215,17 @@ inline constexpr Text kDiagramUsage{
     "the pair I, J (its loaded data sets, else its built-in data) (component 1 is I) with the "
     "point test's series of --m terms (1 to 5, 3 "
     "unless given).\n"
+    "or, with --kind residuals, the residuals (calculated - measured) of the bubble "
+    "temperatures (pressures for an isothermal set) and of y1 against x1 of the set in FILE.dat "
+    "for its pair I, J (database numbers; needed when the set has more than two components).\n"
     "The file's ending chooses the format; the size is 900x650 pixels unless --size is given.",
     "Запуск: {0} --params ФАЙЛ.dat --out ФАЙЛ.png|ФАЙЛ.svg [--kind txy|xy|pxy] [--t ГРАДУСЫ] "
     "[--lang en|ru] [--size ШИРИНАxВЫСОТА]\n"
     "        {0} --kind gamma --components I,J --out ФАЙЛ.png|ФАЙЛ.svg [--m 3] [--lang en|ru] "
     "[--size ШИРИНАxВЫСОТА]\n"
-    "        в обоих случаях с [--library ФАЙЛ.json] [--data ФАЙЛ.csv]... (свои компоненты и "
+    "        {0} --kind residuals --params ФАЙЛ.dat [--components I,J] --out ФАЙЛ.png|ФАЙЛ.svg "
+    "[--lang en|ru] [--size ШИРИНАxВЫСОТА]\n"
+    "        в каждом случае с [--library ФАЙЛ.json] [--data ФАЙЛ.csv]... (свои компоненты и "
     "наборы данных)\n"
     "Строит фазовую диаграмму бинарного набора параметров из ФАЙЛ.dat:\n"
     "  txy  t-x-y при давлении опытных данных пары (760 мм рт.ст., если данных нет), по "
@@ -228,6 +235,9 @@ inline constexpr Text kDiagramUsage{
     "или, с --kind gamma, ln gamma1, ln gamma2 и ln(gamma1/gamma2) по данным пары "
     "I, J (загруженным наборам, иначе встроенным) (компонент 1 - I) с рядом теста по точкам из --m "
     "членов (от 1 до 5, по умолчанию 3).\n"
+    "или, с --kind residuals, невязки (расчет - опыт) температур кипения (давлений для "
+    "изотермического набора) и y1 в зависимости от x1 для набора из ФАЙЛ.dat и его пары I, J "
+    "(номера в базе данных; нужны, если в наборе больше двух компонентов).\n"
     "Формат задается окончанием имени файла; размер 900x650 точек, если не задан --size."};
 // What --components and --m of the kind gamma take, for kDiagramOptionValue.
 inline constexpr Text kDiagramPairValues{
@@ -239,8 +249,16 @@ inline constexpr Text kDiagramGammaOptions{
     "the built-in data): it takes no --params and no --t",
     "Вид gamma строится по данным --components I,J (загруженным наборам, иначе встроенным): "
     "--params и --t к нему не относятся"};
-inline constexpr Text kDiagramPairOnlyForGamma{"--components and --m apply to the kind gamma only",
-                                               "--components и --m относятся только к виду gamma"};
+inline constexpr Text kDiagramPairOnlyForGamma{
+    "--components applies to the kinds gamma and residuals only, --m to gamma only",
+    "--components относится только к видам gamma и residuals, --m — только к gamma"};
+inline constexpr Text kDiagramResidualOptions{
+    "The kind residuals is drawn at the data's own conditions: it takes no --t and no --m",
+    "Вид residuals строится при условиях опытных данных: --t и --m к нему не относятся"};
+// {0}: the set's component count.
+inline constexpr Text kDiagramResidualPairNeeded{
+    "The parameter set holds {0} components: --components I,J chooses the pair",
+    "В наборе параметров {0} компонентов: пару выбирает --components I,J"};
 // {0} the option.
 inline constexpr Text kDiagramOptionUnknown{"Unknown option {0}", "Неизвестный параметр {0}"};
 inline constexpr Text kDiagramOptionValueMissing{"The option {0} needs a value",

@@ -97,7 +97,7 @@ inline constexpr Text kComponentNoBoilingPoint{
     "temperature at 760 mm Hg between -150 and 400 °C ({3}); they must be for ln(P / mm Hg) "
     "with T in K (see docs/components.md for converting log10 and °C constants)",
     "Библиотека компонентов {0}, компонент {1} ({2}): константы \"antoine\" не дают температуры "
-    "кипения при 760 мм рт. ст. между -150 и 400 °C ({3}); нужны константы для ln(P / мм рт. ст.) "
+    "кипения при 760 мм рт.ст. между -150 и 400 °C ({3}); нужны константы для ln(P / мм рт.ст.) "
     "при T в K (пересчёт констант для log10 и °C описан в docs/components.md)"};
 // {3}, {4}: the range, °C.
 inline constexpr Text kComponentPressureNotRising{
@@ -157,7 +157,7 @@ inline constexpr Text kDataSetFractionRange{
     "Набор данных {0}, строка {1}, столбец {2} ({3}): {4} вне диапазона 0..1"};
 inline constexpr Text kDataSetPressureRange{
     "Data set {0}, line {1}, column {2} ({3}): {4} mm Hg is not above zero",
-    "Набор данных {0}, строка {1}, столбец {2} ({3}): {4} мм рт. ст. не больше нуля"};
+    "Набор данных {0}, строка {1}, столбец {2} ({3}): {4} мм рт.ст. не больше нуля"};
 inline constexpr Text kDataSetTemperatureRange{
     "Data set {0}, line {1}, column {2} ({3}): {4} °C is not above -273.15 °C",
     "Набор данных {0}, строка {1}, столбец {2} ({3}): {4} °C не выше -273,15 °C"};

@@ -6,6 +6,8 @@
 
 #include <cmath>
 
+#include "core/analysis/analysis_test_support.h"
+#include "core/analysis/fit_residuals.h"
 #include "core/base/units.h"
 #include "core/data/experimental_data.h"
 #include "core/fitting/binary_fit_data.h"
@@ -582,6 +584,32 @@ TEST(CalculationSession, ScriptErrorsPassThroughWithTheReportKept) {
   EXPECT_THROW(run.session("variant 1\ncomponents 1,2\nmodel Wilson\nno\n"), AnswerScriptError);
   EXPECT_GT(run.find("Equilibrium calculation method Wilson. The denotations:"), 0);
   EXPECT_EQ(run.requests.RunIndicator.back(), false);
+}
+
+// The residual pictures (analysis/fit_residuals.h) take the same solver, start rule and data.
+TEST(AdequacyCheck, ItsTemperatureErrorsAreTheResidualsOfTheFit) {
+  // The same solver, start rule and data: the RMS of t is the adequacy summary's e_T. Both
+  // bubble points are converged to |sum y - 1| <= 1e-9, which moves t by far less than 1e-6 K.
+  for (const Model model : {Model::Wilson, Model::NRTL, Model::UNIQUAC}) {
+    SCOPED_TRACE(std::string(modelName(model)));
+    const bubblix::test::BinaryCase& fitted = bubblix::test::fitted(1, 2, model);
+    const PairResiduals r = pairResiduals(builtInDatabase(), fitted.set, 0, 1, Language::English);
+    SessionState state;
+    state.InterfaceLanguage = Language::English;
+    state.ParameterSet = fitted.set;
+    state.Components = fitted.mixture;
+    state.SelectedCount = 2;
+    const AdequacyTable table = checkAdequacy(state, builtInDatabase());
+    ASSERT_TRUE(table.Complete);
+    ASSERT_EQ(static_cast<int>(r.Points.size()), table.PointCount);
+    EXPECT_NEAR(r.RmsUnknown, table.E_T, 1e-6L);
+    // Each residual is the table's temperature less the data's.
+    const ExperimentalPoints data = pairExperimentalPoints(builtInDatabase(), 1, 2);
+    for (std::size_t k = 0; k < r.Points.size(); ++k) {
+      EXPECT_NEAR(r.Points[k].Unknown, table.Rows[k].TemperatureC - celsiusFromTau(data.tau[k]),
+                  1e-6L);
+    }
+  }
 }
 
 }  // namespace
