@@ -108,7 +108,7 @@ TEST(LoadedSetConditions, EachSetIsAnalysedAtItsOwnConditionAndReportedOnce) {
   for (std::size_t k = 0; k < mixed.t.size(); ++k)
     mixed.P[k] = mmHgToPa(400.0L + 100.0L * static_cast<Real>(k));
   db.LoadedSets.push_back(mixed);
-  const TParameterSet set = generatingSet();
+  const TParameterSet set = test::benzeneCyclohexaneGeneratingSet();
   const Mixture mixture = binaryMixture(db, set, Language::English);
   const BinaryEquilibrium eq(mixture, set);
   const std::vector<LoadedSetCondition> sets = loadedSetConditions(db, set);
