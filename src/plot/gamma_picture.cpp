@@ -104,20 +104,13 @@ void paintGammaPicture(QPainter& p, const QRectF& area, const GammaPicture& pict
       QPointF(area.right() - margin - lm.size.width() - 12 * s,
               area.bottom() - margin - axisMetrics.height() - 8 * s - tickMetrics.height() -
                   tickLength - 4 * s));
-  const auto map = [&](double vx, double vy) {
-    return QPointF(plot.left() + (vx - x.min) / (x.max - x.min) * plot.width(),
-                   plot.bottom() - (vy - y.min) / (y.max - y.min) * plot.height());
-  };
+  const auto map = [&](double vx, double vy) { return mapToPlot(plot, x, y, vx, vy); };
 
   p.save();
   p.setRenderHint(QPainter::Antialiasing, true);
   p.setRenderHint(QPainter::TextAntialiasing, true);
   p.fillRect(area, colour(DiagramColours::Background));
-  p.setPen(QPen(colour(DiagramColours::Grid), 1.0 * s));
-  for (const double v : x.ticks())
-    p.drawLine(map(v, y.min), map(v, y.max));
-  for (const double v : y.ticks())
-    p.drawLine(map(x.min, v), map(x.max, v));
+  drawGrid(p, plot, x, y, s);
   p.setPen(QPen(colour(DiagramColours::Diagonal), 1.2 * s));
   p.drawLine(map(x.min, 0), map(x.max, 0));  // ln gamma = 0: the ideal solution
 
@@ -134,23 +127,7 @@ void paintGammaPicture(QPainter& p, const QRectF& area, const GammaPicture& pict
     for (const auto& row : picture.Measured)
       drawMarker(p, kMarkers[k], kColours[k], map(row[0], row[k + 1]), 0.8 * s);
 
-  p.setPen(QPen(colour(DiagramColours::Ink), 1.3 * s));
-  p.setBrush(Qt::NoBrush);
-  p.drawRect(plot);
-  p.setFont(tickFont);
-  for (const double v : x.ticks()) {
-    const QPointF at = map(v, y.min);
-    p.drawLine(at, at + QPointF(0, tickLength));
-    p.drawText(QRectF(at.x() - 40 * s, at.y() + tickLength + 2 * s, 80 * s, tickMetrics.height()),
-               Qt::AlignHCenter | Qt::AlignTop, tickLabel(v, x.decimals, sep));
-  }
-  for (const double v : y.ticks()) {
-    const QPointF at = map(x.min, v);
-    p.drawLine(at - QPointF(tickLength, 0), at);
-    p.drawText(QRectF(at.x() - tickLength - 6 * s - widest, at.y() - tickMetrics.height() / 2,
-                      widest + 2 * s, tickMetrics.height()),
-               Qt::AlignRight | Qt::AlignVCenter, tickLabel(v, y.decimals, sep));
-  }
+  drawFrameAndTicks(p, plot, x, y, tickFont, tickLength, widest, sep, s);
   p.setFont(axisFont);
   p.drawText(QRectF(plot.left(), area.bottom() - margin - axisMetrics.height(), plot.width(),
                     axisMetrics.height()),

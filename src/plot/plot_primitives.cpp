@@ -232,4 +232,40 @@ void savePicture(const QString& path, QSize size, const QString& title, Language
   }
 }
 
+QPointF mapToPlot(const QRectF& plot, const Axis& x, const Axis& y, double vx, double vy) {
+  return QPointF(plot.left() + (vx - x.min) / (x.max - x.min) * plot.width(),
+                 plot.bottom() - (vy - y.min) / (y.max - y.min) * plot.height());
+}
+
+void drawGrid(QPainter& p, const QRectF& plot, const Axis& x, const Axis& y, double s) {
+  p.setPen(QPen(colour(DiagramColours::Grid), 1.0 * s));
+  for (const double v : x.ticks())
+    p.drawLine(mapToPlot(plot, x, y, v, y.min), mapToPlot(plot, x, y, v, y.max));
+  for (const double v : y.ticks())
+    p.drawLine(mapToPlot(plot, x, y, x.min, v), mapToPlot(plot, x, y, x.max, v));
+}
+
+void drawFrameAndTicks(QPainter& p, const QRectF& plot, const Axis& x, const Axis& y,
+                       const QFont& tickFont, double tickLength, double widest,
+                       const std::string& separator, double s) {
+  const QFontMetricsF tickMetrics(tickFont, p.device());
+  p.setPen(QPen(colour(DiagramColours::Ink), 1.3 * s));
+  p.setBrush(Qt::NoBrush);
+  p.drawRect(plot);
+  p.setFont(tickFont);
+  for (const double v : x.ticks()) {
+    const QPointF at = mapToPlot(plot, x, y, v, y.min);
+    p.drawLine(at, at + QPointF(0, tickLength));
+    p.drawText(QRectF(at.x() - 40 * s, at.y() + tickLength + 2 * s, 80 * s, tickMetrics.height()),
+               Qt::AlignHCenter | Qt::AlignTop, tickLabel(v, x.decimals, separator));
+  }
+  for (const double v : y.ticks()) {
+    const QPointF at = mapToPlot(plot, x, y, x.min, v);
+    p.drawLine(at - QPointF(tickLength, 0), at);
+    p.drawText(QRectF(at.x() - tickLength - 6 * s - widest, at.y() - tickMetrics.height() / 2,
+                      widest + 2 * s, tickMetrics.height()),
+               Qt::AlignRight | Qt::AlignVCenter, tickLabel(v, y.decimals, separator));
+  }
+}
+
 }  // namespace bubblix::plot

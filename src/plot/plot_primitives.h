@@ -49,6 +49,16 @@ struct Axis {
 Axis niceAxis(double lo, double hi);
 QString tickLabel(double value, int decimals, const std::string& separator);
 
+// The point of the values (vx, vy) in a plot rectangle with the axes x and y.
+QPointF mapToPlot(const QRectF& plot, const Axis& x, const Axis& y, double vx, double vy);
+// The grid lines at the labelled ticks of both axes.
+void drawGrid(QPainter& p, const QRectF& plot, const Axis& x, const Axis& y, double s);
+// The plot's frame with its ticks and labels: x below, y at the left, right-aligned within
+// `widest` (the widest y label, pixels); tickLength in pixels.
+void drawFrameAndTicks(QPainter& p, const QRectF& plot, const Axis& x, const Axis& y,
+                       const QFont& tickFont, double tickLength, double widest,
+                       const std::string& separator, double s);
+
 enum class Swatch { Line, DashedLine, Circle, Triangle, Diamond, Band };
 
 struct LegendEntry {

@@ -99,37 +99,14 @@ void paintResidualPicture(QPainter& p, const QRectF& area, const ResidualPicture
     const Axis& y = ys[k];
     const QRectF plot(QPointF(left, top + static_cast<double>(k) * (height + gap)),
                       QSizeF(std::max(10.0, right - left), height));
-    const auto map = [&](double vx, double vy) {
-      return QPointF(plot.left() + (vx - x.min) / (x.max - x.min) * plot.width(),
-                     plot.bottom() - (vy - y.min) / (y.max - y.min) * plot.height());
-    };
-    p.setPen(QPen(colour(DiagramColours::Grid), 1.0 * s));
-    for (const double v : x.ticks())
-      p.drawLine(map(v, y.min), map(v, y.max));
-    for (const double v : y.ticks())
-      p.drawLine(map(x.min, v), map(x.max, v));
+    const auto map = [&](double vx, double vy) { return mapToPlot(plot, x, y, vx, vy); };
+    drawGrid(p, plot, x, y, s);
     p.setPen(QPen(colour(DiagramColours::Diagonal), 1.4 * s));
     p.drawLine(map(x.min, 0), map(x.max, 0));  // calculated = measured
     for (const auto& point : *panels[k].Points)
       drawMarker(p, panels[k].Marker, panels[k].Rgb, map(point[0], point[1]), 0.9 * s);
 
-    p.setPen(QPen(colour(DiagramColours::Ink), 1.3 * s));
-    p.setBrush(Qt::NoBrush);
-    p.drawRect(plot);
-    p.setFont(tickFont);
-    for (const double v : x.ticks()) {
-      const QPointF at = map(v, y.min);
-      p.drawLine(at, at + QPointF(0, tickLength));
-      p.drawText(QRectF(at.x() - 40 * s, at.y() + tickLength + 2 * s, 80 * s, tickMetrics.height()),
-                 Qt::AlignHCenter | Qt::AlignTop, tickLabel(v, x.decimals, sep));
-    }
-    for (const double v : y.ticks()) {
-      const QPointF at = map(x.min, v);
-      p.drawLine(at - QPointF(tickLength, 0), at);
-      p.drawText(QRectF(at.x() - tickLength - 6 * s - widest, at.y() - tickMetrics.height() / 2,
-                        widest + 2 * s, tickMetrics.height()),
-                 Qt::AlignRight | Qt::AlignVCenter, tickLabel(v, y.decimals, sep));
-    }
+    drawFrameAndTicks(p, plot, x, y, tickFont, tickLength, widest, sep, s);
     p.setFont(axisFont);
     p.save();
     p.translate(area.left() + margin, plot.center().y());
