@@ -37,18 +37,6 @@ Json summaryJson(const AzeotropeSummary& summary, const Mixture& mixture, Model 
   return document;
 }
 
-std::string_view kindName(DataSetKind kind) {
-  switch (kind) {
-    case DataSetKind::Isobaric:
-      return "isobaric";
-    case DataSetKind::Isothermal:
-      return "isothermal";
-    case DataSetKind::Mixed:
-      break;
-  }
-  return "mixed";
-}
-
 // Every loaded set of the pair: an isobaric one with its pressure, an isothermal one with its
 // temperature, each with the summary at that condition (or its error); a mixed one by name.
 Json loadedSetsJson(const std::vector<LoadedSetCondition>& sets,
@@ -59,7 +47,7 @@ Json loadedSetsJson(const std::vector<LoadedSetCondition>& sets,
   for (const LoadedSetCondition& set : sets) {
     Json entry;
     entry["file"] = set.FileName;
-    entry["kind"] = std::string(kindName(set.Kind));
+    entry["kind"] = std::string(dataSetKindName(set.Kind));
     if (set.Kind != DataSetKind::Mixed && next < analyses.size()) {
       const LoadedSetAnalysis& a = analyses[next++];
       if (set.At.isobaric()) {

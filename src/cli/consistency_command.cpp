@@ -28,18 +28,6 @@ const char* verdictKey(Verdict verdict) {
   return "not_valid_two_liquids";
 }
 
-const char* kindKey(DataSetKind kind) {
-  switch (kind) {
-    case DataSetKind::Isobaric:
-      return "isobaric";
-    case DataSetKind::Isothermal:
-      return "isothermal";
-    case DataSetKind::Mixed:
-      break;
-  }
-  return "mixed";
-}
-
 Json areaJson(const ConsistencyCheck& check) {
   Json area;
   const bool herington = check.Kind == DataSetKind::Isobaric;
@@ -83,7 +71,7 @@ Json pointJson(const ConsistencyCheck& check, Language lang) {
 Json consistencyJson(const ConsistencyCheck& check, Language lang) {
   Json document;
   document["components"] = {check.Components[0], check.Components[1]};
-  document["kind"] = kindKey(check.Kind);
+  document["kind"] = std::string(dataSetKindName(check.Kind));
   document["points"] = check.PointCount;
   document["points_used"] = check.Gammas.size();
   document[check.Kind == DataSetKind::Isobaric ? "herington" : "redlich_kister"] = areaJson(check);

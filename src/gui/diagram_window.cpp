@@ -252,20 +252,28 @@ void TfmDiagram::saveCurrent(const QString& path, QSize size) const {
   plot::saveDiagram(shown->data(), shown->view(), path, size, run_);
 }
 
-void TfmDiagram::saveClicked() {
-  QFileDialog dialog(this, displayed(texts::kDiagramSaveCaption, lang_));
+std::optional<QString> choosePictureFile(QWidget* parent, Language lang, const QString& baseName) {
+  QFileDialog dialog(parent, displayed(texts::kDiagramSaveCaption, lang));
   dialog.setObjectName(QStringLiteral("SaveDiagramDialog"));
   dialog.setOption(QFileDialog::DontUseNativeDialog, true);
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setFileMode(QFileDialog::AnyFile);
   const QStringList filters =
-      displayed(texts::kDiagramSaveFilter, lang_).split(QStringLiteral(";;"));
+      displayed(texts::kDiagramSaveFilter, lang).split(QStringLiteral(";;"));
   dialog.setNameFilters(filters);
   dialog.setDefaultSuffix(QStringLiteral("png"));
   // A name typed without an ending gets the one of the filter chosen.
-  connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog, filters](const QString& f) {
-    dialog.setDefaultSuffix(f == filters.value(1) ? QStringLiteral("svg") : QStringLiteral("png"));
-  });
+  QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                   [&dialog, filters](const QString& f) {
+                     dialog.setDefaultSuffix(f == filters.value(1) ? QStringLiteral("svg")
+                                                                   : QStringLiteral("png"));
+                   });
+  dialog.selectFile(baseName + QStringLiteral(".png"));
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  return dialog.selectedFiles().front();
+}
+
+void TfmDiagram::saveClicked() {
   const int current = tabs->currentIndex();
   const char* name = residuals_ != nullptr && tabs->currentWidget() == residuals_
                          ? "diagram-residuals"
@@ -273,10 +281,10 @@ void TfmDiagram::saveClicked() {
                      : current == pxyTab_                                   ? "diagram-pxy"
                      : current == 1                                         ? "diagram-xy"
                                                                             : "diagram-txy";
-  dialog.selectFile(QString::fromLatin1(name) + QStringLiteral(".png"));
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
+  const std::optional<QString> path = choosePictureFile(this, lang_, QString::fromLatin1(name));
+  if (!path) return;
   try {
-    saveCurrent(dialog.selectedFiles().front());
+    saveCurrent(*path);
   } catch (const Error& error) {
     showErrorBox(this, error.message(lang_), lang_);
   }

@@ -11,6 +11,7 @@
 #include <QWidget>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -86,6 +87,10 @@ class ResidualCanvas : public QWidget {
  private:
   plot::ResidualPicture picture_;
 };
+
+// Asks where to save a picture (PNG or SVG by the filter chosen), proposing baseName.png;
+// none when the user cancels.
+std::optional<QString> choosePictureFile(QWidget* parent, Language lang, const QString& baseName);
 
 class TfmDiagram : public QWidget {
   Q_OBJECT

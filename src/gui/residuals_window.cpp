@@ -1,7 +1,6 @@
 #include "gui/residuals_window.h"
 
 #include <QApplication>
-#include <QFileDialog>
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QStyle>
@@ -83,22 +82,10 @@ void TfmResiduals::saveCurrent(const QString& path) const {
 }
 
 void TfmResiduals::saveClicked() {
-  QFileDialog dialog(this, displayed(texts::kDiagramSaveCaption, lang_));
-  dialog.setObjectName(QStringLiteral("SaveDiagramDialog"));
-  dialog.setOption(QFileDialog::DontUseNativeDialog, true);
-  dialog.setAcceptMode(QFileDialog::AcceptSave);
-  dialog.setFileMode(QFileDialog::AnyFile);
-  const QStringList filters =
-      displayed(texts::kDiagramSaveFilter, lang_).split(QStringLiteral(";;"));
-  dialog.setNameFilters(filters);
-  dialog.setDefaultSuffix(QStringLiteral("png"));
-  connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog, filters](const QString& f) {
-    dialog.setDefaultSuffix(f == filters.value(1) ? QStringLiteral("svg") : QStringLiteral("png"));
-  });
-  dialog.selectFile(QStringLiteral("residuals.png"));
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
+  const std::optional<QString> path = choosePictureFile(this, lang_, QStringLiteral("residuals"));
+  if (!path) return;
   try {
-    saveCurrent(dialog.selectedFiles().front());
+    saveCurrent(*path);
   } catch (const Error& error) {
     showErrorBox(this, error.message(lang_), lang_);
   }

@@ -37,6 +37,18 @@ DataRanges rangesOf(std::span<const DataPoint> points) {
   return r;
 }
 
+std::string_view dataSetKindName(DataSetKind kind) {
+  switch (kind) {
+    case DataSetKind::Isobaric:
+      return "isobaric";
+    case DataSetKind::Isothermal:
+      return "isothermal";
+    case DataSetKind::Mixed:
+      break;
+  }
+  return "mixed";
+}
+
 DataSetKind classifyDataSet(std::span<const DataPoint> points) {
   const DataRanges r = rangesOf(points);
   if ((r.PMax - r.PMin) / r.PMin < kIsobaricSpread) return DataSetKind::Isobaric;

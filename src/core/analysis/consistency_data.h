@@ -15,6 +15,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <span>
+#include <string_view>
 #include <vector>
 
 #include "core/base/real.h"
@@ -43,6 +44,8 @@ enum class DataSetKind : std::uint8_t { Isobaric, Isothermal, Mixed };
 inline constexpr Real kIsobaricSpread = 0.01L;
 inline constexpr Real kIsothermalSpread = 0.1L;  // K
 DataSetKind classifyDataSet(std::span<const DataPoint> points);
+// "isobaric", "isothermal", "mixed": the kind as the JSON output names it.
+std::string_view dataSetKindName(DataSetKind kind);
 
 // The ranges of the set's temperatures and pressures.
 struct DataRanges {
